@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Korvani need,
+# only those that are missing, as root or through sudo.
+set -euo pipefail
+
+packages=(
+    # build
+    cmake make g++ pkg-config clang libclang-rt-14-dev clang-format
+    qt6-base-dev qt6-qpa-plugins libgl-dev libx11-dev libxtst-dev libxcb1-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    # fonts the chart and the composition line draw with
+    fonts-sil-charis fonts-dejavu-core
+    # the private X session of the end-to-end tests
+    xvfb xauth openbox tint2 xdotool xclip x11-utils imagemagick python3 util-linux
+    # a real RTF reader for checking the rich copies
+    unrtf
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+    if [[ "$status" != "install ok installed" ]]; then
+        missing+=("$package")
+    fi
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=()
+if [[ $(id -u) -ne 0 ]]; then
+    command -v sudo >/dev/null || { echo "Run as root or install sudo to install: ${missing[*]}" >&2; exit 1; }
+    sudo=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

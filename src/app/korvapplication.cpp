@@ -1,0 +1,38 @@
+#include "korvapplication.h"
+
+#include "messages.h"
+
+#include <string_view>
+
+namespace korv {
+
+KorvApplication::KorvApplication(int& argc, char** argv)
+    : QApplication(argc, argv) {
+    setApplicationName(QStringLiteral("korvani"));
+    setApplicationVersion(QStringLiteral("6.05"));
+    setQuitOnLastWindowClosed(false);
+}
+
+bool KorvApplication::notify(QObject* receiver, QEvent* event) {
+    bool handled = false;
+    if (m_boxes == nullptr) {
+        return QApplication::notify(receiver, event);
+    }
+    runGuarded(*m_boxes, [&] { handled = QApplication::notify(receiver, event); });
+    return handled;
+}
+
+bool startHidden(int argc, const char* const* argv) {
+    if (argc < 2 || argv[1] == nullptr) {
+        return false;
+    }
+    std::string first(argv[1]);
+    for (char& c : first) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return first == "/hide";
+}
+
+} // namespace korv

@@ -1,0 +1,252 @@
+#include "korvform.h"
+
+#include <QComboBox>
+
+#include <QFont>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTextEdit>
+#include <algorithm>
+
+#include "appicon.h"
+#include "compositionedit.h"
+#include "messages.h"
+#include "symbolbutton.h"
+#include "symboltable.h"
+#include "symboltag.h"
+
+namespace korv {
+namespace {
+
+constexpr int kClientWidth = 331;
+constexpr int kClientHeight = 226;
+
+QFont windowFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("DejaVu Sans")});
+    font.setPixelSize(11);
+    return font;
+}
+
+// The composition line asks for its face and falls back on faces that carry IPA.
+QFont unicodeFont(int pixelSize) {
+    QFont font;
+    font.setFamilies({QStringLiteral("Lucida Sans Unicode"), QStringLiteral("DejaVu Sans"),
+                      QStringLiteral("Charis SIL")});
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
+QFrame* sunkenFrame(QWidget* parent, const char* name, QRect geometry, QFrame::Shape shape) {
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(QLatin1String(name));
+    frame->setFrameShape(shape);
+    frame->setFrameShadow(QFrame::Sunken);
+    frame->setGeometry(geometry);
+    return frame;
+}
+
+QPushButton* commandButton(QWidget* parent, const char* name, const QString& text, QRect geometry) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(geometry);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setAutoDefault(false);
+    return button;
+}
+
+SymbolPanel* symbolPanel(QWidget* parent, const char* name, QRect geometry) {
+    auto* panel = new SymbolPanel(parent);
+    panel->setObjectName(QLatin1String(name));
+    panel->setGeometry(geometry);
+    return panel;
+}
+
+} // namespace
+
+TKorvForm::TKorvForm(platform::Platform& platform, MessageBoxes& boxes, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    , m_platform(platform)
+    , m_boxes(boxes) {
+    setObjectName(QStringLiteral("KorvForm"));
+    setWindowTitle(kAppTitle);
+    setWindowIcon(appIcon());
+    setFont(windowFont());
+    setFixedSize(kClientWidth, kClientHeight);
+    move(702, 252);
+    buildLayout();
+}
+
+TKorvForm::~TKorvForm() = default;
+
+template <typename Handler> void TKorvForm::guarded(Handler&& handler) {
+    runGuarded(m_boxes, std::forward<Handler>(handler));
+}
+
+void TKorvForm::buildLayout() {
+    MainPanel = new QWidget(this);
+    MainPanel->setObjectName(QStringLiteral("MainPanel"));
+    MainPanel->setGeometry(0, 0, kClientWidth, kClientHeight);
+
+    sunkenFrame(MainPanel, "bevFrame", {8, 48, 204, 149}, QFrame::Box);
+    sunkenFrame(MainPanel, "DiacriticBevel1", {216, 48, 29, 75}, QFrame::Box);
+
+    IPAPanel = symbolPanel(MainPanel, "IPAPanel", {10, 50, 200, 145});
+    AdditionalPanel = symbolPanel(MainPanel, "AdditionalPanel", {10, 50, 200, 145});
+    DiacriticsPanel1 = symbolPanel(MainPanel, "DiacriticsPanel1", {218, 50, 25, 71});
+    AdditionalPanel->hide();
+
+    PanelKorvaniPro = new QFrame(MainPanel);
+    PanelKorvaniPro->setObjectName(QStringLiteral("PanelKorvaniPro"));
+    PanelKorvaniPro->setGeometry(10, 50, 200, 145);
+    PanelKorvaniPro->setAutoFillBackground(true);
+    PanelKorvaniPro->setBackgroundRole(QPalette::ToolTipBase);
+    PanelKorvaniPro->hide();
+    TntEdit2 = new QLineEdit(PanelKorvaniPro);
+    TntEdit2->setObjectName(QStringLiteral("TntEdit2"));
+    TntEdit2->setGeometry(32, 48, 129, 22);
+    QFont legacy(QStringLiteral("Korvani"));
+    legacy.setPixelSize(13);
+    TntEdit2->setFont(legacy);
+    TntEdit2->hide();
+
+    // Divider lines between single vowels, diphthongs and consonants.
+    sunkenFrame(IPAPanel, "bevVert", {100, 0, 2, 73}, QFrame::VLine);
+    sunkenFrame(IPAPanel, "bevHoriz", {0, 72, 204, 2}, QFrame::HLine);
+
+    for (const SymbolButtonSpec& spec : kSymbolButtons) {
+        SymbolPanel* panel = spec.panel == ChartPanel::IPAPanel          ? IPAPanel
+                             : spec.panel == ChartPanel::AdditionalPanel ? AdditionalPanel
+                                                                         : DiacriticsPanel1;
+        auto* button = new SymbolButton(spec, panel);
+        connect(button, &QToolButton::clicked, this,
+                [this, button] { guarded([&] { SpeedButtonClick(button); }); });
+    }
+    for (SymbolPanel* panel : {IPAPanel, AdditionalPanel, DiacriticsPanel1}) {
+        panel->setShowHint(true);
+    }
+
+    comboSize = new QComboBox(MainPanel);
+    comboSize->setObjectName(QStringLiteral("comboSize"));
+    comboSize->setGeometry(277, 122, 44, 21);
+    comboSize->addItems(
+        {QStringLiteral("8"), QStringLiteral("9"), QStringLiteral("10"), QStringLiteral("11"),
+         QStringLiteral("12"), QStringLiteral("14"), QStringLiteral("16"), QStringLiteral("18"),
+         QStringLiteral("20"), QStringLiteral("22"), QStringLiteral("24"), QStringLiteral("26"),
+         QStringLiteral("28"), QStringLiteral("36"), QStringLiteral("48"), QStringLiteral("72")});
+    comboSize->setCurrentIndex(6);
+    comboSize->setFocusPolicy(Qt::StrongFocus);
+
+    TntEdit1 = new CompositionEdit(MainPanel);
+    TntEdit1->setObjectName(QStringLiteral("TntEdit1"));
+    TntEdit1->setGeometry(8, 10, 236, 31);
+    TntEdit1->setFont(unicodeFont(19));
+    QWidget::setTabOrder(comboSize, TntEdit1);
+
+    BtnCopy = commandButton(MainPanel, "BtnCopy", QStringLiteral("Copy"), {252, 10, 70, 28});
+    QFont bold = BtnCopy->font();
+    bold.setBold(true);
+    BtnCopy->setFont(bold);
+    BtnDelete = commandButton(MainPanel, "BtnDelete", QStringLiteral("Back"), {252, 42, 70, 28});
+    BtnClear = commandButton(MainPanel, "BtnClear", QStringLiteral("Clear all"), {252, 74, 70, 28});
+    BtnAbout = commandButton(MainPanel, "BtnAbout", QStringLiteral("About"), {252, 162, 70, 25});
+    BtnClose = commandButton(MainPanel, "BtnClose", QStringLiteral("Hide"), {252, 191, 70, 25});
+
+    Label1 = new QLabel(QStringLiteral("Size:"), MainPanel);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    // Sized to its text, as labels are, should the window face be wider than planned.
+    Label1->setGeometry(252, 126, std::max(23, Label1->sizeHint().width()), 13);
+
+    TabPanel = new QFrame(MainPanel);
+    TabPanel->setObjectName(QStringLiteral("TabPanel"));
+    TabPanel->setGeometry(8, 197, 204, 19);
+    TabPanel->setFrameShape(QFrame::Panel);
+    TabPanel->setFrameShadow(QFrame::Sunken);
+    TabSet1 = new QTabBar(TabPanel);
+    TabSet1->setObjectName(QStringLiteral("TabSet1"));
+    TabSet1->setGeometry(1, 0, 201, 17);
+    TabSet1->setShape(QTabBar::RoundedSouth);
+    TabSet1->setDrawBase(false);
+    TabSet1->setExpanding(false);
+    TabSet1->setUsesScrollButtons(false);
+    TabSet1->setFocusPolicy(Qt::NoFocus);
+    TabSet1->setFont(windowFont());
+    TabSet1->setStyleSheet(QStringLiteral("QTabBar::tab { height: 15px; padding: 0px 8px; }"));
+    TabSet1->addTab(QStringLiteral("Standard"));
+    TabSet1->addTab(QStringLiteral("Additional"));
+
+    // Staging area for rich copies: a live control that lies below the client area.
+    TntRichEdit1 = new QTextEdit(MainPanel);
+    TntRichEdit1->setObjectName(QStringLiteral("TntRichEdit1"));
+    TntRichEdit1->setGeometry(0, 232, 257, 33);
+    TntRichEdit1->setFont(unicodeFont(15));
+    TntRichEdit1->setFocusPolicy(Qt::NoFocus);
+
+    connect(BtnDelete, &QPushButton::clicked, this, [this] { guarded([&] { BtnDeleteClick(); }); });
+    connect(BtnClear, &QPushButton::clicked, this, [this] { guarded([&] { BtnClearClick(); }); });
+    connect(BtnClose, &QPushButton::clicked, this, [this] { guarded([&] { BtnCloseClick(); }); });
+    connect(TabSet1, &QTabBar::currentChanged, this,
+            [this](int index) { guarded([&] { TabSet1Change(index); }); });
+}
+
+bool TKorvForm::lineIsActiveControl() const {
+    return focusWidget() == TntEdit1;
+}
+
+LineState TKorvForm::lineState() const {
+    LineState state;
+    state.text = m_lineText;
+    state.selStart = static_cast<std::size_t>(TntEdit1->selStart());
+    state.selLength = static_cast<std::size_t>(TntEdit1->selLength());
+    state.isActiveControl = lineIsActiveControl();
+    return state;
+}
+
+void TKorvForm::applyEdit(const LineEdit& edit) {
+    const QString text = QString::fromStdU16String(edit.text);
+    // Replacing the text by itself must not move the caret.
+    if (TntEdit1->text() != text) {
+        TntEdit1->setText(text);
+    }
+    if (edit.focusLine) {
+        TntEdit1->setFocus(Qt::OtherFocusReason);
+    }
+    TntEdit1->setCursorPosition(static_cast<int>(edit.caret));
+    TntEdit1->deselect();
+}
+
+void TKorvForm::SpeedButtonClick(SymbolButton* sender) {
+    m_lineText = TntEdit1->text().toStdU16String();
+    applyEdit(insertSymbol(lineState(), GetNewUnistr(sender->tag())));
+}
+
+void TKorvForm::BtnDeleteClick() {
+    m_lineText = TntEdit1->text().toStdU16String();
+    applyEdit(deleteBack(lineState()));
+}
+
+void TKorvForm::BtnClearClick() {
+    TntRichEdit1->clear();
+    applyEdit(clearAll());
+}
+
+void TKorvForm::TabSet1Change(int newTab) {
+    if (newTab == 0) {
+        IPAPanel->show();
+        AdditionalPanel->hide();
+        PanelKorvaniPro->hide();
+    } else if (newTab == 1) {
+        AdditionalPanel->show();
+        IPAPanel->hide();
+        PanelKorvaniPro->hide();
+    }
+}
+
+void TKorvForm::BtnCloseClick() {
+    hide();
+}
+
+} // namespace korv

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QFrame>
+#include <QPixmap>
+#include <QToolButton>
+
+#include "symboltable.h"
+
+namespace korv {
+
+// Draws the characters a button produces, dark serif lettering on a transparent
+// background, sized for the glyph box and sharp at the given device pixel ratio.
+QPixmap renderGlyph(const QString& text, QSize box, qreal devicePixelRatio);
+
+/// A flat chart button that shows its symbol and never takes the keyboard focus.
+class SymbolButton final : public QToolButton {
+public:
+    SymbolButton(const SymbolButtonSpec& spec, QWidget* parent);
+
+    const SymbolButtonSpec& spec() const { return m_spec; }
+    int tag() const { return m_spec.tag; }
+    // The characters the button inserts, as drawn on it.
+    const QString& symbol() const { return m_symbol; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    const SymbolButtonSpec& m_spec;
+    QString m_symbol;
+    QPixmap m_glyph;
+};
+
+/// A chart panel with one switch for its buttons' tooltips.
+class SymbolPanel final : public QFrame {
+public:
+    explicit SymbolPanel(QWidget* parent);
+
+    void setShowHint(bool show);
+    bool showHint() const { return m_showHint; }
+
+private:
+    bool m_showHint = true;
+};
+
+} // namespace korv

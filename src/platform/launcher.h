@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+namespace korv::platform {
+
+/// Opens addresses and starts programs, never through a shell command line.
+class Launcher {
+public:
+    virtual ~Launcher() = default;
+    /// Opens the address with the desktop's opener for addresses; failures are silent.
+    virtual void openAddress(const std::string& address) = 0;
+    /// Starts the program at the absolute path with no arguments; failures are silent.
+    virtual void startProgram(const std::string& path) = 0;
+};
+
+} // namespace korv::platform

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "admincheck.h"
+
+namespace korv::platform {
+
+/// Counts the superuser and members of the groups sudo, wheel and admin as administrators.
+class GroupAdminCheck final : public AdminCheck {
+public:
+    bool isAdmin() const override;
+};
+
+} // namespace korv::platform

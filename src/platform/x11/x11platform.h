@@ -1,0 +1,31 @@
+#pragma once
+
+#include "desktoplauncher.h"
+#include "groupadmincheck.h"
+#include "linuxosinfo.h"
+#include "platform.h"
+#include "x11systemcommands.h"
+#include "x11systemmenu.h"
+
+namespace korv::platform {
+
+/// The Linux desktop (X11) side of everything the program asks of the system.
+class X11Platform final {
+public:
+    X11Platform()
+        : m_platform{m_os, m_systemMenu, m_systemCommands, m_launcher, m_admin} {}
+    X11Platform(const X11Platform&) = delete;
+    X11Platform& operator=(const X11Platform&) = delete;
+
+    Platform& platform() { return m_platform; }
+
+private:
+    LinuxOsInfo m_os;
+    X11SystemMenu m_systemMenu;
+    X11SystemCommands m_systemCommands;
+    DesktopLauncher m_launcher;
+    GroupAdminCheck m_admin;
+    Platform m_platform;
+};
+
+} // namespace korv::platform

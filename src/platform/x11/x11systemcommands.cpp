@@ -1,0 +1,55 @@
+#include "x11systemcommands.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+
+#include <X11/Xlib.h>
+#include <xcb/xcb.h>
+
+namespace korv::platform {
+
+X11SystemCommands::X11SystemCommands() = default;
+
+X11SystemCommands::~X11SystemCommands() {
+    if (m_installed && QCoreApplication::instance() != nullptr) {
+        QCoreApplication::instance()->removeNativeEventFilter(this);
+    }
+}
+
+void X11SystemCommands::watch(WindowHandle window, Handler handler) {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (x11 == nullptr || window == 0) {
+        return;
+    }
+    if (!m_installed) {
+        m_atom =
+            static_cast<std::uint32_t>(XInternAtom(x11->display(), "KORVANI_SYSCOMMAND", False));
+        QCoreApplication::instance()->installNativeEventFilter(this);
+        m_installed = true;
+    }
+    m_handlers[window] = std::move(handler);
+}
+
+bool X11SystemCommands::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
+    if (eventType != "xcb_generic_event_t") {
+        return false;
+    }
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    if ((event->response_type & 0x7F) != XCB_CLIENT_MESSAGE) {
+        return false;
+    }
+    const auto* client = static_cast<const xcb_client_message_event_t*>(message);
+    if (client->type != m_atom || client->format != 32) {
+        return false;
+    }
+    const auto it = m_handlers.find(client->window);
+    if (it == m_handlers.end()) {
+        return false;
+    }
+    // Copied: the handler may open a modal window whose loop re-enters this filter.
+    const Handler handler = it->second;
+    handler(client->data.data32[0]);
+    return true;
+}
+
+} // namespace korv::platform
