@@ -1,0 +1,853 @@
+"""End-to-end harness: runs the program under a private X server and drives it like a user.
+
+A Session owns a private Xvfb, an openbox window manager and, optionally, a tint2 tray host, all with
+a private HOME and XDG_RUNTIME_DIR. Session.start_program() copies the program into a fresh folder
+(it keeps KORVANI.INI and KORVANI.LOG beside its executable) and returns a Program to click, type
+into and read back from.
+
+Every process is started by this module, recorded by process id, and stopped by that id when the
+session ends, when the interpreter exits, on SIGTERM/SIGHUP, and (through PR_SET_PDEATHSIG) even
+when the test runner is killed outright. Displays and processes we did not start are never touched.
+
+Only the Python standard library is used, plus these commands: Xvfb, openbox, tint2, xdotool,
+xclip, xprop, xwininfo, xev, import (ImageMagick) and setpriv. libX11 is reached through ctypes for
+the two things no command offers: selection owners and client messages to the window manager.
+
+KORVX_KEEP=1 keeps each session's folder (logs, program folders); KORVX_TIMEOUT_SCALE=N stretches
+every wait, for slow builds such as the sanitizer one.
+"""
+
+import atexit
+import configparser
+import ctypes
+import ctypes.util
+import os
+import re
+import select
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+from korvlayout import Rect, control
+
+WINDOW_TITLE = "Korvani v6"
+NOBODY = 65534
+REQUIRED_TOOLS = ("Xvfb", "openbox", "tint2", "xdotool", "xclip", "xprop", "xwininfo", "xev", "import", "setpriv")
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+OPENBOX_RC = os.path.join(HERE, "openbox-rc.xml")
+TINT2_RC = os.path.join(HERE, "tint2rc")
+
+# Passed through to everything we start; the rest of the caller's environment is left behind so that
+# a developer's desktop session (DBUS, XAUTHORITY, QT_QPA_PLATFORM=offscreen ...) cannot leak in.
+_PASSED_ENV = ("PATH", "LD_LIBRARY_PATH", "ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS", "QT_LOGGING_RULES")
+
+
+_TIMEOUT_SCALE = float(os.environ.get("KORVX_TIMEOUT_SCALE") or 1)
+
+
+class HarnessError(RuntimeError):
+    pass
+
+
+def missing_tools():
+    return [tool for tool in REQUIRED_TOOLS if shutil.which(tool) is None]
+
+
+def wait_until(predicate, timeout=10.0, what="a condition", interval=0.02):
+    """Poll predicate until it returns something truthy and return that; TimeoutError after timeout s."""
+    timeout *= _TIMEOUT_SCALE
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() >= deadline:
+            raise TimeoutError(f"gave up after {timeout:.1f} s waiting for {what}")
+        time.sleep(interval)
+        interval = min(interval * 1.5, 0.2)
+
+
+# ---------------------------------------------------------------------------------------------
+# Processes we started, by pid. Each leads its own process group, so the group id is ours as long
+# as the leader has not been reaped; we only signal the group before reaping.
+
+_live = {}
+_libc = ctypes.CDLL(None, use_errno=True)
+_PR_SET_PDEATHSIG = 1
+
+
+def _die_with_parent(parent_pid):
+    def hook():
+        _libc.prctl(_PR_SET_PDEATHSIG, signal.SIGKILL, 0, 0, 0)
+        if os.getppid() != parent_pid:  # the parent died before the prctl took hold
+            os._exit(1)
+
+    return hook
+
+
+def _spawn(cmd, env, cwd, log_path, pass_fds=()):
+    with open(log_path, "ab") as log:
+        proc = subprocess.Popen(
+            cmd,
+            env=env,
+            cwd=cwd,
+            stdin=subprocess.DEVNULL,
+            stdout=log,
+            stderr=subprocess.STDOUT,
+            pass_fds=pass_fds,
+            start_new_session=True,
+            preexec_fn=_die_with_parent(os.getpid()),
+        )
+    _live[proc.pid] = proc
+    return proc
+
+
+def _exited_unreaped(pid):
+    try:
+        info = os.waitid(os.P_PID, pid, os.WEXITED | os.WNOHANG | os.WNOWAIT)
+    except ChildProcessError:
+        return True
+    return info is not None
+
+
+def _stop(proc, grace=3.0):
+    """Stop one process we started (and its process group), politely first."""
+    if proc.returncode is None and not _exited_unreaped(proc.pid):
+        try:
+            os.killpg(proc.pid, signal.SIGTERM)
+        except ProcessLookupError:
+            pass
+        deadline = time.monotonic() + grace
+        while time.monotonic() < deadline and not _exited_unreaped(proc.pid):
+            time.sleep(0.01)
+    return _reap(proc)
+
+
+def _reap(proc):
+    """Collect a process that has exited, killing what it left in its group first."""
+    if proc.returncode is None:
+        try:
+            os.killpg(proc.pid, signal.SIGKILL)
+        except ProcessLookupError:
+            pass
+        proc.wait()
+    _live.pop(proc.pid, None)
+    return proc.returncode
+
+
+def _stop_all():
+    for proc in reversed(list(_live.values())):
+        _stop(proc, grace=1.0)
+
+
+def _exit_on_signal(signum, _frame):
+    raise SystemExit(128 + signum)  # unwinds the context managers; atexit catches the rest
+
+
+atexit.register(_stop_all)
+for _sig in (signal.SIGTERM, signal.SIGHUP):
+    try:
+        if signal.getsignal(_sig) is signal.SIG_DFL:
+            signal.signal(_sig, _exit_on_signal)
+    except ValueError:  # imported outside the main thread: atexit and PDEATHSIG still hold
+        pass
+
+
+# ---------------------------------------------------------------------------------------------
+# libX11 through ctypes, one short connection per call.
+
+
+class _XClientMessageEvent(ctypes.Structure):
+    _fields_ = [
+        ("type", ctypes.c_int),
+        ("serial", ctypes.c_ulong),
+        ("send_event", ctypes.c_int),
+        ("display", ctypes.c_void_p),
+        ("window", ctypes.c_ulong),
+        ("message_type", ctypes.c_ulong),
+        ("format", ctypes.c_int),
+        ("data", ctypes.c_long * 5),
+    ]
+
+
+class _XEvent(ctypes.Union):
+    _fields_ = [("xclient", _XClientMessageEvent), ("pad", ctypes.c_long * 24)]
+
+
+class _Xlib:
+    def __init__(self):
+        lib = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
+        lib.XOpenDisplay.restype = ctypes.c_void_p
+        lib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        lib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        lib.XInternAtom.restype = ctypes.c_ulong
+        lib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+        lib.XGetSelectionOwner.restype = ctypes.c_ulong
+        lib.XGetSelectionOwner.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+        lib.XDefaultRootWindow.restype = ctypes.c_ulong
+        lib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        lib.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
+        lib.XFlush.argtypes = [ctypes.c_void_p]
+        self._lib = lib
+
+    def _open(self, display):
+        dpy = self._lib.XOpenDisplay(display.encode())
+        if not dpy:
+            raise HarnessError(f"cannot open display {display}")
+        return dpy
+
+    def selection_owner(self, display, selection):
+        dpy = self._open(display)
+        try:
+            atom = self._lib.XInternAtom(dpy, selection.encode(), 0)
+            return self._lib.XGetSelectionOwner(dpy, atom)
+        finally:
+            self._lib.XCloseDisplay(dpy)
+
+    def send_to_root(self, display, window, message_type, data):
+        """The EWMH way to ask the window manager for something about a window."""
+        dpy = self._open(display)
+        try:
+            ev = _XEvent()
+            ev.xclient.type = 33  # ClientMessage
+            ev.xclient.send_event = 1
+            ev.xclient.window = window
+            ev.xclient.message_type = self._lib.XInternAtom(dpy, message_type.encode(), 0)
+            ev.xclient.format = 32
+            for i, value in enumerate(data):
+                ev.xclient.data[i] = value
+            mask = (1 << 19) | (1 << 20)  # SubstructureNotify | SubstructureRedirect
+            root = self._lib.XDefaultRootWindow(dpy)
+            self._lib.XSendEvent(dpy, root, 0, mask, ctypes.byref(ev))
+            self._lib.XFlush(dpy)
+        finally:
+            self._lib.XCloseDisplay(dpy)
+
+
+_xlib = None
+
+
+def _x():
+    global _xlib
+    if _xlib is None:
+        _xlib = _Xlib()
+    return _xlib
+
+
+# ---------------------------------------------------------------------------------------------
+
+
+def _private_dir(path, mode=0o700, uid=None):
+    os.makedirs(path, exist_ok=True)
+    os.chmod(path, mode)
+    if uid is not None:
+        os.chown(path, uid, uid)
+    return path
+
+
+def _ini_bytes(ini):
+    """Raw text/bytes as given, or {section: {key: value}} written the way the program writes it."""
+    if isinstance(ini, bytes):
+        return ini
+    if isinstance(ini, str):
+        return ini.encode("latin-1")
+    lines = []
+    for section, values in ini.items():
+        lines.append(f"[{section}]")
+        lines.extend(f"{key}={value}" for key, value in values.items())
+        lines.append("")
+    return "\r\n".join(lines).encode("latin-1")
+
+
+class Session:
+    """A private X display with a window manager and, optionally, a tray host.
+
+    Use as a context manager; everything started inside is stopped on exit.
+    """
+
+    def __init__(self, tray=True, screen="1280x800x24"):
+        self.want_tray = tray
+        self.screen = screen
+        self.display = None
+        self.root = None
+        self.env = None
+        self._xvfb = self._wm = self._tray = None
+        self._programs = []
+        self._counter = 0
+
+    # -- lifecycle
+
+    def __enter__(self):
+        self.start()
+        return self
+
+    def __exit__(self, *exc):
+        self.stop()
+
+    def start(self):
+        missing = missing_tools()
+        if missing:
+            raise HarnessError("end-to-end tests need these commands: " + ", ".join(missing))
+        self.root = tempfile.mkdtemp(prefix="korvx-")
+        os.chmod(self.root, 0o755)  # the unprivileged user must reach its program folder below
+        self.home = _private_dir(os.path.join(self.root, "home"))
+        self.runtime = _private_dir(os.path.join(self.root, "runtime"))
+        try:
+            self._start_xvfb()
+            self.env = self._child_env(self.home, self.runtime)
+            self._wm = _spawn(
+                ["openbox", "--config-file", OPENBOX_RC, "--sm-disable"], self.env, self.home, self._log("openbox")
+            )
+            wait_until(lambda: self.root_property("_NET_SUPPORTING_WM_CHECK"), 10, "openbox to manage the screen")
+            if self.want_tray:
+                self.start_tray()
+        except BaseException:
+            self.stop()
+            raise
+
+    def stop(self):
+        for program in reversed(self._programs):
+            program.stop()
+        self._programs.clear()
+        for attr in ("_tray", "_wm", "_xvfb"):
+            proc = getattr(self, attr)
+            if proc is not None:
+                _stop(proc)
+                setattr(self, attr, None)
+        if self.root and os.path.isdir(self.root):
+            if os.environ.get("KORVX_KEEP"):
+                print(f"korvx: kept {self.root}", file=sys.stderr)
+            else:
+                shutil.rmtree(self.root, ignore_errors=True)
+        self.root = None
+
+    def _log(self, name):
+        return os.path.join(self.root, name + ".log")
+
+    def _start_xvfb(self):
+        # -displayfd lets the server pick a display number nobody else holds and tell us which.
+        rfd, wfd = os.pipe()
+        try:
+            self._xvfb = _spawn(
+                ["Xvfb", "-displayfd", str(wfd), "-ac", "-screen", "0", self.screen, "-nolisten", "tcp", "-noreset"],
+                {"PATH": os.environ.get("PATH", "/usr/bin:/bin")},
+                self.root,
+                self._log("xvfb"),
+                pass_fds=(wfd,),
+            )
+            os.close(wfd)
+            wfd = None
+            text = b""
+            deadline = time.monotonic() + 15
+            while not text.endswith(b"\n"):
+                remaining = deadline - time.monotonic()
+                if remaining <= 0 or not select.select([rfd], [], [], remaining)[0]:
+                    raise HarnessError("Xvfb did not report a display number")
+                chunk = os.read(rfd, 64)
+                if not chunk:
+                    raise HarnessError("Xvfb exited: " + self._read_log("xvfb"))
+                text += chunk
+            self.display = ":" + text.decode().strip()
+        finally:
+            os.close(rfd)
+            if wfd is not None:
+                os.close(wfd)
+
+    def _read_log(self, name):
+        try:
+            with open(self._log(name), encoding="utf-8", errors="replace") as f:
+                return f.read()
+        except OSError:
+            return ""
+
+    def _child_env(self, home, runtime):
+        env = {key: os.environ[key] for key in _PASSED_ENV if key in os.environ}
+        env.setdefault("PATH", "/usr/bin:/bin")
+        env.update(
+            DISPLAY=self.display,
+            HOME=home,
+            XDG_RUNTIME_DIR=runtime,
+            XDG_CONFIG_HOME=os.path.join(home, ".config"),
+            XDG_CACHE_HOME=os.path.join(home, ".cache"),
+            LANG="C.UTF-8",
+            LC_ALL="C.UTF-8",
+            QT_QPA_PLATFORM="xcb",
+            NO_AT_BRIDGE="1",
+        )
+        return env
+
+    # -- tray host
+
+    @property
+    def tray_running(self):
+        return self._tray is not None and self._tray.poll() is None
+
+    def tray_owner(self):
+        """Window owning the system tray selection, 0 if no tray host is running."""
+        return _x().selection_owner(self.display, "_NET_SYSTEM_TRAY_S0")
+
+    def start_tray(self, timeout=10):
+        if self.tray_running:
+            return
+        self._tray = _spawn(["tint2", "-c", TINT2_RC], self.env, self.home, self._log("tint2"))
+        wait_until(self.tray_owner, timeout, "tint2 to take the system tray")
+
+    def stop_tray(self, timeout=10):
+        if self._tray is not None:
+            _stop(self._tray)
+            self._tray = None
+        wait_until(lambda: not self.tray_owner(), timeout, "the system tray to be released")
+
+    # -- running commands on the display
+
+    def run(self, *cmd, timeout=10, check=True, input=None, env=None):
+        result = subprocess.run(
+            cmd,
+            env=env or self.env,
+            input=input,
+            capture_output=True,
+            timeout=timeout,
+            cwd=self.home,
+        )
+        if check and result.returncode != 0:
+            raise HarnessError(f"{' '.join(cmd)} failed ({result.returncode}): {result.stderr.decode(errors='replace')}")
+        return result
+
+    def xdotool(self, *args, timeout=10):
+        return self.run("xdotool", *map(str, args), timeout=timeout).stdout.decode()
+
+    def search(self, name=None, pid=None, classname=None, visible=True):
+        """Window ids matching all given criteria (name and classname are regular expressions)."""
+        args = ["search", "--all"]
+        if visible:
+            args.append("--onlyvisible")
+        if pid is not None:
+            args += ["--pid", str(pid)]
+        if name is not None:
+            args += ["--name", name]
+        if classname is not None:
+            args += ["--classname", classname]
+        result = self.run("xdotool", *args, check=False)
+        return [int(line) for line in result.stdout.split()]
+
+    def geometry(self, window):
+        """Root-relative rectangle of a window's own area (for a managed client: without the frame)."""
+        out = self.run("xwininfo", "-id", str(window)).stdout.decode()
+
+        def field(label):
+            return int(re.search(rf"{label}:\s+(-?\d+)", out).group(1))
+
+        return Rect(field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"), field("Height"))
+
+    def is_viewable(self, window):
+        result = self.run("xwininfo", "-id", str(window), check=False)
+        return result.returncode == 0 and b"IsViewable" in result.stdout
+
+    def property(self, window, name):
+        """A window property as xprop prints its value, or None if it is not set."""
+        result = self.run("xprop", "-id", str(window), name, check=False)
+        return self._prop_value(result)
+
+    def root_property(self, name):
+        return self._prop_value(self.run("xprop", "-root", name, check=False))
+
+    @staticmethod
+    def _prop_value(result):
+        # "NAME(TYPE) = value", "NAME(WINDOW): window id # 0x..." or "NAME:  not found."
+        text = result.stdout.decode(errors="replace").strip()
+        match = re.match(r"[^\s(:=]+(\([^)]*\))?\s*(=|:)\s*(.*)", text, re.S)
+        if result.returncode != 0 or not match or not match.group(1):
+            return None
+        return match.group(3).strip()
+
+    def frame_extents(self, window):
+        """(left, right, top, bottom) border widths the window manager put around a client."""
+        value = self.property(window, "_NET_FRAME_EXTENTS")
+        return tuple(int(v) for v in value.split(",")) if value else (0, 0, 0, 0)
+
+    def active_window(self):
+        value = self.root_property("_NET_ACTIVE_WINDOW")
+        match = re.search(r"0x[0-9a-fA-F]+", value or "")
+        window = int(match.group(0), 16) if match else 0
+        return window or None
+
+    def activate(self, window, timeout=5):
+        self.xdotool("windowactivate", window)
+        wait_until(lambda: self.active_window() == window, timeout, f"window {window:#x} to become active")
+
+    def close_window(self, window):
+        """Ask the window manager to close a window, as the close box does."""
+        _x().send_to_root(self.display, window, "_NET_CLOSE_WINDOW", [0, 2])
+
+    # -- pointer and keyboard (XTest, as a user's own devices would)
+
+    def pointer(self):
+        out = self.xdotool("getmouselocation", "--shell")
+        values = dict(line.split("=", 1) for line in out.split())
+        return int(values["X"]), int(values["Y"])
+
+    def move_pointer(self, x, y, timeout=5):
+        # No --sync: it blocks for seconds when the pointer is already there.
+        self.xdotool("mousemove", x, y)
+        wait_until(lambda: self.pointer() == (x, y), timeout, f"the pointer to reach {x},{y}")
+
+    def click(self, x, y, button=1, repeat=1):
+        self.move_pointer(x, y)
+        self.xdotool("click", "--repeat", repeat, button)
+
+    def park_pointer(self):
+        """Move the pointer onto the bare desktop, away from every window and the tray."""
+        width, height = (int(v) for v in self.screen.split("x")[:2])
+        self.move_pointer(width // 2, height // 3 * 2 + 40)
+
+    def key(self, *keys, delay_ms=12):
+        """Key chords in xdotool names, e.g. key("ctrl+a", "ctrl+c"), to the focused window."""
+        self.xdotool("key", "--delay", delay_ms, *keys)
+
+    def type_text(self, text, delay_ms=12):
+        self.xdotool("type", "--delay", delay_ms, "--", text)
+
+    # -- clipboard
+
+    def clipboard_owner(self, selection="CLIPBOARD"):
+        return _x().selection_owner(self.display, selection)
+
+    def clipboard(self, target="UTF8_STRING", selection="clipboard", timeout=5):
+        """The selection's contents for one target as bytes, or None if nobody offers it."""
+        result = self.run("xclip", "-selection", selection, "-o", "-t", target, timeout=timeout, check=False)
+        return result.stdout if result.returncode == 0 else None
+
+    def clipboard_text(self, selection="clipboard"):
+        data = self.clipboard("UTF8_STRING", selection)
+        return None if data is None else data.decode("utf-8")
+
+    def clipboard_targets(self, selection="clipboard"):
+        data = self.clipboard("TARGETS", selection)
+        return [] if data is None else data.decode().split()
+
+    def clipboard_stamp(self):
+        """Owner and ownership time of the clipboard: changes with every new copy, even of the same text."""
+        owner = self.clipboard_owner()
+        return (owner, self.clipboard("TIMESTAMP") if owner else None)
+
+    # -- pictures
+
+    def screenshot(self, path, rect=None):
+        """PNG of the whole screen, or of rect (root coordinates) only."""
+        cmd = ["import", "-window", "root"]
+        if rect is not None:
+            cmd += ["-crop", f"{rect.w}x{rect.h}+{rect.x}+{rect.y}", "+repage"]
+        self.run(*cmd, path, timeout=30)
+        return path
+
+    def screen_bytes(self, rect):
+        """Raw pixels of a screen area, for comparing one moment with the next."""
+        return self.run(
+            "import", "-window", "root", "-crop", f"{rect.w}x{rect.h}+{rect.x}+{rect.y}", "+repage", "rgb:-",
+            timeout=30,
+        ).stdout
+
+    def wait_still(self, rect, timeout=5, interval=0.15):
+        """Wait until an area shows the same pixels twice in a row (a blinking caret may need a few tries)."""
+        last = [None]
+
+        def settled():
+            now = self.screen_bytes(rect)
+            same = now == last[0]
+            last[0] = now
+            return same
+
+        wait_until(settled, timeout, "the window to stop changing", interval)
+
+    # -- the program
+
+    def start_program(self, binary, args=(), ini=None, unprivileged=False, writable=None, extra_env=None, start=True):
+        """Copy binary into a fresh folder and start it there (start=False: only prepare); see Program."""
+        self._counter += 1
+        program = Program(self, binary, args, ini, unprivileged, writable, extra_env, self._counter)
+        self._programs.append(program)
+        if start:
+            program.start()
+        else:
+            program.prepare()
+        return program
+
+    def start_witness(self, title="witness", geometry="300x120+40+40", timeout=10):
+        """Another application's window that records the keys reaching it; it becomes the active window."""
+        self._counter += 1
+        witness = Witness(self, f"{title}-{self._counter}", geometry, self._log(f"witness-{self._counter}"))
+        self._programs.append(witness)
+        witness.wait_active(timeout)
+        return witness
+
+    def tray_icons(self, pid=None, classname=None):
+        """Visible tray icon windows (small embedded windows) of a process or window class."""
+        return [w for w in self.search(pid=pid, classname=classname) if _is_small(self.geometry(w))]
+
+
+class Program:
+    """One copy of the program in its own folder, started on a Session's display.
+
+    ini: pre-written KORVANI.INI, raw str/bytes or {section: {key: value}}.
+    unprivileged: run as uid/gid 65534. Its folder then belongs to root and is not writable by it,
+    unless writable=True. As root the folder is always writable (root ignores permissions).
+    The program's working directory is a different folder on purpose: its files belong beside the
+    executable, wherever it is started from.
+    """
+
+    def __init__(self, session, binary, args, ini, unprivileged, writable, extra_env, number):
+        self.session = session
+        self.binary = os.path.abspath(binary)
+        self.args = list(args)
+        self.unprivileged = unprivileged
+        self.writable = (not unprivileged) if writable is None else writable
+        self.folder = os.path.join(session.root, f"program-{number}")
+        self.exe = os.path.join(self.folder, os.path.basename(binary))
+        self.ini_path = os.path.join(self.folder, "KORVANI.INI")
+        self.log_path = os.path.join(self.folder, "KORVANI.LOG")
+        self.output_path = os.path.join(session.root, f"program-{number}.out")
+        self.proc = None
+        self._window = None
+        self._ini = ini
+        self._extra_env = extra_env or {}
+        self._number = number
+        self._prepared = False
+
+    @property
+    def pid(self):
+        return self.proc.pid
+
+    def prepare(self):
+        """Lay out the program folder without starting; tests may then change files or permissions."""
+        if self._prepared:
+            return
+        if not os.access(self.binary, os.X_OK):
+            raise HarnessError(f"program not found or not executable: {self.binary}")
+        os.makedirs(self.folder)
+        shutil.copy2(self.binary, self.exe)
+        if self._ini is not None:
+            with open(self.ini_path, "wb") as f:
+                f.write(_ini_bytes(self._ini))
+        if self.unprivileged:
+            os.chmod(self.folder, 0o755)
+            os.chmod(self.exe, 0o755)
+            if os.path.exists(self.ini_path):
+                os.chmod(self.ini_path, 0o644)
+            if self.writable:
+                for path in (self.folder, self.ini_path):
+                    if os.path.exists(path):
+                        os.chown(path, NOBODY, NOBODY)
+        self._prepared = True
+
+    def start(self):
+        self.prepare()
+        s = self.session
+        if self.unprivileged:
+            home = _private_dir(os.path.join(s.root, f"home-{self._number}"), 0o700, NOBODY)
+            runtime = _private_dir(os.path.join(s.root, f"runtime-{self._number}"), 0o700, NOBODY)
+            env = s._child_env(home, runtime)
+            cmd = ["setpriv", f"--reuid={NOBODY}", f"--regid={NOBODY}", "--clear-groups", "--pdeathsig", "KILL"]
+            cmd += [self.exe, *self.args]
+            cwd = home
+        else:
+            env, cmd, cwd = dict(s.env), [self.exe, *self.args], s.home
+        env.update(self._extra_env)
+        self._window = None
+        self.proc = _spawn(cmd, env, cwd, self.output_path)
+        return self
+
+    # -- state
+
+    def running(self):
+        # Not poll(): reaping the leader would give up its process group before we could clean it.
+        return self.proc is not None and self.proc.returncode is None and not _exited_unreaped(self.pid)
+
+    @property
+    def returncode(self):
+        return None if self.running() else _reap(self.proc)
+
+    def output(self):
+        """What the program printed on stdout and stderr so far."""
+        try:
+            with open(self.output_path, encoding="utf-8", errors="replace") as f:
+                return f.read()
+        except OSError:
+            return ""
+
+    def _require_running(self, what):
+        if not self.running():
+            raise HarnessError(f"program exited ({self.returncode}) while waiting for {what}:\n{self.output()}")
+
+    def find_windows(self, name=WINDOW_TITLE):
+        """Visible windows of this process with exactly this title."""
+        windows = self.session.search(name=f"^{_ere_literal(name)}$", pid=self.pid)
+        return [w for w in windows if not _is_small(self.session.geometry(w))]
+
+    def window(self, timeout=10):
+        """The visible main window; waits for it to appear."""
+        if self._window is not None and self.session.is_viewable(self._window):
+            return self._window
+
+        def found():
+            self._require_running("its window")
+            windows = self.find_windows()
+            return windows[0] if windows else None
+
+        self._window = wait_until(found, timeout, "the program's window")
+        return self._window
+
+    def wait_hidden(self, timeout=10):
+        wait_until(lambda: not self.find_windows(), timeout, "the program's window to disappear")
+
+    def wait_active(self, timeout=10):
+        window = self.window(timeout)
+        wait_until(lambda: self.session.active_window() == window, timeout, "the program's window to be active")
+        return window
+
+    def client_rect(self):
+        return self.session.geometry(self.window())
+
+    def frame_rect(self):
+        rect = self.client_rect()
+        left, right, top, bottom = self.session.frame_extents(self.window())
+        return Rect(rect.x - left, rect.y - top, rect.w + left + right, rect.h + top + bottom)
+
+    def ini_text(self):
+        return _read_latin1(self.ini_path)
+
+    def log_text(self):
+        return _read_latin1(self.log_path)
+
+    def ini(self):
+        """KORVANI.INI parsed, keys case-sensitive; empty if the file is missing."""
+        parser = configparser.ConfigParser(interpolation=None, strict=False)
+        parser.optionxform = str
+        text = self.ini_text()
+        if text:
+            parser.read_string(text)
+        return parser
+
+    # -- acting on the window
+
+    def to_root(self, x, y):
+        rect = self.client_rect()
+        return rect.x + x, rect.y + y
+
+    def click(self, x, y, button=1, repeat=1):
+        """Click at client coordinates."""
+        self.session.click(*self.to_root(x, y), button=button, repeat=repeat)
+
+    def click_control(self, name, button=1):
+        """Click the centre of a named control or symbol button."""
+        self.click(*control(name).centre, button=button)
+
+    def hover(self, x, y):
+        self.session.move_pointer(*self.to_root(x, y))
+
+    def key(self, *keys):
+        self.session.key(*keys)
+
+    def copy_line(self, timeout=5):
+        """Select all and copy in the focused control (the composition line); returns the copied text.
+
+        Waits for a new clipboard ownership, so an earlier copy of the same text cannot pass for this one.
+        """
+        s = self.session
+        before = s.clipboard_stamp()
+        s.key("ctrl+a", "ctrl+c")
+        wait_until(lambda: s.clipboard_stamp() != before, timeout, "the copy to reach the clipboard")
+        text = s.clipboard_text()
+        if text is None:
+            raise HarnessError("clipboard offers no UTF8_STRING; targets: " + " ".join(s.clipboard_targets()))
+        return text
+
+    def screenshot(self, path, frame=True):
+        """PNG of the window (with the window manager's frame by default), nothing hovered."""
+        s = self.session
+        rect = self.frame_rect() if frame else self.client_rect()
+        s.park_pointer()
+        s.wait_still(rect)
+        return s.screenshot(path, rect)
+
+    # -- ending
+
+    def close(self, timeout=10):
+        """Close the main window the way the close box does and wait for the program to end."""
+        self.session.close_window(self.window())
+        return self.wait_exit(timeout)
+
+    def wait_exit(self, timeout=10):
+        """Wait for the program to end by itself; its exit status (negative: killed by that signal)."""
+        wait_until(lambda: not self.running(), timeout, "the program to exit")
+        return _reap(self.proc)
+
+    def stop(self):
+        if self.proc is not None:
+            return _stop(self.proc)
+        return None
+
+
+class Witness:
+    """An xev window standing in for the application the user worked in before (paste target)."""
+
+    _EVENT = re.compile(r"(KeyPress|KeyRelease) event.*?state (0x[0-9a-f]+), keycode \d+ \(keysym 0x[0-9a-f]+, (\S+)\)", re.S)
+
+    def __init__(self, session, title, geometry, log_path):
+        self.session = session
+        self.title = title
+        self.log_path = log_path
+        self.proc = _spawn(
+            ["xev", "-name", title, "-geometry", geometry, "-event", "keyboard"], session.env, session.home, log_path
+        )
+        self.window = None
+
+    def wait_active(self, timeout=10):
+        s = self.session
+
+        def found():
+            windows = s.search(name=f"^{_ere_literal(self.title)}$")
+            return windows[0] if windows else None
+
+        self.window = wait_until(found, timeout, f"window {self.title}")
+        wait_until(lambda: s.active_window() == self.window, timeout, f"window {self.title} to be active")
+
+    def keys(self):
+        """Key events received so far: [("press" | "release", keysym name, modifier state), ...]."""
+        with open(self.log_path, encoding="utf-8", errors="replace") as f:
+            text = f.read()
+        return [
+            ("press" if kind == "KeyPress" else "release", keysym, int(state, 16))
+            for kind, state, keysym in self._EVENT.findall(text)
+        ]
+
+    def stop(self):
+        _stop(self.proc)
+
+
+def _is_small(rect):
+    return 0 < rect.w <= 48 and 0 < rect.h <= 48
+
+
+def _ere_literal(text):
+    """A POSIX extended regular expression matching text literally (xdotool's --name, --classname)."""
+    return re.sub(r"([.^$*+?()\[\]{}|\\])", r"\\\1", text)
+
+
+def _read_latin1(path):
+    try:
+        with open(path, "rb") as f:
+            return f.read().decode("latin-1")
+    except FileNotFoundError:
+        return None
+
+
+def program_binary():
+    """The program under test, from KORVANI_BIN."""
+    path = os.environ.get("KORVANI_BIN")
+    if not path:
+        raise HarnessError("set KORVANI_BIN to the korvani executable")
+    return path

@@ -1,0 +1,91 @@
+"""The harness itself: it must leave nothing running and give later tests a normal desktop."""
+
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import textwrap
+import unittest
+
+import korvx
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+def alive(pid):
+    # A zombie has released everything; only a process still running counts.
+    try:
+        with open(f"/proc/{pid}/stat") as f:
+            return f.read().rsplit(")", 1)[1].split()[0] != "Z"
+    except FileNotFoundError:
+        return False
+
+
+class HarnessTest(unittest.TestCase):
+    def test_stop_ends_every_process_and_removes_the_folder(self):
+        session = korvx.Session()
+        session.start()
+        pids = list(korvx._live)
+        socket = f"/tmp/.X11-unix/X{session.display[1:]}"
+        root = session.root
+        self.assertEqual(len(pids), 3)  # Xvfb, openbox, tint2
+        self.assertTrue(os.path.exists(socket))
+        session.stop()
+        self.assertEqual([pid for pid in pids if alive(pid)], [])
+        self.assertFalse(os.path.exists(socket))
+        self.assertFalse(os.path.exists(root))
+
+    def test_interrupted_runner_leaves_nothing_behind(self):
+        child_code = textwrap.dedent(
+            """
+            import sys, time
+            sys.path.insert(0, sys.argv[1])
+            import korvx
+            with korvx.Session() as s:
+                print(s.root, *korvx._live, flush=True)
+                time.sleep(60)
+            """
+        )
+        for sig in (signal.SIGTERM, signal.SIGKILL):
+            with self.subTest(signal=sig.name):
+                child = subprocess.Popen([sys.executable, "-c", child_code, HERE], stdout=subprocess.PIPE, text=True)
+                root = None
+                try:
+                    root, *pids = child.stdout.readline().split()
+                    self.assertEqual(len(pids), 3)
+                    child.send_signal(sig)
+                    child.wait(15)
+                    korvx.wait_until(lambda: not any(alive(int(pid)) for pid in pids), 10, "the session to die")
+                    if sig == signal.SIGTERM:
+                        self.assertFalse(os.path.exists(root))
+                finally:
+                    if child.poll() is None:
+                        child.kill()
+                        child.wait()
+                    child.stdout.close()
+                    if root and root.startswith(tempfile.gettempdir()):
+                        shutil.rmtree(root, ignore_errors=True)  # a killed runner cannot tidy up
+
+    def test_tray_host_comes_and_goes(self):
+        with korvx.Session(tray=False) as session:
+            self.assertEqual(session.tray_owner(), 0)
+            session.start_tray()
+            self.assertNotEqual(session.tray_owner(), 0)
+            session.stop_tray()
+            self.assertEqual(session.tray_owner(), 0)
+
+    def test_alt_tab_switches_windows_and_keys_reach_the_active_one(self):
+        with korvx.Session() as session:
+            first = session.start_witness("first")
+            second = session.start_witness("second", geometry="300x120+400+40")
+            session.key("alt+Tab")
+            korvx.wait_until(lambda: session.active_window() == first.window, 5, "Alt+Tab to reach the first window")
+            session.key("ctrl+v")
+            korvx.wait_until(lambda: ("press", "v", 4) in first.keys(), 5, "Ctrl+V to reach the first window")
+            self.assertNotIn("v", [keysym for _, keysym, _ in second.keys()])
+
+
+if __name__ == "__main__":
+    unittest.main()
