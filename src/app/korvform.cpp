@@ -15,6 +15,8 @@
 #include "symbolbutton.h"
 #include "symboltable.h"
 #include "symboltag.h"
+#include "systemmenu.h"
+#include "trayicon.h"
 
 namespace korv {
 namespace {
@@ -66,11 +68,13 @@ SymbolPanel* symbolPanel(QWidget* parent, const char* name, QRect geometry) {
 
 } // namespace
 
-TKorvForm::TKorvForm(platform::Platform& platform, MessageBoxes& boxes, QWidget* parent)
+TKorvForm::TKorvForm(platform::Platform& platform, MessageBoxes& boxes, std::string exeFolder,
+                     QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
     , m_platform(platform)
-    , m_boxes(boxes) {
+    , m_boxes(boxes)
+    , m_exeFolder(std::move(exeFolder)) {
     setObjectName(QStringLiteral("KorvForm"));
     setWindowTitle(kAppTitle);
     setWindowIcon(appIcon());
@@ -78,13 +82,14 @@ TKorvForm::TKorvForm(platform::Platform& platform, MessageBoxes& boxes, QWidget*
     setFixedSize(kClientWidth, kClientHeight);
     move(702, 252);
     buildLayout();
+    // The components come into being with the window, then the window's own creation runs.
+    loadTrayIcon();
+    SystemMenu1 = new TSystemMenu(this, m_platform.systemMenu);
+    SystemMenu1->Loaded();
+    FormCreate();
 }
 
 TKorvForm::~TKorvForm() = default;
-
-template <typename Handler> void TKorvForm::guarded(Handler&& handler) {
-    runGuarded(m_boxes, std::forward<Handler>(handler));
-}
 
 void TKorvForm::buildLayout() {
     MainPanel = new QWidget(this);
@@ -188,6 +193,11 @@ void TKorvForm::buildLayout() {
     connect(BtnDelete, &QPushButton::clicked, this, [this] { guarded([&] { BtnDeleteClick(); }); });
     connect(BtnClear, &QPushButton::clicked, this, [this] { guarded([&] { BtnClearClick(); }); });
     connect(BtnClose, &QPushButton::clicked, this, [this] { guarded([&] { BtnCloseClick(); }); });
+    connect(BtnCopy, &QPushButton::clicked, this, [this] { guarded([&] { BtnCopyClick(); }); });
+    connect(BtnAbout, &QPushButton::clicked, this, [this] { guarded([&] { AboutClick(); }); });
+    // Only a pick by the user counts; selecting the stored size at start writes nothing.
+    connect(comboSize, &QComboBox::activated, this,
+            [this](int index) { guarded([&] { comboSizeChange(index); }); });
     connect(TabSet1, &QTabBar::currentChanged, this,
             [this](int index) { guarded([&] { TabSet1Change(index); }); });
 }
@@ -231,22 +241,6 @@ void TKorvForm::BtnDeleteClick() {
 void TKorvForm::BtnClearClick() {
     TntRichEdit1->clear();
     applyEdit(clearAll());
-}
-
-void TKorvForm::TabSet1Change(int newTab) {
-    if (newTab == 0) {
-        IPAPanel->show();
-        AdditionalPanel->hide();
-        PanelKorvaniPro->hide();
-    } else if (newTab == 1) {
-        AdditionalPanel->show();
-        IPAPanel->hide();
-        PanelKorvaniPro->hide();
-    }
-}
-
-void TKorvForm::BtnCloseClick() {
-    hide();
 }
 
 } // namespace korv

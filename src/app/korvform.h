@@ -1,11 +1,16 @@
 #pragma once
 
+#include <QCursor>
 #include <QWidget>
 
 #include <array>
+#include <cstdint>
+#include <map>
 #include <string>
+#include <string_view>
 
 #include "compositionline.h"
+#include "messages.h"
 #include "platform.h"
 
 class QComboBox;
@@ -18,6 +23,8 @@ class QTextEdit;
 
 namespace korv {
 
+class TSystemMenu;
+class TTrayIcon;
 class CompositionEdit;
 class MessageBoxes;
 class SymbolButton;
@@ -26,7 +33,9 @@ class SymbolPanel;
 /// The main window: the symbol chart, the composition line and its commands.
 class TKorvForm final : public QWidget {
 public:
-    TKorvForm(platform::Platform& platform, MessageBoxes& boxes, QWidget* parent = nullptr);
+    // exeFolder holds the settings and the log; it ends in "/".
+    TKorvForm(platform::Platform& platform, MessageBoxes& boxes, std::string exeFolder,
+              QWidget* parent = nullptr);
     ~TKorvForm() override;
 
     // Program-wide settings, filled at creation and changed by the Options page.
@@ -41,8 +50,30 @@ public:
     void BtnDeleteClick();
     void BtnClearClick();
     // Window
+    void FormCreate();
+    void FormShow();
+    void FormClose();
     void TabSet1Change(int newTab);
+    void comboSizeChange(int index);
     void BtnCloseClick();
+    void Restore1Click();
+    void AboutClick();
+    // Export
+    void BtnCopyClick();
+    std::u16string ConvertUnicodeToKorvaniString(std::u16string_view text) const;
+    static std::int32_t UnicodeToKorvaniCode(std::int32_t codeUnit);
+
+    // One value into the settings file or the log; a failure shows the settings message.
+    bool WriteIni(std::string_view section, std::string_view key, std::string_view value);
+    bool WriteLog(std::string_view section, std::string_view key, std::string_view value);
+    std::string settingsPath() const;
+    std::string logPath() const;
+    const std::string& exeFolder() const { return m_exeFolder; }
+    // The application's cursor table; the hand for links is registered under kHandCursor.
+    static constexpr int kHandCursor = -25;
+    QCursor cursor(int id) const;
+    // Set when the start-up log could not be written: the program ends as its loop starts.
+    bool terminateRequested() const { return m_terminate; }
 
     // True while the composition line holds, or last held, the keyboard focus.
     bool lineIsActiveControl() const;
@@ -65,15 +96,28 @@ public:
     QPushButton* BtnClose = nullptr;
     QLabel* Label1 = nullptr;
     QComboBox* comboSize = nullptr;
+    TTrayIcon* TrayIcon1 = nullptr;
+    TSystemMenu* SystemMenu1 = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildLayout();
+    void loadTrayIcon();
+    void showSettingsMessage();
     LineState lineState() const;
     void applyEdit(const LineEdit& edit);
-    template <typename Handler> void guarded(Handler&& handler);
+    template <typename Handler> void guarded(Handler&& handler) {
+        runGuarded(m_boxes, std::forward<Handler>(handler));
+    }
 
     platform::Platform& m_platform;
     MessageBoxes& m_boxes;
+    std::string m_exeFolder;
+    std::map<int, QCursor> m_cursors;
+    bool m_terminate = false;
     std::u16string m_lineText; // backing store for the view handed to the core
 };
 

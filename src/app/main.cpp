@@ -1,6 +1,9 @@
+#include <QTimer>
+
 #include "korvapplication.h"
 #include "korvform.h"
 #include "messages.h"
+#include "settings/inifile.h"
 #include "x11platform.h"
 
 int main(int argc, char** argv) {
@@ -10,9 +13,12 @@ int main(int argc, char** argv) {
     const bool hidden = korv::startHidden(argc, argv);
 
     korv::platform::X11Platform platform;
-    korv::TKorvForm form(platform.platform(), boxes);
-    if (!hidden) {
-        form.show();
+    korv::TKorvForm form(platform.platform(), boxes, korv::executableFolder());
+    if (form.terminateRequested()) {
+        // The start-up log could not be written: end as soon as the loop runs.
+        QTimer::singleShot(0, &app, &QCoreApplication::quit);
+    } else if (!hidden) {
+        QTimer::singleShot(0, &form, [&form] { form.show(); });
     }
     return app.exec();
 }

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "admincheck.h"
+#include "keyinjector.h"
 #include "launcher.h"
+#include "notifyshell.h"
 #include "osinfo.h"
 #include "systemcommands.h"
-#include "systemmenu.h"
+#include "systemmenuapi.h"
 
 namespace korv::platform {
 
@@ -15,6 +17,8 @@ struct Platform {
     SystemCommandSource& systemCommands;
     Launcher& launcher;
     AdminCheck& admin;
+    KeyInjector& keys;
+    NotifyShell& notifyShell;
 };
 
 } // namespace korv::platform

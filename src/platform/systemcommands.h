@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "systemmenu.h"
+#include "systemmenuapi.h"
 
 namespace korv::platform {
 

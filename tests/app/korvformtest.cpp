@@ -7,34 +7,15 @@
 #include <gtest/gtest.h>
 
 #include "compositionedit.h"
-#include "fakeplatform.h"
-#include "korvform.h"
-#include "recordingboxes.h"
-#include "symbolbutton.h"
+#include "formfixture.h"
 
 namespace korv {
 namespace {
 
-class KorvFormTest : public ::testing::Test {
+class KorvFormTest : public FormFixture {
 protected:
-    void SetUp() override {
-        m_form = std::make_unique<TKorvForm>(m_fake.platform(), m_boxes);
-        m_form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(m_form.get()));
-    }
-
-    SymbolButton* button(const char* name) const {
-        auto* found = m_form->findChild<SymbolButton*>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
-    void click(const char* name) const { QTest::mouseClick(button(name), Qt::LeftButton); }
-    void clickWidget(QWidget* widget) const { QTest::mouseClick(widget, Qt::LeftButton); }
+    void SetUp() override { createForm(); }
     QString line() const { return m_form->TntEdit1->text(); }
-
-    platform::FakePlatform m_fake;
-    RecordingBoxes m_boxes;
-    std::unique_ptr<TKorvForm> m_form;
 };
 
 TEST_F(KorvFormTest, FreshWindowFocusesTheSizeBoxAndTheFirstSymbolTakesTheLine) {

@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include "fakekeyinjector.h"
+#include "fakenotifyshell.h"
 #include "platform.h"
 
 namespace korv::platform {
@@ -63,7 +65,8 @@ public:
 class FakePlatform final {
 public:
     FakePlatform()
-        : m_platform{m_os, m_systemMenu, m_systemCommands, m_launcher, m_admin} {}
+        : m_platform{m_os,    m_systemMenu, m_systemCommands, m_launcher,
+                     m_admin, m_keys,       m_notifyShell} {}
     FakePlatform(const FakePlatform&) = delete;
     FakePlatform& operator=(const FakePlatform&) = delete;
 
@@ -74,6 +77,8 @@ public:
     FakeSystemCommands m_systemCommands;
     FakeLauncher m_launcher;
     FakeAdminCheck m_admin;
+    FakeKeyInjector m_keys;
+    FakeNotifyShell m_notifyShell;
 
 private:
     Platform m_platform;

@@ -4,6 +4,8 @@
 #include "groupadmincheck.h"
 #include "linuxosinfo.h"
 #include "platform.h"
+#include "x11keyinjector.h"
+#include "x11notifyshell.h"
 #include "x11systemcommands.h"
 #include "x11systemmenu.h"
 
@@ -13,7 +15,8 @@ namespace korv::platform {
 class X11Platform final {
 public:
     X11Platform()
-        : m_platform{m_os, m_systemMenu, m_systemCommands, m_launcher, m_admin} {}
+        : m_platform{m_os,    m_systemMenu, m_systemCommands, m_launcher,
+                     m_admin, m_keys,       m_notifyShell} {}
     X11Platform(const X11Platform&) = delete;
     X11Platform& operator=(const X11Platform&) = delete;
 
@@ -25,6 +28,8 @@ private:
     X11SystemCommands m_systemCommands;
     DesktopLauncher m_launcher;
     GroupAdminCheck m_admin;
+    X11KeyInjector m_keys;
+    X11NotifyShell m_notifyShell;
     Platform m_platform;
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "systemmenu.h"
+#include "systemmenuapi.h"
 
 namespace korv::platform {
 

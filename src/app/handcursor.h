@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QCursor>
+
+namespace korv {
+
+// A 32 x 32 pointing hand, black outline on white, its hot spot at the fingertip (11, 8).
+QCursor makeHandCursor();
+
+} // namespace korv

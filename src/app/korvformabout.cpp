@@ -1,0 +1,7 @@
+#include "korvform.h"
+
+namespace korv {
+
+void TKorvForm::AboutClick() {}
+
+} // namespace korv

@@ -1,0 +1,158 @@
+// The main window's life: creation, showing, hiding, the charts, the size and closing.
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTabBar>
+
+#include <string>
+
+#include "handcursor.h"
+#include "korvform.h"
+#include "messages.h"
+#include "settings/inifile.h"
+#include "settings/settings.h"
+#include "symbolbutton.h"
+#include "systemmenu.h"
+
+namespace korv {
+
+std::string TKorvForm::settingsPath() const {
+    return m_exeFolder + std::string(kIniName);
+}
+
+std::string TKorvForm::logPath() const {
+    return m_exeFolder + std::string(kLogName);
+}
+
+QCursor TKorvForm::cursor(int id) const {
+    const auto it = m_cursors.find(id);
+    return it != m_cursors.end() ? it->second : QCursor();
+}
+
+void TKorvForm::showSettingsMessage() {
+    QString text = QString::fromUtf8(kSettingsFailureMessage.data(),
+                                     static_cast<qsizetype>(kSettingsFailureMessage.size()));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    m_boxes.showMessage(text);
+}
+
+bool TKorvForm::WriteIni(std::string_view section, std::string_view key, std::string_view value) {
+    IniFile ini(settingsPath());
+    if (ini.writeString(section, key, value)) {
+        return true;
+    }
+    showSettingsMessage();
+    return false;
+}
+
+bool TKorvForm::WriteLog(std::string_view section, std::string_view key, std::string_view value) {
+    IniFile log(logPath());
+    if (log.writeString(section, key, value)) {
+        return true;
+    }
+    showSettingsMessage();
+    return false;
+}
+
+void TKorvForm::FormCreate() {
+    m_cursors[kHandCursor] = makeHandCursor();
+
+    // Systems before the sixth major version had no reason to keep the user in Korvani.
+    const platform::OsVersion version = m_platform.os.version();
+    const std::uint32_t major = version.ok ? version.major : 0;
+    const bool autoPasteDefault = major < 6;
+
+    const Settings settings = loadSettings(IniFile(settingsPath()), autoPasteDefault);
+    AutoPaste = settings.autoPaste;
+    ShowHints = settings.showHints;
+    UseUnicodeFont = settings.useUnicodeFont;
+    Homepage = settings.homepage;
+    const bool knownSize = settings.fontSize >= 0 && settings.fontSize < comboSize->count();
+    comboSize->setCurrentIndex(knownSize ? settings.fontSize : -1);
+    move(settings.left, settings.top);
+
+    IniFile log(logPath());
+    if (!writeStartupLog(log)) {
+        showSettingsMessage();
+        m_terminate = true;
+    }
+
+    SystemMenu1->DeleteItem(platform::SC_SIZE);
+    SystemMenu1->DeleteItem(platform::SC_MINIMIZE);
+    SystemMenu1->DeleteItem(platform::SC_MAXIMIZE);
+
+    // Another program may ask for the About window by sending its command to this window.
+    m_platform.systemCommands.watch(static_cast<platform::WindowHandle>(winId()),
+                                    [this](std::uint32_t command) {
+                                        if (command == platform::SC_KORVANI_ABOUT) {
+                                            guarded([&] { AboutClick(); });
+                                        }
+                                    });
+
+    AdditionalPanel->hide();
+}
+
+void TKorvForm::FormShow() {
+    if (AutoPaste) {
+        BtnCopy->setText(QStringLiteral("Paste"));
+    }
+    for (SymbolPanel* panel : {IPAPanel, DiacriticsPanel1, AdditionalPanel}) {
+        panel->setShowHint(ShowHints);
+    }
+}
+
+void TKorvForm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // A window manager's restore is not a showing of the window by the program.
+    if (!event->spontaneous()) {
+        guarded([&] { FormShow(); });
+    }
+}
+
+void TKorvForm::FormClose() {
+    const QPoint position = pos();
+    WriteIni(kPositionSection, kLeftKey, std::to_string(position.x()));
+    WriteIni(kPositionSection, kTopKey, std::to_string(position.y()));
+}
+
+void TKorvForm::closeEvent(QCloseEvent* event) {
+    guarded([&] { FormClose(); });
+    event->accept();
+    // Closing the main window ends the program, also while a tray icon would keep it alive.
+    QCoreApplication::quit();
+}
+
+void TKorvForm::TabSet1Change(int newTab) {
+    if (newTab == 0) {
+        IPAPanel->show();
+        AdditionalPanel->hide();
+        PanelKorvaniPro->hide();
+    } else if (newTab == 1) {
+        AdditionalPanel->show();
+        IPAPanel->hide();
+        PanelKorvaniPro->hide();
+    }
+}
+
+void TKorvForm::comboSizeChange(int index) {
+    IniFile ini(settingsPath());
+    if (!ini.writeInteger(kOptionsSection, kFontSizeKey, index)) {
+        showSettingsMessage();
+    }
+}
+
+void TKorvForm::BtnCloseClick() {
+    hide();
+}
+
+void TKorvForm::Restore1Click() {
+    if (!isVisible()) {
+        show();
+    }
+    raise();
+    activateWindow();
+}
+
+} // namespace korv

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "notifyshell.h"
+
+namespace korv::platform {
+
+/// Records every call to the notification area.
+class FakeNotifyShell final : public NotifyShell {};
+
+} // namespace korv::platform
