@@ -107,6 +107,7 @@ private:
     void buildLayout();
     void loadTrayIcon();
     void showSettingsMessage();
+    void placeFrameAt(int left, int top);
     LineState lineState() const;
     void applyEdit(const LineEdit& edit);
     template <typename Handler> void guarded(Handler&& handler) {

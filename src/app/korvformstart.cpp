@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTabBar>
+#include <QWindow>
 
 #include <string>
 
@@ -56,6 +57,17 @@ bool TKorvForm::WriteLog(std::string_view section, std::string_view key, std::st
     return false;
 }
 
+void TKorvForm::placeFrameAt(int left, int top) {
+    move(left, top);
+    // Left and Top are the outer edges of the frame. The native window exists already (the
+    // window menu needed it), so hand the window manager a frame position, and keep the widget
+    // from re-placing the client there when it is shown.
+    if (QWindow* window = windowHandle()) {
+        setAttribute(Qt::WA_Moved, false);
+        window->setFramePosition(QPoint(left, top));
+    }
+}
+
 void TKorvForm::FormCreate() {
     m_cursors[kHandCursor] = makeHandCursor();
 
@@ -71,7 +83,7 @@ void TKorvForm::FormCreate() {
     Homepage = settings.homepage;
     const bool knownSize = settings.fontSize >= 0 && settings.fontSize < comboSize->count();
     comboSize->setCurrentIndex(knownSize ? settings.fontSize : -1);
-    move(settings.left, settings.top);
+    placeFrameAt(settings.left, settings.top);
 
     IniFile log(logPath());
     if (!writeStartupLog(log)) {

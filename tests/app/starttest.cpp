@@ -1,0 +1,173 @@
+#include <QComboBox>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "compositionedit.h"
+#include "formfixture.h"
+#include "symbolbutton.h"
+
+namespace korv {
+namespace {
+
+using StartTest = FormFixture;
+
+constexpr const char* kFreshLog = "[KORVANI.EXE]\r\nVersion=6.05\r\nBuild=20211230\r\n";
+
+TEST_F(StartTest, AutoPasteDefaultFollowsTheSystemVersion) {
+    const struct {
+        const char* what;
+        platform::OsVersion version;
+        const char* caption;
+    } cases[] = {
+        {"current system", {true, 6, platform::kPlatformNt}, "Copy"},
+        {"older system", {true, 5, platform::kPlatformNt}, "Paste"},
+        {"version unknown", {false, 9, platform::kPlatformNt}, "Paste"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        m_fake.m_os.m_version = c.version;
+        createForm();
+        EXPECT_EQ(m_form->BtnCopy->text(), QLatin1String(c.caption));
+        m_form.reset();
+    }
+}
+
+TEST_F(StartTest, NoSettingsFileGivesTheDefaultsAndWritesOnlyTheLog) {
+    createForm(false);
+    EXPECT_FALSE(m_form->AutoPaste);
+    EXPECT_TRUE(m_form->ShowHints);
+    EXPECT_TRUE(m_form->UseUnicodeFont);
+    EXPECT_EQ(m_form->comboSize->currentText(), QStringLiteral("16"));
+    EXPECT_EQ(m_form->pos(), QPoint(50, 50));
+    EXPECT_FALSE(std::filesystem::exists(folder() + "KORVANI.INI"));
+    EXPECT_EQ(readFile("KORVANI.LOG"), kFreshLog);
+    EXPECT_TRUE(m_boxes.m_messages.isEmpty());
+    EXPECT_FALSE(m_form->terminateRequested());
+}
+
+TEST_F(StartTest, StoredValuesAreUsedUncheckedAndNothingIsWrittenBack) {
+    const struct {
+        const char* ini;
+        int index;
+        QPoint position;
+    } cases[] = {
+        {"[Korvani]\r\nFontSize=15\r\n[Position]\r\nLeft=120\r\nTop=80\r\n", 15, {120, 80}},
+        {"[Korvani]\r\nFontSize=16\r\n", -1, {50, 50}},
+        {"[Korvani]\r\nFontSize=-1\r\n", -1, {50, 50}},
+        {"[Position]\r\nLeft=-2000\r\nTop=-2000\r\n", 6, {-2000, -2000}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.ini);
+        writeFile("KORVANI.INI", c.ini);
+        createForm(false);
+        EXPECT_EQ(m_form->comboSize->currentIndex(), c.index);
+        EXPECT_EQ(m_form->pos(), c.position);
+        EXPECT_EQ(readFile("KORVANI.INI"), c.ini);
+        m_form.reset();
+    }
+}
+
+TEST_F(StartTest, OptionsAreReadFromTheFile) {
+    writeFile("KORVANI.INI", "[korvani]\nautopaste = 0x1\nShowHints=0\nUseUnicodeFont=0\n"
+                             "Homepage=\"https://example.org/ipa\"\n");
+    createForm();
+    EXPECT_TRUE(m_form->AutoPaste);
+    EXPECT_FALSE(m_form->ShowHints);
+    EXPECT_FALSE(m_form->UseUnicodeFont);
+    EXPECT_EQ(m_form->Homepage, "https://example.org/ipa");
+    EXPECT_EQ(m_form->BtnCopy->text(), QStringLiteral("Paste"));
+    for (SymbolButton* b : m_form->findChildren<SymbolButton*>()) {
+        EXPECT_TRUE(b->toolTip().isEmpty()) << b->objectName().toStdString();
+    }
+}
+
+TEST_F(StartTest, TheLogKeepsOtherSectionsAndDropsItsOldOnes) {
+    writeFile("KORVANI.LOG",
+              "[Other]\r\nKeep=1\r\n[Korvani]\r\nStale=1\r\n[KORVANI.EXE]\r\nVersion=5\r\n");
+    createForm(false);
+    EXPECT_EQ(readFile("KORVANI.LOG"), std::string("[Other]\r\nKeep=1\r\n") + kFreshLog);
+}
+
+TEST_F(StartTest, ALogThatCannotBeWrittenShowsTheMessageOnceAndEndsTheProgram) {
+    // A program folder below a plain file cannot be written, not even by root.
+    writeFile("plain", "");
+    m_form = std::make_unique<TKorvForm>(m_fake.platform(), m_boxes, folder() + "plain/");
+    EXPECT_TRUE(m_form->terminateRequested());
+    ASSERT_EQ(m_boxes.m_messages.size(), 1);
+    EXPECT_TRUE(m_boxes.m_messages[0].startsWith(
+        QStringLiteral("Korvani is unable to save or update its settings.\n\nPlease check")));
+}
+
+TEST_F(StartTest, TheWindowMenuLosesSizeMinimizeAndMaximize) {
+    createForm(false);
+    ASSERT_EQ(m_fake.m_systemMenu.m_fetched.size(), 1u);
+    const platform::MenuHandle menu = m_fake.m_systemMenu.m_fetched[0];
+    EXPECT_EQ(menu, static_cast<platform::MenuHandle>(m_form->winId()));
+    const std::vector<std::pair<platform::MenuHandle, std::uint32_t>> expected = {
+        {menu, platform::SC_SIZE}, {menu, platform::SC_MINIMIZE}, {menu, platform::SC_MAXIMIZE}};
+    EXPECT_EQ(m_fake.m_systemMenu.m_deleteCalls, expected);
+    EXPECT_EQ(m_fake.m_systemMenu.m_commands, (std::vector<std::uint32_t>{0xF010, 0xF060}));
+}
+
+TEST_F(StartTest, PickingASizeWritesItsIndexAtOnce) {
+    createForm();
+    m_form->comboSize->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(m_form->comboSize, Qt::Key_End);
+    EXPECT_EQ(m_form->comboSize->currentText(), QStringLiteral("72"));
+    EXPECT_EQ(readFile("KORVANI.INI"), "[Korvani]\r\nFontSize=15\r\n");
+}
+
+TEST_F(StartTest, ClosingWritesLeftThenTop) {
+    writeFile("KORVANI.INI", "; mine\r\n[Position]\r\nTop=7\r\n");
+    createForm();
+    m_form->move(130, 90);
+    m_form->close();
+    EXPECT_EQ(readFile("KORVANI.INI"), "; mine\r\n[Position]\r\nTop=90\r\nLeft=130\r\n");
+}
+
+TEST_F(StartTest, ClosingWithASettingsFileThatCannotBeWrittenShowsTheMessageTwice) {
+    createForm();
+    std::filesystem::create_directory(folder() + "KORVANI.INI");
+    m_form->close();
+    EXPECT_EQ(m_boxes.m_messages.size(), 2);
+    EXPECT_FALSE(m_form->isVisible());
+}
+
+TEST_F(StartTest, HideAndRestoreKeepLineCaretAndChart) {
+    createForm();
+    click("Tea1");
+    click("See1");
+    m_form->TntEdit1->setCursorPosition(1);
+    m_form->TabSet1->setCurrentIndex(1);
+    clickWidget(m_form->BtnClose);
+    EXPECT_FALSE(m_form->isVisible());
+
+    m_form->AutoPaste = true; // FormShow runs again only when the window was hidden
+    m_form->Restore1Click();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_form.get()));
+    EXPECT_EQ(m_form->BtnCopy->text(), QStringLiteral("Paste"));
+    EXPECT_EQ(m_form->TntEdit1->text(), QStringLiteral("ti"));
+    EXPECT_EQ(m_form->TntEdit1->cursorPosition(), 1);
+    EXPECT_EQ(m_form->TabSet1->currentIndex(), 1);
+    EXPECT_TRUE(m_form->AdditionalPanel->isVisible());
+
+    m_form->AutoPaste = false;
+    m_form->BtnCopy->setText(QStringLiteral("Copy"));
+    m_form->Restore1Click(); // already shown: only to the front
+    EXPECT_EQ(m_form->BtnCopy->text(), QStringLiteral("Copy"));
+}
+
+TEST_F(StartTest, TheAboutCommandIsWatchedOnTheMainWindow) {
+    createForm(false);
+    EXPECT_EQ(m_fake.m_systemCommands.m_window,
+              static_cast<platform::WindowHandle>(m_form->winId()));
+    EXPECT_TRUE(m_fake.m_systemCommands.send(0x1234)); // any other command is ignored
+}
+
+} // namespace
+} // namespace korv

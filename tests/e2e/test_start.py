@@ -1,0 +1,110 @@
+"""Program start: the settings, the log, "/hide", the window's hints, size and position kept."""
+
+import os
+import time
+import unittest
+
+import korvx
+from korvtest import ProgramTestCase
+
+FRESH_LOG = "[KORVANI.EXE]\r\nVersion=6.05\r\nBuild=20211230\r\n"
+
+
+def hint_words(session, window, name):
+    """The numbers of a 32-bit window property, as xprop prints them."""
+    value = session.property(window, name) or ""
+    return [int(word, 0) for word in value.replace(",", " ").split() if word.strip()[:1].isdigit()]
+
+
+class StartTest(ProgramTestCase):
+    def test_first_start_without_settings(self):
+        program = self.start()
+        window = program.wait_active()
+        s = self.session
+
+        frame = program.frame_rect()
+        self.assertEqual((frame.x, frame.y), (50, 50))
+        client = program.client_rect()
+        self.assertEqual((client.w, client.h), (331, 226))
+        self.assertIn("_NET_WM_STATE_ABOVE", s.property(window, "_NET_WM_STATE") or "")
+
+        # Fixed size, and neither the window manager nor its title bar offers resize,
+        # minimise or maximise; Move and Close stay.
+        normal = s.run("xprop", "-id", str(window), "WM_NORMAL_HINTS").stdout.decode()
+        self.assertIn("minimum size: 331 by 226", normal)
+        self.assertIn("maximum size: 331 by 226", normal)
+        flags, functions, decorations = hint_words(s, window, "_MOTIF_WM_HINTS")[:3]
+        self.assertTrue(flags & 1 and flags & 2)
+        self.assertEqual(functions & (2 | 8 | 16), 0, hex(functions))
+        self.assertEqual(functions & (4 | 32), 4 | 32, hex(functions))
+        self.assertEqual(decorations & (4 | 32 | 64), 0, hex(decorations))
+        allowed = s.property(window, "_NET_WM_ALLOWED_ACTIONS") or ""
+        for action in ("_NET_WM_ACTION_RESIZE", "_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT"):
+            self.assertNotIn(action, allowed)
+        self.assertIn("_NET_WM_ACTION_CLOSE", allowed)
+        self.assertIn("_NET_WM_ACTION_MOVE", allowed)
+
+        self.assertEqual(program.log_text(), FRESH_LOG)
+        self.assertFalse(os.path.exists(program.ini_path))
+
+    def test_first_argument_decides_a_hidden_start(self):
+        cases = [(["/HIDE"], True), (["/Hide"], True), (["/hide"], True),
+                 (["/debug"], False), (["/x", "/hide"], False), (["hide"], False)]
+        for args, hidden in cases:
+            with self.subTest(args=args):
+                program = self.start(args)
+                if hidden:
+                    korvx.wait_until(lambda: os.path.exists(program.log_path), 10, "the log")
+                    time.sleep(0.5)
+                    self.assertTrue(program.running())
+                    self.assertEqual(program.find_windows(), [])
+                else:
+                    program.window()
+                program.stop()
+
+    def test_size_and_position_are_kept_across_runs(self):
+        program = self.start()
+        program.wait_active()
+        # Pick "72", the last size, from the list as a user would.
+        program.click_control("comboSize")
+        time.sleep(0.3)
+        program.key("End", "Return")
+        korvx.wait_until(lambda: "FontSize=15" in (program.ini_text() or ""), 5, "FontSize to be written")
+
+        self.session.xdotool("windowmove", str(program.window()), "200", "150")
+        korvx.wait_until(lambda: program.frame_rect().x == 200, 5, "the window to move")
+        frame = program.frame_rect()
+        self.assertEqual(program.close(), 0)
+        ini = program.ini()
+        self.assertEqual(ini["Korvani"]["FontSize"], "15")
+        self.assertEqual((int(ini["Position"]["Left"]), int(ini["Position"]["Top"])), (frame.x, frame.y))
+
+        again = self.start(ini=program.ini_text())
+        again.wait_active()
+        self.assertEqual((again.frame_rect().x, again.frame_rect().y), (frame.x, frame.y))
+
+    def test_position_off_screen_is_used_as_it_is(self):
+        program = self.start(ini={"Position": {"Left": "-2000", "Top": "-2000"}})
+        window = program.window()
+        # The program asks for exactly that place; the window manager keeps a corner in reach.
+        hints = self.session.run("xprop", "-id", str(window), "WM_NORMAL_HINTS").stdout.decode()
+        self.assertIn("user specified location: -2000, -2000", hints)
+        self.assertIn("window gravity: NorthWest", hints)
+        frame = program.frame_rect()
+        self.assertLess(frame.x, 0)
+        self.assertLess(frame.y, 0)
+
+    def test_unwritable_folder_shows_the_message_once_and_ends(self):
+        program = self.start(unprivileged=True)
+        s = self.session
+        box = korvx.wait_until(lambda: (s.search(name="^Korvani v6$", pid=program.pid) or [None])[0],
+                               10, "the settings message")
+        self.assertEqual(program.find_windows(), [box])  # the main window never showed
+        s.activate(box)
+        s.key("Return")
+        self.assertEqual(program.wait_exit(10), 0)
+        self.assertFalse(os.path.exists(program.log_path))
+
+
+if __name__ == "__main__":
+    unittest.main()
