@@ -1,0 +1,41 @@
+#pragma once
+
+// Whole-file access for the INI files: bounded reads, and read-modify-write cycles that lock the
+// folder against other copies of the program and replace the file atomically.
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace korv::store {
+
+// Larger files are not ours: they read as unreadable and are never rewritten.
+inline constexpr std::size_t kMaxFileSize = 4 * 1024 * 1024;
+
+enum class ReadStatus {
+    Ok,
+    Missing,  // no file (or no folder) at the path
+    Unusable, // not a regular file, unreadable, or larger than kMaxFileSize
+};
+
+struct FileBytes {
+    ReadStatus status = ReadStatus::Missing;
+    std::string bytes;
+};
+
+// Never blocks on a FIFO or device and never reads more than kMaxFileSize + 1 bytes.
+FileBytes readFile(const std::string& path);
+
+// What a rewrite does with the current bytes ("" for a missing file).
+struct Edit {
+    enum class Action { Keep, Write, Fail };
+    Action action = Action::Keep;
+    std::string bytes;
+};
+
+// One locked read-modify-write of the file at path, following symbolic links. True when the file
+// may be written and now holds the edit's result; on false it is exactly as before.
+bool updateFile(const std::string& path, const std::function<Edit(std::string_view)>& edit);
+
+} // namespace korv::store

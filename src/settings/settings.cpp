@@ -1,0 +1,29 @@
+#include "settings/settings.h"
+
+namespace korv {
+
+const std::string_view kSettingsFailureMessage =
+    "Korvani is unable to save or update its settings.\r\n\r\n"
+    "Please check Korvani has write permissions for its own files or\r\n"
+    "contact your administrator to grant Korvani these rights.";
+
+Settings loadSettings(const IniFile& ini, bool autoPasteDefault) {
+    // One statement per key: the file is read in this order, one access per value.
+    Settings settings;
+    settings.autoPaste = ini.readBool(kOptionsSection, kAutoPasteKey, autoPasteDefault);
+    settings.showHints = ini.readBool(kOptionsSection, kShowHintsKey, true);
+    settings.useUnicodeFont = ini.readBool(kOptionsSection, kUseUnicodeFontKey, true);
+    settings.homepage = ini.readString(kOptionsSection, kHomepageKey, kDefaultHomepage);
+    settings.fontSize = ini.readInteger(kOptionsSection, kFontSizeKey, kDefaultFontSize);
+    settings.left = ini.readInteger(kPositionSection, kLeftKey, kDefaultLeft);
+    settings.top = ini.readInteger(kPositionSection, kTopKey, kDefaultTop);
+    return settings;
+}
+
+bool writeStartupLog(IniFile& log) {
+    return log.eraseSection(kOptionsSection) && log.eraseSection(kLogSection) &&
+           log.writeString(kLogSection, "Version", kVersion) &&
+           log.writeString(kLogSection, "Build", kBuild);
+}
+
+} // namespace korv
