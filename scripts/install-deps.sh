@@ -10,6 +10,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     # fonts the chart and the composition line draw with
     fonts-sil-charis fonts-dejavu-core
+    # a face of Arial's widths, which the About window's texts are laid out for
+    fonts-urw-base35
     # the private X session of the end-to-end tests
     xvfb xauth openbox tint2 xdotool xclip x11-utils imagemagick python3 util-linux
     # a real RTF reader for checking the rich copies

@@ -1,11 +1,28 @@
 #include "messages.h"
 
+#include <QClipboard>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QScreen>
 
 namespace korv {
 namespace {
+
+// Ctrl+C copies the caption and the text, so that a message can be passed on word for word.
+class CopyableBox final : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->matches(QKeySequence::Copy)) {
+            QGuiApplication::clipboard()->setText(windowTitle() + QStringLiteral("\n\n") + text());
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+};
 
 void execCentred(QMessageBox& box) {
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -21,12 +38,12 @@ void execCentred(QMessageBox& box) {
 } // namespace
 
 void QtMessageBoxes::showMessage(const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, kAppTitle, text, QMessageBox::Ok);
+    CopyableBox box(QMessageBox::NoIcon, kAppTitle, text, QMessageBox::Ok);
     execCentred(box);
 }
 
 void QtMessageBoxes::showError(const QString& text) {
-    QMessageBox box(QMessageBox::Critical, kAppTitle, text, QMessageBox::Ok);
+    CopyableBox box(QMessageBox::Critical, kAppTitle, text, QMessageBox::Ok);
     execCentred(box);
 }
 

@@ -8,9 +8,11 @@ namespace korv::platform {
 class Launcher {
 public:
     virtual ~Launcher() = default;
-    /// Opens the address with the desktop's opener for addresses; failures are silent.
+    /// Opens a web address with the desktop's opener for addresses; anything else is ignored and
+    /// failures are silent.
     virtual void openAddress(const std::string& address) = 0;
-    /// Starts the program at the absolute path with no arguments; failures are silent.
+    /// Starts the program at the absolute path with no arguments; a relative path starts nothing
+    /// and failures are silent.
     virtual void startProgram(const std::string& path) = 0;
 };
 
