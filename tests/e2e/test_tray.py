@@ -1,0 +1,179 @@
+"""The notification-area icon: the way back to a hidden window and the only way in after "/hide"."""
+
+import os
+import re
+import select
+import subprocess
+import unittest
+
+import korvx
+from korvlayout import SYMBOLS
+from korvtest import ProgramTestCase
+
+
+def client_list(session):
+    """Windows the window manager manages, which is what a task bar lists (_NET_CLIENT_LIST)."""
+    return [int(w, 16) for w in re.findall(r"0x[0-9a-fA-F]+", session.root_property("_NET_CLIENT_LIST") or "")]
+
+
+def parent_of(session, window):
+    out = session.run("xwininfo", "-children", "-id", str(window)).stdout.decode()
+    return int(re.search(r"Parent window id: (0x[0-9a-fA-F]+)", out).group(1), 16)
+
+
+def root_window(session):
+    out = session.run("xwininfo", "-root").stdout.decode()
+    return int(re.search(r"Window id: (0x[0-9a-fA-F]+)", out).group(1), 16)
+
+
+def embedded_icon(program, timeout=10):
+    """The program's icon once a tray host has embedded it: a small visible window inside the tray."""
+    s = program.session
+    root = root_window(s)
+
+    def found():
+        program._require_running("its tray icon")
+        icons = [w for w in s.tray_icons(pid=program.pid) if parent_of(s, w) != root]
+        return icons[0] if len(icons) == 1 else None
+
+    return korvx.wait_until(found, timeout, "the tray icon to be embedded")
+
+
+def listed(program):
+    """Whether any window of the program has a task-bar entry."""
+    s = program.session
+    return bool(set(s.search(pid=program.pid, visible=False)) & set(client_list(s)))
+
+
+class TrayTest(ProgramTestCase):
+    def click_icon(self, program, repeat=1):
+        s = self.session
+        rect = s.geometry(embedded_icon(program))
+        s.click(*rect.centre, repeat=repeat)
+
+    def wait_listed(self, program, expected):
+        korvx.wait_until(lambda: listed(program) == expected, 10, f"task-bar entry present={expected}")
+
+    def test_hidden_start_shows_only_the_icon_until_it_is_clicked(self):
+        program = self.start(["/hide"])
+        icon = embedded_icon(program)
+        tray = self.session.geometry(icon)
+        self.assertEqual((tray.w, tray.h), (22, 22))
+        self.assertEqual(program.find_windows(), [])
+        self.assertFalse(listed(program))
+
+        self.click_icon(program)
+        window = program.wait_active()
+        self.assertIn(window, client_list(self.session))
+        # The size box has the focus, not the line: Down picks the next size and saves it.
+        program.key("Down")
+        korvx.wait_until(lambda: program.ini().get("Korvani", "FontSize", fallback=None) == "7", 5, "FontSize=7")
+        # The "Standard" chart is up: its first vowel sits where it belongs.
+        program.click_control("See1")
+        self.assertEqual(program.copy_line(), SYMBOLS["See1"].text)
+
+    def test_hide_then_click_brings_back_line_and_caret(self):
+        program = self.start()
+        program.wait_active()
+        embedded_icon(program)
+        program.click_control("See1")
+        program.click_control("Near1")
+        program.key("Left")  # caret between the two halves of the diphthong
+        self.assertTrue(listed(program))
+
+        program.click_control("BtnClose")
+        program.wait_hidden()
+        self.wait_listed(program, False)
+        self.assertTrue(program.running())
+
+        self.click_icon(program)
+        program.wait_active()
+        self.wait_listed(program, True)
+        program.click_control("Long1")
+        self.assertEqual(program.copy_line(), "i\u026a\u02d0\u0259")
+
+    def test_double_click_leaves_the_window_shown_and_in_front(self):
+        program = self.start()
+        window = program.wait_active()
+        witness = self.session.start_witness()  # another application takes the focus
+        for hidden in (False, True):
+            with self.subTest(hidden=hidden):
+                if hidden:
+                    program.click_control("BtnClose")
+                    program.wait_hidden()
+                    self.session.activate(witness.window)
+                self.click_icon(program, repeat=2)
+                korvx.wait_until(lambda: self.session.active_window() == program.window(), 5, "the window in front")
+                self.assertEqual(program.find_windows(), [program.window()])
+                stacking = self.session.root_property("_NET_CLIENT_LIST_STACKING")
+                self.assertTrue(stacking.endswith(hex(program.window())), stacking)
+        self.assertEqual(program.window(), window)
+        self.assertTrue(program.running())
+
+    def test_icon_comes_back_when_the_tray_host_restarts(self):
+        program = self.start(["/hide"])
+        embedded_icon(program)
+        self.session.stop_tray()
+        korvx.wait_until(lambda: not self.session.tray_icons(pid=program.pid), 10, "the icon to go with its host")
+        self.session.start_tray()
+        self.click_icon(program)
+        program.wait_active()
+
+
+class LateTrayTest(ProgramTestCase):
+    tray = False
+
+    def test_icon_appears_when_a_tray_host_starts_later(self):
+        program = self.start()
+        program.wait_active()
+        self.session.start_tray()
+        icon = embedded_icon(program)
+        program.click_control("BtnClose")
+        program.wait_hidden()
+        self.session.click(*self.session.geometry(icon).centre)
+        program.wait_active()
+
+
+class TrayHostProbeTest(ProgramTestCase):
+    """What the program is told about the tray host follows the host, not just its first sight."""
+
+    tray = False
+
+    def start_probe(self):
+        probe = subprocess.Popen(
+            [os.environ["KORV_TRAYPROBE_BIN"]], env=self.session.env, stdin=subprocess.PIPE, stdout=subprocess.PIPE
+        )
+
+        def stop():
+            probe.stdin.close()
+            try:
+                probe.wait(5)
+            except subprocess.TimeoutExpired:
+                probe.kill()
+                probe.wait()
+            probe.stdout.close()
+
+        self.addCleanup(stop)
+        return probe
+
+    @staticmethod
+    def ask(probe):
+        probe.stdin.write(b"?\n")
+        probe.stdin.flush()
+        if not select.select([probe.stdout], [], [], 10)[0]:
+            raise TimeoutError("the probe did not answer")
+        return probe.stdout.readline().decode().strip() == "1"
+
+    def test_availability_follows_the_tray_host(self):
+        probe = self.start_probe()
+        self.assertFalse(self.ask(probe))
+        self.session.start_tray()
+        self.assertTrue(self.ask(probe))
+        self.session.stop_tray()
+        self.assertFalse(self.ask(probe))
+        self.session.start_tray()
+        self.assertTrue(self.ask(probe))
+
+
+if __name__ == "__main__":
+    unittest.main()
