@@ -1,8 +1,60 @@
-#include "korvform.h"
+// Copy: the composition line leaves the program as plain and rich text, and optionally lands in
+// the previously active application through a synthesised Alt+Tab, Ctrl+V.
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
 
+#include <stdexcept>
+#include <string>
+
+#include "compositionedit.h"
+#include "keysequence.h"
+#include "korvform.h"
 #include "legacycode.h"
+#include "richtext.h"
 
 namespace korv {
+namespace {
+
+const QString kNeedsNtMessage =
+    QStringLiteral("This version of Korvani requires Windows 2000 (or greater) to run.");
+
+// Browsers ask for this target rather than UTF8_STRING; Qt offers it only when set explicitly.
+const QString kPlainUtf8Mime = QStringLiteral("text/plain;charset=utf-8");
+
+QByteArray bytes(const std::string& text) {
+    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QMimeData* plainData(const QString& text) {
+    auto* data = new QMimeData;
+    data->setText(text);
+    data->setData(kPlainUtf8Mime, text.toUtf8());
+    return data;
+}
+
+// A whole decimal number, as the size box shows it; anything else fails the way a conversion of
+// user text to a number fails.
+int parseWholeNumber(const QString& text) {
+    bool ok = false;
+    const int value = text.toInt(&ok, 10);
+    if (!ok) {
+        throw std::runtime_error("'" + text.toStdString() + "' is not a valid integer value");
+    }
+    return value;
+}
+
+QString faceName(std::string_view face) {
+    return QString::fromUtf8(face.data(), static_cast<qsizetype>(face.size()));
+}
+
+} // namespace
 
 std::int32_t TKorvForm::UnicodeToKorvaniCode(std::int32_t codeUnit) {
     return korv::UnicodeToKorvaniCode(codeUnit);
@@ -12,6 +64,60 @@ std::u16string TKorvForm::ConvertUnicodeToKorvaniString(std::u16string_view text
     return korv::ConvertUnicodeToKorvaniString(text, UseUnicodeFont);
 }
 
-void TKorvForm::BtnCopyClick() {}
+void TKorvForm::BtnCopyClick() {
+    if (m_platform.os.version().platformId != platform::kPlatformNt) {
+        m_boxes.showMessage(kNeedsNtMessage);
+    } else {
+        const std::u16string converted =
+            ConvertUnicodeToKorvaniString(TntEdit1->text().toStdU16String());
+        TntEdit2->setText(QString::fromStdU16String(converted));
+        const QString copied = TntEdit2->text();
+        if (!copied.isEmpty()) {
+            QClipboard* clipboard = QGuiApplication::clipboard();
+            // The plain copy stands on its own: should the rich copy fail, this is what remains.
+            TntEdit2->selectAll();
+            clipboard->setMimeData(plainData(copied));
+
+            const std::string_view face = UseUnicodeFont ? UnicodeFontFace : KorvaniFontFace;
+            TntRichEdit1->clear();
+            const int points = parseWholeNumber(comboSize->currentText());
+            QFont staged = TntRichEdit1->font();
+            staged.setPointSize(points);
+            staged.setFamilies({faceName(face)});
+            TntRichEdit1->setFont(staged);
+            QTextCursor cursor(TntRichEdit1->document());
+            QTextCharFormat format;
+            format.setFont(staged);
+            cursor.insertText(copied, format);
+
+            // Select the first line and give it the face alone, as a reader of the staging area
+            // would see the run that went to the clipboard.
+            const QString line = TntRichEdit1->document()->firstBlock().text();
+            cursor.setPosition(0);
+            cursor.setPosition(static_cast<int>(line.size()), QTextCursor::KeepAnchor);
+            QTextCharFormat faceOnly;
+            faceOnly.setFontFamilies({faceName(face)});
+            cursor.mergeCharFormat(faceOnly);
+            TntRichEdit1->setTextCursor(cursor);
+
+            const std::u16string text = copied.toStdU16String();
+            QMimeData* rich = plainData(copied);
+            rich->setData(QStringLiteral("text/rtf"), bytes(buildRtf(text, face, points)));
+            rich->setData(QStringLiteral("text/html"), bytes(buildHtml(text, face, points)));
+            clipboard->setMimeData(rich);
+        }
+    }
+
+    const int end = static_cast<int>(TntEdit1->text().size());
+    TntEdit1->setFocus(Qt::OtherFocusReason);
+    TntEdit1->setCursorPosition(end);
+    TntEdit1->deselect();
+
+    if (AutoPaste) {
+        platform::KeyInjector& keys = m_platform.keys;
+        const auto events = buildAutoPasteKeys([&keys](char ch) { return keys.vkKeyScanA(ch); });
+        keys.sendAutoPaste(events, static_cast<platform::WindowHandle>(winId()));
+    }
+}
 
 } // namespace korv

@@ -584,6 +584,14 @@ class Session:
         witness.wait_active(timeout)
         return witness
 
+    def start_text_field(self, binary, title="field", timeout=10):
+        """Another application with a real text field (tests/e2e/tools/textfield); it becomes active."""
+        self._counter += 1
+        field = TextField(self, binary, f"{title}-{self._counter}", self._log(f"field-{self._counter}"))
+        self._programs.append(field)
+        field.wait_active(timeout)
+        return field
+
     def tray_icons(self, pid=None, classname=None):
         """Visible tray icon windows (small embedded windows) of a process or window class."""
         return [w for w in self.search(pid=pid, classname=classname) if _is_small(self.geometry(w))]
@@ -823,6 +831,42 @@ class Witness:
             ("press" if kind == "KeyPress" else "release", keysym, int(state, 16))
             for kind, state, keysym in self._EVENT.findall(text)
         ]
+
+    def stop(self):
+        _stop(self.proc)
+
+
+class TextField:
+    """A one-line text field application standing in for the paste target; follows its text from its output."""
+
+    def __init__(self, session, binary, title, log_path):
+        self.session = session
+        self.title = title
+        self.log_path = log_path
+        self.proc = _spawn([binary, title], session.env, session.home, log_path)
+        self.window = None
+
+    def wait_active(self, timeout=10):
+        s = self.session
+
+        def found():
+            windows = s.search(name=f"^{_ere_literal(self.title)}$", pid=self.proc.pid)
+            return windows[0] if windows else None
+
+        self.window = wait_until(found, timeout, f"window {self.title}")
+        wait_until(lambda: s.active_window() == self.window, timeout, f"window {self.title} to be active")
+
+    def text(self):
+        """The field's text as last reported; None before the first report."""
+        try:
+            with open(self.log_path, encoding="utf-8", errors="replace") as f:
+                lines = [line.split() for line in f if line.startswith("text")]
+        except FileNotFoundError:
+            return None
+        if not lines:
+            return None
+        last = lines[-1]
+        return bytes.fromhex(last[1] if len(last) > 1 else "").decode("utf-8")
 
     def stop(self):
         _stop(self.proc)

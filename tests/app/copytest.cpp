@@ -1,0 +1,214 @@
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTest>
+#include <QTextCursor>
+#include <QTextEdit>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "compositionedit.h"
+#include "formfixture.h"
+#include "richtext.h"
+
+namespace korv {
+namespace {
+
+const QString kShiLong = QString::fromStdU16String(u"\u0283i\u02D0");
+const QString kShiLongLegacy = QString::fromStdU16String(u"\u00A7i\u00AD");
+
+QByteArray bytes(const std::string& text) {
+    return QByteArray::fromStdString(text);
+}
+
+class CopyTest : public FormFixture {
+protected:
+    void SetUp() override {
+        createForm();
+        // Whatever another program left on the clipboard.
+        QGuiApplication::clipboard()->setText(QStringLiteral("earlier"));
+    }
+
+    void typeLine(const QString& text) {
+        m_form->TntEdit1->setText(text);
+        m_form->TntEdit1->setCursorPosition(0);
+    }
+    void clickCopy() { clickWidget(m_form->BtnCopy); }
+
+    const QMimeData* clip() const { return QGuiApplication::clipboard()->mimeData(); }
+    QString clipText() const { return clip()->text(); }
+    const std::vector<KeyEvent>& sentKeys() const { return m_fake.m_keys.m_sent; }
+};
+
+TEST_F(CopyTest, ClipboardHoldsPlainRtfAndHtmlInTheChosenFaceAndSize) {
+    struct Case {
+        const char* name;
+        bool unicodeFont;
+        int sizeIndex;
+        QString expected;
+        std::string_view face;
+        int points;
+    };
+    const Case cases[] = {
+        {"unicode font, size 16", true, 6, kShiLong, UnicodeFontFace, 16},
+        {"legacy font", false, 6, kShiLongLegacy, KorvaniFontFace, 16},
+        {"size 72", true, 15, kShiLong, UnicodeFontFace, 72},
+        {"size 8", true, 0, kShiLong, UnicodeFontFace, 8},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_form->UseUnicodeFont = c.unicodeFont;
+        m_form->comboSize->setCurrentIndex(c.sizeIndex);
+        typeLine(kShiLong);
+        clickCopy();
+
+        const std::u16string text = c.expected.toStdU16String();
+        EXPECT_EQ(clipText(), c.expected);
+        EXPECT_EQ(clip()->data(QStringLiteral("text/plain;charset=utf-8")), c.expected.toUtf8());
+        EXPECT_EQ(clip()->data(QStringLiteral("text/rtf")),
+                  bytes(buildRtf(text, c.face, c.points)));
+        EXPECT_EQ(clip()->data(QStringLiteral("text/html")),
+                  bytes(buildHtml(text, c.face, c.points)));
+        EXPECT_EQ(m_form->TntEdit1->text(), kShiLong);
+        EXPECT_EQ(m_form->TntEdit2->text(), c.expected);
+
+        // The staging area holds the copied run in the face and size that went out.
+        EXPECT_EQ(m_form->TntRichEdit1->toPlainText(), c.expected);
+        QTextCursor staged(m_form->TntRichEdit1->document());
+        staged.setPosition(1);
+        const QFont font = staged.charFormat().font();
+        EXPECT_EQ(font.families().value(0), QString::fromUtf8(c.face.data(), c.face.size()));
+        EXPECT_EQ(font.pointSize(), c.points);
+    }
+    EXPECT_TRUE(m_boxes.m_errors.isEmpty());
+    EXPECT_TRUE(m_boxes.m_messages.isEmpty());
+}
+
+TEST_F(CopyTest, AutoPasteSendsTheEightEventsWithTheirScanBytesAndNoShift) {
+    struct Case {
+        const char* name;
+        bool layoutHasV;
+        std::uint8_t vKey;
+    };
+    for (const Case& c : {Case{"layout types V", true, 0x56}, Case{"no V key", false, 255}}) {
+        SCOPED_TRACE(c.name);
+        m_fake.m_keys = {};
+        m_fake.m_keys.m_layoutHasV = c.layoutHasV;
+        m_form->AutoPaste = true;
+        typeLine(kShiLong);
+        clickCopy();
+
+        const std::vector<KeyEvent> expected{
+            {0x12, 184, 0, 0},
+            {0x09, 143, 0, 0},
+            {0x09, 143, KEYEVENTF_KEYUP, 0},
+            {0x12, 184, KEYEVENTF_KEYUP, 0},
+            {0x11, 157, 0, 0},
+            {c.vKey, 158, 0, 0},
+            {c.vKey, 158, KEYEVENTF_KEYUP, 0},
+            {0x11, 157, KEYEVENTF_KEYUP, 0},
+        };
+        EXPECT_EQ(sentKeys(), expected);
+        EXPECT_EQ(m_fake.m_keys.m_scanCalls, 2);
+        EXPECT_EQ(m_fake.m_keys.m_ownWindows, std::vector<platform::WindowHandle>{m_form->winId()});
+        // The clipboard was complete before the first key went out.
+        EXPECT_EQ(clipText(), kShiLong);
+    }
+}
+
+TEST_F(CopyTest, AutoPasteOffSendsNothingAndKeepsTheFocusInTheLine) {
+    m_form->AutoPaste = false;
+    typeLine(kShiLong);
+    clickCopy();
+    EXPECT_TRUE(sentKeys().empty());
+    EXPECT_EQ(QApplication::focusWidget(), m_form->TntEdit1);
+    EXPECT_EQ(clipText(), kShiLong);
+}
+
+TEST_F(CopyTest, CaretEndsAfterTheLastCharacterWithNothingSelected) {
+    struct Case {
+        const char* name;
+        int start;
+        int length;
+    };
+    for (const Case& c : {Case{"caret at start", 0, 0}, Case{"caret inside", 1, 0},
+                          Case{"part selected", 1, 1}, Case{"all selected", 0, 3}}) {
+        SCOPED_TRACE(c.name);
+        m_form->comboSize->setFocus(Qt::MouseFocusReason);
+        typeLine(kShiLong);
+        m_form->TntEdit1->setSelection(c.start, c.length);
+        clickCopy();
+        EXPECT_EQ(QApplication::focusWidget(), m_form->TntEdit1);
+        EXPECT_EQ(m_form->TntEdit1->cursorPosition(), 3);
+        EXPECT_FALSE(m_form->TntEdit1->hasSelectedText());
+        EXPECT_EQ(m_form->TntEdit1->text(), kShiLong);
+    }
+}
+
+TEST_F(CopyTest, EmptyLineLeavesTheClipboardButStillFocusesAndPastes) {
+    m_form->AutoPaste = true;
+    m_form->comboSize->setFocus(Qt::MouseFocusReason);
+    typeLine(QString());
+    clickCopy();
+    EXPECT_EQ(clipText(), QStringLiteral("earlier"));
+    EXPECT_FALSE(clip()->hasFormat(QStringLiteral("text/rtf")));
+    EXPECT_EQ(QApplication::focusWidget(), m_form->TntEdit1);
+    EXPECT_EQ(sentKeys().size(), 8u);
+    EXPECT_TRUE(m_boxes.m_errors.isEmpty());
+}
+
+TEST_F(CopyTest, OtherPlatformFamilyShowsItsMessageCopiesNothingButGoesOn) {
+    m_fake.m_os.m_version.platformId = 1;
+    m_form->AutoPaste = true;
+    typeLine(kShiLong);
+    clickCopy();
+    EXPECT_EQ(m_boxes.m_messages,
+              QStringList{QStringLiteral(
+                  "This version of Korvani requires Windows 2000 (or greater) to run.")});
+    EXPECT_EQ(clipText(), QStringLiteral("earlier"));
+    EXPECT_TRUE(m_form->TntEdit2->text().isEmpty());
+    EXPECT_EQ(m_form->TntEdit1->cursorPosition(), 3);
+    EXPECT_EQ(sentKeys().size(), 8u);
+}
+
+TEST_F(CopyTest, NoSizeSelectedStopsAfterThePlainCopyWithTheGeneralError) {
+    m_form->AutoPaste = true;
+    m_form->TntRichEdit1->setPlainText(QStringLiteral("staged before"));
+    m_form->comboSize->setCurrentIndex(-1);
+    typeLine(kShiLong);
+    clickCopy();
+    EXPECT_EQ(m_boxes.m_errors, QStringList{QStringLiteral("'' is not a valid integer value.")});
+    EXPECT_EQ(clipText(), kShiLong);
+    EXPECT_EQ(clip()->data(QStringLiteral("text/plain;charset=utf-8")), kShiLong.toUtf8());
+    EXPECT_FALSE(clip()->hasFormat(QStringLiteral("text/rtf")));
+    EXPECT_FALSE(clip()->hasHtml());
+    EXPECT_TRUE(m_form->TntRichEdit1->toPlainText().isEmpty());
+    EXPECT_TRUE(sentKeys().empty());
+
+    // The program goes on: the next Copy with a size works.
+    m_form->comboSize->setCurrentIndex(6);
+    clickCopy();
+    EXPECT_TRUE(clip()->hasFormat(QStringLiteral("text/rtf")));
+    EXPECT_EQ(m_boxes.m_errors.size(), 1);
+}
+
+TEST_F(CopyTest, CharactersOutsideTheLegacyTableTravelUnchanged) {
+    // ö has no row and keeps its code; a Cyrillic letter and a character beyond the BMP keep
+    // theirs above 255.
+    const QString line = QString::fromStdU16String(u"\u00F6\u0436\U0001D11Ex");
+    m_form->UseUnicodeFont = false;
+    typeLine(line);
+    clickCopy();
+    EXPECT_EQ(clipText(), line);
+    EXPECT_EQ(clip()->data(QStringLiteral("text/rtf")),
+              bytes(buildRtf(line.toStdU16String(), KorvaniFontFace, 16)));
+}
+
+} // namespace
+} // namespace korv

@@ -1,0 +1,344 @@
+// The X11 key injector against a private Xvfb, with a stand-in window manager whose Alt+Tab
+// works the way common window managers do: a passive grab on Alt+Tab, an active keyboard grab
+// taken some time later, and the switch when Alt is released while that grab is held.
+
+#include <QGuiApplication>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+#include "keysequence.h"
+#include "x11keyinjector.h"
+
+// Last: Xlib's macros (None, Bool ...) clash with the names of the headers above.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+using korv::platform::X11KeyInjector;
+
+std::string g_display;
+
+// Xvfb on a display number of its own choosing; killed with the test process.
+class Xvfb {
+public:
+    bool start() {
+        int fds[2];
+        if (pipe(fds) != 0) {
+            return false;
+        }
+        m_pid = fork();
+        if (m_pid == 0) {
+            prctl(PR_SET_PDEATHSIG, SIGKILL);
+            close(fds[0]);
+            const std::string fd = std::to_string(fds[1]);
+            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-screen", "0",
+                   "640x480x24", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(fds[1]);
+        std::string number;
+        char c = 0;
+        while (read(fds[0], &c, 1) == 1 && c != '\n') {
+            number += c;
+        }
+        close(fds[0]);
+        if (m_pid < 0 || number.empty()) {
+            return false;
+        }
+        g_display = ":" + number;
+        return true;
+    }
+    ~Xvfb() {
+        if (m_pid > 0) {
+            kill(m_pid, SIGTERM);
+            waitpid(m_pid, nullptr, 0);
+        }
+    }
+
+private:
+    pid_t m_pid = -1;
+};
+
+struct Closer {
+    void operator()(Display* dpy) const { XCloseDisplay(dpy); }
+};
+using Connection = std::unique_ptr<Display, Closer>;
+
+Connection connect() {
+    return Connection(XOpenDisplay(g_display.c_str()));
+}
+
+void setActive(Display* dpy, Window window) {
+    const Atom atom = XInternAtom(dpy, "_NET_ACTIVE_WINDOW", False);
+    XChangeProperty(dpy, DefaultRootWindow(dpy), atom, XA_WINDOW, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&window), 1);
+}
+
+// Switches from the focused window to `next` on Alt+Tab, taking the keyboard `grabDelay` after
+// Tab was pressed; an Alt release that comes before its grab goes unseen, as it does for real.
+class StandInWindowManager {
+public:
+    StandInWindowManager(Window next, std::chrono::milliseconds grabDelay)
+        : m_dpy(connect())
+        , m_next(next)
+        , m_grabDelay(grabDelay) {
+        Display* dpy = m_dpy.get();
+        m_tab = XKeysymToKeycode(dpy, XK_Tab);
+        m_alt = XKeysymToKeycode(dpy, XK_Alt_L);
+        XGrabKey(dpy, m_tab, Mod1Mask, DefaultRootWindow(dpy), False, GrabModeAsync, GrabModeAsync);
+        XSync(dpy, False);
+        m_thread = std::thread([this] { run(); });
+    }
+    ~StandInWindowManager() {
+        m_stop = true;
+        m_thread.join();
+    }
+    bool switched() const { return m_switched; }
+
+private:
+    void run() {
+        Display* dpy = m_dpy.get();
+        bool grabbed = false;
+        while (!m_stop) {
+            while (XPending(dpy) > 0) {
+                XEvent event;
+                XNextEvent(dpy, &event);
+                if (event.type == KeyPress && event.xkey.keycode == m_tab && !grabbed) {
+                    std::this_thread::sleep_for(m_grabDelay);
+                    grabbed = XGrabKeyboard(dpy, DefaultRootWindow(dpy), False, GrabModeAsync,
+                                            GrabModeAsync, CurrentTime) == GrabSuccess;
+                    XSync(dpy, False);
+                } else if (event.type == KeyRelease && event.xkey.keycode == m_alt && grabbed) {
+                    XUngrabKeyboard(dpy, CurrentTime);
+                    XSetInputFocus(dpy, m_next, RevertToParent, CurrentTime);
+                    setActive(dpy, m_next);
+                    XSync(dpy, False);
+                    grabbed = false;
+                    m_switched = true;
+                }
+            }
+            std::this_thread::sleep_for(1ms);
+        }
+        if (grabbed) {
+            XUngrabKeyboard(dpy, CurrentTime);
+        }
+        XUngrabKey(dpy, m_tab, Mod1Mask, DefaultRootWindow(dpy));
+        XSync(dpy, False);
+    }
+
+    Connection m_dpy;
+    Window m_next;
+    std::chrono::milliseconds m_grabDelay;
+    KeyCode m_tab = 0;
+    KeyCode m_alt = 0;
+    std::thread m_thread;
+    std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_switched{false};
+};
+
+struct SeenKey {
+    Window window;
+    bool press;
+    KeySym sym;
+    bool operator==(const SeenKey&) const = default;
+    friend void PrintTo(const SeenKey& key, std::ostream* out) {
+        *out << (key.press ? "press " : "release ") << XKeysymToString(key.sym) << " in 0x"
+             << std::hex << key.window << std::dec;
+    }
+};
+
+class X11KeyInjectorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (g_display.empty()) {
+            GTEST_SKIP() << "Xvfb is not available";
+        }
+        m_dpy = connect();
+        ASSERT_NE(m_dpy, nullptr);
+        Display* dpy = m_dpy.get();
+        m_own = window(10);
+        m_other = window(200);
+        XSetInputFocus(dpy, m_own, RevertToParent, CurrentTime);
+        setActive(dpy, m_own);
+        XSync(dpy, False);
+    }
+
+    Window window(int x) {
+        Display* dpy = m_dpy.get();
+        const Window w = XCreateSimpleWindow(dpy, DefaultRootWindow(dpy), x, 10, 100, 100, 0, 0, 0);
+        XSelectInput(dpy, w, KeyPressMask | KeyReleaseMask);
+        XMapWindow(dpy, w);
+        XSync(dpy, False);
+        return w;
+    }
+
+    std::vector<SeenKey> seenKeys() {
+        Display* dpy = m_dpy.get();
+        XSync(dpy, False);
+        std::vector<SeenKey> seen;
+        while (XPending(dpy) > 0) {
+            XEvent event;
+            XNextEvent(dpy, &event);
+            if (event.type == KeyPress || event.type == KeyRelease) {
+                seen.push_back(
+                    {event.xkey.window, event.type == KeyPress, XLookupKeysym(&event.xkey, 0)});
+            }
+        }
+        return seen;
+    }
+
+    bool anyKeyDown() {
+        char keys[32] = {};
+        XQueryKeymap(m_dpy.get(), keys);
+        for (const char byte : keys) {
+            if (byte != 0) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // Leaves the V key typing only Cyrillic letters until the test ends.
+    void removeV() {
+        Display* dpy = m_dpy.get();
+        m_vKey = XKeysymToKeycode(dpy, XK_v);
+        KeySym syms[] = {XK_Cyrillic_em, XK_Cyrillic_EM};
+        XChangeKeyboardMapping(dpy, m_vKey, 2, syms, 1);
+        XSync(dpy, False);
+    }
+    void TearDown() override {
+        if (m_vKey != 0) {
+            KeySym syms[] = {XK_v, XK_V};
+            XChangeKeyboardMapping(m_dpy.get(), m_vKey, 2, syms, 1);
+            XSync(m_dpy.get(), False);
+        }
+    }
+
+    static std::array<korv::KeyEvent, 8> pasteKeys(X11KeyInjector& injector) {
+        return korv::buildAutoPasteKeys([&injector](char ch) { return injector.vkKeyScanA(ch); });
+    }
+
+    Connection m_dpy;
+    Window m_own = 0;
+    Window m_other = 0;
+    KeyCode m_vKey = 0;
+};
+
+TEST_F(X11KeyInjectorTest, KeyScanFindsTheKeyAndShiftStateOfTheCurrentLayout) {
+    X11KeyInjector injector;
+    struct Case {
+        char ch;
+        std::int16_t expected;
+    };
+    for (const Case c : {Case{'V', 0x0156}, Case{'v', 0x0056}, Case{'7', 0x0037}, Case{' ', 0x0020},
+                         Case{'#', -1}, Case{'\xE9', -1}}) {
+        EXPECT_EQ(injector.vkKeyScanA(c.ch), c.expected) << c.ch;
+    }
+    removeV();
+    EXPECT_EQ(injector.vkKeyScanA('V'), -1);
+    EXPECT_EQ(injector.vkKeyScanA('W'), 0x0157);
+}
+
+TEST_F(X11KeyInjectorTest, PasteWaitsForTheWindowManagerAndLandsInTheOtherWindow) {
+    // From a window manager that grabs at once to one slower than a burst of keys could wait for.
+    for (const auto delay : {0ms, 60ms, 300ms}) {
+        SCOPED_TRACE(delay.count());
+        XSetInputFocus(m_dpy.get(), m_own, RevertToParent, CurrentTime);
+        setActive(m_dpy.get(), m_own);
+        seenKeys();
+        StandInWindowManager wm(m_other, delay);
+        X11KeyInjector injector;
+        const auto started = Clock::now();
+        injector.sendAutoPaste(pasteKeys(injector), m_own);
+        EXPECT_LT(Clock::now() - started, delay + 400ms);
+        EXPECT_TRUE(wm.switched());
+
+        const std::vector<SeenKey> expected{
+            {m_own, true, XK_Alt_L}, {m_other, true, XK_Control_L},  {m_other, true, XK_v},
+            {m_other, false, XK_v},  {m_other, false, XK_Control_L},
+        };
+        EXPECT_EQ(seenKeys(), expected);
+        EXPECT_FALSE(anyKeyDown());
+    }
+}
+
+TEST_F(X11KeyInjectorTest, NoSwitchMeansNoPasteAndNoKeyLeftDown) {
+    X11KeyInjector injector;
+    const auto started = Clock::now();
+    injector.sendAutoPaste(pasteKeys(injector), m_own);
+    const auto took = Clock::now() - started;
+    EXPECT_GE(took, X11KeyInjector::kGrabTimeout + X11KeyInjector::kSwitchTimeout);
+    EXPECT_LT(took, X11KeyInjector::kGrabTimeout + X11KeyInjector::kSwitchTimeout + 300ms);
+
+    // With nobody taking Alt+Tab, the switch keys reach our own window and nothing else does.
+    const std::vector<SeenKey> expected{
+        {m_own, true, XK_Alt_L},
+        {m_own, true, XK_Tab},
+        {m_own, false, XK_Tab},
+        {m_own, false, XK_Alt_L},
+    };
+    EXPECT_EQ(seenKeys(), expected);
+    EXPECT_FALSE(anyKeyDown());
+}
+
+TEST_F(X11KeyInjectorTest, WithoutAVKeyTheSwitchHappensAndOnlyCtrlFollows) {
+    removeV();
+    StandInWindowManager wm(m_other, 0ms);
+    X11KeyInjector injector;
+    const auto keys = pasteKeys(injector);
+    EXPECT_EQ(keys[5].vk, 255);
+    injector.sendAutoPaste(keys, m_own);
+    EXPECT_TRUE(wm.switched());
+    const std::vector<SeenKey> expected{
+        {m_own, true, XK_Alt_L},
+        {m_other, true, XK_Control_L},
+        {m_other, false, XK_Control_L},
+    };
+    EXPECT_EQ(seenKeys(), expected);
+    EXPECT_FALSE(anyKeyDown());
+}
+
+TEST_F(X11KeyInjectorTest, AWindowThatIsGoneSendsNothing) {
+    X11KeyInjector injector;
+    const Window gone = m_other;
+    XDestroyWindow(m_dpy.get(), gone);
+    XSync(m_dpy.get(), False);
+    const auto started = Clock::now();
+    injector.sendAutoPaste(pasteKeys(injector), gone);
+    EXPECT_LT(Clock::now() - started, 200ms);
+    EXPECT_EQ(seenKeys(), std::vector<SeenKey>{});
+    EXPECT_FALSE(anyKeyDown());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    Xvfb server;
+    std::unique_ptr<QGuiApplication> app;
+    if (server.start()) {
+        setenv("DISPLAY", g_display.c_str(), 1);
+        setenv("QT_QPA_PLATFORM", "xcb", 1);
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        g_display.clear();
+    }
+    return RUN_ALL_TESTS();
+}
