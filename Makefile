@@ -1,9 +1,10 @@
 # The two commands of the README: `make run` and `make test`.
 BUILD ?= build
+SANITIZE_BUILD ?= build-sanitize
 JOBS ?= $(shell nproc)
 CMAKE_BUILD_TYPE ?= RelWithDebInfo
 
-.PHONY: all deps build run test clean
+.PHONY: all deps build run test test-sanitize clean
 
 all: build
 
@@ -18,8 +19,24 @@ build: deps
 run: build
 	cd $(BUILD) && ./korvani
 
+# Every test, then every test again under AddressSanitizer and UndefinedBehaviorSanitizer.
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure --timeout 600
+	$(MAKE) --no-print-directory test-sanitize
+	tests/fuzz/run-fuzz.sh 30
+
+test-sanitize: deps
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKORV_SANITIZE=ON -DKORV_BENCH=OFF
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		ctest --test-dir $(SANITIZE_BUILD) --output-on-failure --timeout 900
 
 clean:
-	rm -rf $(BUILD) build-*
+	rm -rf $(BUILD) $(SANITIZE_BUILD)
+
+# Benchmarks, not tests: a report with PASS/FAIL against the budgets that never fails the build.
+.PHONY: bench
+bench: build
+	$(BUILD)/bench/korv_bench_core
+	$(BUILD)/bench/korv_bench_click
+	python3 bench/startup.py --build $(BUILD)

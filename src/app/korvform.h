@@ -72,6 +72,10 @@ public:
     // The application's cursor table; the hand for links is registered under kHandCursor.
     static constexpr int kHandCursor = -25;
     QCursor cursor(int id) const;
+    // Shows the window if it is hidden while no notification area could bring it back.
+    void ensureReachable();
+    // How long a start in the notification area waits for one to appear.
+    static constexpr int kTrayGraceMs = 3000;
     // Set when the start-up log could not be written: the program ends as its loop starts.
     bool terminateRequested() const { return m_terminate; }
 

@@ -156,7 +156,19 @@ void TKorvForm::comboSizeChange(int index) {
 }
 
 void TKorvForm::BtnCloseClick() {
-    hide();
+    // Hidden without a notification area there would be no way back: minimise instead, so
+    // the task bar and the window list still reach the window.
+    if (m_platform.notifyShell.isAvailable()) {
+        hide();
+    } else {
+        showMinimized();
+    }
+}
+
+void TKorvForm::ensureReachable() {
+    if (!isVisible() && !m_platform.notifyShell.isAvailable()) {
+        Restore1Click();
+    }
 }
 
 void TKorvForm::Restore1Click() {

@@ -19,6 +19,10 @@ int main(int argc, char** argv) {
         QTimer::singleShot(0, &app, &QCoreApplication::quit);
     } else if (!hidden) {
         QTimer::singleShot(0, &form, [&form] { form.show(); });
+    } else {
+        // Hidden with no notification area to come back from, the user would be locked out.
+        QTimer::singleShot(korv::TKorvForm::kTrayGraceMs, &form,
+                           [&form] { form.ensureReachable(); });
     }
     return app.exec();
 }

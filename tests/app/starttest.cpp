@@ -169,5 +169,23 @@ TEST_F(StartTest, TheAboutCommandIsWatchedOnTheMainWindow) {
     EXPECT_TRUE(m_fake.m_systemCommands.send(0x1234)); // any other command is ignored
 }
 
+TEST_F(StartTest, WithoutANotificationAreaTheWindowStaysWithinReach) {
+    m_fake.m_notifyShell.m_available = false;
+    createForm();
+    clickWidget(m_form->BtnClose);
+    EXPECT_TRUE(m_form->isVisible());
+    EXPECT_TRUE(m_form->isMinimized());
+
+    m_form->hide();
+    m_form->ensureReachable();
+    EXPECT_TRUE(m_form->isVisible());
+
+    m_fake.m_notifyShell.m_available = true;
+    clickWidget(m_form->BtnClose);
+    EXPECT_FALSE(m_form->isVisible());
+    m_form->ensureReachable();
+    EXPECT_FALSE(m_form->isVisible());
+}
+
 } // namespace
 } // namespace korv

@@ -108,3 +108,23 @@ class StartTest(ProgramTestCase):
 
 if __name__ == "__main__":
     unittest.main()
+
+
+class NoTrayTest(ProgramTestCase):
+    """A desktop without a notification area must not strand the user."""
+
+    tray = False
+
+    def test_hidden_start_shows_the_window_when_no_tray_appears(self):
+        program = self.start(["/hide"])
+        korvx.wait_until(lambda: os.path.exists(program.log_path), 10, "the log")
+        self.assertEqual(program.find_windows(), [])
+        program.window(timeout=10)
+
+    def test_hide_minimises_instead(self):
+        program = self.start()
+        window = program.wait_active()
+        program.click_control("BtnClose")
+        korvx.wait_until(lambda: "_NET_WM_STATE_HIDDEN" in (self.session.property(window, "_NET_WM_STATE") or ""),
+                         5, "the window to be minimised")
+        self.assertIn(hex(window), self.session.root_property("_NET_CLIENT_LIST") or "")
