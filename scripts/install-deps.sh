@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     # build
     cmake make g++ pkg-config clang libclang-rt-14-dev clang-format
-    qt6-base-dev qt6-qpa-plugins libgl-dev libx11-dev libxtst-dev libxcb1-dev
+    qt6-base-dev qt6-qpa-plugins libgl-dev libx11-dev libxtst-dev libxcb1-dev libxdamage-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     # fonts the chart and the composition line draw with
     fonts-sil-charis fonts-dejavu-core
