@@ -23,7 +23,7 @@ QPixmap appIconPixmap(int size) {
     QFont font;
     font.setFamilies({QStringLiteral("Charis SIL"), QStringLiteral("DejaVu Serif")});
     font.setPixelSize(qRound(s * 0.95));
-    font.setBold(true);
+    // Regular weight: the chart loads that face anyway, a bold one would be one more file.
     painter.setFont(font);
     painter.setPen(Qt::white);
     const QFontMetricsF metrics(font);
@@ -36,10 +36,14 @@ QPixmap appIconPixmap(int size) {
 }
 
 QIcon appIcon() {
-    QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64, 128}) {
-        icon.addPixmap(appIconPixmap(size));
-    }
+    // Drawn once: the window and the notification area share the picture.
+    static const QIcon icon = [] {
+        QIcon sizes;
+        for (int size : {16, 22, 32, 48}) {
+            sizes.addPixmap(appIconPixmap(size));
+        }
+        return sizes;
+    }();
     return icon;
 }
 

@@ -49,7 +49,7 @@ bool TKorvForm::WriteIni(std::string_view section, std::string_view key, std::st
 }
 
 bool TKorvForm::WriteLog(std::string_view section, std::string_view key, std::string_view value) {
-    IniFile log(logPath());
+    IniFile log(logPath(), IniFile::Durability::Unsynced);
     if (log.writeString(section, key, value)) {
         return true;
     }
@@ -85,7 +85,8 @@ void TKorvForm::FormCreate() {
     comboSize->setCurrentIndex(knownSize ? settings.fontSize : -1);
     placeFrameAt(settings.left, settings.top);
 
-    IniFile log(logPath());
+    // The log is rewritten at every start; waiting for the disk would only delay the window.
+    IniFile log(logPath(), IniFile::Durability::Unsynced);
     if (!writeStartupLog(log)) {
         showSettingsMessage();
         m_terminate = true;

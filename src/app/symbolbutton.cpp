@@ -62,8 +62,7 @@ SymbolButton::SymbolButton(const SymbolButtonSpec& spec, QWidget* parent)
     setAutoRaise(true);
     setFocusPolicy(Qt::NoFocus);
     setAccessibleName(m_symbol);
-    const GlyphSize size = glyphSizeForButton(spec.width);
-    m_glyph = renderGlyph(m_symbol, QSize(size.width, size.height), devicePixelRatioF());
+    // The glyph is drawn on first paint: buttons of a page not shown cost nothing at start.
 }
 
 void SymbolButton::paintEvent(QPaintEvent*) {
@@ -74,7 +73,7 @@ void SymbolButton::paintEvent(QPaintEvent*) {
     option.icon = QIcon();
     painter.drawComplexControl(QStyle::CC_ToolButton, option);
 
-    if (!qFuzzyCompare(m_glyph.devicePixelRatio(), devicePixelRatioF())) {
+    if (m_glyph.isNull() || !qFuzzyCompare(m_glyph.devicePixelRatio(), devicePixelRatioF())) {
         const GlyphSize size = glyphSizeForButton(m_spec.width);
         m_glyph = renderGlyph(m_symbol, QSize(size.width, size.height), devicePixelRatioF());
     }

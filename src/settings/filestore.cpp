@@ -148,7 +148,8 @@ bool writeAll(int fd, std::string_view bytes) {
 // Writes a sibling temp file and renames it over name, so that readers and crashes only ever see
 // the old or the new file whole. original is the replaced file's metadata, null for a new file.
 bool replace(int dirFd, const std::string& name, std::string_view bytes,
-             const struct stat* original) {
+             const struct stat* original, Durability durability) {
+    const bool sync = durability == Durability::Synced;
     const mode_t mode = original != nullptr ? (original->st_mode & 07777) : 0666;
     std::string temp;
     Fd fd(-1);
@@ -171,14 +172,16 @@ bool replace(int dirFd, const std::string& name, std::string_view bytes,
         }
         ok = ::fchmod(fd.get(), mode) == 0;
     }
-    ok = ok && writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
+    ok = ok && writeAll(fd.get(), bytes) && (!sync || ::fsync(fd.get()) == 0);
     ok = fd.reset() && ok;
     ok = ok && ::renameat(dirFd, temp.c_str(), dirFd, name.c_str()) == 0;
     if (!ok) {
         ::unlinkat(dirFd, temp.c_str(), 0);
         return false;
     }
-    ::fsync(dirFd);
+    if (sync) {
+        ::fsync(dirFd);
+    }
     return true;
 }
 
@@ -189,7 +192,8 @@ FileBytes readFile(const std::string& path) {
     return readAt(AT_FDCWD, path.c_str(), &info);
 }
 
-bool updateFile(const std::string& path, const std::function<Edit(std::string_view)>& edit) {
+bool updateFile(const std::string& path, const std::function<Edit(std::string_view)>& edit,
+                Durability durability) {
     const std::optional<std::string> target = resolveLinks(path);
     if (!target) {
         return false;
@@ -226,7 +230,7 @@ bool updateFile(const std::string& path, const std::function<Edit(std::string_vi
     case Edit::Action::Write:
         break;
     }
-    return replace(dirFd.get(), name, result.bytes, exists ? &info : nullptr);
+    return replace(dirFd.get(), name, result.bytes, exists ? &info : nullptr, durability);
 }
 
 } // namespace store

@@ -34,8 +34,13 @@ struct Edit {
     std::string bytes;
 };
 
+// Whether a rewrite waits for the disk. Unsynced rewrites are still atomic for readers; only a
+// crash right after one may leave the older file, which suits a file rewritten at every start.
+enum class Durability { Synced, Unsynced };
+
 // One locked read-modify-write of the file at path, following symbolic links. True when the file
 // may be written and now holds the edit's result; on false it is exactly as before.
-bool updateFile(const std::string& path, const std::function<Edit(std::string_view)>& edit);
+bool updateFile(const std::string& path, const std::function<Edit(std::string_view)>& edit,
+                Durability durability = Durability::Synced);
 
 } // namespace korv::store

@@ -23,9 +23,9 @@ bool isHexDigit(char c, std::uint32_t& digit) {
 }
 
 // Runs one locked rewrite of the decoded text; change returns nullopt when nothing changes.
-bool rewrite(const std::string& path,
+bool rewrite(const std::string& path, IniFile::Durability durability,
              const std::function<std::optional<std::string>(std::string_view)>& change) {
-    return store::updateFile(path, [&](std::string_view bytes) {
+    const auto edit = [&](std::string_view bytes) {
         using Action = store::Edit::Action;
         const ini::Decoded decoded = ini::decode(bytes);
         std::optional<std::string> text = change(decoded.text);
@@ -39,7 +39,11 @@ bool rewrite(const std::string& path,
             return store::Edit{Action::Fail, {}};
         }
         return store::Edit{Action::Write, std::move(*encoded)};
-    });
+    };
+    return store::updateFile(path, edit,
+                             durability == IniFile::Durability::Synced
+                                 ? store::Durability::Synced
+                                 : store::Durability::Unsynced);
 }
 
 } // namespace
@@ -90,8 +94,9 @@ std::optional<std::int32_t> parseInteger(std::string_view text) {
     return static_cast<std::int32_t>(bits);
 }
 
-IniFile::IniFile(std::string path)
-    : m_path(std::move(path)) {}
+IniFile::IniFile(std::string path, Durability durability)
+    : m_path(std::move(path))
+    , m_durability(durability) {}
 
 std::string IniFile::readString(std::string_view section, std::string_view key,
                                 std::string_view def) const {
@@ -117,8 +122,9 @@ bool IniFile::writeString(std::string_view section, std::string_view key, std::s
     if (!ini::isValidSection(section) || !ini::isValidKey(key) || !ini::isValidValue(value)) {
         return false;
     }
-    return rewrite(
-        m_path, [&](std::string_view text) { return ini::withValue(text, section, key, value); });
+    return rewrite(m_path, m_durability, [&](std::string_view text) {
+        return ini::withValue(text, section, key, value);
+    });
 }
 
 bool IniFile::writeInteger(std::string_view section, std::string_view key, std::int32_t value) {
@@ -133,7 +139,7 @@ bool IniFile::eraseSection(std::string_view section) {
     if (!ini::isValidSection(section)) {
         return false;
     }
-    return rewrite(m_path,
+    return rewrite(m_path, m_durability,
                    [&](std::string_view text) { return ini::withoutSection(text, section); });
 }
 

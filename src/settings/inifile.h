@@ -18,7 +18,10 @@ std::optional<std::int32_t> parseInteger(std::string_view text);
 // it, so edits made by hand (or by another copy of the program) are seen and kept.
 class IniFile {
 public:
-    explicit IniFile(std::string path);
+    // The settings wait for the disk at every write; the start-up log need not.
+    enum class Durability { Synced, Unsynced };
+
+    explicit IniFile(std::string path, Durability durability = Durability::Synced);
 
     const std::string& path() const { return m_path; }
 
@@ -40,6 +43,7 @@ public:
 
 private:
     std::string m_path;
+    Durability m_durability;
 };
 
 } // namespace korv
