@@ -86,6 +86,8 @@ void TKorvForm::BtnCopyClick() {
             staged.setFamilies({faceName(face)});
             TntRichEdit1->setFont(staged);
             QTextCursor cursor(TntRichEdit1->document());
+            // One edit block: the staging area lays the text out once, not once per step.
+            cursor.beginEditBlock();
             QTextCharFormat format;
             format.setFont(staged);
             cursor.insertText(copied, format);
@@ -98,6 +100,7 @@ void TKorvForm::BtnCopyClick() {
             QTextCharFormat faceOnly;
             faceOnly.setFontFamilies({faceName(face)});
             cursor.mergeCharFormat(faceOnly);
+            cursor.endEditBlock();
             TntRichEdit1->setTextCursor(cursor);
 
             const std::u16string text = copied.toStdU16String();
