@@ -1,5 +1,7 @@
 #include "settings/initext.h"
 
+#include "utf8.h"
+
 #include <cstdint>
 
 namespace korv::ini {
@@ -114,25 +116,6 @@ std::string_view firstLineBreak(std::string_view text) {
                                        : text.substr(line.contentEnd, line.end - line.contentEnd);
 }
 
-// UTF-8 with surrogates allowed (WTF-8), so that any UTF-16 text survives the round trip.
-void appendUtf8(std::string& out, std::uint32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 // Decodes one sequence at text[i]; returns its length, 0 when it is not well-formed WTF-8.
 std::size_t nextCodePoint(std::string_view text, std::size_t i, std::uint32_t& cp) {
     const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
@@ -189,6 +172,7 @@ std::string decodeUtf16(std::string_view bytes, bool bigEndian) {
             appendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (unit(k + 2) - 0xDC00));
             k += 2;
         } else {
+            // A lone surrogate stays as it is (WTF-8): any UTF-16 text survives the round trip.
             appendUtf8(out, u);
         }
     }
