@@ -122,11 +122,11 @@ void TKorvForm::buildLayout() {
     sunkenFrame(IPAPanel, "bevVert", {100, 0, 2, 73}, QFrame::VLine);
     sunkenFrame(IPAPanel, "bevHoriz", {0, 72, 204, 2}, QFrame::HLine);
 
-    for (const SymbolButtonSpec& spec : kSymbolButtons) {
-        SymbolPanel* panel = spec.panel == ChartPanel::IPAPanel          ? IPAPanel
-                             : spec.panel == ChartPanel::AdditionalPanel ? AdditionalPanel
-                                                                         : DiacriticsPanel1;
-        auto* button = new SymbolButton(spec, panel);
+    for (const SymbolButtonEntry& entry : kSymbolButtons) {
+        SymbolPanel* panel = entry.panel == ChartPanel::IPAPanel          ? IPAPanel
+                             : entry.panel == ChartPanel::AdditionalPanel ? AdditionalPanel
+                                                                          : DiacriticsPanel1;
+        auto* button = new SymbolButton(entry, panel);
         connect(button, &QToolButton::clicked, this,
                 [this, button] { guarded([&] { SpeedButtonClick(button); }); });
     }

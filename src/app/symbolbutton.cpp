@@ -53,12 +53,13 @@ QPixmap renderGlyph(const QString& text, QSize box, qreal devicePixelRatio) {
     return pixmap;
 }
 
-SymbolButton::SymbolButton(const SymbolButtonSpec& spec, QWidget* parent)
+SymbolButton::SymbolButton(const SymbolButtonEntry& entry, QWidget* parent)
     : QToolButton(parent)
-    , m_spec(spec)
-    , m_symbol(QString::fromStdU16String(GetNewUnistr(spec.tag))) {
-    setObjectName(QString::fromLatin1(spec.name.data(), static_cast<qsizetype>(spec.name.size())));
-    setGeometry(spec.left, spec.top, spec.width, spec.height);
+    , m_entry(entry)
+    , m_symbol(QString::fromStdU16String(GetNewUnistr(entry.tag))) {
+    setObjectName(
+        QString::fromLatin1(entry.name.data(), static_cast<qsizetype>(entry.name.size())));
+    setGeometry(entry.left, entry.top, entry.width, entry.height);
     setAutoRaise(true);
     setFocusPolicy(Qt::NoFocus);
     setAccessibleName(m_symbol);
@@ -74,13 +75,13 @@ void SymbolButton::paintEvent(QPaintEvent*) {
     painter.drawComplexControl(QStyle::CC_ToolButton, option);
 
     if (m_glyph.isNull() || !qFuzzyCompare(m_glyph.devicePixelRatio(), devicePixelRatioF())) {
-        const GlyphSize size = glyphSizeForButton(m_spec.width);
+        const GlyphSize size = glyphSizeForButton(m_entry.width);
         m_glyph = renderGlyph(m_symbol, QSize(size.width, size.height), devicePixelRatioF());
     }
     const QSize box = m_glyph.deviceIndependentSize().toSize();
     int x = (width() - box.width()) / 2;
-    int y = m_spec.glyphAlign == GlyphAlign::Top ? m_spec.glyphMargin
-                                                 : height() - box.height() - m_spec.glyphMargin;
+    int y = m_entry.glyphAlign == GlyphAlign::Top ? m_entry.glyphMargin
+                                                  : height() - box.height() - m_entry.glyphMargin;
     if (isDown()) {
         ++x;
         ++y;
@@ -96,7 +97,7 @@ SymbolPanel::SymbolPanel(QWidget* parent)
 void SymbolPanel::setShowHint(bool show) {
     m_showHint = show;
     for (SymbolButton* button : findChildren<SymbolButton*>(Qt::FindDirectChildrenOnly)) {
-        const std::string_view hint = button->spec().hint;
+        const std::string_view hint = button->entry().hint;
         button->setToolTip(
             show ? QString::fromLatin1(hint.data(), static_cast<qsizetype>(hint.size()))
                  : QString());

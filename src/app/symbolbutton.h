@@ -15,10 +15,10 @@ QPixmap renderGlyph(const QString& text, QSize box, qreal devicePixelRatio);
 /// A flat chart button that shows its symbol and never takes the keyboard focus.
 class SymbolButton final : public QToolButton {
 public:
-    SymbolButton(const SymbolButtonSpec& spec, QWidget* parent);
+    SymbolButton(const SymbolButtonEntry& entry, QWidget* parent);
 
-    const SymbolButtonSpec& spec() const { return m_spec; }
-    int tag() const { return m_spec.tag; }
+    const SymbolButtonEntry& entry() const { return m_entry; }
+    int tag() const { return m_entry.tag; }
     // The characters the button inserts, as drawn on it.
     const QString& symbol() const { return m_symbol; }
 
@@ -26,7 +26,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    const SymbolButtonSpec& m_spec;
+    const SymbolButtonEntry& m_entry;
     QString m_symbol;
     QPixmap m_glyph;
 };

@@ -5,7 +5,7 @@ namespace korv {
 using P = ChartPanel;
 
 // clang-format off
-const std::array<SymbolButtonSpec, kSymbolButtonCount> kSymbolButtons = {{
+const std::array<SymbolButtonEntry, kSymbolButtonCount> kSymbolButtons = {{
     {"See1", P::IPAPanel, 0, 0, 25, 24, 105, "see"},
     {"Sit1", P::IPAPanel, 25, 0, 25, 24, 618, "sit"},
     {"Put1", P::IPAPanel, 50, 0, 25, 24, 650, "put"},

@@ -10,7 +10,7 @@ enum class ChartPanel { IPAPanel, DiacriticsPanel1, AdditionalPanel };
 // Where the glyph sits on its button: at the top with a margin, or at the bottom.
 enum class GlyphAlign { Top, Bottom };
 
-struct SymbolButtonSpec {
+struct SymbolButtonEntry {
     std::string_view name;
     ChartPanel panel;
     int left;
@@ -26,7 +26,7 @@ struct SymbolButtonSpec {
 inline constexpr std::size_t kSymbolButtonCount = 62;
 
 // The chart, in layout order; positions are relative to the button's panel.
-extern const std::array<SymbolButtonSpec, kSymbolButtonCount> kSymbolButtons;
+extern const std::array<SymbolButtonEntry, kSymbolButtonCount> kSymbolButtons;
 
 // Glyph box of a button of the given width: the picture drawn on it.
 struct GlyphSize {

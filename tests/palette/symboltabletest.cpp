@@ -79,12 +79,12 @@ const std::map<std::string_view, std::u16string> kProduces = {
 TEST(SymbolTable, EveryButtonProducesItsCharacters) {
     ASSERT_EQ(kProduces.size(), kSymbolButtons.size());
     std::set<std::string_view> names;
-    for (const SymbolButtonSpec& spec : kSymbolButtons) {
-        SCOPED_TRACE(std::string(spec.name));
-        EXPECT_TRUE(names.insert(spec.name).second) << "duplicate name";
-        const auto expected = kProduces.find(spec.name);
+    for (const SymbolButtonEntry& entry : kSymbolButtons) {
+        SCOPED_TRACE(std::string(entry.name));
+        EXPECT_TRUE(names.insert(entry.name).second) << "duplicate name";
+        const auto expected = kProduces.find(entry.name);
         ASSERT_NE(expected, kProduces.end());
-        EXPECT_EQ(GetNewUnistr(spec.tag), expected->second);
+        EXPECT_EQ(GetNewUnistr(entry.tag), expected->second);
     }
 }
 
@@ -98,12 +98,12 @@ TEST(SymbolTable, PanelsHoldTheirButtonsInsideThem) {
         {ChartPanel::AdditionalPanel, {200, 145, 12}},
     };
     std::map<ChartPanel, int> counts;
-    for (const SymbolButtonSpec& spec : kSymbolButtons) {
-        SCOPED_TRACE(std::string(spec.name));
-        const PanelBox& box = panels.at(spec.panel);
-        EXPECT_LE(spec.left + spec.width, box.width);
-        EXPECT_LE(spec.top + spec.height, box.height);
-        ++counts[spec.panel];
+    for (const SymbolButtonEntry& entry : kSymbolButtons) {
+        SCOPED_TRACE(std::string(entry.name));
+        const PanelBox& box = panels.at(entry.panel);
+        EXPECT_LE(entry.left + entry.width, box.width);
+        EXPECT_LE(entry.top + entry.height, box.height);
+        ++counts[entry.panel];
     }
     for (const auto& [panel, box] : panels) {
         EXPECT_EQ(counts[panel], box.count);
@@ -111,8 +111,8 @@ TEST(SymbolTable, PanelsHoldTheirButtonsInsideThem) {
 }
 
 TEST(SymbolTable, OnlySlashHasNoHint) {
-    for (const SymbolButtonSpec& spec : kSymbolButtons) {
-        EXPECT_EQ(spec.hint.empty(), spec.name == "Slash1") << spec.name;
+    for (const SymbolButtonEntry& entry : kSymbolButtons) {
+        EXPECT_EQ(entry.hint.empty(), entry.name == "Slash1") << entry.name;
     }
 }
 
