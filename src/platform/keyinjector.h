@@ -16,8 +16,8 @@ public:
     /// state in the high byte, -1 when no key types it.
     virtual std::int16_t vkKeyScanA(char ch) = 0;
     /// Sends the auto-paste events in order: the first four switch away from window `own` to the
-    /// previously active window, the last four paste there.
-    virtual void sendAutoPaste(const std::array<KeyEvent, 8>& events, WindowHandle own) = 0;
+    /// previously active window, the last four paste there; true once the paste was sent there.
+    virtual bool sendAutoPaste(const std::array<KeyEvent, 8>& events, WindowHandle own) = 0;
 };
 
 } // namespace korv::platform

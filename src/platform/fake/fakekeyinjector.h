@@ -13,12 +13,14 @@ public:
         ++m_scanCalls;
         return ch == 'V' && m_layoutHasV ? std::int16_t{0x0156} : std::int16_t{-1};
     }
-    void sendAutoPaste(const std::array<KeyEvent, 8>& events, WindowHandle own) override {
+    bool sendAutoPaste(const std::array<KeyEvent, 8>& events, WindowHandle own) override {
         m_sent.insert(m_sent.end(), events.begin(), events.end());
         m_ownWindows.push_back(own);
+        return m_pastes;
     }
 
     bool m_layoutHasV = true;
+    bool m_pastes = true; // what sendAutoPaste reports
     int m_scanCalls = 0;
     std::vector<KeyEvent> m_sent;
     std::vector<WindowHandle> m_ownWindows;

@@ -287,15 +287,16 @@ std::int16_t X11KeyInjector::vkKeyScanA(char ch) {
     return static_cast<std::int16_t>((kShiftByLevel[key->level] << 8) | vk);
 }
 
-void X11KeyInjector::sendAutoPaste(const std::array<KeyEvent, 8>& events, WindowHandle own) {
+bool X11KeyInjector::sendAutoPaste(const std::array<KeyEvent, 8>& events, WindowHandle own) {
     Display* qt = qtDisplay();
     if (qt == nullptr || own == 0) {
-        return;
+        return false;
     }
     Display* dpy = XOpenDisplay(DisplayString(qt));
     if (dpy == nullptr) {
-        return;
+        return false;
     }
+    bool pasted = false;
     XErrorHandler previous = XSetErrorHandler(countError);
     int eventBase = 0;
     int errorBase = 0;
@@ -322,11 +323,13 @@ void X11KeyInjector::sendAutoPaste(const std::array<KeyEvent, 8>& events, Window
                 for (std::size_t i = 4; i < events.size(); ++i) {
                     watcher.send(codes[i], events[i]);
                 }
+                pasted = true;
             }
         }
     } // the watcher releases whatever is still held
     XSetErrorHandler(previous);
     XCloseDisplay(dpy);
+    return pasted;
 }
 
 } // namespace korv::platform

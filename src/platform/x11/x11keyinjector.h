@@ -20,7 +20,7 @@ public:
     std::int16_t vkKeyScanA(char ch) override;
     /// Sends the paste chord only once another window than own is active; without an X11
     /// display or XTest it sends nothing.
-    void sendAutoPaste(const std::array<KeyEvent, 8>& events, WindowHandle own) override;
+    bool sendAutoPaste(const std::array<KeyEvent, 8>& events, WindowHandle own) override;
 };
 
 } // namespace korv::platform
