@@ -16,6 +16,9 @@ packages=(
     xvfb xauth openbox tint2 xdotool xclip x11-utils imagemagick python3 util-linux
     # a real RTF reader for checking the rich copies
     unrtf
+    # Wayland sessions: the native Qt platform, and headless compositors, a session bus and a
+    # clipboard reader for the end-to-end tests (the virtual pointer tool needs the client library)
+    qt6-wayland libwayland-dev weston xwayland sway wl-clipboard dbus
 )
 
 missing=()

@@ -114,6 +114,8 @@ private:
     void placeFrameAt(int left, int top);
     LineState lineState() const;
     void applyEdit(const LineEdit& edit);
+    // Says once per run that a copy could not be pasted and waits for Ctrl+V.
+    void tellToPasteByHand();
     template <typename Handler> void guarded(Handler&& handler) {
         runGuarded(m_boxes, std::forward<Handler>(handler));
     }
@@ -123,6 +125,7 @@ private:
     std::string m_exeFolder;
     std::map<int, QCursor> m_cursors;
     bool m_terminate = false;
+    bool m_pasteNoticeGiven = false;
     std::u16string m_lineText; // backing store for the view handed to the core
 };
 

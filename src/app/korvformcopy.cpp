@@ -5,10 +5,12 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QToolTip>
 
 #include <stdexcept>
 #include <string>
@@ -18,12 +20,15 @@
 #include "korvform.h"
 #include "legacycode.h"
 #include "richtext.h"
+#include "trayicon.h"
 
 namespace korv {
 namespace {
 
 const QString kNeedsNtMessage =
     QStringLiteral("This version of Korvani requires Windows 2000 (or greater) to run.");
+
+const QString kPasteByHandNotice = QStringLiteral("Copied: press Ctrl+V to paste");
 
 // Browsers ask for this target rather than UTF8_STRING; Qt offers it only when set explicitly.
 const QString kPlainUtf8Mime = QStringLiteral("text/plain;charset=utf-8");
@@ -65,6 +70,7 @@ std::u16string TKorvForm::ConvertUnicodeToKorvaniString(std::u16string_view text
 }
 
 void TKorvForm::BtnCopyClick() {
+    bool onClipboard = false;
     if (m_platform.os.version().platformId != platform::kPlatformNt) {
         m_boxes.showMessage(kNeedsNtMessage);
     } else {
@@ -108,6 +114,7 @@ void TKorvForm::BtnCopyClick() {
             rich->setData(QStringLiteral("text/rtf"), bytes(buildRtf(text, face, points)));
             rich->setData(QStringLiteral("text/html"), bytes(buildHtml(text, face, points)));
             clipboard->setMimeData(rich);
+            onClipboard = true;
         }
     }
 
@@ -119,7 +126,27 @@ void TKorvForm::BtnCopyClick() {
     if (AutoPaste) {
         platform::KeyInjector& keys = m_platform.keys;
         const auto events = buildAutoPasteKeys([&keys](char ch) { return keys.vkKeyScanA(ch); });
-        keys.sendAutoPaste(events, static_cast<platform::WindowHandle>(winId()));
+        const bool pasted =
+            keys.sendAutoPaste(events, static_cast<platform::WindowHandle>(winId()));
+        if (!pasted && onClipboard) {
+            tellToPasteByHand();
+        }
+    }
+}
+
+void TKorvForm::tellToPasteByHand() {
+    // Once per run: the first time teaches it, every time would nag.
+    if (m_pasteNoticeGiven) {
+        return;
+    }
+    m_pasteNoticeGiven = true;
+    const platform::NotifyIconData& icon = TrayIcon1->iconData();
+    if (!m_platform.notifyShell.showNotice(icon.hWnd, icon.uID, kAppTitle.toStdString(),
+                                           kPasteByHandNotice.toStdString())) {
+        // With neither a notification area nor a notification service, a tooltip under the
+        // button says it; it takes no focus either.
+        QToolTip::showText(BtnCopy->mapToGlobal(QPoint(0, BtnCopy->height())), kPasteByHandNotice,
+                           BtnCopy);
     }
 }
 

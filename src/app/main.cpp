@@ -3,17 +3,18 @@
 #include "korvapplication.h"
 #include "korvform.h"
 #include "messages.h"
+#include "nativeplatform.h"
 #include "settings/inifile.h"
-#include "x11platform.h"
 
 int main(int argc, char** argv) {
+    korv::platform::chooseQtPlatform();
     korv::KorvApplication app(argc, argv);
     korv::QtMessageBoxes boxes;
     app.setMessageBoxes(&boxes);
     const bool hidden = korv::startHidden(argc, argv);
 
-    korv::platform::X11Platform platform;
-    korv::TKorvForm form(platform.platform(), boxes, korv::executableFolder());
+    const auto platform = korv::platform::makeNativePlatform();
+    korv::TKorvForm form(platform->platform(), boxes, korv::executableFolder());
     if (form.terminateRequested()) {
         // The start-up log could not be written: end as soon as the loop runs.
         QTimer::singleShot(0, &app, &QCoreApplication::quit);

@@ -81,6 +81,10 @@ public:
     virtual bool isAvailable() const = 0;
     /// The pointer position in screen coordinates.
     virtual ScreenPoint cursorPos() const = 0;
+    /// Shows a short notice beside the icon that window and id name, or as a desktop
+    /// notification, without taking the keyboard focus; false when it could not be shown.
+    virtual bool showNotice(WindowHandle window, std::uint32_t id, const std::string& title,
+                            const std::string& text) = 0;
 
     /// The message number registered under name: the same name always gives the same number.
     virtual std::uint32_t registerWindowMessage(const std::string& name) = 0;

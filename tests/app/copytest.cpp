@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,7 @@
 #include "compositionedit.h"
 #include "formfixture.h"
 #include "richtext.h"
+#include "trayicon.h"
 
 namespace korv {
 namespace {
@@ -120,6 +122,49 @@ TEST_F(CopyTest, AutoPasteSendsTheEightEventsWithTheirScanBytesAndNoShift) {
         // The clipboard was complete before the first key went out.
         EXPECT_EQ(clipText(), kShiLong);
     }
+}
+
+TEST_F(CopyTest, APasteThatCouldNotGoOutIsToldOncePerRunWithoutTakingTheFocus) {
+    struct Case {
+        const char* name;
+        bool pastes;
+        QString line;
+        std::size_t notices; // after two clicks
+    };
+    const Case cases[] = {
+        {"pasted", true, kShiLong, 0},
+        {"not pasted: told once, not at the second Copy", false, kShiLong, 1},
+        {"nothing copied: nothing to paste by hand", false, QString(), 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        createForm();
+        m_fake.m_keys.m_pastes = c.pastes;
+        m_fake.m_notifyShell.m_notices.clear();
+        m_form->AutoPaste = true;
+        typeLine(c.line);
+        clickCopy();
+        clickCopy();
+        const auto& notices = m_fake.m_notifyShell.m_notices;
+        ASSERT_EQ(notices.size(), c.notices);
+        for (const auto& notice : notices) {
+            EXPECT_EQ(notice.text, "Copied: press Ctrl+V to paste");
+            EXPECT_EQ(notice.window, m_form->TrayIcon1->iconData().hWnd);
+            EXPECT_EQ(notice.id, m_form->TrayIcon1->iconData().uID);
+        }
+        EXPECT_EQ(QApplication::focusWidget(), m_form->TntEdit1);
+        EXPECT_EQ(m_form->TntEdit1->text(), c.line); // nothing pasted into the line itself
+    }
+}
+
+TEST_F(CopyTest, WithoutANotificationAreaTheNoticeIsATooltipOnTheButton) {
+    m_fake.m_keys.m_pastes = false;
+    m_fake.m_notifyShell.m_showsNotices = false;
+    m_form->AutoPaste = true;
+    typeLine(kShiLong);
+    clickCopy();
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("Copied: press Ctrl+V to paste"));
+    EXPECT_EQ(QApplication::focusWidget(), m_form->TntEdit1);
 }
 
 TEST_F(CopyTest, AutoPasteOffSendsNothingAndKeepsTheFocusInTheLine) {

@@ -18,6 +18,12 @@ public:
         NotifyMessage message;
         NotifyIconData data;
     };
+    struct Notice {
+        WindowHandle window;
+        std::uint32_t id;
+        std::string title;
+        std::string text;
+    };
 
     bool notifyIcon(NotifyMessage message, const NotifyIconData& data) override;
     void registerWindow(WindowHandle window, WindowProc proc) override;
@@ -25,6 +31,11 @@ public:
     void showApplicationWindow(bool show) override { m_showApp.push_back(show); }
     bool isAvailable() const override { return m_available; }
     ScreenPoint cursorPos() const override;
+    bool showNotice(WindowHandle window, std::uint32_t id, const std::string& title,
+                    const std::string& text) override {
+        m_notices.push_back({window, id, title, text});
+        return m_showsNotices;
+    }
 
     std::uint32_t registerWindowMessage(const std::string& name) override;
     InstanceClaim createInstanceGuard(const std::string& name) override;
@@ -48,6 +59,8 @@ public:
     bool m_refuse = false; // every notifyIcon call fails
     ScreenPoint m_cursor;
     mutable int m_cursorReads = 0;
+    std::vector<Notice> m_notices;
+    bool m_showsNotices = true; // what showNotice reports
 
     std::map<std::string, std::uint32_t> m_messages;
     std::map<GuardHandle, std::string> m_guards;

@@ -1,0 +1,57 @@
+#include "desktopbus.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusVariant>
+#include <QString>
+#include <QStringList>
+#include <QVariantMap>
+
+namespace korv::platform {
+namespace {
+
+const QString kWatcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
+const QString kNotificationsService = QStringLiteral("org.freedesktop.Notifications");
+
+// A hung service must not freeze the window for D-Bus's default 25 seconds.
+constexpr int kCallTimeoutMs = 1000;
+
+bool registered(const QDBusConnection& bus, const QString& service) {
+    const QDBusConnectionInterface* names = bus.isConnected() ? bus.interface() : nullptr;
+    return names != nullptr && names->isServiceRegistered(service).value();
+}
+
+} // namespace
+
+bool statusNotifierHostPresent() {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!registered(bus, kWatcherService)) {
+        return false;
+    }
+    QDBusMessage get = QDBusMessage::createMethodCall(
+        kWatcherService, QStringLiteral("/StatusNotifierWatcher"),
+        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    get << kWatcherService << QStringLiteral("IsStatusNotifierHostRegistered");
+    const QDBusMessage reply = bus.call(get, QDBus::Block, kCallTimeoutMs);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+        return false;
+    }
+    return qvariant_cast<QDBusVariant>(reply.arguments().constFirst()).variant().toBool();
+}
+
+bool sendDesktopNotification(const std::string& title, const std::string& text, int ms) {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!registered(bus, kNotificationsService)) {
+        return false;
+    }
+    QDBusMessage notify = QDBusMessage::createMethodCall(
+        kNotificationsService, QStringLiteral("/org/freedesktop/Notifications"),
+        kNotificationsService, QStringLiteral("Notify"));
+    notify << QStringLiteral("Korvani") << 0U << QString() << QString::fromStdString(title)
+           << QString::fromStdString(text) << QStringList() << QVariantMap() << ms;
+    // Nothing to wait for: the notice is shown or not, and the user goes on either way.
+    return bus.send(notify);
+}
+
+} // namespace korv::platform

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+namespace korv::platform {
+
+/// True while a StatusNotifierWatcher on the session bus has a host that shows icons.
+bool statusNotifierHostPresent();
+
+/// Asks the session's notification service to show a short notice for ms milliseconds; false
+/// when there is no such service.
+bool sendDesktopNotification(const std::string& title, const std::string& text, int ms);
+
+} // namespace korv::platform

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "desktoplauncher.h"
+#include "desktopnotifyshell.h"
+#include "groupadmincheck.h"
+#include "linuxosinfo.h"
+#include "platform.h"
+#include "waylandshell.h"
+
+namespace korv::platform {
+
+/// The native Wayland side: what a Wayland compositor lets a client do, and nothing of X11.
+class WaylandPlatform final {
+public:
+    WaylandPlatform()
+        : m_platform{m_os,    m_systemMenu, m_systemCommands, m_launcher,
+                     m_admin, m_keys,       m_notifyShell} {}
+    WaylandPlatform(const WaylandPlatform&) = delete;
+    WaylandPlatform& operator=(const WaylandPlatform&) = delete;
+
+    Platform& platform() { return m_platform; }
+
+private:
+    LinuxOsInfo m_os;
+    WaylandSystemMenu m_systemMenu;
+    WaylandSystemCommands m_systemCommands;
+    DesktopLauncher m_launcher;
+    GroupAdminCheck m_admin;
+    WaylandKeyInjector m_keys;
+    DesktopNotifyShell m_notifyShell; // StatusNotifier hosts only: Wayland has no XEmbed tray
+    Platform m_platform;
+};
+
+} // namespace korv::platform

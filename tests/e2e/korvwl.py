@@ -1,0 +1,253 @@
+"""End-to-end harness for Wayland sessions: a headless compositor, a session bus with a stand-in
+notification area, and the program, all private to one test file.
+
+WaylandSession("sway") runs sway headless (as uid 65534: sway will not run as root) with a virtual
+pointer for clicks; xwayland=True adds XWayland beside it. WaylandSession("weston") runs weston's
+headless backend, which has no seat at all: no input and no clipboard, so only starting, the tray
+and the program's own output can be checked there. Processes are started and stopped through
+korvx's bookkeeping, by process id only.
+"""
+
+import json
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+from korvx import NOBODY, HarnessError, _ini_bytes, _private_dir, _spawn, _stop, wait_until
+
+REQUIRED_TOOLS = ("dbus-daemon", "dbus-send", "wl-paste", "setpriv")
+COMPOSITORS = {"sway": ("sway", "swaymsg"), "weston": ("weston",)}
+SCREEN = (1280, 800)
+
+def missing_tools(compositor):
+    return [t for t in REQUIRED_TOOLS + COMPOSITORS[compositor] if shutil.which(t) is None]
+
+
+def _tool(name):
+    path = os.environ.get(name)
+    if not path or not os.access(path, os.X_OK):
+        raise HarnessError(f"set {name} to the test tool's path")
+    return path
+
+
+class WaylandSession:
+    def __init__(self, compositor="sway", xwayland=False):
+        self.compositor = compositor
+        self.xwayland = xwayland
+        self.root = None
+        self.env = None
+        self.display = None
+        self._procs = []
+        self._programs = []
+        self._pointer = self._notifier = None
+        self._counter = 0
+
+    def __enter__(self):
+        self.start()
+        return self
+
+    def __exit__(self, *exc):
+        self.stop()
+
+    def _log(self, name):
+        return os.path.join(self.root, name + ".log")
+
+    def read_log(self, name):
+        try:
+            with open(self._log(name), encoding="utf-8", errors="replace") as f:
+                return f.read()
+        except OSError:
+            return ""
+
+    def start(self):
+        missing = missing_tools(self.compositor)
+        if missing:
+            raise HarnessError("Wayland tests need these commands: " + ", ".join(missing))
+        self.root = tempfile.mkdtemp(prefix="korvwl-")
+        os.chmod(self.root, 0o755)
+        self.home = _private_dir(os.path.join(self.root, "home"))
+        self.runtime = _private_dir(os.path.join(self.root, "runtime"))
+        try:
+            self._start_bus()
+            self._start_compositor()
+        except BaseException:
+            self.stop()
+            raise
+
+    def stop(self):
+        for program in reversed(self._programs):
+            _stop(program)
+        self._programs.clear()
+        if self._pointer is not None:
+            self._pointer.stdin.close()
+        for proc in reversed(self._procs):
+            _stop(proc)
+        self._procs.clear()
+        self._pointer = self._notifier = None
+        if self.root and os.path.isdir(self.root):
+            if os.environ.get("KORVX_KEEP"):
+                print(f"korvwl: kept {self.root}", file=sys.stderr)
+            else:
+                shutil.rmtree(self.root, ignore_errors=True)
+        self.root = None
+
+    def _spawn(self, name, cmd, env, **kwargs):
+        proc = _spawn(cmd, env, self.home, self._log(name), **kwargs)
+        self._procs.append(proc)
+        return proc
+
+    def _base_env(self):
+        env = {k: os.environ[k] for k in ("PATH", "LD_LIBRARY_PATH", "ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS") if k in os.environ}
+        env.setdefault("PATH", "/usr/bin:/bin")
+        env.update(HOME=self.home, LANG="C.UTF-8", LC_ALL="C.UTF-8", NO_AT_BRIDGE="1")
+        return env
+
+    def _start_bus(self):
+        self.bus = "unix:path=" + os.path.join(self.root, "bus")
+        self._spawn("dbus", ["dbus-daemon", "--session", "--nofork", "--address=" + self.bus], self._base_env())
+        wait_until(lambda: os.path.exists(os.path.join(self.root, "bus")), 10, "the session bus")
+
+    def _start_compositor(self):
+        env = self._base_env()
+        if self.compositor == "sway":
+            # sway refuses to run as root; its socket folder then belongs to the user it runs as.
+            server_runtime = _private_dir(os.path.join(self.root, "sway-runtime"), 0o700, NOBODY)
+            config = os.path.join(self.root, "sway.conf")
+            with open(config, "w") as f:
+                f.write(f"xwayland {'force' if self.xwayland else 'disable'}\n")
+                f.write(f"output HEADLESS-1 resolution {SCREEN[0]}x{SCREEN[1]} position 0 0\n")
+            os.chmod(config, 0o644)
+            env.update(XDG_RUNTIME_DIR=server_runtime, WLR_BACKENDS="headless", WLR_RENDERER="pixman",
+                       WLR_LIBINPUT_NO_DEVICES="1")
+            cmd = ["setpriv", f"--reuid={NOBODY}", f"--regid={NOBODY}", "--clear-groups", "--pdeathsig", "KILL",
+                   "sway", "-c", config]
+            self._spawn("sway", cmd, env)
+            self.socket = wait_until(lambda: self._find(server_runtime, r"^wayland-\d+$"), 15, "sway's socket")
+            self.ipc = wait_until(lambda: self._find(server_runtime, r"^sway-ipc\..*\.sock$"), 15, "sway's IPC")
+        else:
+            env.update(XDG_RUNTIME_DIR=self.runtime)
+            cmd = ["weston", "--backend=headless-backend.so", "--socket=korvwl", "--idle-time=0"]
+            if self.xwayland:
+                cmd.append("--xwayland")
+            self._spawn("weston", cmd, env)
+            self.socket = wait_until(lambda: self._find(self.runtime, r"^korvwl$"), 15, "weston's socket")
+            if self.xwayland:
+                number = wait_until(lambda: re.search(r"xserver listening on display (:\d+)", self.read_log("weston")),
+                                    15, "XWayland's display")
+                self.display = number.group(1)
+        self.env = self._base_env()
+        self.env.update(XDG_RUNTIME_DIR=self.runtime, WAYLAND_DISPLAY=self.socket, DBUS_SESSION_BUS_ADDRESS=self.bus)
+        if self.compositor == "sway" and self.xwayland:
+            self.display = wait_until(self._sway_display, 15, "sway's XWayland display")
+        if self.display:
+            self.env["DISPLAY"] = self.display
+
+    def _sway_display(self):
+        # sway names its X display only in its children's environment; its lock file says which.
+        for name in sorted(os.listdir("/tmp")):
+            m = re.fullmatch(r"\.X(\d+)-lock", name)
+            if m and os.stat(os.path.join("/tmp", name)).st_uid == NOBODY:
+                return ":" + m.group(1)
+        return None
+
+    @staticmethod
+    def _find(folder, pattern):
+        for name in os.listdir(folder):
+            if re.match(pattern, name):
+                return os.path.join(folder, name)
+        return None
+
+    # -- the stand-in notification area and notification service
+
+    def start_notification_area(self):
+        started = self.read_log("statusnotifier").count("ready")
+        self._notifier = self._spawn("statusnotifier", [_tool("KORV_STATUSNOTIFIER_BIN")], self.env)
+        wait_until(lambda: self.read_log("statusnotifier").count("ready") > started, 10, "the notification area")
+
+    def stop_notification_area(self):
+        if self._notifier is not None:
+            _stop(self._notifier)
+            self._procs.remove(self._notifier)
+            self._notifier = None
+
+    def tray_items(self):
+        return re.findall(r"^item (\S+) (\S+)$", self.read_log("statusnotifier"), re.M)
+
+    def notices(self):
+        return re.findall(r"^notify (.*)$", self.read_log("statusnotifier"), re.M)
+
+    # -- the clipboard, read as a Wayland client
+
+    def clipboard_types(self):
+        result = subprocess.run(["wl-paste", "-l"], env=self.env, capture_output=True, timeout=10)
+        return result.stdout.decode().split() if result.returncode == 0 else []
+
+    def clipboard(self, mime):
+        return subprocess.run(["wl-paste", "-n", "-t", mime], env=self.env, capture_output=True, timeout=10).stdout
+
+    # -- sway: windows and clicks
+
+    def swaymsg(self, *args):
+        result = subprocess.run(["swaymsg", "-s", self.ipc, *args], env=self.env, capture_output=True, timeout=10)
+        return json.loads(result.stdout or b"null")
+
+    def windows(self, pid):
+        """The client rectangles (x, y) of the windows of process pid, by title."""
+        found = {}
+
+        def walk(node):
+            if node.get("pid") == pid and node.get("visible", True):
+                rect, inner = node["rect"], node["window_rect"]
+                found[node.get("name")] = (rect["x"] + inner["x"], rect["y"] + inner["y"])
+            for child in node.get("nodes", []) + node.get("floating_nodes", []):
+                walk(child)
+
+        walk(self.swaymsg("-t", "get_tree"))
+        return found
+
+    def click(self, x, y):
+        if self._pointer is None:
+            self._pointer = subprocess.Popen([_tool("KORV_VIRTUALPOINTER_BIN"), *map(str, SCREEN)], env=self.env,
+                                             stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+            self._procs.append(self._pointer)
+            if self._pointer.stdout.readline().strip() != "ready":
+                raise HarnessError("the virtual pointer did not start")
+            time.sleep(0.3)  # clients learn of the new pointer before its first click
+        self._pointer.stdin.write(f"click {x} {y}\n")
+        self._pointer.stdin.flush()
+        if self._pointer.stdout.readline().strip() != "ok":
+            raise HarnessError("the virtual pointer did not click")
+
+    # -- the program
+
+    def start_program(self, binary, args=(), ini=None, extra_env=None):
+        self._counter += 1
+        folder = os.path.join(self.root, f"program-{self._counter}")
+        os.makedirs(folder)
+        exe = os.path.join(folder, "korvani")
+        shutil.copy2(binary, exe)
+        if ini is not None:
+            with open(os.path.join(folder, "KORVANI.INI"), "wb") as f:
+                f.write(_ini_bytes(ini))
+        env = dict(self.env)
+        env.update(extra_env or {})
+        env = {k: v for k, v in env.items() if v is not None}
+        proc = _spawn([exe, *args], env, self.home, os.path.join(self.root, f"program-{self._counter}.out"))
+        proc.output_path = os.path.join(self.root, f"program-{self._counter}.out")
+        proc.folder = folder
+        self._programs.append(proc)
+        return proc
+
+
+def output(proc):
+    with open(proc.output_path, encoding="utf-8", errors="replace") as f:
+        return f.read()
+
+
+def end(proc, timeout=10):
+    """Ends the program as the session would, and returns its exit status."""
+    return _stop(proc, grace=timeout)
