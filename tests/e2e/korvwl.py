@@ -19,7 +19,7 @@ import time
 
 from korvx import NOBODY, HarnessError, _ini_bytes, _private_dir, _spawn, _stop, wait_until
 
-REQUIRED_TOOLS = ("dbus-daemon", "dbus-send", "wl-paste", "setpriv")
+REQUIRED_TOOLS = ("dbus-daemon", "wl-paste", "setpriv", "xhost", "xdotool")
 COMPOSITORS = {"sway": ("sway", "swaymsg"), "weston": ("weston",)}
 SCREEN = (1280, 800)
 
@@ -84,6 +84,7 @@ class WaylandSession:
         self._programs.clear()
         if self._pointer is not None:
             self._pointer.stdin.close()
+            self._pointer.stdout.close()
         for proc in reversed(self._procs):
             _stop(proc)
         self._procs.clear()
@@ -115,7 +116,7 @@ class WaylandSession:
         env = self._base_env()
         if self.compositor == "sway":
             # sway refuses to run as root; its socket folder then belongs to the user it runs as.
-            server_runtime = _private_dir(os.path.join(self.root, "sway-runtime"), 0o700, NOBODY)
+            server_runtime = self.server_runtime = _private_dir(os.path.join(self.root, "sway-runtime"), 0o700, NOBODY)
             config = os.path.join(self.root, "sway.conf")
             with open(config, "w") as f:
                 f.write(f"xwayland {'force' if self.xwayland else 'disable'}\n")
@@ -147,12 +148,14 @@ class WaylandSession:
             self.env["DISPLAY"] = self.display
 
     def _sway_display(self):
-        # sway names its X display only in its children's environment; its lock file says which.
-        for name in sorted(os.listdir("/tmp")):
-            m = re.fullmatch(r"\.X(\d+)-lock", name)
-            if m and os.stat(os.path.join("/tmp", name)).st_uid == NOBODY:
-                return ":" + m.group(1)
-        return None
+        # sway names its X display only in its children's environment: ask one.
+        answer = os.path.join(self.server_runtime, "display")
+        if not os.path.exists(answer):
+            # XWayland admits only sway's user; the tests' programs run as root.
+            self.swaymsg("exec", f"xhost +si:localuser:root && printenv DISPLAY > {answer}.part && mv {answer}.part {answer}")
+            wait_until(lambda: os.path.exists(answer), 5, "sway to tell its X display")
+        with open(answer) as f:
+            return f.read().strip() or None
 
     @staticmethod
     def _find(folder, pattern):
