@@ -70,17 +70,8 @@ class SessionTestCase(unittest.TestCase):
         return origin
 
 
-class SwayNativeTest(SessionTestCase):
-    def test_copy_and_the_notice_that_the_paste_cannot_happen(self):
-        proc = self.start(ini={"Korvani": {"AutoPaste": "1"}})
-        origin = self.copy_and_check(proc)
-        wait_until(lambda: self.session.notices(), 5, "the notice")
-        self.click_control(origin, "BtnCopy")
-        time.sleep(0.5)
-        self.assertEqual(self.session.notices(), [NOTICE])  # once per run
-        self.assertEqual(self.session.clipboard("text/plain"), b"i")  # nothing pasted into the line
-        self.assertTrue(self.session.tray_items())
-        assert_clean(self, proc)
+class HiddenStart:
+    """A StatusNotifier host is a notification area: a hidden start stays hidden with one."""
 
     def test_a_hidden_start_trusts_a_status_notifier_host(self):
         cases = [("with a notification area", True), ("without one", False)]
@@ -98,7 +89,19 @@ class SwayNativeTest(SessionTestCase):
             self.session.start_notification_area()
 
 
-class SwayXWaylandTest(SessionTestCase):
+class SwayNativeTest(SessionTestCase, HiddenStart):
+    def test_copy_and_the_notice_that_the_paste_cannot_happen(self):
+        proc = self.start(ini={"Korvani": {"AutoPaste": "1"}})
+        origin = self.copy_and_check(proc)
+        wait_until(lambda: self.session.notices(), 5, "the notice")
+        self.click_control(origin, "BtnCopy")
+        time.sleep(0.5)
+        self.assertEqual(self.session.notices(), [NOTICE])  # once per run
+        self.assertEqual(self.session.clipboard("text/plain"), b"i")  # nothing pasted into the line
+        self.assertTrue(self.session.tray_items())
+        assert_clean(self, proc)
+
+class SwayXWaylandTest(SessionTestCase, HiddenStart):
     xwayland = True
 
     def test_runs_through_xwayland_and_sends_no_keys_after_a_wayland_window(self):

@@ -4,6 +4,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusVariant>
+#include <QFileInfo>
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
@@ -17,6 +18,16 @@ const QString kNotificationsService = QStringLiteral("org.freedesktop.Notificati
 // A hung service must not freeze the window for D-Bus's default 25 seconds.
 constexpr int kCallTimeoutMs = 1000;
 
+// Without an address or a bus at the usual place, D-Bus would start a bus daemon of its own
+// (autolaunch) that outlives the program: a session without a bus has no service on it either.
+bool sessionBusExists() {
+    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")) {
+        return true;
+    }
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    return !runtime.isEmpty() && QFileInfo(runtime + QStringLiteral("/bus")).exists();
+}
+
 bool registered(const QDBusConnection& bus, const QString& service) {
     const QDBusConnectionInterface* names = bus.isConnected() ? bus.interface() : nullptr;
     return names != nullptr && names->isServiceRegistered(service).value();
@@ -25,6 +36,9 @@ bool registered(const QDBusConnection& bus, const QString& service) {
 } // namespace
 
 bool statusNotifierHostPresent() {
+    if (!sessionBusExists()) {
+        return false;
+    }
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!registered(bus, kWatcherService)) {
         return false;
@@ -41,6 +55,9 @@ bool statusNotifierHostPresent() {
 }
 
 bool sendDesktopNotification(const std::string& title, const std::string& text, int ms) {
+    if (!sessionBusExists()) {
+        return false;
+    }
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!registered(bus, kNotificationsService)) {
         return false;
