@@ -624,6 +624,7 @@ class Program:
         self._extra_env = extra_env or {}
         self._number = number
         self._prepared = False
+        self.groups = ()  # supplementary group ids of an unprivileged run (set before start)
 
     @property
     def pid(self):
@@ -658,7 +659,8 @@ class Program:
             home = _private_dir(os.path.join(s.root, f"home-{self._number}"), 0o700, NOBODY)
             runtime = _private_dir(os.path.join(s.root, f"runtime-{self._number}"), 0o700, NOBODY)
             env = s._child_env(home, runtime)
-            cmd = ["setpriv", f"--reuid={NOBODY}", f"--regid={NOBODY}", "--clear-groups", "--pdeathsig", "KILL"]
+            groups = f"--groups={','.join(map(str, self.groups))}" if self.groups else "--clear-groups"
+            cmd = ["setpriv", f"--reuid={NOBODY}", f"--regid={NOBODY}", groups, "--pdeathsig", "KILL"]
             cmd += [self.exe, *self.args]
             cwd = home
         else:
