@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 
 extern char** environ;
 
@@ -142,7 +143,9 @@ bool writeAll(const std::string& target, const std::vector<File>& files) {
 
 std::vector<std::string> sourceFolders(const std::string& exeFolder,
                                        std::string_view relativeDataFolder) {
-    return {exeFolder, join(join(exeFolder, relativeDataFolder), "")};
+    // The executable's path has its links resolved already, so ".." may be dropped by name.
+    const std::filesystem::path data = std::filesystem::path(exeFolder) / relativeDataFolder / "";
+    return {exeFolder, data.lexically_normal().string()};
 }
 
 std::string userFontsFolder(const char* home, const char* xdgDataHome) {
