@@ -34,12 +34,55 @@ void CompositionEdit::restCaret() {
 
 void CompositionEdit::focusOutEvent(QFocusEvent* event) {
     m_blinkTimeout.stop();
+    // The chord's release goes elsewhere now; it must not fire on some later key.
+    m_copyArmed = false;
     QLineEdit::focusOutEvent(event);
 }
 
+namespace {
+
+bool isReturn(int key) {
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+} // namespace
+
 void CompositionEdit::keyPressEvent(QKeyEvent* event) {
     wakeCaret();
+    const int key = event->key();
+    if ((event->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier &&
+        (isReturn(key) || key == Qt::Key_PageUp || key == Qt::Key_PageDown)) {
+        // One action per press, as per click: a held chord does not repeat it.
+        if (!event->isAutoRepeat()) {
+            if (isReturn(key)) {
+                m_copyArmed = m_copyKeyDown = m_copyCtrlDown = true;
+            } else if (OnChartKey) {
+                OnChartKey(key == Qt::Key_PageDown ? 1 : -1);
+            }
+        }
+        event->accept();
+        return;
+    }
     QLineEdit::keyPressEvent(event);
+}
+
+void CompositionEdit::keyReleaseEvent(QKeyEvent* event) {
+    if (m_copyArmed && !event->isAutoRepeat()) {
+        if (isReturn(event->key())) {
+            m_copyKeyDown = false;
+            // Return's release tells whether Ctrl is still held.
+            m_copyCtrlDown = (event->modifiers() & Qt::ControlModifier) != 0;
+        } else if (event->key() == Qt::Key_Control) {
+            m_copyCtrlDown = false;
+        }
+        if (!m_copyKeyDown && !m_copyCtrlDown) {
+            m_copyArmed = false;
+            if (OnCopyKey) {
+                OnCopyKey();
+            }
+        }
+    }
+    QLineEdit::keyReleaseEvent(event);
 }
 
 void CompositionEdit::mousePressEvent(QMouseEvent* event) {

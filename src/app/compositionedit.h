@@ -3,15 +3,25 @@
 #include <QLineEdit>
 #include <QTimer>
 
+#include <functional>
+
 namespace korv {
 
 /// The one-line composition edit: like the edits users know, it selects its whole text when
 /// the focus arrives from another control (Tab, or a program operation), not on a mouse click
 /// and not when the window itself is reactivated. Its caret stops blinking (and the program
 /// stops waking up for it) a few seconds after the last edit, as desktop text fields do.
+/// It also takes the keys that stand for the window's buttons and tabs, which never take the
+/// focus themselves.
 class CompositionEdit final : public QLineEdit {
 public:
     explicit CompositionEdit(QWidget* parent);
+
+    // Ctrl+Return or Ctrl+Enter, raised once the chord is let go: a paste into another window
+    // must not carry the user's Ctrl, nor a held Return repeat into it.
+    std::function<void()> OnCopyKey;
+    // Ctrl+Page Down (+1) or Ctrl+Page Up (-1), raised as the chord goes down.
+    std::function<void(int step)> OnChartKey;
 
     // The caret as the editing operations count it: the start of the selection.
     int selStart() const;
@@ -23,6 +33,7 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
@@ -31,6 +42,10 @@ private:
 
     QTimer m_blinkTimeout;
     int m_flashTime = 0;
+    // The copy chord: pressed, and which of its keys are still down.
+    bool m_copyArmed = false;
+    bool m_copyKeyDown = false;
+    bool m_copyCtrlDown = false;
 };
 
 } // namespace korv

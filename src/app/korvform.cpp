@@ -9,6 +9,7 @@
 #include <QTextEdit>
 #include <algorithm>
 
+#include "accessibility.h"
 #include "appicon.h"
 #include "compositionedit.h"
 #include "messages.h"
@@ -144,11 +145,14 @@ void TKorvForm::buildLayout() {
          QStringLiteral("28"), QStringLiteral("36"), QStringLiteral("48"), QStringLiteral("72")});
     comboSize->setCurrentIndex(6);
     comboSize->setFocusPolicy(Qt::StrongFocus);
+    comboSize->setAccessibleName(QStringLiteral("Point size"));
+    nameDropDownList(comboSize);
 
     TntEdit1 = new CompositionEdit(MainPanel);
     TntEdit1->setObjectName(QStringLiteral("TntEdit1"));
     TntEdit1->setGeometry(8, 10, 236, 31);
     TntEdit1->setFont(unicodeFont(19));
+    TntEdit1->setAccessibleName(QStringLiteral("Transcription"));
     QWidget::setTabOrder(comboSize, TntEdit1);
 
     BtnCopy = commandButton(MainPanel, "BtnCopy", QStringLiteral("Copy"), {252, 10, 70, 28});
@@ -164,6 +168,7 @@ void TKorvForm::buildLayout() {
     Label1->setObjectName(QStringLiteral("Label1"));
     // Sized to its text, as labels are, should the window face be wider than planned.
     Label1->setGeometry(252, 126, std::max(23, Label1->sizeHint().width()), 13);
+    Label1->setBuddy(comboSize);
 
     TabPanel = new QFrame(MainPanel);
     TabPanel->setObjectName(QStringLiteral("TabPanel"));
@@ -182,6 +187,7 @@ void TKorvForm::buildLayout() {
     TabSet1->setStyleSheet(QStringLiteral("QTabBar::tab { height: 15px; padding: 0px 8px; }"));
     TabSet1->addTab(QStringLiteral("Standard"));
     TabSet1->addTab(QStringLiteral("Additional"));
+    exposeTabsOnly(TabSet1);
 
     // Staging area for rich copies: a live control that lies below the client area.
     TntRichEdit1 = new QTextEdit(MainPanel);
@@ -189,6 +195,15 @@ void TKorvForm::buildLayout() {
     TntRichEdit1->setGeometry(0, 232, 257, 33);
     TntRichEdit1->setFont(unicodeFont(15));
     TntRichEdit1->setFocusPolicy(Qt::NoFocus);
+    // Copy's staging controls are no part of what the user works with.
+    leaveOutOfAccessibleTree(MainPanel, {PanelKorvaniPro, TntRichEdit1});
+
+    // The buttons and tabs never take the focus, so the line takes their keys.
+    TntEdit1->OnCopyKey = [this] { BtnCopy->click(); };
+    TntEdit1->OnChartKey = [this](int step) {
+        const int count = TabSet1->count();
+        TabSet1->setCurrentIndex((TabSet1->currentIndex() + step + count) % count);
+    };
 
     connect(BtnDelete, &QPushButton::clicked, this, [this] { guarded([&] { BtnDeleteClick(); }); });
     connect(BtnClear, &QPushButton::clicked, this, [this] { guarded([&] { BtnClearClick(); }); });

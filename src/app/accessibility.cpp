@@ -1,0 +1,201 @@
+#include "accessibility.h"
+
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QComboBox>
+#include <QHash>
+#include <QPointer>
+#include <QTabBar>
+
+namespace korv {
+namespace {
+
+// The cache hands out the first interface it holds for an object, and Qt may have made one while
+// the widget was being built (when a screen reader was already listening): that one goes.
+void install(QAccessibleInterface* iface) {
+    if (QAccessibleInterface* existing = QAccessible::queryAccessibleInterface(iface->object())) {
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(existing));
+    }
+    QAccessible::registerAccessibleInterface(iface);
+}
+
+class PanelAccessible final : public QAccessibleWidget {
+public:
+    PanelAccessible(QWidget* panel, const QList<const QWidget*>& unseen)
+        : QAccessibleWidget(panel)
+        , m_unseen(unseen) {}
+
+    int childCount() const override { return static_cast<int>(children().size()); }
+    QAccessibleInterface* child(int index) const override {
+        return QAccessible::queryAccessibleInterface(children().value(index));
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return child ? static_cast<int>(children().indexOf(child->object())) : -1;
+    }
+
+private:
+    QObjectList children() const {
+        QObjectList shown;
+        for (QObject* object : widget()->children()) {
+            const auto* child = qobject_cast<QWidget*>(object);
+            if (child != nullptr && !child->isWindow() && !m_unseen.contains(child)) {
+                shown.append(object);
+            }
+        }
+        return shown;
+    }
+
+    QList<const QWidget*> m_unseen;
+};
+
+class TabAccessible final : public QAccessibleInterface, public QAccessibleActionInterface {
+public:
+    TabAccessible(QTabBar* tabs, int index)
+        : m_tabs(tabs)
+        , m_index(index) {}
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this)
+                                                    : nullptr;
+    }
+    bool isValid() const override { return m_tabs != nullptr && m_index < m_tabs->count(); }
+    QObject* object() const override { return nullptr; }
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(m_tabs.data());
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QString text(QAccessible::Text t) const override {
+        return isValid() && t == QAccessible::Name ? m_tabs->tabText(m_index) : QString();
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override {
+        if (!isValid()) {
+            return {};
+        }
+        const QRect tab = m_tabs->tabRect(m_index);
+        return {m_tabs->mapToGlobal(tab.topLeft()), tab.size()};
+    }
+    QAccessible::Role role() const override { return QAccessible::PageTab; }
+    QAccessible::State state() const override {
+        QAccessible::State state;
+        if (!isValid()) {
+            state.invalid = true;
+            return state;
+        }
+        state = parent()->state();
+        state.focusable = false;
+        state.focused = false;
+        state.selectable = true;
+        state.selected = m_tabs->currentIndex() == m_index;
+        return state;
+    }
+
+    // A press picks the tab, as a click does.
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& name) override {
+        if (isValid() && name == pressAction()) {
+            m_tabs->setCurrentIndex(m_index);
+        }
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+    int index() const { return m_index; }
+
+private:
+    QPointer<QTabBar> m_tabs;
+    int m_index;
+};
+
+class TabsAccessible final : public QAccessibleWidget {
+public:
+    explicit TabsAccessible(QTabBar* tabs)
+        : QAccessibleWidget(tabs, QAccessible::PageTabList) {}
+    ~TabsAccessible() override {
+        for (const QAccessible::Id id : std::as_const(m_tabs)) {
+            QAccessible::deleteAccessibleInterface(id);
+        }
+    }
+    TabsAccessible(const TabsAccessible&) = delete;
+    TabsAccessible& operator=(const TabsAccessible&) = delete;
+
+    int childCount() const override { return tabs()->count(); }
+    QAccessibleInterface* child(int index) const override {
+        if (index < 0 || index >= tabs()->count()) {
+            return nullptr;
+        }
+        if (const QAccessible::Id id = m_tabs.value(index)) {
+            return QAccessible::accessibleInterface(id);
+        }
+        auto* tab = new TabAccessible(tabs(), index);
+        m_tabs.insert(index, QAccessible::registerAccessibleInterface(tab));
+        return tab;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        if (child == nullptr || child->role() != QAccessible::PageTab || child->parent() != this) {
+            return -1;
+        }
+        return static_cast<const TabAccessible*>(child)->index();
+    }
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Name ? tabs()->tabText(tabs()->currentIndex())
+                                      : QAccessibleWidget::text(t);
+    }
+
+private:
+    QTabBar* tabs() const { return static_cast<QTabBar*>(widget()); }
+
+    mutable QHash<int, QAccessible::Id> m_tabs;
+};
+
+class DropDownAccessible final : public QAccessibleWidget {
+public:
+    explicit DropDownAccessible(QComboBox* list)
+        : QAccessibleWidget(list, QAccessible::ComboBox) {}
+
+    int childCount() const override { return 1; }
+    QAccessibleInterface* child(int index) const override {
+        return index == 0 ? QAccessible::queryAccessibleInterface(list()->view()) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return child != nullptr && child->object() == list()->view() ? 0 : -1;
+    }
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Value ? list()->currentText() : QAccessibleWidget::text(t);
+    }
+
+    QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
+    void doAction(const QString& name) override {
+        if (name != showMenuAction() && name != pressAction()) {
+            return;
+        }
+        if (list()->view()->isVisible()) {
+            list()->hidePopup();
+        } else {
+            list()->showPopup();
+        }
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+private:
+    QComboBox* list() const { return static_cast<QComboBox*>(widget()); }
+};
+
+} // namespace
+
+void leaveOutOfAccessibleTree(QWidget* panel, const QList<const QWidget*>& unseen) {
+    install(new PanelAccessible(panel, unseen));
+}
+
+void exposeTabsOnly(QTabBar* tabs) {
+    install(new TabsAccessible(tabs));
+}
+
+void nameDropDownList(QComboBox* list) {
+    install(new DropDownAccessible(list));
+}
+
+} // namespace korv
