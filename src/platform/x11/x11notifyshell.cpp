@@ -1,6 +1,8 @@
 #include "x11notifyshell.h"
 
+#include <QEvent>
 #include <QGuiApplication>
+#include <QWidget>
 
 #include <cstdlib>
 #include <string>
@@ -9,6 +11,34 @@
 #include <xcb/xcb.h>
 
 namespace korv::platform {
+
+// Tray hosts name an embedded icon after its window's title (a screen reader reads that name),
+// and Qt leaves the window it embeds untitled. The window is Qt's own and made anew whenever a
+// tray host appears, so it is named as it is shown, before it is mapped, and again whenever its
+// tooltip changes.
+class X11NotifyShell::TrayWindowNamer final : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        if ((type == QEvent::Show || type == QEvent::ToolTipChange) && watched->isWidgetType() &&
+            watched->objectName() == QLatin1String("QSystemTrayIconSys")) {
+            auto* window = static_cast<QWidget*>(watched);
+            window->setWindowTitle(window->toolTip());
+            window->setAccessibleName(window->toolTip());
+        }
+        return false;
+    }
+};
+
+X11NotifyShell::X11NotifyShell(ExitFunction exitProcess)
+    : DesktopNotifyShell(std::move(exitProcess)) {
+    if (qApp != nullptr) {
+        m_trayWindowNamer = std::make_unique<TrayWindowNamer>();
+        qApp->installEventFilter(m_trayWindowNamer.get());
+    }
+}
+
+X11NotifyShell::~X11NotifyShell() = default;
 
 bool X11NotifyShell::embeddedTrayPresent() const {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;

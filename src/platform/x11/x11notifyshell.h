@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "desktopnotifyshell.h"
 
 namespace korv::platform {
@@ -8,14 +10,18 @@ namespace korv::platform {
 /// XEmbed system tray of the screen.
 class X11NotifyShell final : public DesktopNotifyShell {
 public:
-    using DesktopNotifyShell::DesktopNotifyShell;
+    explicit X11NotifyShell(ExitFunction exitProcess = {});
+    ~X11NotifyShell() override;
 
 protected:
     bool embeddedTrayPresent() const override;
     bool hasEmbeddedTrays() const override { return true; }
 
 private:
+    class TrayWindowNamer;
+
     mutable std::uint32_t m_traySelection = 0;
+    std::unique_ptr<TrayWindowNamer> m_trayWindowNamer;
 };
 
 } // namespace korv::platform
