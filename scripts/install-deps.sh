@@ -22,6 +22,8 @@ packages=(
     # the legacy font: made from Charis SIL with fontTools, installed through fontconfig's cache,
     # and checked end to end by a word processor reading a copy back
     python3-fonttools fontconfig libreoffice-writer-nogui poppler-utils
+    # a screen reader's view of the window (AT-SPI), on a private session bus (dbus, above)
+    at-spi2-core python3-pyatspi
 )
 
 missing=()
