@@ -83,7 +83,11 @@ void TKorvForm::FormCreate() {
     Homepage = settings.homepage;
     const bool knownSize = settings.fontSize >= 0 && settings.fontSize < comboSize->count();
     comboSize->setCurrentIndex(knownSize ? settings.fontSize : -1);
-    placeFrameAt(settings.left, settings.top);
+    // Where the compositor alone places windows, the stored position waits for a desktop that
+    // can use it, and closing leaves it as it was.
+    if (m_platform.placement.placesWindows()) {
+        placeFrameAt(settings.left, settings.top);
+    }
 
     // The log is rewritten at every start; waiting for the disk would only delay the window.
     IniFile log(logPath(), IniFile::Durability::Unsynced);
@@ -125,6 +129,9 @@ void TKorvForm::showEvent(QShowEvent* event) {
 }
 
 void TKorvForm::FormClose() {
+    if (!m_platform.placement.placesWindows()) {
+        return;
+    }
     const QPoint position = pos();
     WriteIni(kPositionSection, kLeftKey, std::to_string(position.x()));
     WriteIni(kPositionSection, kTopKey, std::to_string(position.y()));

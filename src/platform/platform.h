@@ -7,6 +7,7 @@
 #include "osinfo.h"
 #include "systemcommands.h"
 #include "systemmenuapi.h"
+#include "windowplacement.h"
 
 namespace korv::platform {
 
@@ -19,6 +20,7 @@ struct Platform {
     AdminCheck& admin;
     KeyInjector& keys;
     NotifyShell& notifyShell;
+    WindowPlacement& placement;
 };
 
 } // namespace korv::platform

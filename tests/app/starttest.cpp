@@ -130,6 +130,17 @@ TEST_F(StartTest, ClosingWritesLeftThenTop) {
     EXPECT_EQ(readFile("KORVANI.INI"), "; mine\r\n[Position]\r\nTop=90\r\nLeft=130\r\n");
 }
 
+TEST_F(StartTest, WhereTheCompositorPlacesWindowsTheStoredPositionIsLeftAlone) {
+    const std::string ini = "[Position]\r\nLeft=-2000\r\nTop=-2000\r\n";
+    writeFile("KORVANI.INI", ini);
+    m_fake.m_placement.m_places = false;
+    createForm();
+    EXPECT_NE(m_form->pos(), QPoint(-2000, -2000));
+    m_form->move(130, 90);
+    m_form->close();
+    EXPECT_EQ(readFile("KORVANI.INI"), ini);
+}
+
 TEST_F(StartTest, ClosingWithASettingsFileThatCannotBeWrittenShowsTheMessageTwice) {
     createForm();
     std::filesystem::create_directory(folder() + "KORVANI.INI");

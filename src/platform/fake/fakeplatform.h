@@ -61,12 +61,19 @@ public:
     mutable int m_calls = 0;
 };
 
+/// Places windows or not, as a test sets it.
+class FakeWindowPlacement final : public WindowPlacement {
+public:
+    bool placesWindows() const override { return m_places; }
+    bool m_places = true;
+};
+
 /// A complete recording platform for tests.
 class FakePlatform final {
 public:
     FakePlatform()
         : m_platform{m_os,    m_systemMenu, m_systemCommands, m_launcher,
-                     m_admin, m_keys,       m_notifyShell} {}
+                     m_admin, m_keys,       m_notifyShell,    m_placement} {}
     FakePlatform(const FakePlatform&) = delete;
     FakePlatform& operator=(const FakePlatform&) = delete;
 
@@ -79,6 +86,7 @@ public:
     FakeAdminCheck m_admin;
     FakeKeyInjector m_keys;
     FakeNotifyShell m_notifyShell;
+    FakeWindowPlacement m_placement;
 
 private:
     Platform m_platform;

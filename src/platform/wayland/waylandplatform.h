@@ -14,7 +14,7 @@ class WaylandPlatform final {
 public:
     WaylandPlatform()
         : m_platform{m_os,    m_systemMenu, m_systemCommands, m_launcher,
-                     m_admin, m_keys,       m_notifyShell} {}
+                     m_admin, m_keys,       m_notifyShell,    m_placement} {}
     WaylandPlatform(const WaylandPlatform&) = delete;
     WaylandPlatform& operator=(const WaylandPlatform&) = delete;
 
@@ -28,6 +28,7 @@ private:
     GroupAdminCheck m_admin;
     WaylandKeyInjector m_keys;
     DesktopNotifyShell m_notifyShell; // StatusNotifier hosts only: Wayland has no XEmbed tray
+    WaylandWindowPlacement m_placement;
     Platform m_platform;
 };
 

@@ -3,6 +3,7 @@
 #include "keyinjector.h"
 #include "systemcommands.h"
 #include "systemmenuapi.h"
+#include "windowplacement.h"
 
 namespace korv::platform {
 
@@ -18,6 +19,12 @@ public:
 class WaylandSystemCommands final : public SystemCommandSource {
 public:
     void watch(WindowHandle window, Handler handler) override;
+};
+
+/// A Wayland compositor places windows itself and never tells a client where they are.
+class WaylandWindowPlacement final : public WindowPlacement {
+public:
+    bool placesWindows() const override { return false; }
 };
 
 /// Compositors keep clients from typing into one another, so nothing is injected and every

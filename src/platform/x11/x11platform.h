@@ -11,12 +11,18 @@
 
 namespace korv::platform {
 
+/// X11 window managers place windows where the program asks and report where they are.
+class X11WindowPlacement final : public WindowPlacement {
+public:
+    bool placesWindows() const override { return true; }
+};
+
 /// The Linux desktop (X11) side of everything the program asks of the system.
 class X11Platform final {
 public:
     X11Platform()
         : m_platform{m_os,    m_systemMenu, m_systemCommands, m_launcher,
-                     m_admin, m_keys,       m_notifyShell} {}
+                     m_admin, m_keys,       m_notifyShell,    m_placement} {}
     X11Platform(const X11Platform&) = delete;
     X11Platform& operator=(const X11Platform&) = delete;
 
@@ -30,6 +36,7 @@ private:
     GroupAdminCheck m_admin;
     X11KeyInjector m_keys;
     X11NotifyShell m_notifyShell;
+    X11WindowPlacement m_placement;
     Platform m_platform;
 };
 

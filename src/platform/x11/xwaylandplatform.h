@@ -16,7 +16,8 @@ public:
                      m_x11.platform().launcher,
                      m_x11.platform().admin,
                      m_gate,
-                     m_x11.platform().notifyShell} {}
+                     m_x11.platform().notifyShell,
+                     m_x11.platform().placement} {}
     XWaylandPlatform(const XWaylandPlatform&) = delete;
     XWaylandPlatform& operator=(const XWaylandPlatform&) = delete;
 
