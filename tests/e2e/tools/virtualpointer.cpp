@@ -82,6 +82,11 @@ int main(int argc, char** argv) {
         std::cout << "ok" << std::endl;
     }
     zwlr_virtual_pointer_v1_destroy(pointer);
+    zwlr_virtual_pointer_manager_v1_destroy(g_manager);
+    if (g_seat != nullptr) {
+        wl_seat_destroy(g_seat);
+    }
+    wl_registry_destroy(registry);
     wl_display_roundtrip(display);
     wl_display_disconnect(display);
     return 0;
