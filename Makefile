@@ -12,7 +12,7 @@ deps:
 	@scripts/install-deps.sh
 
 build: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(CMAKE_BUILD_TYPE)
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(CMAKE_BUILD_TYPE) -DKORV_WERROR=ON
 	cmake --build $(BUILD) -j $(JOBS)
 
 # The program keeps KORVANI.INI and KORVANI.LOG beside itself, in build/.
@@ -26,7 +26,7 @@ test: build
 	tests/fuzz/run-fuzz.sh 30
 
 test-sanitize: deps
-	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKORV_SANITIZE=ON -DKORV_BENCH=OFF
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKORV_SANITIZE=ON -DKORV_BENCH=OFF -DKORV_WERROR=ON
 	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \

@@ -50,26 +50,27 @@ bool rewrite(const std::string& path, IniFile::Durability durability,
 
 std::optional<std::int32_t> parseInteger(std::string_view text) {
     std::string_view t = text;
-    std::string dollar;
-    if (t.size() > 2 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X')) {
-        dollar = "$" + std::string(t.substr(2));
-        t = dollar;
-    }
-    while (!t.empty() && t.front() == ' ') {
-        t.remove_prefix(1);
-    }
     bool negative = false;
-    if (!t.empty() && (t.front() == '+' || t.front() == '-')) {
-        negative = t.front() == '-';
-        t.remove_prefix(1);
-    }
     bool hex = false;
-    if (!t.empty() && (t.front() == '$' || t.front() == 'x' || t.front() == 'X')) {
-        hex = true;
-        t.remove_prefix(1);
-    } else if (t.size() >= 2 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X')) {
+    // A leading "0x" stands for "$": hexadecimal digits follow at once, no blanks or sign.
+    if (t.size() > 2 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X')) {
         hex = true;
         t.remove_prefix(2);
+    } else {
+        while (!t.empty() && t.front() == ' ') {
+            t.remove_prefix(1);
+        }
+        if (!t.empty() && (t.front() == '+' || t.front() == '-')) {
+            negative = t.front() == '-';
+            t.remove_prefix(1);
+        }
+        if (!t.empty() && (t.front() == '$' || t.front() == 'x' || t.front() == 'X')) {
+            hex = true;
+            t.remove_prefix(1);
+        } else if (t.size() >= 2 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X')) {
+            hex = true;
+            t.remove_prefix(2);
+        }
     }
     if (t.empty()) {
         return std::nullopt;

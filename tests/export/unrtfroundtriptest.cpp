@@ -162,8 +162,8 @@ protected:
     static ReadBack read(const std::string& rtf) {
         const fs::path file = s_dir / "doc.rtf";
         std::ofstream(file, std::ios::binary) << rtf;
-        const std::string command = "'" + s_unrtf->string() + "' -P '" + s_dir.string() +
-                                    "' -t korvprobe '" + file.string() + "'";
+        const std::string command = std::string("'") + s_unrtf->string() + "' -P '" +
+                                    s_dir.string() + "' -t korvprobe '" + file.string() + "'";
         FILE* pipe = ::popen(command.c_str(), "r");
         if (pipe == nullptr) {
             ADD_FAILURE() << "cannot run " << command;

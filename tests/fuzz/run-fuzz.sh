@@ -7,7 +7,7 @@ seconds=${1:-30}
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 build=${BUILD_DIR:-$root/build-fuzz}
 
-cmake -S "$root" -B "$build" -DKORV_FUZZ=ON -DKORV_BENCH=OFF \
+cmake -S "$root" -B "$build" -DKORV_FUZZ=ON -DKORV_BENCH=OFF -DKORV_WERROR=ON \
     -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" --target korv_settings_fuzz -j2
 

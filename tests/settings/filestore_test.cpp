@@ -214,8 +214,9 @@ TEST(Concurrency, TwoWritersLoseNoKey) {
             IniFile ini(path);
             bool ok = true;
             for (int i = 0; i < kKeys; ++i) {
-                ok =
-                    ini.writeInteger(writer == 0 ? "One" : "Two", "K" + std::to_string(i), i) && ok;
+                ok = ini.writeInteger(writer == 0 ? "One" : "Two",
+                                      std::string("K").append(std::to_string(i)), i) &&
+                     ok;
             }
             ::_exit(ok ? 0 : 1);
         }
@@ -227,8 +228,8 @@ TEST(Concurrency, TwoWritersLoseNoKey) {
     }
     const IniFile ini(path);
     for (int i = 0; i < kKeys; ++i) {
-        EXPECT_EQ(ini.readInteger("One", "K" + std::to_string(i), -1), i);
-        EXPECT_EQ(ini.readInteger("Two", "K" + std::to_string(i), -1), i);
+        EXPECT_EQ(ini.readInteger("One", std::string("K").append(std::to_string(i)), -1), i);
+        EXPECT_EQ(ini.readInteger("Two", std::string("K").append(std::to_string(i)), -1), i);
     }
 }
 
