@@ -33,6 +33,9 @@ QCursor TKorvForm::cursor(int id) const {
 }
 
 void TKorvForm::showSettingsMessage() {
+    if (m_quiet) {
+        return;
+    }
     QString text = QString::fromUtf8(kSettingsFailureMessage.data(),
                                      static_cast<qsizetype>(kSettingsFailureMessage.size()));
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -49,7 +52,7 @@ bool TKorvForm::WriteIni(std::string_view section, std::string_view key, std::st
 }
 
 bool TKorvForm::WriteLog(std::string_view section, std::string_view key, std::string_view value) {
-    IniFile log(logPath(), IniFile::Durability::Unsynced);
+    IniFile log(logPath(), IniFile::Durability::Unsynced, IniFile::Unusable::StartAfresh);
     if (log.writeString(section, key, value)) {
         return true;
     }
@@ -90,7 +93,7 @@ void TKorvForm::FormCreate() {
     }
 
     // The log is rewritten at every start; waiting for the disk would only delay the window.
-    IniFile log(logPath(), IniFile::Durability::Unsynced);
+    IniFile log(logPath(), IniFile::Durability::Unsynced, IniFile::Unusable::StartAfresh);
     if (!writeStartupLog(log)) {
         showSettingsMessage();
         m_terminate = true;
@@ -138,9 +141,22 @@ void TKorvForm::FormClose() {
 }
 
 void TKorvForm::closeEvent(QCloseEvent* event) {
-    guarded([&] { FormClose(); });
+    if (!m_closed) {
+        m_closed = true;
+        guarded([&] { FormClose(); });
+    }
     event->accept();
     // Closing the main window ends the program, also while a tray icon would keep it alive.
+    QCoreApplication::quit();
+}
+
+void TKorvForm::endSession() {
+    // A program that could not write its log at start ends without saving anything.
+    if (!m_closed && !m_terminate) {
+        m_closed = true;
+        m_quiet = true;
+        guarded([&] { FormClose(); });
+    }
     QCoreApplication::quit();
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 // Whole-file access for the INI files: bounded reads, and read-modify-write cycles that lock the
-// folder against other copies of the program and replace the file atomically.
+// folder against other copies of the program. A rewrite replaces the file atomically where that
+// keeps everything about it (owner, group, mode, links); otherwise, as in a folder the user may
+// not write, it rewrites the file in place.
 
 #include <cstddef>
 #include <functional>
@@ -16,7 +18,8 @@ inline constexpr std::size_t kMaxFileSize = 4 * 1024 * 1024;
 enum class ReadStatus {
     Ok,
     Missing,  // no file (or no folder) at the path
-    Unusable, // not a regular file, unreadable, or larger than kMaxFileSize
+    Unusable, // not a regular file, or unreadable
+    TooLarge, // a regular file larger than kMaxFileSize
 };
 
 struct FileBytes {
@@ -38,9 +41,14 @@ struct Edit {
 // crash right after one may leave the older file, which suits a file rewritten at every start.
 enum class Durability { Synced, Unsynced };
 
+// What a rewrite does with a regular file too large to read.
+enum class Oversize { Fail, Empty };
+
 // One locked read-modify-write of the file at path, following symbolic links. True when the file
-// may be written and now holds the edit's result; on false it is exactly as before.
+// may be written and now holds the edit's result; on false it is exactly as before (bar a failed
+// in-place write, which puts the old bytes back as far as the disk lets it). Oversize::Empty hands
+// the edit an empty text for a file too large to read, for files whose contents may be dropped.
 bool updateFile(const std::string& path, const std::function<Edit(std::string_view)>& edit,
-                Durability durability = Durability::Synced);
+                Durability durability = Durability::Synced, Oversize oversize = Oversize::Fail);
 
 } // namespace korv::store

@@ -23,8 +23,9 @@ bool isHexDigit(char c, std::uint32_t& digit) {
 }
 
 // Runs one locked rewrite of the decoded text; change returns nullopt when nothing changes.
-bool rewrite(const std::string& path, IniFile::Durability durability,
+bool rewrite(const std::string& path, IniFile::Durability durability, IniFile::Unusable unusable,
              const std::function<std::optional<std::string>(std::string_view)>& change) {
+    const bool afresh = unusable == IniFile::Unusable::StartAfresh;
     const auto edit = [&](std::string_view bytes) {
         using Action = store::Edit::Action;
         const ini::Decoded decoded = ini::decode(bytes);
@@ -35,15 +36,19 @@ bool rewrite(const std::string& path, IniFile::Durability durability,
         // An odd byte after UTF-16 text has no place in the re-encoded file; keep the file.
         std::optional<std::string> encoded =
             decoded.strayByte ? std::nullopt : ini::encode(decoded.encoding, *text);
+        if (!encoded && afresh) {
+            encoded = change("");
+        }
         if (!encoded) {
-            return store::Edit{Action::Fail, {}};
+            return store::Edit{afresh ? Action::Keep : Action::Fail, {}};
         }
         return store::Edit{Action::Write, std::move(*encoded)};
     };
     return store::updateFile(path, edit,
                              durability == IniFile::Durability::Synced
                                  ? store::Durability::Synced
-                                 : store::Durability::Unsynced);
+                                 : store::Durability::Unsynced,
+                             afresh ? store::Oversize::Empty : store::Oversize::Fail);
 }
 
 } // namespace
@@ -95,9 +100,10 @@ std::optional<std::int32_t> parseInteger(std::string_view text) {
     return static_cast<std::int32_t>(bits);
 }
 
-IniFile::IniFile(std::string path, Durability durability)
+IniFile::IniFile(std::string path, Durability durability, Unusable unusable)
     : m_path(std::move(path))
-    , m_durability(durability) {}
+    , m_durability(durability)
+    , m_unusable(unusable) {}
 
 std::string IniFile::readString(std::string_view section, std::string_view key,
                                 std::string_view def) const {
@@ -123,7 +129,7 @@ bool IniFile::writeString(std::string_view section, std::string_view key, std::s
     if (!ini::isValidSection(section) || !ini::isValidKey(key) || !ini::isValidValue(value)) {
         return false;
     }
-    return rewrite(m_path, m_durability, [&](std::string_view text) {
+    return rewrite(m_path, m_durability, m_unusable, [&](std::string_view text) {
         return ini::withValue(text, section, key, value);
     });
 }
@@ -140,7 +146,7 @@ bool IniFile::eraseSection(std::string_view section) {
     if (!ini::isValidSection(section)) {
         return false;
     }
-    return rewrite(m_path, m_durability,
+    return rewrite(m_path, m_durability, m_unusable,
                    [&](std::string_view text) { return ini::withoutSection(text, section); });
 }
 

@@ -20,8 +20,13 @@ class IniFile {
 public:
     // The settings wait for the disk at every write; the start-up log need not.
     enum class Durability { Synced, Unsynced };
+    // What a write does with a file whose contents cannot be edited (too large, or text that
+    // cannot be stored again in its own encoding): the settings refuse to touch it; the log,
+    // which holds nothing of value, starts afresh as if there were no file.
+    enum class Unusable { Refuse, StartAfresh };
 
-    explicit IniFile(std::string path, Durability durability = Durability::Synced);
+    explicit IniFile(std::string path, Durability durability = Durability::Synced,
+                     Unusable unusable = Unusable::Refuse);
 
     const std::string& path() const { return m_path; }
 
@@ -44,6 +49,7 @@ public:
 private:
     std::string m_path;
     Durability m_durability;
+    Unusable m_unusable;
 };
 
 } // namespace korv

@@ -59,10 +59,18 @@ Parsed parse(std::string_view text, const Line& line) {
     }
     const std::string_view content = text.substr(p, line.contentEnd - p);
     if (content[0] == '[') {
-        // The last "]" closes the name, so names may hold "]" themselves.
+        // The last "]" closes the name, so names may hold "]" themselves. Blanks around the
+        // name are no part of it, as in the files people edit by hand ("[ Position ]").
         const std::size_t close = content.rfind(']');
         if (close != 0 && close != std::string_view::npos) {
-            return {Kind::Header, content.substr(1, close - 1), 0, 0};
+            std::string_view name = content.substr(1, close - 1);
+            while (!name.empty() && isBlank(name.front())) {
+                name.remove_prefix(1);
+            }
+            while (!name.empty() && isBlank(name.back())) {
+                name.remove_suffix(1);
+            }
+            return {Kind::Header, name, 0, 0};
         }
     }
     const std::size_t eq = content.find('=');
@@ -275,7 +283,9 @@ bool isValidValue(std::string_view value) {
 }
 
 bool isValidSection(std::string_view section) {
-    return !section.empty() && isValidValue(section);
+    // Headers are matched without their surrounding blanks, so a name with them is never found.
+    return !section.empty() && isValidValue(section) && !isBlank(section.front()) &&
+           !isBlank(section.back());
 }
 
 bool isValidKey(std::string_view key) {

@@ -71,34 +71,46 @@ TEST(Failure, ReadOnlyFileAndFolder) {
 
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
     fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_FALSE(ini.writeInteger("Position", "Left", 2)); // no room for the replacement
+    EXPECT_TRUE(ini.writeInteger("Position", "Left", 2)); // the file itself may be written
     EXPECT_FALSE(IniFile(folder.file("KORVANI.LOG")).writeString("s", "k", "v"));
     fs::permissions(folder.path(), fs::perms::owner_all);
-    EXPECT_EQ(readBytes(path), "[Position]\nLeft=1\n");
+    EXPECT_EQ(readBytes(path), "[Position]\nLeft=2\n");
     EXPECT_FALSE(fs::exists(folder.file("KORVANI.LOG")));
 }
 
 // A write that runs out of room (here a file size limit, like a full disk) keeps the old file
-// whole and leaves no temporary file behind.
+// whole and leaves no temporary file behind, replaced or written in place (a second link), and
+// whether or not the process ignores SIGXFSZ: the write fails, the process lives on.
 TEST(Failure, FullDiskKeepsOldFile) {
-    TempFolder folder;
-    const std::string path = folder.file("KORVANI.INI");
-    const std::string before = "[Korvani]\r\nFontSize=3\r\n";
-    writeBytes(path, before);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        ::signal(SIGXFSZ, SIG_IGN);
-        const struct rlimit limit { 64, 64 };
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        IniFile ini(path);
-        ::_exit(ini.writeString("Korvani", "Homepage", std::string(100, 'h')) ? 1 : 0);
+    for (const bool ignoreSignal : {true, false}) {
+        for (const bool linked : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "ignored " << ignoreSignal << " linked " << linked);
+            TempFolder folder;
+            const std::string path = folder.file("KORVANI.INI");
+            const std::string before = "[Korvani]\r\nFontSize=3\r\n";
+            writeBytes(path, before);
+            if (linked) {
+                fs::create_hard_link(path, folder.file("link.ini"));
+            }
+            const pid_t child = ::fork();
+            ASSERT_GE(child, 0);
+            if (child == 0) {
+                ::signal(SIGXFSZ, ignoreSignal ? SIG_IGN : SIG_DFL);
+                const struct rlimit limit { 64, 64 };
+                ::setrlimit(RLIMIT_FSIZE, &limit);
+                IniFile ini(path);
+                ::_exit(ini.writeString("Korvani", "Homepage", std::string(100, 'h')) ? 1 : 0);
+            }
+            int status = 0;
+            ASSERT_EQ(::waitpid(child, &status, 0), child);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+                << "the write must report failure";
+            EXPECT_EQ(readBytes(path), before);
+            EXPECT_EQ(
+                std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()),
+                linked ? 2 : 1);
+        }
     }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the write must report failure";
-    EXPECT_EQ(readBytes(path), before);
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
 }
 
 // Hostile files read as defaults without hanging, and a write keeps what the user wrote.

@@ -73,6 +73,9 @@ const WriteCase kWriteCases[] = {
      "[a]\nx=1\n[b]\ny=2\n"},
     {"eraseEveryOccurrence", "[k]\n1=1\n[a]\n[K]\n2=2\n[b]\n[k]\n", "k", "", "", "[a]\n[b]\n"},
     {"eraseLastSection", "[a]\r\n[s]\r\nk=1", "s", "", "", "[a]\r\n"},
+    {"replaceUnderBlankPaddedHeader", "[ Position ]\r\nLeft=1\r\n", "Position", "Left", "2",
+     "[ Position ]\r\nLeft=2\r\n"},
+    {"eraseBlankPaddedHeader", "[a]\n[Korvani ]\nk=1\n[b]\n", "Korvani", "", "", "[a]\n[b]\n"},
     {"eraseMissingSection", "[a]\nx=1", "s", "", "", "[a]\nx=1"},
     {"eraseInMissingFile", std::nullopt, "s", "", "", std::nullopt},
 };
@@ -145,8 +148,8 @@ TEST(Write, RefusesWhatWouldChangeOtherLines) {
     writeBytes(folder.file("a.ini"), before);
     IniFile ini(folder.file("a.ini"));
     const std::pair<std::string, std::string> names[] = {
-        {"s", "a=b"}, {"s", " k"}, {"s", "k\t"}, {"s", "[k]"}, {"s", ";k"},
-        {"s", ""},    {"", "k"},   {"s\n", "k"}, {"s", "k\r"}, {"s", "k\0"s},
+        {"s", "a=b"}, {"s", " k"},  {"s", "k\t"}, {"s", "[k]"},  {"s", ";k"}, {"s", ""},
+        {"", "k"},    {"s\n", "k"}, {"s", "k\r"}, {"s", "k\0"s}, {" s", "k"}, {"s\t", "k"},
     };
     for (const auto& [section, key] : names) {
         EXPECT_FALSE(ini.writeString(section, key, "2")) << section << "/" << key;
