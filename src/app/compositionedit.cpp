@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QStyleHints>
 
+#include <algorithm>
+
 namespace korv {
 
 CompositionEdit::CompositionEdit(QWidget* parent)
@@ -15,6 +17,15 @@ CompositionEdit::CompositionEdit(QWidget* parent)
     // Symbols arrive by button, not by key: any change of text or caret wakes the caret too.
     connect(this, &QLineEdit::textChanged, this, [this] { wakeCaret(); });
     connect(this, &QLineEdit::cursorPositionChanged, this, [this] { wakeCaret(); });
+}
+
+void CompositionEdit::setProgramText(const QString& text) {
+    const int limit = static_cast<int>(std::max<qsizetype>(kTypingLimit, text.size()));
+    // A new limit re-sets the text, caret and undo history included: only when it changes.
+    if (maxLength() != limit) {
+        setMaxLength(limit);
+    }
+    setText(text);
 }
 
 void CompositionEdit::wakeCaret() {

@@ -28,6 +28,11 @@ public:
     int selLength() const;
 
     static constexpr int kBlinkTimeoutMs = 5000;
+    // How long typing may make the line; text the program sets is never cut.
+    static constexpr int kTypingLimit = 32767;
+
+    // Sets text whole, however long; typing then stops at kTypingLimit or at its length.
+    void setProgramText(const QString& text);
 
 protected:
     void focusInEvent(QFocusEvent* event) override;

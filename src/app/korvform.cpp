@@ -8,10 +8,12 @@
 #include <QTabBar>
 #include <QTextEdit>
 #include <algorithm>
+#include <limits>
 
 #include "accessibility.h"
 #include "appicon.h"
 #include "compositionedit.h"
+#include "focuswheel.h"
 #include "messages.h"
 #include "symbolbutton.h"
 #include "symboltable.h"
@@ -117,6 +119,8 @@ void TKorvForm::buildLayout() {
     QFont legacy(QStringLiteral("Korvani"));
     legacy.setPixelSize(13);
     TntEdit2->setFont(legacy);
+    // Only the program writes here, and Copy must carry the whole line.
+    TntEdit2->setMaxLength(std::numeric_limits<int>::max());
     TntEdit2->hide();
 
     // Divider lines between single vowels, diphthongs and consonants.
@@ -147,6 +151,7 @@ void TKorvForm::buildLayout() {
     comboSize->setFocusPolicy(Qt::StrongFocus);
     comboSize->setAccessibleName(QStringLiteral("Point size"));
     nameDropDownList(comboSize);
+    wheelOnlyWithFocus(comboSize);
 
     TntEdit1 = new CompositionEdit(MainPanel);
     TntEdit1->setObjectName(QStringLiteral("TntEdit1"));
@@ -183,6 +188,7 @@ void TKorvForm::buildLayout() {
     TabSet1->setExpanding(false);
     TabSet1->setUsesScrollButtons(false);
     TabSet1->setFocusPolicy(Qt::NoFocus);
+    wheelOnlyWithFocus(TabSet1);
     TabSet1->setFont(windowFont());
     TabSet1->setStyleSheet(QStringLiteral("QTabBar::tab { height: 15px; padding: 0px 8px; }"));
     TabSet1->addTab(QStringLiteral("Standard"));
@@ -234,7 +240,7 @@ void TKorvForm::applyEdit(const LineEdit& edit) {
     const QString text = QString::fromStdU16String(edit.text);
     // Replacing the text by itself must not move the caret.
     if (TntEdit1->text() != text) {
-        TntEdit1->setText(text);
+        TntEdit1->setProgramText(text);
     }
     if (edit.focusLine) {
         TntEdit1->setFocus(Qt::OtherFocusReason);

@@ -78,6 +78,9 @@ public:
     static constexpr int kTrayGraceMs = 3000;
     // Set when the start-up log could not be written: the program ends as its loop starts.
     bool terminateRequested() const { return m_terminate; }
+    // Ends the program as closing the window does, when asked from outside (a signal, the
+    // session): the position is saved, and no message waits for a user who may be gone.
+    void endSession();
 
     // True while the composition line holds, or last held, the keyboard focus.
     bool lineIsActiveControl() const;
@@ -126,6 +129,8 @@ private:
     std::map<int, QCursor> m_cursors;
     bool m_terminate = false;
     bool m_pasteNoticeGiven = false;
+    bool m_closed = false;     // the position has been saved for the end of the program
+    bool m_quiet = false;      // ending unattended: failures are not shown
     std::u16string m_lineText; // backing store for the view handed to the core
 };
 

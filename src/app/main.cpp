@@ -4,17 +4,25 @@
 #include "korvform.h"
 #include "messages.h"
 #include "nativeplatform.h"
+#include "sessionend.h"
 #include "settings/inifile.h"
 
 int main(int argc, char** argv) {
     korv::platform::chooseQtPlatform();
-    korv::KorvApplication app(argc, argv);
+    // Qt takes no options from the user's arguments: only the first one counts, and only to the
+    // program. Qt's environment variables still apply.
+    char fallbackName[] = "korvani";
+    int qtArgc = 1;
+    char* qtArgv[] = {argc > 0 && argv[0] != nullptr ? argv[0] : fallbackName, nullptr};
+    korv::KorvApplication app(qtArgc, qtArgv);
     korv::QtMessageBoxes boxes;
     app.setMessageBoxes(&boxes);
     const bool hidden = korv::startHidden(argc, argv);
+    korv::SessionEnd sessionEnd;
 
     const auto platform = korv::platform::makeNativePlatform();
     korv::TKorvForm form(platform->platform(), boxes, korv::executableFolder());
+    sessionEnd.setHandler([&form] { form.endSession(); });
     if (form.terminateRequested()) {
         // The start-up log could not be written: end as soon as the loop runs.
         QTimer::singleShot(0, &app, &QCoreApplication::quit);

@@ -1,8 +1,11 @@
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
 #include <QTextEdit>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -125,6 +128,56 @@ TEST_F(KorvFormTest, LayoutIsFixed) {
     EXPECT_EQ(m_form->comboSize->currentText(), QStringLiteral("16"));
     EXPECT_EQ(button("Near1")->geometry(), QRect(101, 0, 33, 24));
     EXPECT_EQ(m_form->TntRichEdit1->geometry(), QRect(0, 232, 257, 33));
+}
+
+// A stray wheel step over the size box or the chart tabs changes nothing while the focus is in
+// the line; the size box takes the wheel once it holds the focus, as a pick of the user.
+TEST_F(KorvFormTest, TheWheelChangesOnlyTheControlWithTheFocus) {
+    click("See1");
+    const auto wheel = [](QWidget* widget, int delta) {
+        const QPointF at = QRectF(widget->rect()).center();
+        QWheelEvent event(at, widget->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(widget, &event);
+    };
+    const struct {
+        QWidget* control;
+        int delta;
+    } steps[] = {{m_form->comboSize, 120},
+                 {m_form->comboSize, -120},
+                 {m_form->TabSet1, -120},
+                 {m_form->TabSet1, 120}};
+    for (const auto& step : steps) {
+        wheel(step.control, step.delta);
+    }
+    EXPECT_EQ(m_form->comboSize->currentIndex(), 6);
+    EXPECT_EQ(m_form->TabSet1->currentIndex(), 0);
+    EXPECT_EQ(readFile("KORVANI.INI"), "");
+    EXPECT_EQ(QApplication::focusWidget(), m_form->TntEdit1);
+
+    m_form->comboSize->setFocus(Qt::MouseFocusReason);
+    wheel(m_form->comboSize, -120);
+    EXPECT_EQ(m_form->comboSize->currentIndex(), 7);
+    EXPECT_EQ(readFile("KORVANI.INI"), "[Korvani]\r\nFontSize=7\r\n");
+}
+
+// Typing stops at the line's usual limit; what the program puts there is never cut, and Copy
+// carries all of it.
+TEST_F(KorvFormTest, LongLinesAreNeverCutByTheProgram) {
+    const QString longLine(40000, QLatin1Char('a'));
+    m_form->TntEdit1->setText(longLine);
+    EXPECT_EQ(line().size(), CompositionEdit::kTypingLimit) << "typing's limit";
+    m_form->TntEdit1->setProgramText(longLine);
+    m_form->TntEdit1->setCursorPosition(40000);
+    click("See1");
+    EXPECT_EQ(line().size(), 40001);
+    EXPECT_EQ(m_form->TntEdit1->cursorPosition(), 40001);
+    m_form->BtnCopyClick();
+    EXPECT_EQ(QGuiApplication::clipboard()->text().size(), 40001);
+    click("Tea1"); // no selection, caret at the end: the line grows again
+    EXPECT_EQ(line().size(), 40002);
+    m_form->BtnClearClick();
+    EXPECT_EQ(m_form->TntEdit1->maxLength(), CompositionEdit::kTypingLimit);
 }
 
 } // namespace

@@ -103,6 +103,50 @@ TEST_F(StartTest, ALogThatCannotBeWrittenShowsTheMessageOnceAndEndsTheProgram) {
         QStringLiteral("Korvani is unable to save or update its settings.\n\nPlease check")));
 }
 
+// The log holds nothing of value: a regular file in its place never keeps the program from
+// starting, whatever its contents.
+TEST_F(StartTest, ALogWhoseContentsCannotBeUsedIsWrittenAfresh) {
+    std::string oversize = "[Other]\r\n";
+    oversize.resize(5u << 20, ';');
+    const std::string cases[] = {oversize, std::string("\xFF\xFE[\0x\0]\0!", 9)};
+    for (const std::string& contents : cases) {
+        writeFile("KORVANI.LOG", contents);
+        createForm(false);
+        EXPECT_FALSE(m_form->terminateRequested());
+        EXPECT_TRUE(m_boxes.m_messages.isEmpty());
+        EXPECT_EQ(readFile("KORVANI.LOG"), kFreshLog);
+        m_form.reset();
+    }
+}
+
+// Ended from outside (a signal, the session), the program saves the position as closing does,
+// shown or hidden, and asks nobody to read a message; a program that could not write its log
+// saves nothing.
+TEST_F(StartTest, EndingTheSessionSavesThePositionQuietly) {
+    createForm();
+    m_form->move(130, 90);
+    m_form->hide();
+    m_form->endSession();
+    m_form->endSession();
+    EXPECT_EQ(readFile("KORVANI.INI"), "[Position]\r\nLeft=130\r\nTop=90\r\n");
+    m_form->close();
+    EXPECT_EQ(readFile("KORVANI.INI"), "[Position]\r\nLeft=130\r\nTop=90\r\n");
+    m_form.reset();
+
+    std::filesystem::remove(folder() + "KORVANI.INI");
+    std::filesystem::create_directory(folder() + "KORVANI.INI");
+    createForm();
+    m_form->endSession();
+    EXPECT_TRUE(m_boxes.m_messages.isEmpty());
+    m_form.reset();
+
+    writeFile("plain", "");
+    m_form = std::make_unique<TKorvForm>(m_fake.platform(), m_boxes, folder() + "plain/");
+    m_boxes.m_messages.clear();
+    m_form->endSession();
+    EXPECT_TRUE(m_boxes.m_messages.isEmpty());
+}
+
 TEST_F(StartTest, TheWindowMenuLosesSizeMinimizeAndMaximize) {
     createForm(false);
     ASSERT_EQ(m_fake.m_systemMenu.m_fetched.size(), 1u);

@@ -3,8 +3,10 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QMouseEvent>
 #include <QSocketNotifier>
 #include <QString>
+#include <QWidget>
 
 #include <algorithm>
 #include <cerrno>
@@ -99,10 +101,59 @@ struct DesktopNotifyShell::Guard {
     }
 };
 
+// Follows the left button through the whole application: the tray icon's widget is Qt's own.
+class DesktopNotifyShell::ReleaseWatch final : public QObject {
+public:
+    explicit ReleaseWatch(DesktopNotifyShell& shell)
+        : m_shell(shell) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
+            type != QEvent::MouseButtonRelease) {
+            return false;
+        }
+        const auto* mouse = static_cast<const QMouseEvent*>(event);
+        if (mouse->button() != Qt::LeftButton) {
+            return false;
+        }
+        if (type == QEvent::MouseButtonRelease) {
+            const auto* widget = qobject_cast<const QWidget*>(watched);
+            m_shell.released(watched, widget == nullptr ||
+                                          widget->rect().contains(mouse->position().toPoint()));
+        } else {
+            m_shell.pressed(watched);
+        }
+        return false;
+    }
+
+private:
+    DesktopNotifyShell& m_shell;
+};
+
 DesktopNotifyShell::DesktopNotifyShell(ExitFunction exitProcess)
     : m_exit(std::move(exitProcess)) {}
 
 DesktopNotifyShell::~DesktopNotifyShell() = default;
+
+void DesktopNotifyShell::pressed(QObject* target) {
+    m_pressTarget = target;
+    m_awaitRelease = nullptr;
+}
+
+void DesktopNotifyShell::released(QObject* target, bool inside) {
+    if (m_awaitRelease == nullptr || target != m_awaitRelease) {
+        return;
+    }
+    m_awaitRelease = nullptr;
+    // A button let go away from the icon is a click taken back.
+    const auto it = m_icons.find(m_pressedIcon);
+    if (inside && it != m_icons.end() && it->second.hasCallback) {
+        send(m_pressedIcon.first, it->second.callbackMessage, m_pressedIcon.second,
+             static_cast<std::intptr_t>(WM_LBUTTONUP));
+    }
+}
 
 bool DesktopNotifyShell::notifyIcon(NotifyMessage message, const NotifyIconData& data) {
     const IconKey key{data.hWnd, data.uID};
@@ -115,6 +166,10 @@ bool DesktopNotifyShell::notifyIcon(NotifyMessage message, const NotifyIconData&
         Icon& icon = m_icons[key];
         // Where neither kind of notification area can ever show it, Qt's icon would only warn.
         if (iconsGoToStatusNotifier() || hasEmbeddedTrays()) {
+            if (!m_releaseWatch && QCoreApplication::instance() != nullptr) {
+                m_releaseWatch = std::make_unique<ReleaseWatch>(*this);
+                QCoreApplication::instance()->installEventFilter(m_releaseWatch.get());
+            }
             icon.tray = std::make_unique<QSystemTrayIcon>();
             QObject::connect(
                 icon.tray.get(), &QSystemTrayIcon::activated, icon.tray.get(),
@@ -174,14 +229,29 @@ void DesktopNotifyShell::apply(Icon& icon, const NotifyIconData& data) {
 void DesktopNotifyShell::activated(IconKey key, QSystemTrayIcon::ActivationReason reason) {
     // Qt reports a press; the shell reports releases. A double click arrives as Trigger for the
     // first press and DoubleClick for the second, which the shell reports as double click and
-    // release. The middle button raises nothing.
+    // release. The middle button raises nothing. While the left button is down over the icon's
+    // own widget, its release is awaited; an activation that comes without one (a notifier host
+    // over D-Bus) is a whole click already.
+    const bool buttonDown = (QGuiApplication::mouseButtons() & Qt::LeftButton) != 0 &&
+                            m_pressTarget != nullptr &&
+                            (reason == QSystemTrayIcon::Trigger ||
+                             reason == QSystemTrayIcon::DoubleClick);
+    if (buttonDown) {
+        m_awaitRelease = m_pressTarget;
+        m_pressedIcon = key;
+    }
     std::vector<std::uint32_t> mouse;
     switch (reason) {
     case QSystemTrayIcon::Trigger:
-        mouse = {WM_LBUTTONUP};
+        if (!buttonDown) {
+            mouse = {WM_LBUTTONUP};
+        }
         break;
     case QSystemTrayIcon::DoubleClick:
-        mouse = {WM_LBUTTONDBLCLK, WM_LBUTTONUP};
+        mouse = {WM_LBUTTONDBLCLK};
+        if (!buttonDown) {
+            mouse.push_back(WM_LBUTTONUP);
+        }
         break;
     case QSystemTrayIcon::Context:
         mouse = {WM_RBUTTONUP};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QSystemTrayIcon>
 
 #include <functional>
@@ -61,6 +62,7 @@ private:
         std::uint32_t callbackMessage = 0;
     };
     struct Guard;
+    class ReleaseWatch;
 
     void apply(Icon& icon, const NotifyIconData& data);
     void activated(IconKey key, QSystemTrayIcon::ActivationReason reason);
@@ -68,6 +70,8 @@ private:
               std::intptr_t lParam);
     void hearAnnouncements(Guard& guard);
     bool iconsGoToStatusNotifier() const;
+    void pressed(QObject* target);
+    void released(QObject* target, bool inside);
 
     ExitFunction m_exit;
     std::map<IconKey, Icon> m_icons;
@@ -77,6 +81,11 @@ private:
     GuardHandle m_nextGuard = 1;
     int m_delivering = 0; // window procedures running from a tray icon's signal
     mutable std::optional<bool> m_statusNotifier; // the kind of area Qt settled on for icons
+    // A click counts when the button comes up over the icon; Qt reports the press.
+    std::unique_ptr<ReleaseWatch> m_releaseWatch;
+    QPointer<QObject> m_pressTarget;  // what the last left press went to
+    QPointer<QObject> m_awaitRelease; // the icon's widget, while its press waits for the release
+    IconKey m_pressedIcon{};
 };
 
 } // namespace korv::platform

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+
+class QSocketNotifier;
+
+namespace korv {
+
+/// Turns the requests to end the program that come from outside its window (SIGTERM, SIGINT,
+/// SIGHUP, the session manager's quit) into one call on the user-interface thread. While it
+/// lives, a write past the file-size limit fails like any other write instead of killing the
+/// program with SIGXFSZ.
+class SessionEnd final : public QObject {
+public:
+    SessionEnd();
+    ~SessionEnd() override;
+    SessionEnd(const SessionEnd&) = delete;
+    SessionEnd& operator=(const SessionEnd&) = delete;
+
+    // Called once per request, on the user-interface thread; set once the window exists.
+    void setHandler(std::function<void()> handler) { m_handler = std::move(handler); }
+
+private:
+    void requested();
+
+    std::function<void()> m_handler;
+    std::unique_ptr<QSocketNotifier> m_notifier;
+};
+
+} // namespace korv
