@@ -15,12 +15,25 @@ class ProgramTestCase(unittest.TestCase):
         self.session = korvx.Session(tray=self.tray)
         self.session.start()
         self.addCleanup(self.session.stop)
+        self.addCleanup(self._check_sanitizers)
 
     def start(self, *args, **kwargs):
         """Start the program; on failure its output ends up in the test report."""
         program = self.session.start_program(self.binary, *args, **kwargs)
         self.addCleanup(self._report_output, program)
         return program
+
+    def _check_sanitizers(self):
+        """Every program ends as the session ends it; a sanitizer report in its output fails the test."""
+        reports = []
+        for program in self.session.programs():
+            if program.proc is not None:
+                program.stop()
+                report = program.sanitizer_report()
+                if report:
+                    reports.append(f"--- {program.output_path} ---\n{report}")
+        if reports:
+            self.fail("sanitizer report in the program's output:\n" + "\n".join(reports))
 
     @staticmethod
     def _report_output(program):

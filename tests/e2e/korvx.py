@@ -48,6 +48,19 @@ _PASSED_ENV = ("PATH", "LD_LIBRARY_PATH", "ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN
 
 _TIMEOUT_SCALE = float(os.environ.get("KORVX_TIMEOUT_SCALE") or 1)
 
+# What the sanitizers print when they find something; the sanitizer build halts on it.
+SANITIZER_MARKERS = ("ERROR: AddressSanitizer", "ERROR: LeakSanitizer", "ERROR: UndefinedBehaviorSanitizer",
+                     "runtime error:")
+
+
+def sanitizer_report(text):
+    """The part of a program's output from the first sanitizer report on, or None."""
+    starts = [text.find(marker) for marker in SANITIZER_MARKERS if marker in text]
+    if not starts:
+        return None
+    begin = text.rfind("\n", 0, min(starts)) + 1
+    return "\n".join(text[begin:].splitlines()[:80])
+
 
 class HarnessError(RuntimeError):
     pass
@@ -592,6 +605,10 @@ class Session:
         field.wait_active(timeout)
         return field
 
+    def programs(self):
+        """The copies of the program started in this session, running or not."""
+        return [p for p in self._programs if isinstance(p, Program)]
+
     def tray_icons(self, pid=None, classname=None):
         """Visible tray icon windows (small embedded windows) of a process or window class."""
         return [w for w in self.search(pid=pid, classname=classname) if _is_small(self.geometry(w))]
@@ -795,9 +812,15 @@ class Program:
         wait_until(lambda: not self.running(), timeout, "the program to exit")
         return _reap(self.proc)
 
+    def sanitizer_report(self):
+        """What a sanitizer reported in the program's output (kept in output_path), or None."""
+        return sanitizer_report(self.output())
+
     def stop(self):
+        """End the program as the session does (SIGTERM); it closes as its window would."""
         if self.proc is not None:
-            return _stop(self.proc)
+            # The sanitizer build checks for leaks on the way out, which takes a while.
+            return _stop(self.proc, grace=5.0 * _TIMEOUT_SCALE)
         return None
 
 

@@ -24,6 +24,21 @@ def alive(pid):
 
 
 class HarnessTest(unittest.TestCase):
+    def test_sanitizer_reports_are_found_in_program_output(self):
+        cases = [
+            ("==12==ERROR: AddressSanitizer: heap-use-after-free on address", True),
+            ("==12==ERROR: LeakSanitizer: detected memory leaks", True),
+            ("src/x.cpp:3:5: runtime error: signed integer overflow", True),
+            ("This plugin does not support propagateSizeHints()", False),
+            ("", False),
+        ]
+        for text, found in cases:
+            with self.subTest(text=text):
+                report = korvx.sanitizer_report("Qt says hello\n" + text + "\n    #0 0x1 in main\n")
+                self.assertEqual(report is not None, found)
+                if found:
+                    self.assertTrue(report.startswith(text) and "#0 0x1 in main" in report)
+
     def test_stop_ends_every_process_and_removes_the_folder(self):
         session = korvx.Session()
         session.start()

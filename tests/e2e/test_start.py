@@ -1,6 +1,7 @@
 """Program start: the settings, the log, "/hide", the window's hints, size and position kept."""
 
 import os
+import signal
 import time
 import unittest
 
@@ -104,6 +105,66 @@ class StartTest(ProgramTestCase):
         s.key("Return")
         self.assertEqual(program.wait_exit(10), 0)
         self.assertFalse(os.path.exists(program.log_path))
+
+    def test_qt_options_among_the_arguments_mean_nothing(self):
+        # Were Qt to take its options first, "/hide" would become the first argument (or the
+        # window would go to another platform) and no window would show.
+        for args in (["-reverse", "/hide"], ["-platform", "offscreen", "/hide"], ["-stylesheet", "x.qss"]):
+            with self.subTest(args=args):
+                program = self.start(args)
+                program.window()
+                self.assertNotIn("stylesheet", program.output().lower())
+                program.stop()
+
+    def test_sigterm_ends_the_program_as_closing_does(self):
+        for hidden in (False, True):
+            with self.subTest(hidden=hidden):
+                program = self.start(["/hide"] if hidden else [], ini={"Position": {"Left": "120", "Top": "80"}})
+                if hidden:
+                    korvx.wait_until(lambda: os.path.exists(program.log_path), 10, "the log")
+                else:
+                    program.wait_active()
+                    self.session.xdotool("windowmove", str(program.window()), "200", "150")
+                    korvx.wait_until(lambda: program.frame_rect().x == 200, 5, "the window to move")
+                    frame = program.frame_rect()
+                os.kill(program.pid, signal.SIGTERM)
+                self.assertEqual(program.wait_exit(10), 0)
+                ini = program.ini()
+                expected = (120, 80) if hidden else (frame.x, frame.y)
+                self.assertEqual((int(ini["Position"]["Left"]), int(ini["Position"]["Top"])), expected)
+
+    def test_shared_installation_writes_the_files_in_place(self):
+        # The folder is root's; only the two files belong to the user.
+        program = self.start(unprivileged=True, ini={"Korvani": {"FontSize": "3"}}, start=False)
+        with open(program.log_path, "wb"):
+            pass
+        for path in (program.ini_path, program.log_path):
+            os.chown(path, korvx.NOBODY, korvx.NOBODY)
+        before = sorted(os.listdir(program.folder))
+        program.start()
+        program.wait_active()
+        self.assertEqual(program.close(), 0)
+        self.assertEqual(program.log_text(), FRESH_LOG)
+        self.assertIn("Left", program.ini()["Position"])
+        self.assertEqual(program.ini()["Korvani"]["FontSize"], "3")
+        self.assertEqual(sorted(os.listdir(program.folder)), before)
+
+    def test_a_file_size_limit_fails_the_write_instead_of_killing(self):
+        program = self.start(ini="[Korvani]\r\nNote=" + "n" * 4000 + "\r\n")
+        program.wait_active()
+        self.session.run("prlimit", f"--pid={program.pid}", "--fsize=1024:1024")
+        s = self.session
+        main = program.window()
+        s.close_window(main)
+        for _ in range(2):  # Left, then Top
+            box = korvx.wait_until(
+                lambda: ([w for w in s.search(name="^Korvani v6$", pid=program.pid) if w != main] or [None])[0],
+                10, "the settings message")
+            s.activate(box)
+            s.key("Return")
+            korvx.wait_until(lambda: box not in s.search(pid=program.pid), 5, "the message to close")
+        self.assertEqual(program.wait_exit(10), 0)
+        self.assertNotIn("Position", program.ini_text())
 
 
 if __name__ == "__main__":

@@ -4,6 +4,7 @@ import os
 import re
 import select
 import subprocess
+import time
 import unittest
 
 import korvx
@@ -71,6 +72,18 @@ class TrayTest(ProgramTestCase):
         # The "Standard" chart is up: its first vowel sits where it belongs.
         program.click_control("See1")
         self.assertEqual(program.copy_line(), SYMBOLS["See1"].text)
+
+    def test_the_window_comes_back_when_the_button_is_released(self):
+        program = self.start(["/hide"])
+        s = self.session
+        s.move_pointer(*s.geometry(embedded_icon(program)).centre)
+        s.xdotool("mousedown", "1")
+        try:
+            time.sleep(0.7)
+            self.assertEqual(program.find_windows(), [], "a press alone raises no event")
+        finally:
+            s.xdotool("mouseup", "1")
+        program.wait_active()
 
     def test_hide_then_click_brings_back_line_and_caret(self):
         program = self.start()

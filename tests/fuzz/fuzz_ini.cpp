@@ -118,7 +118,11 @@ void collectNames(std::string_view text, std::vector<std::string>& sections,
         const std::size_t close = line.rfind(']');
         if (line.starts_with('[') && close != std::string_view::npos && close > 0) {
             if (sections.size() < kMaxNames) {
-                sections.emplace_back(line.substr(1, close - 1));
+                // Blanks around a header's name are not part of it.
+                std::string_view name = line.substr(1, close - 1);
+                name.remove_prefix(std::min(name.find_first_not_of(" \t"), name.size()));
+                name.remove_suffix(name.size() - (name.find_last_not_of(" \t") + 1));
+                sections.emplace_back(name);
             }
         } else if (const std::size_t eq = line.find('=');
                    eq != std::string_view::npos && keys.size() < kMaxNames) {

@@ -3,7 +3,9 @@
 #include <QIcon>
 #include <QPixmap>
 #include <QTemporaryDir>
+#include <QMouseEvent>
 #include <QTest>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -86,6 +88,79 @@ TEST_F(X11NotifyShellTest, ActivationsArriveAsTheShellsMouseMessages) {
             expected.push_back({0x0401, 3, mouse});
         }
         EXPECT_EQ(m_heard, expected);
+    }
+}
+
+// Stands in for Qt's own icon widget, which reports Trigger on the press and DoubleClick on the
+// second press of a double click.
+class FakeIconWidget final : public QWidget {
+public:
+    explicit FakeIconWidget(QSystemTrayIcon* tray)
+        : m_tray(tray) {
+        resize(22, 22);
+    }
+
+protected:
+    void mousePressEvent(QMouseEvent*) override { emit m_tray->activated(QSystemTrayIcon::Trigger); }
+    void mouseDoubleClickEvent(QMouseEvent*) override {
+        emit m_tray->activated(QSystemTrayIcon::DoubleClick);
+    }
+
+private:
+    QSystemTrayIcon* m_tray;
+};
+
+// A left press without its release raises nothing; the release over the icon raises the click,
+// and one away from it takes the click back.
+TEST_F(X11NotifyShellTest, TheLeftButtonCountsOnItsRelease) {
+    ASSERT_TRUE(m_shell.notifyIcon(NotifyMessage::Add, record()));
+    FakeIconWidget icon(m_shell.trayIcon(kWindow, 3));
+    icon.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&icon));
+    const QPoint inside(11, 11);
+    const QPoint outside(60, 11);
+    struct Step {
+        enum { Press, Release, DoubleClick } what;
+        QPoint at;
+        std::vector<std::intptr_t> heard; // after this step
+    };
+    const struct {
+        const char* name;
+        std::vector<Step> steps;
+    } cases[] = {
+        {"press held", {{Step::Press, inside, {}}}},
+        {"click", {{Step::Press, inside, {}}, {Step::Release, inside, {0x0202}}}},
+        {"released away", {{Step::Press, inside, {}}, {Step::Release, outside, {}}}},
+        {"double click",
+         {{Step::Press, inside, {}},
+          {Step::Release, inside, {0x0202}},
+          {Step::DoubleClick, inside, {0x0202, 0x0203}},
+          {Step::Release, inside, {0x0202, 0x0203, 0x0202}}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_heard.clear();
+        for (const Step& step : c.steps) {
+            switch (step.what) {
+            case Step::Press:
+                QTest::mousePress(&icon, Qt::LeftButton, {}, step.at);
+                break;
+            case Step::Release:
+                QTest::mouseRelease(&icon, Qt::LeftButton, {}, step.at);
+                break;
+            case Step::DoubleClick:
+                QTest::mouseDClick(&icon, Qt::LeftButton, {}, step.at);
+                break;
+            }
+            std::vector<Heard> expected;
+            for (const std::intptr_t mouse : step.heard) {
+                expected.push_back({0x0401, 3, mouse});
+            }
+            EXPECT_EQ(m_heard, expected);
+        }
+        if (QGuiApplication::mouseButtons() != Qt::NoButton) {
+            QTest::mouseRelease(&icon, Qt::LeftButton, {}, outside);
+        }
     }
 }
 
