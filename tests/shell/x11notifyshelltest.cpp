@@ -1,9 +1,9 @@
 #include <QDir>
 #include <QFile>
 #include <QIcon>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QTemporaryDir>
-#include <QMouseEvent>
 #include <QTest>
 #include <QWidget>
 
@@ -101,7 +101,9 @@ public:
     }
 
 protected:
-    void mousePressEvent(QMouseEvent*) override { emit m_tray->activated(QSystemTrayIcon::Trigger); }
+    void mousePressEvent(QMouseEvent*) override {
+        emit m_tray->activated(QSystemTrayIcon::Trigger);
+    }
     void mouseDoubleClickEvent(QMouseEvent*) override {
         emit m_tray->activated(QSystemTrayIcon::DoubleClick);
     }
