@@ -121,6 +121,8 @@ class WaylandSession:
             with open(config, "w") as f:
                 f.write(f"xwayland {'force' if self.xwayland else 'disable'}\n")
                 f.write(f"output HEADLESS-1 resolution {SCREEN[0]}x{SCREEN[1]} position 0 0\n")
+                # As GNOME and KDE do: a pager's request to activate a window is granted.
+                f.write("focus_on_window_activation focus\n")
             os.chmod(config, 0o644)
             env.update(XDG_RUNTIME_DIR=server_runtime, WLR_BACKENDS="headless", WLR_RENDERER="pixman",
                        WLR_LIBINPUT_NO_DEVICES="1")
@@ -171,10 +173,13 @@ class WaylandSession:
         self._notifier = self._spawn("statusnotifier", [_tool("KORV_STATUSNOTIFIER_BIN")], self.env)
         wait_until(lambda: self.read_log("statusnotifier").count("ready") > started, 10, "the notification area")
 
+    def stop_process(self, proc):
+        _stop(proc)
+        self._procs.remove(proc)
+
     def stop_notification_area(self):
         if self._notifier is not None:
-            _stop(self._notifier)
-            self._procs.remove(self._notifier)
+            self.stop_process(self._notifier)
             self._notifier = None
 
     def tray_items(self):
@@ -224,6 +229,17 @@ class WaylandSession:
         self._pointer.stdin.flush()
         if self._pointer.stdout.readline().strip() != "ok":
             raise HarnessError("the virtual pointer did not click")
+
+    def start_text_field(self, title="field"):
+        """An X11 text field (through XWayland); returns its process and a reader of its text."""
+        name = "textfield-" + title
+        proc = self._spawn(name, [_tool("KORV_TEXTFIELD_BIN"), title], dict(self.env, QT_QPA_PLATFORM="xcb"))
+
+        def text():
+            lines = [line.split() for line in self.read_log(name).splitlines() if line.startswith("text")]
+            return bytes.fromhex(lines[-1][1] if len(lines[-1]) > 1 else "").decode() if lines else None
+
+        return proc, text
 
     # -- the program
 

@@ -4,12 +4,21 @@
 #include <QGuiApplication>
 
 #include <cstdlib>
+#include <thread>
 
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 #include <xcb/xcb.h>
 #include <xcb/xproto.h>
 
 namespace korv::platform {
 namespace {
+
+Display* display() {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->display() : nullptr;
+}
 
 xcb_connection_t* connection() {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
@@ -49,12 +58,63 @@ std::int16_t XWaylandKeyGate::vkKeyScanA(char ch) {
 }
 
 bool XWaylandKeyGate::sendAutoPaste(const std::array<KeyEvent, 8>& events, WindowHandle own) {
-    // Not a single key when the user came from a native Wayland window: Alt+Tab would go to
-    // our own window, as XWayland cannot switch away from it.
-    if (m_active == own && m_known && m_before == 0) {
-        return false;
+    if (m_active == own && m_known) {
+        // Not a single key after a native Wayland window: there is no X11 window to go back to.
+        return m_before != 0 && pasteInto(m_before, events, own);
     }
     return m_inner.sendAutoPaste(events, own);
+}
+
+bool XWaylandKeyGate::pasteInto(WindowHandle window, const std::array<KeyEvent, 8>& events,
+                                WindowHandle own) {
+    Display* dpy = display();
+    xcb_connection_t* xcb = connection();
+    if (dpy == nullptr || xcb == nullptr) {
+        return false;
+    }
+    const KeySym chord[] = {XK_Control_L, XK_v};
+    KeyCode codes[2] = {XKeysymToKeycode(dpy, chord[0]), XKeysymToKeycode(dpy, chord[1])};
+    // The key byte of V is 255 where no key of the layout types it; the other keys are fixed.
+    if (codes[0] == 0 || codes[1] == 0 || events[5].vk == 0xFF) {
+        return false;
+    }
+    // A pager's request (source 2): compositors honour it without focus-stealing checks.
+    xcb_client_message_event_t request{};
+    request.response_type = XCB_CLIENT_MESSAGE;
+    request.format = 32;
+    request.window = static_cast<xcb_window_t>(window);
+    request.type = m_activeAtom;
+    request.data.data32[0] = 2;
+    request.data.data32[1] = XCB_CURRENT_TIME;
+    request.data.data32[2] = static_cast<std::uint32_t>(own);
+    xcb_send_event(xcb, 0, m_root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&request));
+    xcb_flush(xcb);
+    const auto deadline = std::chrono::steady_clock::now() + kSwitchTimeout;
+    // The keyboard must have left our window too, or the paste would land in our own line.
+    const auto focusLeft = [xcb, own] {
+        xcb_get_input_focus_reply_t* focus =
+            xcb_get_input_focus_reply(xcb, xcb_get_input_focus(xcb), nullptr);
+        const bool left = focus != nullptr && focus->focus != static_cast<xcb_window_t>(own) &&
+                          focus->focus != XCB_NONE;
+        std::free(focus);
+        return left;
+    };
+    while (readActiveWindow() != window || !focusLeft()) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    // Ctrl down, V down, V up, Ctrl up, as the last four events say.
+    for (std::size_t i = 4; i < events.size(); ++i) {
+        const KeyCode code = (events[i].vk == 0x11) ? codes[0] : codes[1];
+        XTestFakeKeyEvent(dpy, code, (events[i].flags & KEYEVENTF_KEYUP) == 0 ? True : False,
+                          CurrentTime);
+    }
+    XSync(dpy, False);
+    return true;
 }
 
 void XWaylandKeyGate::activeWindowChanged(WindowHandle window) {

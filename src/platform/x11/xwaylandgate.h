@@ -2,17 +2,22 @@
 
 #include <QAbstractNativeEventFilter>
 
+#include <chrono>
 #include <cstdint>
 
 #include "keyinjector.h"
 
 namespace korv::platform {
 
-/// Under XWayland, lets a paste through only when the window that was active before ours was
-/// an X11 window: the compositor reports no active X window while a native Wayland window has
-/// the keyboard, and keys sent then would reach nothing the user meant.
+/// Under XWayland, pastes only into the X11 window that was active before ours: keys sent
+/// through XWayland never reach the compositor's window switcher, so the gate asks the
+/// compositor to activate that window and sends the paste chord there. While a native Wayland
+/// window has the keyboard the compositor reports no active X window, and then nothing is sent.
 class XWaylandKeyGate final : public KeyInjector, private QAbstractNativeEventFilter {
 public:
+    // How long the compositor may take to activate the window asked for.
+    static constexpr std::chrono::milliseconds kSwitchTimeout{1000};
+
     explicit XWaylandKeyGate(KeyInjector& inner);
     ~XWaylandKeyGate() override;
     XWaylandKeyGate(const XWaylandKeyGate&) = delete;
@@ -27,6 +32,7 @@ public:
 private:
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
     WindowHandle readActiveWindow() const;
+    bool pasteInto(WindowHandle window, const std::array<KeyEvent, 8>& events, WindowHandle own);
 
     KeyInjector& m_inner;
     std::uint32_t m_activeAtom = 0;

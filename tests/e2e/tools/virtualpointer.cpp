@@ -9,6 +9,7 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <thread>
 
 #include "wlr-virtual-pointer-unstable-v1-client-protocol.h"
 
@@ -72,6 +73,10 @@ int main(int argc, char** argv) {
         }
         zwlr_virtual_pointer_v1_motion_absolute(pointer, now(), x, y, width, height);
         zwlr_virtual_pointer_v1_frame(pointer);
+        // XWayland hands a button to the X window it last saw the pointer enter: let the
+        // move arrive there before the press does.
+        wl_display_roundtrip(display);
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
         zwlr_virtual_pointer_v1_button(pointer, now(), kLeftButton,
                                        WL_POINTER_BUTTON_STATE_PRESSED);
         zwlr_virtual_pointer_v1_frame(pointer);
