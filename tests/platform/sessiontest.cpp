@@ -14,7 +14,7 @@ TEST(SessionTest, QtPlatformAskedForByWhatTheSessionOffers) {
         std::string plugin;
     };
     const Case cases[] = {
-        {"Wayland with XWayland: through XWayland", {"wayland-0", ":0", ""}, "xcb"},
+        {"Wayland with XWayland: through XWayland", {"wayland-0", ":0", ""}, "xcb;wayland"},
         {"Wayland alone: natively", {"wayland-0", "", ""}, "wayland"},
         {"X11 alone", {"", ":0", ""}, "xcb"},
         {"the user's choice stands", {"wayland-0", ":0", "wayland"}, ""},

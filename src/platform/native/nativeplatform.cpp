@@ -38,9 +38,10 @@ std::string qpaPlatformFor(const SessionEnvironment& session) {
         return {};
     }
     // Through XWayland the window stays on top and where it was put, and the paste can reach
-    // X11 programs; natively a compositor allows none of that.
+    // X11 programs; natively a compositor allows none of that. A DISPLAY left over from
+    // elsewhere must not keep the program from starting on Wayland.
     if (!session.display.empty()) {
-        return "xcb";
+        return session.waylandDisplay.empty() ? "xcb" : "xcb;wayland";
     }
     // Qt's default plugin is X11's, which could not start without DISPLAY.
     if (!session.waylandDisplay.empty()) {
