@@ -41,6 +41,17 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 OPENBOX_RC = os.path.join(HERE, "openbox-rc.xml")
 TINT2_RC = os.path.join(HERE, "tint2rc")
 
+# Window managers a Session can run, each as its Debian package starts it by default (openbox with
+# the harness's own plain configuration); "bus": it reads its settings over a D-Bus session bus.
+WINDOW_MANAGERS = {
+    "openbox": {"cmd": ["openbox", "--config-file", OPENBOX_RC, "--sm-disable"]},
+    "xfwm4": {"cmd": ["xfwm4"], "bus": True},
+    "icewm": {"cmd": ["icewm"]},
+    "fluxbox": {"cmd": ["fluxbox"]},
+    "jwm": {"cmd": ["jwm"]},
+    "metacity": {"cmd": ["metacity"], "bus": True},
+}
+
 # Passed through to everything we start; the rest of the caller's environment is left behind so that
 # a developer's desktop session (DBUS, XAUTHORITY, QT_QPA_PLATFORM=offscreen ...) cannot leak in.
 _PASSED_ENV = ("PATH", "LD_LIBRARY_PATH", "ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS", "QT_LOGGING_RULES")
@@ -205,6 +216,7 @@ class _Xlib:
         lib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
         lib.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
         lib.XFlush.argtypes = [ctypes.c_void_p]
+        lib.XQueryKeymap.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_char)]
         self._lib = lib
 
     def _open(self, display):
@@ -218,6 +230,15 @@ class _Xlib:
         try:
             atom = self._lib.XInternAtom(dpy, selection.encode(), 0)
             return self._lib.XGetSelectionOwner(dpy, atom)
+        finally:
+            self._lib.XCloseDisplay(dpy)
+
+    def keys_down(self, display):
+        dpy = self._open(display)
+        try:
+            keys = (ctypes.c_char * 32)()
+            self._lib.XQueryKeymap(dpy, keys)
+            return [8 * i + bit for i, byte in enumerate(keys.raw) for bit in range(8) if byte & (1 << bit)]
         finally:
             self._lib.XCloseDisplay(dpy)
 
@@ -282,13 +303,14 @@ class Session:
     Use as a context manager; everything started inside is stopped on exit.
     """
 
-    def __init__(self, tray=True, screen="1280x800x24"):
+    def __init__(self, tray=True, screen="1280x800x24", wm="openbox"):
         self.want_tray = tray
         self.screen = screen
+        self.wm = wm
         self.display = None
         self.root = None
         self.env = None
-        self._xvfb = self._wm = self._tray = None
+        self._xvfb = self._wm = self._tray = self._bus = None
         self._programs = []
         self._counter = 0
 
@@ -312,10 +334,7 @@ class Session:
         try:
             self._start_xvfb()
             self.env = self._child_env(self.home, self.runtime)
-            self._wm = _spawn(
-                ["openbox", "--config-file", OPENBOX_RC, "--sm-disable"], self.env, self.home, self._log("openbox")
-            )
-            wait_until(lambda: self.root_property("_NET_SUPPORTING_WM_CHECK"), 10, "openbox to manage the screen")
+            self._start_wm()
             if self.want_tray:
                 self.start_tray()
         except BaseException:
@@ -326,7 +345,7 @@ class Session:
         for program in reversed(self._programs):
             program.stop()
         self._programs.clear()
-        for attr in ("_tray", "_wm", "_xvfb"):
+        for attr in ("_tray", "_wm", "_bus", "_xvfb"):
             proc = getattr(self, attr)
             if proc is not None:
                 _stop(proc)
@@ -340,6 +359,36 @@ class Session:
 
     def _log(self, name):
         return os.path.join(self.root, name + ".log")
+
+    def _start_wm(self):
+        spec = WINDOW_MANAGERS[self.wm]
+        if shutil.which(spec["cmd"][0]) is None:
+            raise HarnessError(f"window manager {spec['cmd'][0]} is not installed (scripts/install-deps.sh)")
+        if spec.get("bus"):
+            # A private session bus at a fixed address: nothing to parse, and ours to stop by pid.
+            address = "unix:path=" + os.path.join(self.runtime, "bus")
+            self._bus = _spawn(
+                ["dbus-daemon", "--session", "--nofork", "--nopidfile", "--address=" + address],
+                self.env, self.home, self._log("dbus"),
+            )
+            wait_until(lambda: os.path.exists(os.path.join(self.runtime, "bus")), 10, "the session bus")
+            self.env["DBUS_SESSION_BUS_ADDRESS"] = address
+        self._wm = _spawn(spec["cmd"], self.env, self.home, self._log(self.wm))
+        wait_until(lambda: self._wm_ready(), 15, f"{self.wm} to manage the screen")
+
+    def _wm_ready(self):
+        if _exited_unreaped(self._wm.pid):
+            raise HarnessError(f"{self.wm} exited: " + self._read_log(self.wm))
+        check = re.search(r"0x[0-9a-fA-F]+", self.root_property("_NET_SUPPORTING_WM_CHECK") or "")
+        return bool(check) and self.root_property("_NET_SUPPORTED") is not None
+
+    def set_layout(self, *layouts):
+        """Keyboard layouts by setxkbmap's names; the first one becomes the active group."""
+        self.run("setxkbmap", "-layout", ",".join(layouts))
+
+    def keys_down(self):
+        """Keycodes the server holds down (from any client or XTest)."""
+        return _x().keys_down(self.display)
 
     def _start_xvfb(self):
         # -displayfd lets the server pick a display number nobody else holds and tell us which.
@@ -598,7 +647,8 @@ class Session:
         return witness
 
     def start_text_field(self, binary, title="field", timeout=10):
-        """Another application with a real text field (tests/e2e/tools/textfield); it becomes active."""
+        """Another application with a real text field (tests/e2e/tools/textfield, or gtkfield.py for
+        GTK); it becomes active."""
         self._counter += 1
         field = TextField(self, binary, f"{title}-{self._counter}", self._log(f"field-{self._counter}"))
         self._programs.append(field)
@@ -883,15 +933,25 @@ class TextField:
 
     def text(self):
         """The field's text as last reported; None before the first report."""
+        report = self._last_report()
+        return None if report is None else report[0]
+
+    def changed_at(self):
+        """When the text last changed, in time.monotonic() seconds; None before the first report."""
+        report = self._last_report()
+        return None if report is None else report[1]
+
+    def _last_report(self):
+        # "text <hex of the UTF-8> <monotonic ns>"; the hex is empty for an empty field.
         try:
             with open(self.log_path, encoding="utf-8", errors="replace") as f:
-                lines = [line.split() for line in f if line.startswith("text")]
+                lines = [line.rstrip("\n").split(" ") for line in f if line.startswith("text ")]
         except FileNotFoundError:
             return None
-        if not lines:
+        if not lines or len(lines[-1]) < 3:
             return None
-        last = lines[-1]
-        return bytes.fromhex(last[1] if len(last) > 1 else "").decode("utf-8")
+        _, hex_text, stamp = lines[-1][:3]
+        return bytes.fromhex(hex_text).decode("utf-8"), int(stamp) / 1e9
 
     def stop(self):
         _stop(self.proc)

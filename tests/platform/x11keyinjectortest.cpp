@@ -258,7 +258,7 @@ TEST_F(X11KeyInjectorTest, KeyScanFindsTheKeyAndShiftStateOfTheCurrentLayout) {
 
 TEST_F(X11KeyInjectorTest, PasteWaitsForTheWindowManagerAndLandsInTheOtherWindow) {
     // From a window manager that grabs at once to one slower than a burst of keys could wait for.
-    for (const auto delay : {0ms, 60ms, 300ms}) {
+    for (const auto delay : {0ms, 60ms, 120ms}) {
         SCOPED_TRACE(delay.count());
         XSetInputFocus(m_dpy.get(), m_own, RevertToParent, CurrentTime);
         setActive(m_dpy.get(), m_own);

@@ -1,6 +1,8 @@
 #include "x11keyinjector.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
+#include <QWindow>
 
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
@@ -8,11 +10,11 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 #include <poll.h>
+#include <xcb/xcb.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <optional>
-#include <vector>
 
 namespace korv::platform {
 namespace {
@@ -29,9 +31,24 @@ constexpr std::uint8_t kVkSpace = 0x20;
 // none, Shift, and AltGr (reported as Ctrl+Alt) with or without Shift.
 constexpr std::int16_t kShiftByLevel[] = {0, 1, 6, 7};
 
+// _NET_ACTIVE_WINDOW's source indication for a pager: a request on the user's behalf, which
+// window managers honour without their focus-stealing rules.
+constexpr long kSourcePager = 2;
+
+// How many earlier active windows are remembered, in case the latest one has gone.
+constexpr std::size_t kRecentWindows = 8;
+
 Display* qtDisplay() {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     return x11 ? x11->display() : nullptr;
+}
+
+// A window of this program (the main window, the About window ...), never a paste target.
+bool isOwnWindow(unsigned long window) {
+    const auto windows = QGuiApplication::allWindows();
+    return std::any_of(windows.begin(), windows.end(), [window](const QWindow* w) {
+        return w->handle() != nullptr && w->winId() == window;
+    });
 }
 
 struct KeyLocation {
@@ -58,19 +75,35 @@ public:
     Layout(const Layout&) = delete;
     Layout& operator=(const Layout&) = delete;
 
-    // The key that types sym in the current group, at the lowest level that has it.
+    // The key that types sym at the lowest level, in the group in use or else in the first
+    // other group that has it: applications match Ctrl+V by the Latin key of any group, so
+    // pasting works while a Cyrillic or Greek group is active.
     std::optional<KeyLocation> find(KeySym sym) const {
         if (m_xkb == nullptr) {
             const KeyCode code = XKeysymToKeycode(m_dpy, sym);
             return code != 0 ? std::optional<KeyLocation>({code, 0}) : std::nullopt;
         }
+        if (auto found = findInGroup(sym, -1)) {
+            return found;
+        }
+        for (int group = 0; group < XkbNumKbdGroups; ++group) {
+            if (auto found = findInGroup(sym, group)) {
+                return found;
+            }
+        }
+        return std::nullopt;
+    }
+
+private:
+    // group -1 is the group in use, which each key maps into its own groups.
+    std::optional<KeyLocation> findInGroup(KeySym sym, int wanted) const {
         std::optional<KeyLocation> found;
         for (int code = m_xkb->min_key_code; code <= m_xkb->max_key_code; ++code) {
             const int groups = XkbKeyNumGroups(m_xkb, code);
-            if (groups == 0) {
+            if (groups == 0 || wanted >= groups) {
                 continue;
             }
-            const int group = m_group % groups;
+            const int group = wanted < 0 ? m_group % groups : wanted;
             const int width = XkbKeyGroupWidth(m_xkb, code, group);
             for (int level = 0; level < width && (!found || level < found->level); ++level) {
                 if (XkbKeySymEntry(m_xkb, code, level, group) == sym) {
@@ -82,7 +115,6 @@ public:
         return found;
     }
 
-private:
     Display* m_dpy;
     XkbDescPtr m_xkb;
     int m_group = 0;
@@ -113,7 +145,7 @@ KeySym keysymForVk(std::uint8_t vk) {
     return NoSymbol;
 }
 
-// The core map may know a key the current group lacks, such as a modifier defined in one group.
+// The core map may know a key the layout's groups lack.
 KeyCode keycodeForVk(Display* dpy, const Layout& layout, std::uint8_t vk) {
     const KeySym sym = keysymForVk(vk);
     if (sym == NoSymbol) {
@@ -131,6 +163,26 @@ int g_errors = 0;
 int countError(Display*, XErrorEvent*) {
     ++g_errors;
     return 0;
+}
+
+// One 32-bit list property of a window; empty when it is missing.
+std::vector<unsigned long> listProperty(Display* dpy, Window window, Atom property, Atom type) {
+    std::vector<unsigned long> values;
+    Atom actual = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(dpy, window, property, 0, 4096, False, type, &actual, &format, &count,
+                           &after, &data) == Success &&
+        data != nullptr && format == 32) {
+        const auto* items = reinterpret_cast<const unsigned long*>(data);
+        values.assign(items, items + count);
+    }
+    if (data != nullptr) {
+        XFree(data);
+    }
+    return values;
 }
 
 // A connection of our own, so that waiting for the window manager reads only the events we
@@ -154,6 +206,44 @@ public:
         return g_errors == 0;
     }
 
+    // The first of the candidates that still is a window the window manager manages.
+    Window pickTarget(const std::vector<unsigned long>& candidates) {
+        const Atom clientList = XInternAtom(m_dpy, "_NET_CLIENT_LIST", False);
+        const std::vector<unsigned long> managed =
+            listProperty(m_dpy, m_root, clientList, XA_WINDOW);
+        for (const unsigned long candidate : candidates) {
+            if (candidate == m_own) {
+                continue;
+            }
+            if (managed.empty() ? exists(candidate)
+                                : std::find(managed.begin(), managed.end(), candidate) !=
+                                      managed.end()) {
+                return candidate;
+            }
+        }
+        return None;
+    }
+
+    // Whether the window manager takes _NET_ACTIVE_WINDOW requests.
+    bool activatesOnRequest() {
+        const Atom supported = XInternAtom(m_dpy, "_NET_SUPPORTED", False);
+        const std::vector<unsigned long> atoms = listProperty(m_dpy, m_root, supported, XA_ATOM);
+        return std::find(atoms.begin(), atoms.end(), m_activeAtom) != atoms.end();
+    }
+
+    void requestActivation(Window target) {
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = target;
+        event.xclient.message_type = m_activeAtom;
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = kSourcePager;
+        event.xclient.data.l[1] = CurrentTime;
+        event.xclient.data.l[2] = static_cast<long>(m_own);
+        XSendEvent(m_dpy, m_root, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+        XFlush(m_dpy);
+    }
+
     // A key the layout has no keycode for (0) is left out.
     void send(KeyCode code, const KeyEvent& event) {
         if (code == 0) {
@@ -167,15 +257,64 @@ public:
         }
     }
 
-    // The window manager holds the keyboard: a grab that Tab's release did not end at once,
-    // as it ends the passive grab of the window manager's Alt+Tab binding.
+    // The window manager holds the keyboard after Alt+Tab: a grab that Tab's release did not
+    // end at once, as it ends the passive grab of the binding. One that switches at once and
+    // takes no grab has changed the active window instead.
     bool waitForGrab(Clock::duration timeout) {
-        return waitFor(timeout, [this] { return m_grabbed; });
+        return waitFor(timeout, [this] { return m_grabbed || m_activeChanged; });
     }
 
-    // Another window than ours is active and has the keyboard.
-    bool waitForSwitch(Clock::duration timeout) {
-        return waitFor(timeout, [this] { return m_activeChanged && otherWindowActive(); });
+    // Another window than ours (target, if given) is active and has the keyboard focus; with
+    // no target, only once the active window has changed.
+    bool waitForSwitch(Window target, Clock::duration timeout) {
+        return waitFor(timeout, [&] {
+            return (target != None || m_activeChanged) && focusedTarget(target) != None;
+        });
+    }
+
+    // The switch has come to rest: the focus has stayed in the new window for the settle time
+    // and no client (a window switcher still closing) holds the keyboard. Only ever probed
+    // once Alt is up: a grab of ours while a switcher runs would take the keyboard from it.
+    bool waitForSteadyFocus(Window target, Clock::duration settle, Clock::duration timeout) {
+        std::optional<Clock::time_point> since;
+        Window held = None;
+        return waitFor(
+            timeout,
+            [&] {
+                const Window now = focusedTarget(target);
+                if (now == None || now != held || !keyboardFree()) {
+                    held = now;
+                    since.reset();
+                    return false;
+                }
+                if (!since) {
+                    since = Clock::now();
+                }
+                return Clock::now() - *since >= settle;
+            },
+            std::chrono::milliseconds(5));
+    }
+
+    // Modifiers the user still holds would make Ctrl+V another shortcut: let them go, and press
+    // none of them again afterwards, which could retype or repeat something.
+    void releaseHeldModifiers() {
+        char keys[32] = {};
+        XQueryKeymap(m_dpy, keys);
+        XModifierKeymap* modifiers = XGetModifierMapping(m_dpy);
+        if (modifiers == nullptr) {
+            return;
+        }
+        for (int i = 0; i < 8 * modifiers->max_keypermod; ++i) {
+            const KeyCode code = modifiers->modifiermap[i];
+            // Lock modifiers (Caps Lock, Num Lock) do not change a shortcut and stay as they are.
+            const int modifier = i / modifiers->max_keypermod;
+            if (code != 0 && modifier != LockMapIndex && modifier != Mod2MapIndex &&
+                (keys[code / 8] & (1 << (code % 8))) != 0) {
+                XTestFakeKeyEvent(m_dpy, code, False, CurrentTime);
+                keys[code / 8] = static_cast<char>(keys[code / 8] & ~(1 << (code % 8)));
+            }
+        }
+        XFreeModifiermap(modifiers);
     }
 
     void releaseAll() {
@@ -187,7 +326,9 @@ public:
     }
 
 private:
-    template <typename Done> bool waitFor(Clock::duration timeout, Done done) {
+    template <typename Done>
+    bool waitFor(Clock::duration timeout, Done done,
+                 std::optional<std::chrono::milliseconds> recheck = std::nullopt) {
         const Clock::time_point deadline = Clock::now() + timeout;
         // Whatever the server did with our keys so far is in the queue after the round trip.
         XSync(m_dpy, False);
@@ -204,10 +345,13 @@ private:
             if (XQLength(m_dpy) > 0) {
                 continue;
             }
-            const auto left =
+            auto left =
                 std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
             if (left <= 0) {
                 return false;
+            }
+            if (recheck) {
+                left = std::min<long>(left, recheck->count());
             }
             pollfd fd{ConnectionNumber(m_dpy), POLLIN, 0};
             if (poll(&fd, 1, static_cast<int>(left)) < 0 && errno != EINTR) {
@@ -229,29 +373,63 @@ private:
         }
     }
 
-    bool otherWindowActive() {
-        Atom type = None;
-        int format = 0;
-        unsigned long count = 0;
-        unsigned long after = 0;
-        unsigned char* data = nullptr;
-        Window active = None;
-        if (XGetWindowProperty(m_dpy, m_root, m_activeAtom, 0, 1, False, XA_WINDOW, &type, &format,
-                               &count, &after, &data) == Success &&
-            data != nullptr && format == 32 && count == 1) {
-            active = static_cast<Window>(*reinterpret_cast<const unsigned long*>(data));
+    bool exists(Window window) {
+        const int before = g_errors;
+        XWindowAttributes attributes;
+        return XGetWindowAttributes(m_dpy, window, &attributes) != 0 && g_errors == before;
+    }
+
+    Window activeWindow() {
+        const std::vector<unsigned long> active =
+            listProperty(m_dpy, m_root, m_activeAtom, XA_WINDOW);
+        return active.empty() ? None : static_cast<Window>(active.front());
+    }
+
+    // The active window when it is another than ours (target, if given) and the keyboard
+    // focus lies in it; None otherwise. Some window managers name the new window before they
+    // move the focus.
+    Window focusedTarget(Window target) {
+        const Window active = activeWindow();
+        if (active == None || active == m_own || (target != None && active != target)) {
+            return None;
         }
-        if (data != nullptr) {
-            XFree(data);
-        }
-        if (active == None || active == m_own) {
-            return false;
-        }
-        // Some window managers name the new window before they move the keyboard focus.
         Window focus = None;
         int revert = 0;
         XGetInputFocus(m_dpy, &focus, &revert);
-        return focus != m_own;
+        return within(focus, active) ? active : None;
+    }
+
+    bool within(Window window, Window ancestor) {
+        const int before = g_errors;
+        while (window != None && window != PointerRoot && window != m_root) {
+            if (window == ancestor) {
+                return true;
+            }
+            Window root = None;
+            Window parent = None;
+            Window* children = nullptr;
+            unsigned int count = 0;
+            if (XQueryTree(m_dpy, window, &root, &parent, &children, &count) == 0 ||
+                g_errors != before) {
+                return false;
+            }
+            if (children != nullptr) {
+                XFree(children);
+            }
+            window = parent;
+        }
+        return false;
+    }
+
+    // No other client holds the keyboard: our own grab would succeed. Released at once.
+    bool keyboardFree() {
+        if (XGrabKeyboard(m_dpy, m_root, False, GrabModeAsync, GrabModeAsync, CurrentTime) !=
+            GrabSuccess) {
+            return false;
+        }
+        XUngrabKeyboard(m_dpy, CurrentTime);
+        XSync(m_dpy, False);
+        return true;
     }
 
     Display* m_dpy;
@@ -264,6 +442,62 @@ private:
 };
 
 } // namespace
+
+X11KeyInjector::X11KeyInjector() {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (x11 == nullptr) {
+        return;
+    }
+    Display* dpy = x11->display();
+    const Window root = DefaultRootWindow(dpy);
+    m_root = static_cast<std::uint32_t>(root);
+    m_activeAtom = static_cast<std::uint32_t>(XInternAtom(dpy, "_NET_ACTIVE_WINDOW", False));
+    // By the time the user pastes, this program is the active one: what was active before must
+    // be followed from the start. Qt may listen to the root window already; keep what it asked.
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(dpy, root, &attributes) != 0) {
+        XSelectInput(dpy, root, attributes.your_event_mask | PropertyChangeMask);
+    }
+    QCoreApplication::instance()->installNativeEventFilter(this);
+    noteActiveWindow();
+}
+
+X11KeyInjector::~X11KeyInjector() {
+    if (m_activeAtom != 0 && QCoreApplication::instance() != nullptr) {
+        QCoreApplication::instance()->removeNativeEventFilter(this);
+    }
+}
+
+bool X11KeyInjector::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
+    if (eventType != "xcb_generic_event_t") {
+        return false;
+    }
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    if ((event->response_type & 0x7F) == XCB_PROPERTY_NOTIFY) {
+        const auto* property = static_cast<const xcb_property_notify_event_t*>(message);
+        if (property->window == m_root && property->atom == m_activeAtom) {
+            noteActiveWindow();
+        }
+    }
+    return false;
+}
+
+void X11KeyInjector::noteActiveWindow() {
+    Display* dpy = qtDisplay();
+    if (dpy == nullptr) {
+        return;
+    }
+    const std::vector<unsigned long> active =
+        listProperty(dpy, static_cast<Window>(m_root), static_cast<Atom>(m_activeAtom), XA_WINDOW);
+    if (active.empty() || active.front() == None || isOwnWindow(active.front())) {
+        return;
+    }
+    std::erase(m_recent, active.front());
+    m_recent.insert(m_recent.begin(), active.front());
+    if (m_recent.size() > kRecentWindows) {
+        m_recent.pop_back();
+    }
+}
 
 std::int16_t X11KeyInjector::vkKeyScanA(char ch) {
     Display* dpy = qtDisplay();
@@ -308,18 +542,33 @@ bool X11KeyInjector::sendAutoPaste(const std::array<KeyEvent, 8>& events, Window
         std::transform(events.begin(), events.end(), codes.begin(),
                        [&](const KeyEvent& event) { return keycodeForVk(dpy, layout, event.vk); });
         Watcher watcher(dpy, static_cast<Window>(own));
-        // Sent as one burst, the events reach this very window: the window manager takes the
-        // keyboard only some time after Alt+Tab, and a paste before the switch would land in the
-        // composition line. So each half waits for the effect of the one before, within bounds.
-        const bool canSwitch =
-            std::all_of(codes.begin(), codes.begin() + 4, [](KeyCode code) { return code != 0; });
-        if (canSwitch && watcher.start()) {
-            for (std::size_t i = 0; i < 3; ++i) {
-                watcher.send(codes[i], events[i]);
+        if (watcher.start()) {
+            bool switched = false;
+            Window target = None;
+            if (watcher.activatesOnRequest()) {
+                target = watcher.pickTarget(m_recent);
             }
-            watcher.waitForGrab(kGrabTimeout);
-            watcher.send(codes[3], events[3]);
-            if (watcher.waitForSwitch(kSwitchTimeout)) {
+            if (target != None) {
+                // Straight to the window the user left: no window switcher to wait for, and no
+                // doubt about which window comes next in its order.
+                watcher.requestActivation(target);
+                switched = watcher.waitForSwitch(target, kSwitchTimeout);
+            } else if (std::all_of(codes.begin(), codes.begin() + 4,
+                                   [](KeyCode code) { return code != 0; })) {
+                // Sent as one burst, the events reach this very window: the window manager
+                // takes the keyboard only some time after Alt+Tab, and a paste before the
+                // switch would land in the composition line. So each half waits for the effect
+                // of the one before, within bounds.
+                for (std::size_t i = 0; i < 3; ++i) {
+                    watcher.send(codes[i], events[i]);
+                }
+                watcher.waitForGrab(kGrabTimeout);
+                watcher.send(codes[3], events[3]);
+                switched = watcher.waitForSwitch(None, kSwitchTimeout);
+            }
+            const auto settle = target != None ? kDirectSettle : kSettle;
+            if (switched && watcher.waitForSteadyFocus(target, settle, kSteadyTimeout)) {
+                watcher.releaseHeldModifiers();
                 for (std::size_t i = 4; i < events.size(); ++i) {
                     watcher.send(codes[i], events[i]);
                 }
