@@ -24,6 +24,9 @@ packages=(
     python3-fonttools fontconfig libreoffice-writer-nogui poppler-utils
     # a screen reader's view of the window (AT-SPI), on a private session bus (dbus, above)
     at-spi2-core python3-pyatspi
+    # the desktops auto-paste is checked on: window managers in their default configurations (two
+    # read their settings over a session bus), keyboard layouts, and a GTK entry as a paste target
+    xfwm4 icewm fluxbox jwm metacity dbus-daemon x11-xkb-utils python3-gi gir1.2-gtk-3.0
 )
 
 missing=()

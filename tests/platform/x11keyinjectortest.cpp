@@ -6,11 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+
 #include <atomic>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <sys/prctl.h>
@@ -25,6 +28,7 @@
 // Last: Xlib's macros (None, Bool ...) clash with the names of the headers above.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
 namespace {
@@ -151,6 +155,83 @@ private:
     std::thread m_thread;
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_switched{false};
+};
+
+// Takes _NET_ACTIVE_WINDOW requests, as the common window managers do: focuses the window asked
+// for; then, if told to, holds the keyboard for a while or gives the focus back to `bounceTo`
+// (a focus that follows the pointer) some time later.
+class ActivatingWindowManager {
+public:
+    struct Behaviour {
+        std::chrono::milliseconds grabFor{0};
+        std::chrono::milliseconds bounceAfter{-1};
+    };
+    ActivatingWindowManager(Window bounceTo, Behaviour behaviour)
+        : m_dpy(connect())
+        , m_bounceTo(bounceTo)
+        , m_behaviour(behaviour) {
+        Display* dpy = m_dpy.get();
+        m_active = XInternAtom(dpy, "_NET_ACTIVE_WINDOW", False);
+        m_supported = XInternAtom(dpy, "_NET_SUPPORTED", False);
+        XChangeProperty(dpy, DefaultRootWindow(dpy), m_supported, XA_ATOM, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(&m_active), 1);
+        XSelectInput(dpy, DefaultRootWindow(dpy), SubstructureRedirectMask);
+        XSync(dpy, False);
+        m_thread = std::thread([this] { run(); });
+    }
+    ~ActivatingWindowManager() {
+        m_stop = true;
+        m_thread.join();
+        XDeleteProperty(m_dpy.get(), DefaultRootWindow(m_dpy.get()), m_supported);
+        XSync(m_dpy.get(), False);
+    }
+    int requests() const { return m_requests; }
+
+private:
+    void run() {
+        Display* dpy = m_dpy.get();
+        std::optional<Clock::time_point> activated;
+        while (!m_stop) {
+            while (XPending(dpy) > 0) {
+                XEvent event;
+                XNextEvent(dpy, &event);
+                if (event.type == ClientMessage && event.xclient.message_type == m_active) {
+                    ++m_requests;
+                    XSetInputFocus(dpy, event.xclient.window, RevertToParent, CurrentTime);
+                    setActive(dpy, event.xclient.window);
+                    if (m_behaviour.grabFor.count() > 0) {
+                        XGrabKeyboard(dpy, DefaultRootWindow(dpy), False, GrabModeAsync,
+                                      GrabModeAsync, CurrentTime);
+                    }
+                    XSync(dpy, False);
+                    activated = Clock::now();
+                }
+            }
+            if (activated && m_behaviour.grabFor.count() > 0 &&
+                Clock::now() - *activated >= m_behaviour.grabFor) {
+                XUngrabKeyboard(dpy, CurrentTime);
+                XSync(dpy, False);
+                m_behaviour.grabFor = 0ms;
+            }
+            if (activated && m_behaviour.bounceAfter.count() >= 0 &&
+                Clock::now() - *activated >= m_behaviour.bounceAfter) {
+                XSetInputFocus(dpy, m_bounceTo, RevertToParent, CurrentTime);
+                setActive(dpy, m_bounceTo);
+                XSync(dpy, False);
+                m_behaviour.bounceAfter = -1ms;
+            }
+            std::this_thread::sleep_for(1ms);
+        }
+    }
+
+    Connection m_dpy;
+    Window m_bounceTo;
+    Behaviour m_behaviour;
+    Atom m_active = 0;
+    Atom m_supported = 0;
+    std::thread m_thread;
+    std::atomic<bool> m_stop{false};
+    std::atomic<int> m_requests{0};
 };
 
 struct SeenKey {
@@ -312,6 +393,78 @@ TEST_F(X11KeyInjectorTest, WithoutAVKeyTheSwitchHappensAndOnlyCtrlFollows) {
         {m_other, false, XK_Control_L},
     };
     EXPECT_EQ(seenKeys(), expected);
+    EXPECT_FALSE(anyKeyDown());
+}
+
+TEST_F(X11KeyInjectorTest, TheWindowUsedBeforeIsActivatedDirectlyAndPastedOnceSettled) {
+    struct Case {
+        const char* what;
+        ActivatingWindowManager::Behaviour behaviour;
+        bool lands;
+    };
+    const Case cases[] = {
+        {"plain", {}, true},
+        {"a switcher still holds the keyboard", {100ms, -1ms}, true},
+        {"the focus comes back to the window under the pointer", {0ms, 5ms}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Display* dpy = m_dpy.get();
+        X11KeyInjector injector;
+        // The user works in the other window, then clicks in ours.
+        for (const Window w : {m_other, m_own}) {
+            XSetInputFocus(dpy, w, RevertToParent, CurrentTime);
+            setActive(dpy, w);
+            XSync(dpy, False);
+            QCoreApplication::processEvents();
+        }
+        seenKeys();
+        ActivatingWindowManager wm(m_own, c.behaviour);
+        const auto started = Clock::now();
+        EXPECT_EQ(injector.sendAutoPaste(pasteKeys(injector), m_own), c.lands);
+        const auto took = Clock::now() - started;
+        EXPECT_EQ(wm.requests(), 1);
+        EXPECT_GE(took, c.behaviour.grabFor);
+        EXPECT_LT(took, X11KeyInjector::kSwitchTimeout + X11KeyInjector::kSteadyTimeout + 100ms);
+        const std::vector<SeenKey> pasted{
+            {m_other, true, XK_Control_L},
+            {m_other, true, XK_v},
+            {m_other, false, XK_v},
+            {m_other, false, XK_Control_L},
+        };
+        EXPECT_EQ(seenKeys(), c.lands ? pasted : std::vector<SeenKey>{});
+        EXPECT_FALSE(anyKeyDown());
+    }
+}
+
+TEST_F(X11KeyInjectorTest, HeldModifiersGoUpAndVIsFoundInAnotherGroup) {
+    Display* dpy = m_dpy.get();
+    const KeyCode shift = XKeysymToKeycode(dpy, XK_Shift_L);
+    X11KeyInjector injector;
+    for (const Window w : {m_other, m_own}) {
+        setActive(dpy, w);
+        XSync(dpy, False);
+        QCoreApplication::processEvents();
+    }
+    // A Cyrillic group active, the Latin one second; and the user still holds Shift.
+    ASSERT_EQ(std::system(("setxkbmap -display " + g_display + " -layout ru,us").c_str()), 0);
+    EXPECT_EQ(injector.vkKeyScanA('V'), 0x0156);
+    XTestFakeKeyEvent(dpy, shift, True, CurrentTime);
+    XSync(dpy, False);
+    seenKeys();
+    {
+        ActivatingWindowManager wm(m_own, {});
+        EXPECT_TRUE(injector.sendAutoPaste(pasteKeys(injector), m_own));
+    }
+    std::vector<SeenKey> seen = seenKeys();
+    EXPECT_EQ(std::system(("setxkbmap -display " + g_display + " -layout us").c_str()), 0);
+    // The core map names the V key by its first group's letter.
+    const std::vector<SeenKey> expected{
+        {m_other, false, XK_Shift_L},    {m_other, true, XK_Control_L},
+        {m_other, true, XK_Cyrillic_em}, {m_other, false, XK_Cyrillic_em},
+        {m_other, false, XK_Control_L},
+    };
+    EXPECT_EQ(seen, expected);
     EXPECT_FALSE(anyKeyDown());
 }
 

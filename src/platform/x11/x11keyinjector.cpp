@@ -215,9 +215,9 @@ public:
             if (candidate == m_own) {
                 continue;
             }
-            if (managed.empty() ? exists(candidate)
-                                : std::find(managed.begin(), managed.end(), candidate) !=
-                                      managed.end()) {
+            if (managed.empty()
+                    ? exists(candidate)
+                    : std::find(managed.begin(), managed.end(), candidate) != managed.end()) {
                 return candidate;
             }
         }
@@ -444,11 +444,10 @@ private:
 } // namespace
 
 X11KeyInjector::X11KeyInjector() {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (x11 == nullptr) {
+    Display* dpy = qtDisplay();
+    if (dpy == nullptr) {
         return;
     }
-    Display* dpy = x11->display();
     const Window root = DefaultRootWindow(dpy);
     m_root = static_cast<std::uint32_t>(root);
     m_activeAtom = static_cast<std::uint32_t>(XInternAtom(dpy, "_NET_ACTIVE_WINDOW", False));
