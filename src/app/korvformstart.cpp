@@ -135,7 +135,11 @@ void TKorvForm::FormClose() {
     if (!m_platform.placement.placesWindows()) {
         return;
     }
-    const QPoint position = pos();
+    // Qt's idea of the frame can be off by the frame's border (icewm), and the window would
+    // creep at every start: the window manager's own answer is the one a start asks it for.
+    const auto frame =
+        m_platform.placement.framePosition(static_cast<platform::WindowHandle>(winId()));
+    const QPoint position = frame ? QPoint(frame->x, frame->y) : pos();
     WriteIni(kPositionSection, kLeftKey, std::to_string(position.x()));
     WriteIni(kPositionSection, kTopKey, std::to_string(position.y()));
 }
@@ -198,7 +202,12 @@ void TKorvForm::ensureReachable() {
 void TKorvForm::Restore1Click() {
     if (!isVisible()) {
         show();
+    } else if (isMinimized()) {
+        // Minimised from its title bar: without a task bar the icon is the only way back.
+        showNormal();
     }
+    // Left behind on another desktop, the window comes to the one in view.
+    m_platform.placement.moveToCurrentDesktop(static_cast<platform::WindowHandle>(winId()));
     raise();
     activateWindow();
 }

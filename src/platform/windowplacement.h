@@ -1,6 +1,16 @@
 #pragma once
 
+#include <optional>
+
+#include "systemmenuapi.h"
+
 namespace korv::platform {
+
+/// The outer top-left corner of a window's frame, in screen pixels.
+struct FramePoint {
+    int x = 0;
+    int y = 0;
+};
 
 /// Whether the desktop lets a program place its windows and tells it where they are.
 class WindowPlacement {
@@ -8,6 +18,13 @@ public:
     virtual ~WindowPlacement() = default;
     /// False where the compositor alone places windows and reports no position to the program.
     virtual bool placesWindows() const = 0;
+    /// Where the window manager has put the window's frame, as asked of it, not as the toolkit
+    /// reckons it; nullopt where it cannot tell.
+    virtual std::optional<FramePoint> framePosition(WindowHandle /*window*/) {
+        return std::nullopt;
+    }
+    /// Moves the window onto the desktop in view; nothing where there are no virtual desktops.
+    virtual void moveToCurrentDesktop(WindowHandle /*window*/) {}
 };
 
 } // namespace korv::platform

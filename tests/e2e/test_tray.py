@@ -123,6 +123,27 @@ class TrayTest(ProgramTestCase):
         self.assertEqual(program.window(), window)
         self.assertTrue(program.running())
 
+    def test_click_brings_the_window_back_from_wherever_it_went(self):
+        s = self.session
+        program = self.start()
+        window = program.wait_active()
+        witness = s.start_witness()  # another application has the focus in every case
+        s.xdotool("set_num_desktops", 2)
+        korvx.wait_until(lambda: s.root_property("_NET_NUMBER_OF_DESKTOPS") == "2", 5, "two desktops")
+        ways_away = {
+            "minimised": lambda: s.xdotool("windowminimize", window),
+            "behind another window": lambda: s.activate(witness.window),
+            "on another desktop": lambda: s.xdotool("set_desktop_for_window", window, 1),
+        }
+        for how, send_away in ways_away.items():
+            with self.subTest(how):
+                send_away()
+                korvx.wait_until(lambda: s.active_window() != window, 5, "the window to lose the focus")
+                self.click_icon(program)
+                korvx.wait_until(lambda: s.active_window() == window and s.is_viewable(window), 5, "it back")
+                self.assertEqual(s.property(window, "_NET_WM_DESKTOP"), "0")
+                s.activate(witness.window)
+
     def test_icon_comes_back_when_the_tray_host_restarts(self):
         program = self.start(["/hide"])
         embedded_icon(program)

@@ -8,14 +8,9 @@
 #include "x11notifyshell.h"
 #include "x11systemcommands.h"
 #include "x11systemmenu.h"
+#include "x11windowplacement.h"
 
 namespace korv::platform {
-
-/// X11 window managers place windows where the program asks and report where they are.
-class X11WindowPlacement final : public WindowPlacement {
-public:
-    bool placesWindows() const override { return true; }
-};
 
 /// The Linux desktop (X11) side of everything the program asks of the system.
 class X11Platform final {

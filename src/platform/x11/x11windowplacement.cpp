@@ -1,0 +1,95 @@
+#include "x11windowplacement.h"
+
+#include <QGuiApplication>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+namespace korv::platform {
+namespace {
+
+Display* display() {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->display() : nullptr;
+}
+
+// A single CARDINAL property, such as a desktop number.
+std::optional<unsigned long> readCardinal(Display* dpy, Window window, const char* name) {
+    std::optional<unsigned long> value;
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(dpy, window, XInternAtom(dpy, name, False), 0, 1, False, XA_CARDINAL,
+                           &type, &format, &count, &after, &data) == Success &&
+        data != nullptr && format == 32 && count == 1) {
+        value = *reinterpret_cast<const unsigned long*>(data);
+    }
+    if (data != nullptr) {
+        XFree(data);
+    }
+    return value;
+}
+
+} // namespace
+
+void X11WindowPlacement::moveToCurrentDesktop(WindowHandle window) {
+    Display* dpy = display();
+    if (dpy == nullptr || window == 0) {
+        return;
+    }
+    constexpr unsigned long kAllDesktops = 0xFFFFFFFFUL;
+    constexpr long kSourcePager = 2;
+    const Window root = DefaultRootWindow(dpy);
+    const auto current = readCardinal(dpy, root, "_NET_CURRENT_DESKTOP");
+    const auto on = readCardinal(dpy, static_cast<Window>(window), "_NET_WM_DESKTOP");
+    if (!current || !on || *on == *current || *on == kAllDesktops) {
+        return;
+    }
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = static_cast<Window>(window);
+    event.xclient.message_type = XInternAtom(dpy, "_NET_WM_DESKTOP", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(*current);
+    event.xclient.data.l[1] = kSourcePager;
+    XSendEvent(dpy, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XFlush(dpy);
+}
+
+std::optional<FramePoint> X11WindowPlacement::framePosition(WindowHandle window) {
+    Display* dpy = display();
+    if (dpy == nullptr || window == 0) {
+        return std::nullopt;
+    }
+    const Window client = static_cast<Window>(window);
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(dpy, client, &attributes) == 0 || attributes.map_state != IsViewable) {
+        return std::nullopt;
+    }
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    std::optional<FramePoint> frame;
+    if (XGetWindowProperty(dpy, client, XInternAtom(dpy, "_NET_FRAME_EXTENTS", False), 0, 4, False,
+                           XA_CARDINAL, &type, &format, &count, &after, &data) == Success &&
+        data != nullptr && format == 32 && count == 4) {
+        // left, right, top, bottom
+        const auto* extents = reinterpret_cast<const unsigned long*>(data);
+        int x = 0;
+        int y = 0;
+        Window child = 0;
+        if (XTranslateCoordinates(dpy, client, DefaultRootWindow(dpy), 0, 0, &x, &y, &child)) {
+            frame = FramePoint{x - static_cast<int>(extents[0]), y - static_cast<int>(extents[2])};
+        }
+    }
+    if (data != nullptr) {
+        XFree(data);
+    }
+    return frame;
+}
+
+} // namespace korv::platform

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "windowplacement.h"
+
+namespace korv::platform {
+
+/// X11 window managers place windows where the program asks and report where they are.
+class X11WindowPlacement final : public WindowPlacement {
+public:
+    bool placesWindows() const override { return true; }
+    /// The client's place on the screen less the frame the window manager reports around it.
+    std::optional<FramePoint> framePosition(WindowHandle window) override;
+    /// Asks the window manager through _NET_WM_DESKTOP, when the window is on another desktop.
+    void moveToCurrentDesktop(WindowHandle window) override;
+};
+
+} // namespace korv::platform

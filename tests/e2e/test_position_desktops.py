@@ -1,0 +1,35 @@
+"""The window comes back where it was closed under every common window manager: starts and closes
+without a move leave the saved frame position as it was, and the frame really stands there."""
+
+import unittest
+
+import korvx
+
+LEFT, TOP = 600, 300
+STARTS = 3  # a border's worth of creep shows at the first
+
+
+class PositionTest(unittest.TestCase):
+    def check(self, wm):
+        with korvx.Session(tray=False, wm=wm) as s:
+            ini = {"Position": {"Left": str(LEFT), "Top": str(TOP)}}
+            for start in range(1, STARTS + 1):
+                program = s.start_program(korvx.program_binary(), ini=ini)
+                program.wait_active()
+                frame = program.frame_rect()
+                self.assertEqual(program.close(), 0)
+                saved = program.ini()
+                self.assertEqual(
+                    ((frame.x, frame.y), saved.getint("Position", "Left"), saved.getint("Position", "Top")),
+                    ((LEFT, TOP), LEFT, TOP),
+                    f"start {start}",
+                )
+                ini = program.ini_text()
+
+
+for _wm in korvx.WINDOW_MANAGERS:
+    setattr(PositionTest, f"test_{_wm}", lambda self, wm=_wm: self.check(wm))
+
+
+if __name__ == "__main__":
+    unittest.main()
