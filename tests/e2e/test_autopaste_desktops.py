@@ -69,8 +69,8 @@ def run_desktop(wm, tries=TRIES, report=None):
                 wait_until(lambda: not s.keys_down(), 2, "every key to be up")
                 if report:
                     report(wm, cell, results[cell])
-        if not program.running():
-            raise HarnessError("the program ended:\n" + program.output())
+        if not program.running() or program.sanitizer_report():
+            raise HarnessError("the program ended or was reported:\n" + program.output())
     return results
 
 

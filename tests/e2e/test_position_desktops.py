@@ -18,6 +18,7 @@ class PositionTest(unittest.TestCase):
                 program.wait_active()
                 frame = program.frame_rect()
                 self.assertEqual(program.close(), 0)
+                self.assertIsNone(program.sanitizer_report())
                 saved = program.ini()
                 self.assertEqual(
                     ((frame.x, frame.y), saved.getint("Position", "Left"), saved.getint("Position", "Top")),
