@@ -252,8 +252,9 @@ class WaylandSession:
         proc = self._spawn(name, [_tool("KORV_TEXTFIELD_BIN"), title], dict(self.env, QT_QPA_PLATFORM="xcb"))
 
         def text():
-            lines = [line.split() for line in self.read_log(name).splitlines() if line.startswith("text")]
-            return bytes.fromhex(lines[-1][1] if len(lines[-1]) > 1 else "").decode() if lines else None
+            # "text <hex, empty for no text> <time>"
+            lines = [line.split(" ") for line in self.read_log(name).splitlines() if line.startswith("text ")]
+            return bytes.fromhex(lines[-1][1]).decode() if lines else None
 
         return proc, text
 
