@@ -41,3 +41,4 @@ bench: build
 	$(BUILD)/bench/korv_bench_core
 	$(BUILD)/bench/korv_bench_click
 	python3 bench/startup.py --build $(BUILD)
+	/usr/bin/python3 bench/autopaste.py --build $(BUILD)
