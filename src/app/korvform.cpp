@@ -71,13 +71,14 @@ SymbolPanel* symbolPanel(QWidget* parent, const char* name, QRect geometry) {
 
 } // namespace
 
-TKorvForm::TKorvForm(platform::Platform& platform, MessageBoxes& boxes, std::string exeFolder,
+TKorvForm::TKorvForm(platform::Platform& platform, MessageBoxes& boxes, Folders folders,
                      QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
     , m_platform(platform)
     , m_boxes(boxes)
-    , m_exeFolder(std::move(exeFolder)) {
+    , m_settingsFolder(std::move(folders.settings))
+    , m_exeFolder(std::move(folders.executable)) {
     setObjectName(QStringLiteral("KorvForm"));
     setWindowTitle(kAppTitle);
     setWindowIcon(appIcon());

@@ -33,9 +33,17 @@ class SymbolPanel;
 /// The main window: the symbol chart, the composition line and its commands.
 class TKorvForm final : public QWidget {
 public:
-    // exeFolder holds the settings and the log; it ends in "/".
-    TKorvForm(platform::Platform& platform, MessageBoxes& boxes, std::string exeFolder,
+    // The settings folder holds KORVANI.INI and KORVANI.LOG, the executable folder the font
+    // installer; both end in "/". A portable copy passes one folder for both.
+    struct Folders {
+        std::string settings;
+        std::string executable;
+    };
+    TKorvForm(platform::Platform& platform, MessageBoxes& boxes, Folders folders,
               QWidget* parent = nullptr);
+    TKorvForm(platform::Platform& platform, MessageBoxes& boxes, const std::string& folder,
+              QWidget* parent = nullptr)
+        : TKorvForm(platform, boxes, Folders{folder, folder}, parent) {}
     ~TKorvForm() override;
 
     // Program-wide settings, filled at creation and changed by the Options page.
@@ -69,6 +77,7 @@ public:
     std::string settingsPath() const;
     std::string logPath() const;
     const std::string& exeFolder() const { return m_exeFolder; }
+    const std::string& settingsFolder() const { return m_settingsFolder; }
     // The application's cursor table; the hand for links is registered under kHandCursor.
     static constexpr int kHandCursor = -25;
     QCursor cursor(int id) const;
@@ -125,6 +134,7 @@ private:
 
     platform::Platform& m_platform;
     MessageBoxes& m_boxes;
+    std::string m_settingsFolder;
     std::string m_exeFolder;
     std::map<int, QCursor> m_cursors;
     bool m_terminate = false;

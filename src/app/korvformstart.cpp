@@ -20,11 +20,11 @@
 namespace korv {
 
 std::string TKorvForm::settingsPath() const {
-    return m_exeFolder + std::string(kIniName);
+    return m_settingsFolder + std::string(kIniName);
 }
 
 std::string TKorvForm::logPath() const {
-    return m_exeFolder + std::string(kLogName);
+    return m_settingsFolder + std::string(kLogName);
 }
 
 QCursor TKorvForm::cursor(int id) const {

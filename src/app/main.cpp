@@ -6,6 +6,7 @@
 #include "nativeplatform.h"
 #include "sessionend.h"
 #include "settings/inifile.h"
+#include "settings/settingsfolder.h"
 
 int main(int argc, char** argv) {
     korv::platform::chooseQtPlatform();
@@ -21,7 +22,8 @@ int main(int argc, char** argv) {
     korv::SessionEnd sessionEnd;
 
     const auto platform = korv::platform::makeNativePlatform();
-    korv::TKorvForm form(platform->platform(), boxes, korv::executableFolder());
+    const std::string exeFolder = korv::executableFolder();
+    korv::TKorvForm form(platform->platform(), boxes, {korv::settingsFolder(exeFolder), exeFolder});
     sessionEnd.setHandler([&form] { form.endSession(); });
     if (form.terminateRequested()) {
         // The start-up log could not be written: end as soon as the loop runs.
