@@ -1,6 +1,7 @@
 # The two commands of the README: `make run` and `make test`.
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
+PACKAGE_BUILD ?= build-package
 JOBS ?= $(shell nproc)
 CMAKE_BUILD_TYPE ?= RelWithDebInfo
 
@@ -33,7 +34,7 @@ test-sanitize: deps
 		ctest --test-dir $(SANITIZE_BUILD) --output-on-failure --timeout 900
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(PACKAGE_BUILD)
 
 # Benchmarks, not tests: a report with PASS/FAIL against the budgets that never fails the build.
 .PHONY: bench
@@ -42,3 +43,11 @@ bench: build
 	$(BUILD)/bench/korv_bench_click
 	python3 bench/startup.py --build $(BUILD)
 	/usr/bin/python3 bench/autopaste.py --build $(BUILD)
+
+# The Debian package, $(PACKAGE_BUILD)/korvani_<version>-1_<arch>.deb: a Release build for /usr.
+.PHONY: package
+package: deps
+	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+		-DKORV_TESTS=OFF -DKORV_BENCH=OFF -DKORV_WERROR=ON
+	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
+	cd $(PACKAGE_BUILD) && cpack

@@ -36,8 +36,13 @@ QPixmap appIconPixmap(int size) {
 }
 
 QIcon appIcon() {
-    // Drawn once: the window and the notification area share the picture.
+    // Found or drawn once: the window and the notification area share the picture.
     static const QIcon icon = [] {
+        // An installed copy has its icon in the theme, drawn for every size a desktop asks for.
+        const QString name = QStringLiteral("org.example.korvani");
+        if (QIcon::hasThemeIcon(name)) {
+            return QIcon::fromTheme(name);
+        }
         QIcon sizes;
         for (int size : {16, 22, 32, 48}) {
             sizes.addPixmap(appIconPixmap(size));

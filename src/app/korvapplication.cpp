@@ -10,6 +10,8 @@ KorvApplication::KorvApplication(int& argc, char** argv)
     : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("korvani"));
     setApplicationVersion(QStringLiteral("6.05"));
+    // Desktops match the window to its installed menu entry by this name.
+    setDesktopFileName(QStringLiteral("org.example.korvani"));
     setQuitOnLastWindowClosed(false);
 }
 
