@@ -685,6 +685,7 @@ class Program:
         self.ini_path = os.path.join(self.folder, "KORVANI.INI")
         self.log_path = os.path.join(self.folder, "KORVANI.LOG")
         self.output_path = os.path.join(session.root, f"program-{number}.out")
+        self.home = os.path.join(session.root, f"home-{number}")  # HOME of an unprivileged run
         self.proc = None
         self._window = None
         self._ini = ini
@@ -723,7 +724,7 @@ class Program:
         self.prepare()
         s = self.session
         if self.unprivileged:
-            home = _private_dir(os.path.join(s.root, f"home-{self._number}"), 0o700, NOBODY)
+            home = _private_dir(self.home, 0o700, NOBODY)
             runtime = _private_dir(os.path.join(s.root, f"runtime-{self._number}"), 0o700, NOBODY)
             env = s._child_env(home, runtime)
             groups = f"--groups={','.join(map(str, self.groups))}" if self.groups else "--clear-groups"

@@ -95,16 +95,29 @@ class StartTest(ProgramTestCase):
         self.assertLess(frame.x, 0)
         self.assertLess(frame.y, 0)
 
-    def test_unwritable_folder_shows_the_message_once_and_ends(self):
+    def test_unwritable_folder_keeps_the_settings_in_the_users_folder(self):
+        # As an installed copy: the program folder belongs to root, the user may not write there.
         program = self.start(unprivileged=True)
-        s = self.session
-        box = korvx.wait_until(lambda: (s.search(name="^Korvani v6$", pid=program.pid) or [None])[0],
-                               10, "the settings message")
-        self.assertEqual(program.find_windows(), [box])  # the main window never showed
-        s.activate(box)
-        s.key("Return")
+        window = program.wait_active()
+        config = os.path.join(program.home, ".config", "korvani")
+        korvx.wait_until(lambda: os.path.exists(os.path.join(config, "KORVANI.LOG")), 10, "the log")
+        time.sleep(0.5)  # a settings message would show right after the log's write
+        self.assertEqual(program.find_windows(), [window])
+        self.session.close_window(window)
         self.assertEqual(program.wait_exit(10), 0)
-        self.assertFalse(os.path.exists(program.log_path))
+        with open(os.path.join(config, "KORVANI.INI"), encoding="latin-1") as f:
+            self.assertIn("[Position]", f.read())
+        self.assertEqual(os.stat(config).st_uid, korvx.NOBODY)
+        self.assertFalse(os.path.exists(program.ini_path) or os.path.exists(program.log_path))
+
+    def test_portable_copy_keeps_the_settings_beside_itself(self):
+        program = self.start(unprivileged=True, writable=True)
+        window = program.wait_active()
+        self.session.close_window(window)
+        self.assertEqual(program.wait_exit(10), 0)
+        self.assertIn("[Position]", program.ini_text())
+        self.assertEqual(program.log_text(), FRESH_LOG)
+        self.assertFalse(os.path.exists(os.path.join(program.home, ".config", "korvani")))
 
     def test_qt_options_among_the_arguments_mean_nothing(self):
         # Were Qt to take its options first, "/hide" would become the first argument (or the
