@@ -25,6 +25,7 @@ test: build
 	ctest --test-dir $(BUILD) --output-on-failure --timeout 600
 	$(MAKE) --no-print-directory test-sanitize
 	tests/fuzz/run-fuzz.sh 30
+	$(MAKE) --no-print-directory test-package
 
 test-sanitize: deps
 	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKORV_SANITIZE=ON -DKORV_BENCH=OFF -DKORV_WERROR=ON
@@ -51,3 +52,9 @@ package: deps
 		-DKORV_TESTS=OFF -DKORV_BENCH=OFF -DKORV_WERROR=ON
 	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
 	cd $(PACKAGE_BUILD) && cpack
+
+# The package's contents and lintian (a Release build of the programs alone, then about 15 s).
+.PHONY: test-package
+test-package: package
+	cd tests/install && KORV_BUILD_DIR=$(CURDIR)/$(PACKAGE_BUILD) \
+		KORV_DEB=$$(ls $(CURDIR)/$(PACKAGE_BUILD)/korvani_*.deb) /usr/bin/python3 -m unittest -v test_install

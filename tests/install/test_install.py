@@ -1,0 +1,85 @@
+"""The install tree in a temporary prefix: every file a desktop needs, each valid, and the
+fontconfig alias resolving the face the rich copies name. With KORV_DEB set, the same files in
+the Debian package, which lintian finds no error in."""
+
+import os
+import shutil
+import subprocess
+import tempfile
+import unittest
+
+APP_ID = "org.example.korvani"
+FONTCONF = "share/fontconfig/conf.avail/30-korvani-lucida-sans-unicode.conf"
+FILES = [
+    "bin/korvani",
+    "bin/korvanifi",
+    f"share/applications/{APP_ID}.desktop",
+    f"share/metainfo/{APP_ID}.metainfo.xml",
+    f"share/icons/hicolor/scalable/apps/{APP_ID}.svg",
+    *(f"share/icons/hicolor/{n}x{n}/apps/{APP_ID}.png" for n in (16, 22, 24, 32, 48, 64, 128, 256)),
+    "share/man/man1/korvani.1.gz",
+    "share/man/man1/korvanifi.1.gz",
+    "share/doc/korvani/copyright",
+    "share/doc/korvani/changelog.Debian.gz",
+    "share/korvani/Korvani.ttf",
+    "share/korvani/Korvani-OFL.txt",
+    FONTCONF,
+    "etc/fonts/conf.d/30-korvani-lucida-sans-unicode.conf",
+]
+
+
+def run(*cmd, env=None):
+    result = subprocess.run(cmd, capture_output=True, text=True, env=env, timeout=120)
+    return result.returncode, result.stdout + result.stderr
+
+
+class InstallTreeTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.tmp = tempfile.mkdtemp(prefix="korv-install-")
+        cls.prefix = os.path.join(cls.tmp, "usr")
+        code, out = run("cmake", "--install", os.environ["KORV_BUILD_DIR"], "--prefix", cls.prefix)
+        assert code == 0, out
+
+    @classmethod
+    def tearDownClass(cls):
+        shutil.rmtree(cls.tmp, ignore_errors=True)
+
+    def test_every_file_is_installed(self):
+        missing = [f for f in FILES if not os.path.lexists(os.path.join(self.prefix, f))]
+        self.assertEqual(missing, [])
+
+    def test_menu_entry_and_appstream_data_are_valid(self):
+        for cmd in (["desktop-file-validate", f"share/applications/{APP_ID}.desktop"],
+                    ["appstreamcli", "validate", "--no-net", f"share/metainfo/{APP_ID}.metainfo.xml"]):
+            code, out = run(*cmd[:-1], os.path.join(self.prefix, cmd[-1]))
+            self.assertEqual(code, 0, out)
+
+    def test_alias_names_the_chart_face(self):
+        conf = os.path.join(self.tmp, "fonts.conf")
+        with open(conf, "w") as f:
+            f.write(f"<fontconfig><include>{os.path.join(self.prefix, FONTCONF)}</include>"
+                    "<include>/etc/fonts/fonts.conf</include>"
+                    f"<cachedir>{self.tmp}/fc-cache</cachedir></fontconfig>")
+        for config, expected in ((conf, "Charis SIL"), ("/etc/fonts/fonts.conf", "DejaVu Sans")):
+            env = dict(os.environ, FONTCONFIG_FILE=config)
+            code, out = run("fc-match", "-f", "%{family[0]}", "Lucida Sans Unicode", env=env)
+            self.assertEqual((code, out), (0, expected), config)
+
+    @unittest.skipUnless(os.environ.get("KORV_DEB"), "no package given (make test-package)")
+    def test_package_holds_every_file_and_passes_lintian(self):
+        deb = os.environ["KORV_DEB"]
+        code, out = run("dpkg-deb", "--contents", deb)
+        self.assertEqual(code, 0, out)
+        listed = {line.split()[5].removeprefix("./") for line in out.splitlines()}
+        expected = {f if f.startswith("etc/") else "usr/" + f for f in FILES}
+        self.assertEqual(expected - listed, set())
+        code, out = run("dpkg-deb", "--field", deb, "Depends")
+        self.assertIn("fonts-sil-charis", out)
+        self.assertIn("libqt6widgets6", out)  # from shlibdeps
+        code, out = run("lintian", "--fail-on", "error", deb)
+        self.assertEqual(code, 0, out)
+
+
+if __name__ == "__main__":
+    unittest.main()
