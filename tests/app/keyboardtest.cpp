@@ -62,15 +62,23 @@ TEST_F(KeyboardTest, CtrlReturnCopiesAsTheButtonDoesOnceTheChordIsLetGo) {
     };
     const Case cases[] = {
         {"Return let go first", false, {ctrlDown, returnDown, returnUp, ctrlUp}, 0},
-        {"Ctrl let go first, AutoPaste", true,
-         {ctrlDown, returnDown, ctrlUp, {kRelease, Qt::Key_Return, kNone}}, 1},
-        {"keypad Enter, AutoPaste", true,
+        {"Ctrl let go first, AutoPaste",
+         true,
+         {ctrlDown, returnDown, ctrlUp, {kRelease, Qt::Key_Return, kNone}},
+         1},
+        {"keypad Enter, AutoPaste",
+         true,
          {ctrlDown, {kPress, Qt::Key_Enter, keypad}, {kRelease, Qt::Key_Enter, keypad}, ctrlUp},
          1},
-        {"held chord pastes once", true,
-         {ctrlDown, returnDown, {kPress, Qt::Key_Return, kCtrl, true},
-          {kRelease, Qt::Key_Return, kCtrl, true}, {kPress, Qt::Key_Return, kCtrl, true},
-          returnUp, ctrlUp},
+        {"held chord pastes once",
+         true,
+         {ctrlDown,
+          returnDown,
+          {kPress, Qt::Key_Return, kCtrl, true},
+          {kRelease, Qt::Key_Return, kCtrl, true},
+          {kPress, Qt::Key_Return, kCtrl, true},
+          returnUp,
+          ctrlUp},
          1},
     };
     for (const Case& c : cases) {
@@ -153,8 +161,8 @@ TEST_F(KeyboardTest, AccessibleTreeNamesTheLineAndSizeBoxAndLeavesOutHiddenContr
     EXPECT_EQ(size->text(QAccessible::Value), QStringLiteral("16"));
     EXPECT_TRUE(listed(m_form->TntEdit1) && listed(m_form->comboSize));
     EXPECT_TRUE(listed(m_form->findChild<SymbolButton*>(QStringLiteral("RollR1"))));
-    for (const QObject* hidden : {static_cast<QObject*>(m_form->TntEdit2),
-                                  static_cast<QObject*>(m_form->TntRichEdit1)}) {
+    for (const QObject* hidden :
+         {static_cast<QObject*>(m_form->TntEdit2), static_cast<QObject*>(m_form->TntRichEdit1)}) {
         EXPECT_FALSE(listed(hidden)) << hidden->objectName().toStdString();
     }
     for (const QToolButton* arrow : m_form->TabSet1->findChildren<QToolButton*>()) {

@@ -361,10 +361,10 @@ class Session:
         return os.path.join(self.root, name + ".log")
 
     def _start_wm(self):
-        spec = WINDOW_MANAGERS[self.wm]
-        if shutil.which(spec["cmd"][0]) is None:
-            raise HarnessError(f"window manager {spec['cmd'][0]} is not installed (scripts/install-deps.sh)")
-        if spec.get("bus"):
+        manager = WINDOW_MANAGERS[self.wm]
+        if shutil.which(manager["cmd"][0]) is None:
+            raise HarnessError(f"window manager {manager['cmd'][0]} is not installed (scripts/install-deps.sh)")
+        if manager.get("bus"):
             # A private session bus at a fixed address: nothing to parse, and ours to stop by pid.
             address = "unix:path=" + os.path.join(self.runtime, "bus")
             self._bus = _spawn(
@@ -373,7 +373,7 @@ class Session:
             )
             wait_until(lambda: os.path.exists(os.path.join(self.runtime, "bus")), 10, "the session bus")
             self.env["DBUS_SESSION_BUS_ADDRESS"] = address
-        self._wm = _spawn(spec["cmd"], self.env, self.home, self._log(self.wm))
+        self._wm = _spawn(manager["cmd"], self.env, self.home, self._log(self.wm))
         wait_until(lambda: self._wm_ready(), 15, f"{self.wm} to manage the screen")
 
     def _wm_ready(self):

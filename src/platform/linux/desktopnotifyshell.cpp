@@ -232,10 +232,9 @@ void DesktopNotifyShell::activated(IconKey key, QSystemTrayIcon::ActivationReaso
     // release. The middle button raises nothing. While the left button is down over the icon's
     // own widget, its release is awaited; an activation that comes without one (a notifier host
     // over D-Bus) is a whole click already.
-    const bool buttonDown = (QGuiApplication::mouseButtons() & Qt::LeftButton) != 0 &&
-                            m_pressTarget != nullptr &&
-                            (reason == QSystemTrayIcon::Trigger ||
-                             reason == QSystemTrayIcon::DoubleClick);
+    const bool buttonDown =
+        (QGuiApplication::mouseButtons() & Qt::LeftButton) != 0 && m_pressTarget != nullptr &&
+        (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick);
     if (buttonDown) {
         m_awaitRelease = m_pressTarget;
         m_pressedIcon = key;
