@@ -439,6 +439,9 @@ class Session:
             LC_ALL="C.UTF-8",
             QT_QPA_PLATFORM="xcb",
             NO_AT_BRIDGE="1",
+            # No bus unless a test starts one: otherwise D-Bus would autolaunch a daemon of its
+            # own for the session, which nobody stops.
+            DBUS_SESSION_BUS_ADDRESS="unix:path=" + os.path.join(runtime, "no-bus"),
         )
         return env
 
