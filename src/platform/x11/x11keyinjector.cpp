@@ -12,6 +12,8 @@
 #include <poll.h>
 #include <xcb/xcb.h>
 
+#include "x11property.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <optional>
@@ -163,26 +165,6 @@ int g_errors = 0;
 int countError(Display*, XErrorEvent*) {
     ++g_errors;
     return 0;
-}
-
-// One 32-bit list property of a window; empty when it is missing.
-std::vector<unsigned long> listProperty(Display* dpy, Window window, Atom property, Atom type) {
-    std::vector<unsigned long> values;
-    Atom actual = None;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(dpy, window, property, 0, 4096, False, type, &actual, &format, &count,
-                           &after, &data) == Success &&
-        data != nullptr && format == 32) {
-        const auto* items = reinterpret_cast<const unsigned long*>(data);
-        values.assign(items, items + count);
-    }
-    if (data != nullptr) {
-        XFree(data);
-    }
-    return values;
 }
 
 // A connection of our own, so that waiting for the window manager reads only the events we

@@ -5,7 +5,11 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
+#include "x11property.h"
+
+#include <algorithm>
 #include <array>
+#include <vector>
 
 namespace korv::platform {
 namespace {
@@ -35,22 +39,9 @@ struct MotifHints {
 
 MotifHints readHints(Display* dpy, Window window, Atom atom) {
     MotifHints hints;
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(dpy, window, atom, 0, 5, False, AnyPropertyType, &type, &format, &count,
-                           &after, &data) == Success &&
-        data != nullptr && format == 32) {
-        const auto* longs = reinterpret_cast<const unsigned long*>(data);
-        for (unsigned long i = 0; i < count && i < hints.fields.size(); ++i) {
-            hints.fields[i] = longs[i];
-        }
-    }
-    if (data != nullptr) {
-        XFree(data);
-    }
+    const std::vector<unsigned long> values =
+        listProperty(dpy, window, atom, AnyPropertyType, static_cast<long>(hints.fields.size()));
+    std::copy_n(values.begin(), std::min(values.size(), hints.fields.size()), hints.fields.begin());
     // Spell out "all" and "none given" so that single functions can be withdrawn.
     unsigned long& flags = hints.fields[0];
     unsigned long& functions = hints.fields[1];

@@ -5,6 +5,10 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
+#include "x11property.h"
+
+#include <vector>
+
 namespace korv::platform {
 namespace {
 
@@ -15,21 +19,9 @@ Display* display() {
 
 // A single CARDINAL property, such as a desktop number.
 std::optional<unsigned long> readCardinal(Display* dpy, Window window, const char* name) {
-    std::optional<unsigned long> value;
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(dpy, window, XInternAtom(dpy, name, False), 0, 1, False, XA_CARDINAL,
-                           &type, &format, &count, &after, &data) == Success &&
-        data != nullptr && format == 32 && count == 1) {
-        value = *reinterpret_cast<const unsigned long*>(data);
-    }
-    if (data != nullptr) {
-        XFree(data);
-    }
-    return value;
+    const std::vector<unsigned long> values =
+        listProperty(dpy, window, XInternAtom(dpy, name, False), XA_CARDINAL, 1);
+    return values.size() == 1 ? std::optional(values.front()) : std::nullopt;
 }
 
 } // namespace
@@ -68,28 +60,17 @@ std::optional<FramePoint> X11WindowPlacement::framePosition(WindowHandle window)
     if (XGetWindowAttributes(dpy, client, &attributes) == 0 || attributes.map_state != IsViewable) {
         return std::nullopt;
     }
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    std::optional<FramePoint> frame;
-    if (XGetWindowProperty(dpy, client, XInternAtom(dpy, "_NET_FRAME_EXTENTS", False), 0, 4, False,
-                           XA_CARDINAL, &type, &format, &count, &after, &data) == Success &&
-        data != nullptr && format == 32 && count == 4) {
-        // left, right, top, bottom
-        const auto* extents = reinterpret_cast<const unsigned long*>(data);
-        int x = 0;
-        int y = 0;
-        Window child = 0;
-        if (XTranslateCoordinates(dpy, client, DefaultRootWindow(dpy), 0, 0, &x, &y, &child)) {
-            frame = FramePoint{x - static_cast<int>(extents[0]), y - static_cast<int>(extents[2])};
-        }
+    // left, right, top, bottom
+    const std::vector<unsigned long> extents =
+        listProperty(dpy, client, XInternAtom(dpy, "_NET_FRAME_EXTENTS", False), XA_CARDINAL, 4);
+    int x = 0;
+    int y = 0;
+    Window child = 0;
+    if (extents.size() != 4 ||
+        !XTranslateCoordinates(dpy, client, DefaultRootWindow(dpy), 0, 0, &x, &y, &child)) {
+        return std::nullopt;
     }
-    if (data != nullptr) {
-        XFree(data);
-    }
-    return frame;
+    return FramePoint{x - static_cast<int>(extents[0]), y - static_cast<int>(extents[2])};
 }
 
 } // namespace korv::platform

@@ -1,0 +1,26 @@
+#include "x11property.h"
+
+namespace korv::platform {
+
+std::vector<unsigned long> listProperty(Display* dpy, Window window, Atom property, Atom type,
+                                        long maxCount) {
+    std::vector<unsigned long> values;
+    Atom actual = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(dpy, window, property, 0, maxCount, False, type, &actual, &format,
+                           &count, &after, &data) == Success &&
+        data != nullptr && format == 32) {
+        // Xlib hands 32-bit items back as longs.
+        const auto* items = reinterpret_cast<const unsigned long*>(data);
+        values.assign(items, items + count);
+    }
+    if (data != nullptr) {
+        XFree(data);
+    }
+    return values;
+}
+
+} // namespace korv::platform
