@@ -9,7 +9,6 @@
 namespace korv {
 namespace {
 
-// Ctrl+C copies the caption and the text, so that a message can be passed on word for word.
 class CopyableBox final : public QMessageBox {
 public:
     using QMessageBox::QMessageBox;
@@ -24,7 +23,10 @@ protected:
     }
 };
 
-void execCentred(QMessageBox& box) {
+} // namespace
+
+void execMessageBox(QMessageBox::Icon icon, const QString& title, const QString& text) {
+    CopyableBox box(icon, title, text, QMessageBox::Ok);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.adjustSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -35,16 +37,12 @@ void execCentred(QMessageBox& box) {
     box.exec();
 }
 
-} // namespace
-
 void QtMessageBoxes::showMessage(const QString& text) {
-    CopyableBox box(QMessageBox::NoIcon, kAppTitle, text, QMessageBox::Ok);
-    execCentred(box);
+    execMessageBox(QMessageBox::NoIcon, kAppTitle, text);
 }
 
 void QtMessageBoxes::showError(const QString& text) {
-    CopyableBox box(QMessageBox::Critical, kAppTitle, text, QMessageBox::Ok);
-    execCentred(box);
+    execMessageBox(QMessageBox::Critical, kAppTitle, text);
 }
 
 QString errorBoxText(const std::exception& error) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMessageBox>
 #include <QString>
 
 #include <exception>
@@ -25,6 +26,10 @@ public:
     void showMessage(const QString& text) override;
     void showError(const QString& text) override;
 };
+
+// Shows a modal box with an OK button, on top and centred on the screen; Ctrl+C copies the
+// caption and the text, so that a message can be passed on word for word.
+void execMessageBox(QMessageBox::Icon icon, const QString& title, const QString& text);
 
 // Text of the general error box for a failure that escaped a handler: the
 // error's own text with a full stop appended.

@@ -1,9 +1,6 @@
 // korvanifi: installs the legacy font "Korvani" for the user (or, run as root, for everyone) and
 // says how it went, in a message box on a desktop and always on standard output or error.
 #include <QApplication>
-#include <QClipboard>
-#include <QKeyEvent>
-#include <QMessageBox>
 
 #include <pwd.h>
 #include <unistd.h>
@@ -14,6 +11,7 @@
 #include <string>
 
 #include "fontinstall.h"
+#include "messages.h"
 #include "settings/inifile.h"
 
 namespace {
@@ -30,21 +28,6 @@ std::string homeFolder() {
     const passwd* pw = ::getpwuid(::getuid());
     return pw != nullptr && pw->pw_dir != nullptr ? pw->pw_dir : "";
 }
-
-// Ctrl+C copies the caption and the text, as the program's own message boxes do.
-class ResultBox final : public QMessageBox {
-public:
-    using QMessageBox::QMessageBox;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override {
-        if (event->matches(QKeySequence::Copy)) {
-            QGuiApplication::clipboard()->setText(windowTitle() + QStringLiteral("\n\n") + text());
-            return;
-        }
-        QMessageBox::keyPressEvent(event);
-    }
-};
 
 bool hasDisplay() {
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
@@ -96,12 +79,9 @@ int main(int argc, char** argv) {
 
     if (!toStdout && hasDisplay()) {
         QApplication app(argc, argv);
-        ResultBox box(ok ? QMessageBox::Information : QMessageBox::Warning,
-                      QStringLiteral("Install Legacy Fonts"), QString::fromStdString(text),
-                      QMessageBox::Ok);
-        // Started from the About window, which stays on top: the answer must not hide behind it.
-        box.setWindowFlag(Qt::WindowStaysOnTopHint);
-        box.exec();
+        // On top: started from the About window, which stays on top, the answer must not hide.
+        korv::execMessageBox(ok ? QMessageBox::Information : QMessageBox::Warning,
+                             QStringLiteral("Install Legacy Fonts"), QString::fromStdString(text));
     }
     return ok ? 0 : 1;
 }
