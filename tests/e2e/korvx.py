@@ -47,7 +47,8 @@ WINDOW_MANAGERS = {
     "openbox": {"cmd": ["openbox", "--config-file", OPENBOX_RC, "--sm-disable"]},
     "xfwm4": {"cmd": ["xfwm4"], "bus": True},
     "icewm": {"cmd": ["icewm"]},
-    "fluxbox": {"cmd": ["fluxbox"]},
+    # Without a wallpaper setter, fluxbox's first start puts up a message box that takes the focus.
+    "fluxbox": {"cmd": ["fluxbox"], "files": {".fluxbox/overlay": "background: none\n"}},
     "jwm": {"cmd": ["jwm"]},
     "metacity": {"cmd": ["metacity"], "bus": True},
 }
@@ -373,6 +374,11 @@ class Session:
             )
             wait_until(lambda: os.path.exists(os.path.join(self.runtime, "bus")), 10, "the session bus")
             self.env["DBUS_SESSION_BUS_ADDRESS"] = address
+        for name, text in manager.get("files", {}).items():
+            path = os.path.join(self.home, name)
+            os.makedirs(os.path.dirname(path), exist_ok=True)
+            with open(path, "w", encoding="utf-8") as f:
+                f.write(text)
         self._wm = _spawn(manager["cmd"], self.env, self.home, self._log(self.wm))
         wait_until(lambda: self._wm_ready(), 15, f"{self.wm} to manage the screen")
 
