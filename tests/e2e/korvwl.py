@@ -15,7 +15,6 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import time
 
 from korvx import NOBODY, HarnessError, _ini_bytes, _private_dir, _spawn, _stop, wait_until
 
@@ -74,6 +73,8 @@ class WaylandSession:
         try:
             self._start_bus()
             self._start_compositor()
+            if self.compositor == "sway":
+                self._start_pointer()
         except BaseException:
             self.stop()
             raise
@@ -233,14 +234,16 @@ class WaylandSession:
         walk(self.swaymsg("-t", "get_tree"))
         return found
 
+    def _start_pointer(self):
+        # Before any client: one that starts while the seat gains a pointer may miss the enter of
+        # its first click, and a slow one may still be binding its pointer when the click comes.
+        self._pointer = subprocess.Popen([_tool("KORV_VIRTUALPOINTER_BIN"), *map(str, SCREEN)], env=self.env,
+                                         stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+        self._procs.append(self._pointer)
+        if self._pointer.stdout.readline().strip() != "ready":
+            raise HarnessError("the virtual pointer did not start")
+
     def click(self, x, y):
-        if self._pointer is None:
-            self._pointer = subprocess.Popen([_tool("KORV_VIRTUALPOINTER_BIN"), *map(str, SCREEN)], env=self.env,
-                                             stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
-            self._procs.append(self._pointer)
-            if self._pointer.stdout.readline().strip() != "ready":
-                raise HarnessError("the virtual pointer did not start")
-            time.sleep(0.3)  # clients learn of the new pointer before its first click
         self._pointer.stdin.write(f"click {x} {y}\n")
         self._pointer.stdin.flush()
         if self._pointer.stdout.readline().strip() != "ok":
