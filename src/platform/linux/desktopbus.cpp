@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QVariantMap>
 
+#include <optional>
+
 namespace korv::platform {
 namespace {
 
@@ -28,26 +30,31 @@ bool sessionBusExists() {
     return !runtime.isEmpty() && QFileInfo(runtime + QStringLiteral("/bus")).exists();
 }
 
-bool registered(const QDBusConnection& bus, const QString& service) {
+// The session bus where service is on it; nothing otherwise.
+std::optional<QDBusConnection> busWith(const QString& service) {
+    if (!sessionBusExists()) {
+        return std::nullopt;
+    }
+    QDBusConnection bus = QDBusConnection::sessionBus();
     const QDBusConnectionInterface* names = bus.isConnected() ? bus.interface() : nullptr;
-    return names != nullptr && names->isServiceRegistered(service).value();
+    if (names == nullptr || !names->isServiceRegistered(service).value()) {
+        return std::nullopt;
+    }
+    return bus;
 }
 
 } // namespace
 
 bool statusNotifierHostPresent() {
-    if (!sessionBusExists()) {
-        return false;
-    }
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!registered(bus, kWatcherService)) {
+    std::optional<QDBusConnection> bus = busWith(kWatcherService);
+    if (!bus) {
         return false;
     }
     QDBusMessage get = QDBusMessage::createMethodCall(
         kWatcherService, QStringLiteral("/StatusNotifierWatcher"),
         QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
     get << kWatcherService << QStringLiteral("IsStatusNotifierHostRegistered");
-    const QDBusMessage reply = bus.call(get, QDBus::Block, kCallTimeoutMs);
+    const QDBusMessage reply = bus->call(get, QDBus::Block, kCallTimeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
         return false;
     }
@@ -55,11 +62,8 @@ bool statusNotifierHostPresent() {
 }
 
 bool sendDesktopNotification(const std::string& title, const std::string& text, int ms) {
-    if (!sessionBusExists()) {
-        return false;
-    }
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!registered(bus, kNotificationsService)) {
+    std::optional<QDBusConnection> bus = busWith(kNotificationsService);
+    if (!bus) {
         return false;
     }
     QDBusMessage notify = QDBusMessage::createMethodCall(
@@ -68,7 +72,7 @@ bool sendDesktopNotification(const std::string& title, const std::string& text, 
     notify << QStringLiteral("Korvani") << 0U << QString() << QString::fromStdString(title)
            << QString::fromStdString(text) << QStringList() << QVariantMap() << ms;
     // Nothing to wait for: the notice is shown or not, and the user goes on either way.
-    return bus.send(notify);
+    return bus->send(notify);
 }
 
 } // namespace korv::platform
