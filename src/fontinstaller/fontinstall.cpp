@@ -1,5 +1,7 @@
 #include "fontinstall.h"
 
+#include "settings/filestore.h"
+
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -56,18 +58,6 @@ bool readWhole(const std::string& path, std::string& bytes) {
     return true;
 }
 
-bool writeWhole(int fd, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno != EINTR) {
-            return false;
-        }
-        done += n > 0 ? static_cast<std::size_t>(n) : 0;
-    }
-    return true;
-}
-
 // mkdir -p that notes what it made, so that a failure can take it back.
 bool makeFolders(const std::string& target, std::vector<std::string>& created) {
     for (std::size_t slash = target.find('/', 1);; slash = target.find('/', slash + 1)) {
@@ -120,7 +110,7 @@ bool writeAll(const std::string& target, const std::vector<File>& files) {
             return false;
         }
         temporaries.push_back(temporary);
-        const bool written = writeWhole(fd, file.bytes) && ::fchmod(fd, 0644) == 0;
+        const bool written = store::writeAll(fd, file.bytes) && ::fchmod(fd, 0644) == 0;
         const int error = errno;
         if (::close(fd) != 0 || !written) {
             removeFiles(temporaries);

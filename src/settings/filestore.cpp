@@ -184,20 +184,6 @@ bool fitsSizeLimit(std::size_t size) {
            size <= limit.rlim_cur;
 }
 
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
 bool writeAllAt(int fd, std::string_view bytes) {
     off_t offset = 0;
     while (!bytes.empty()) {
@@ -320,6 +306,20 @@ bool rewriteInPlace(int dirFd, const std::string& name, std::string_view bytes,
 }
 
 } // namespace
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
 
 FileBytes readFile(const std::string& path) {
     struct stat info {};

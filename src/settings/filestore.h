@@ -30,6 +30,9 @@ struct FileBytes {
 // Never blocks on a FIFO or device and never reads more than kMaxFileSize + 1 bytes.
 FileBytes readFile(const std::string& path);
 
+// Writes all of bytes at fd's offset, resuming after interruptions; false on any failure.
+bool writeAll(int fd, std::string_view bytes);
+
 // What a rewrite does with the current bytes ("" for a missing file).
 struct Edit {
     enum class Action { Keep, Write, Fail };
