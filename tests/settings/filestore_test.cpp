@@ -7,7 +7,6 @@
 #include "tempfolder.h"
 
 #include <csignal>
-#include <iterator>
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -18,19 +17,7 @@
 namespace korv {
 namespace {
 
-using namespace std::string_literals;
-using test::readBytes;
-using test::TempFolder;
-using test::writeBytes;
-namespace fs = std::filesystem;
-
 constexpr std::string_view kDef = "<default>";
-
-mode_t modeOf(const std::string& path) {
-    struct stat info {};
-    ::stat(path.c_str(), &info);
-    return info.st_mode & 07777;
-}
 
 // Every write to an unwritable place fails, creates nothing, and the start-up log stops.
 TEST(Failure, UnwritablePlacesFailAndCreateNothing) {
@@ -106,9 +93,7 @@ TEST(Failure, FullDiskKeepsOldFile) {
             EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
                 << "the write must report failure";
             EXPECT_EQ(readBytes(path), before);
-            EXPECT_EQ(
-                std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()),
-                linked ? 2 : 1);
+            EXPECT_EQ(entriesIn(folder.path()), linked ? 2 : 1);
         }
     }
 }
@@ -183,14 +168,13 @@ TEST(Metadata, PermissionsKeptAndNewFileFollowsUmask) {
     writeBytes(path, "[s]\nk=1\n");
     ::chmod(path.c_str(), 0640);
     ASSERT_TRUE(IniFile(path).writeString("s", "k", "2"));
-    EXPECT_EQ(modeOf(path), 0640U);
+    EXPECT_EQ(statOf(path).st_mode & 07777, 0640U);
 
     const mode_t mask = ::umask(022);
     ASSERT_TRUE(IniFile(folder.file("new.ini")).writeString("s", "k", "1"));
     ::umask(mask);
-    EXPECT_EQ(modeOf(folder.file("new.ini")), 0644U);
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2)
-        << "no temporary file may stay behind";
+    EXPECT_EQ(statOf(folder.file("new.ini")).st_mode & 07777, 0644U);
+    EXPECT_EQ(entriesIn(folder.path()), 2) << "no temporary file may stay behind";
 }
 
 TEST(Links, WritesGoThroughToTheTarget) {

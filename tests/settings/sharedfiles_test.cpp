@@ -22,12 +22,6 @@
 namespace korv {
 namespace {
 
-using namespace std::string_literals;
-using test::readBytes;
-using test::TempFolder;
-using test::writeBytes;
-namespace fs = std::filesystem;
-
 constexpr uid_t kUserA = 65534; // nobody
 constexpr uid_t kUserB = 65533;
 constexpr gid_t kGroupA = 65534;
@@ -52,20 +46,6 @@ bool runAs(const Identity& who, const std::function<bool()>& body) {
     int status = 0;
     return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
            WEXITSTATUS(status) == 0;
-}
-
-struct stat statOf(const std::string& path) {
-    struct stat info {};
-    ::stat(path.c_str(), &info);
-    return info;
-}
-
-int leftovers(const TempFolder& folder, std::string_view name) {
-    int count = 0;
-    for (const auto& entry : fs::directory_iterator(folder.path())) {
-        count += entry.path().filename().string().starts_with("." + std::string(name) + ".");
-    }
-    return count;
 }
 
 struct ShareCase {
@@ -143,8 +123,7 @@ TEST_P(ShareTable, WritesWhenTheFileMayBeWrittenAndKeepsWhoMay) {
         EXPECT_EQ(readBytes(folder + "/other.ini"), readBytes(path));
     }
     ::close(holdOld);
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()),
-              c.secondLink ? 2 : 1);
+    EXPECT_EQ(entriesIn(folder), c.secondLink ? 2 : 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, ShareTable, ::testing::ValuesIn(kShareCases),
@@ -216,7 +195,7 @@ TEST(Leftovers, KilledWritersLeaveOldOrNewFileAndNoHeap) {
     };
     writeBytes(path, with(0));
     std::mt19937 random(12345);
-    int mostLeftovers = 0;
+    long mostLeftovers = 0;
     int roundsWithLeftover = 0;
 #if defined(__SANITIZE_ADDRESS__)
     // A sanitized process takes a tenth of a second to fork, and its slow parsing leaves the
@@ -252,7 +231,7 @@ TEST(Leftovers, KilledWritersLeaveOldOrNewFileAndNoHeap) {
         ::fcntl(written[0], F_SETFL, 0);
         const std::string now = readBytes(path);
         ASSERT_TRUE(now == with(0) || now == with(1) || now == with(2)) << "round " << round;
-        const int left = leftovers(folder, "KORVANI.INI");
+        const long left = entriesIn(folder.path(), ".KORVANI.INI.");
         mostLeftovers = std::max(mostLeftovers, left);
         roundsWithLeftover += left > 0;
     }
@@ -261,7 +240,7 @@ TEST(Leftovers, KilledWritersLeaveOldOrNewFileAndNoHeap) {
     EXPECT_TRUE(roundsWithLeftover > 0 || !kMustHitATempFile) << "no kill landed inside a write";
     EXPECT_LE(mostLeftovers, 1);
     ASSERT_TRUE(IniFile(path).writeInteger("Position", "Left", 3));
-    EXPECT_EQ(leftovers(folder, "KORVANI.INI"), 0);
+    EXPECT_EQ(entriesIn(folder.path(), ".KORVANI.INI."), 0);
 }
 
 // The log holds nothing of value: whatever regular file stands in its way, the start-up log is

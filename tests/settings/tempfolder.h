@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace korv::test {
 
@@ -48,4 +49,31 @@ inline std::string readBytes(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// Zeroed when the path cannot be read, so that no expected mode or owner can match.
+inline struct stat statOf(const std::string& path) {
+    struct stat info {};
+    ::stat(path.c_str(), &info);
+    return info;
+}
+
+// How many entries of folder start with prefix: all of them, or the temporary files of one name.
+inline long entriesIn(const std::filesystem::path& folder, std::string_view prefix = "") {
+    long count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        count += entry.path().filename().string().starts_with(prefix);
+    }
+    return count;
+}
+
 } // namespace korv::test
+
+// The settings tests name these unqualified.
+namespace korv {
+using namespace std::string_literals;
+using test::entriesIn;
+using test::readBytes;
+using test::statOf;
+using test::TempFolder;
+using test::writeBytes;
+namespace fs = std::filesystem;
+} // namespace korv

@@ -12,11 +12,6 @@
 namespace korv {
 namespace {
 
-using namespace std::string_literals;
-using test::readBytes;
-using test::TempFolder;
-using test::writeBytes;
-
 struct WriteCase {
     const char* name;
     std::optional<std::string> before; // nullopt: no file
