@@ -69,32 +69,32 @@ TEST(Failure, ReadOnlyFileAndFolder) {
 // whole and leaves no temporary file behind, replaced or written in place (a second link), and
 // whether or not the process ignores SIGXFSZ: the write fails, the process lives on.
 TEST(Failure, FullDiskKeepsOldFile) {
-    for (const bool ignoreSignal : {true, false}) {
-        for (const bool linked : {false, true}) {
-            SCOPED_TRACE(testing::Message() << "ignored " << ignoreSignal << " linked " << linked);
-            TempFolder folder;
-            const std::string path = folder.file("KORVANI.INI");
-            const std::string before = "[Korvani]\r\nFontSize=3\r\n";
-            writeBytes(path, before);
-            if (linked) {
-                fs::create_hard_link(path, folder.file("link.ini"));
-            }
-            const pid_t child = ::fork();
-            ASSERT_GE(child, 0);
-            if (child == 0) {
-                ::signal(SIGXFSZ, ignoreSignal ? SIG_IGN : SIG_DFL);
-                const struct rlimit limit { 64, 64 };
-                ::setrlimit(RLIMIT_FSIZE, &limit);
-                IniFile ini(path);
-                ::_exit(ini.writeString("Korvani", "Homepage", std::string(100, 'h')) ? 1 : 0);
-            }
-            int status = 0;
-            ASSERT_EQ(::waitpid(child, &status, 0), child);
-            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
-                << "the write must report failure";
-            EXPECT_EQ(readBytes(path), before);
-            EXPECT_EQ(entriesIn(folder.path()), linked ? 2 : 1);
+    const std::pair<bool, bool> cases[] = {
+        {true, false}, {true, true}, {false, false}, {false, true}};
+    for (const auto& [ignoreSignal, linked] : cases) {
+        SCOPED_TRACE(testing::Message() << "ignored " << ignoreSignal << " linked " << linked);
+        TempFolder folder;
+        const std::string path = folder.file("KORVANI.INI");
+        const std::string before = "[Korvani]\r\nFontSize=3\r\n";
+        writeBytes(path, before);
+        if (linked) {
+            fs::create_hard_link(path, folder.file("link.ini"));
         }
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::signal(SIGXFSZ, ignoreSignal ? SIG_IGN : SIG_DFL);
+            const struct rlimit limit { 64, 64 };
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            IniFile ini(path);
+            ::_exit(ini.writeString("Korvani", "Homepage", std::string(100, 'h')) ? 1 : 0);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+            << "the write must report failure";
+        EXPECT_EQ(readBytes(path), before);
+        EXPECT_EQ(entriesIn(folder.path()), linked ? 2 : 1);
     }
 }
 
@@ -202,6 +202,7 @@ TEST(Concurrency, TwoWritersLoseNoKey) {
     TempFolder folder;
     const std::string path = folder.file("KORVANI.INI");
     constexpr int kKeys = 60;
+    const auto key = [](int i) { return std::string("K").append(std::to_string(i)); };
     pid_t children[2] = {};
     for (int writer = 0; writer < 2; ++writer) {
         children[writer] = ::fork();
@@ -210,9 +211,7 @@ TEST(Concurrency, TwoWritersLoseNoKey) {
             IniFile ini(path);
             bool ok = true;
             for (int i = 0; i < kKeys; ++i) {
-                ok = ini.writeInteger(writer == 0 ? "One" : "Two",
-                                      std::string("K").append(std::to_string(i)), i) &&
-                     ok;
+                ok = ini.writeInteger(writer == 0 ? "One" : "Two", key(i), i) && ok;
             }
             ::_exit(ok ? 0 : 1);
         }
@@ -224,8 +223,8 @@ TEST(Concurrency, TwoWritersLoseNoKey) {
     }
     const IniFile ini(path);
     for (int i = 0; i < kKeys; ++i) {
-        EXPECT_EQ(ini.readInteger("One", std::string("K").append(std::to_string(i)), -1), i);
-        EXPECT_EQ(ini.readInteger("Two", std::string("K").append(std::to_string(i)), -1), i);
+        EXPECT_EQ(ini.readInteger("One", key(i), -1), i);
+        EXPECT_EQ(ini.readInteger("Two", key(i), -1), i);
     }
 }
 
