@@ -237,21 +237,18 @@ TEST(StartupLog, UnusableContentsAreRewrittenFromScratch) {
     std::string oversize = "[Other]\r\nA=1\r\n";
     oversize.resize(store::kMaxFileSize + 1, ';');
     const std::string fresh = "[KORVANI.EXE]\r\nVersion=6.05\r\nBuild=20211230\r\n";
-    const struct {
-        const char* what;
-        std::string before;
-    } cases[] = {
+    const std::pair<const char*, std::string> cases[] = {
         {"over the size limit", oversize},
         {"UTF-16 with an odd byte", "\xFF\xFE[\0K\0o\0r\0v\0a\0n\0i\0]\0\n\0!"s},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [what, before] : cases) {
+        SCOPED_TRACE(what);
         TempFolder folder;
         const std::string path = folder.file("KORVANI.LOG");
-        writeBytes(path, c.before);
+        writeBytes(path, before);
         IniFile settingsRules(path);
         EXPECT_FALSE(writeStartupLog(settingsRules));
-        EXPECT_EQ(fs::file_size(path), c.before.size());
+        EXPECT_EQ(fs::file_size(path), before.size());
         IniFile log(path, IniFile::Durability::Unsynced, IniFile::Unusable::StartAfresh);
         ASSERT_TRUE(writeStartupLog(log));
         EXPECT_EQ(readBytes(path), fresh);
