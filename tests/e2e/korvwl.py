@@ -4,8 +4,8 @@ notification area, and the program, all private to one test file.
 WaylandSession("sway") runs sway headless (as uid 65534: sway will not run as root) with a virtual
 pointer for clicks; xwayland=True adds XWayland beside it. WaylandSession("weston") runs weston's
 headless backend, which has no seat at all: no input and no clipboard, so only starting, the tray
-and the program's own output can be checked there. Processes are started and stopped through
-korvx's bookkeeping, by process id only.
+and the program's own output can be checked there. Folders, the bus, the program copies and the
+processes are korvx's, stopped by process id only.
 """
 
 import json
@@ -13,76 +13,41 @@ import os
 import re
 import shutil
 import subprocess
-import sys
-import tempfile
 
-from korvx import NOBODY, HarnessError, _ini_bytes, _private_dir, _spawn, _stop, wait_until
+from korvx import _PASSED_ENV, NOBODY, HarnessError, TextField, _private_dir, _spawn, _stop, _SessionBase
+from korvx import program_binary, wait_until
 
 REQUIRED_TOOLS = ("dbus-daemon", "wl-paste", "setpriv", "xhost", "xdotool")
 COMPOSITORS = {"sway": ("sway", "swaymsg"), "weston": ("weston",)}
 SCREEN = (1280, 800)
 
+
 def missing_tools(compositor):
     return [t for t in REQUIRED_TOOLS + COMPOSITORS[compositor] if shutil.which(t) is None]
 
 
-def _tool(name):
-    path = os.environ.get(name)
-    if not path or not os.access(path, os.X_OK):
-        raise HarnessError(f"set {name} to the test tool's path")
-    return path
+class WaylandSession(_SessionBase):
+    _prefix = "korvwl"
 
-
-class WaylandSession:
     def __init__(self, compositor="sway", xwayland=False):
+        super().__init__()
         self.compositor = compositor
         self.xwayland = xwayland
-        self.root = None
-        self.env = None
         self.display = None
         self._procs = []
-        self._programs = []
         self._pointer = self._notifier = None
-        self._counter = 0
 
-    def __enter__(self):
-        self.start()
-        return self
+    def missing_tools(self):
+        return missing_tools(self.compositor)
 
-    def __exit__(self, *exc):
-        self.stop()
+    def _start_services(self):
+        self.env = self._base_env()
+        self.bus = self.start_bus()
+        self._start_compositor()
+        if self.compositor == "sway":
+            self._start_pointer()
 
-    def _log(self, name):
-        return os.path.join(self.root, name + ".log")
-
-    def read_log(self, name):
-        try:
-            with open(self._log(name), encoding="utf-8", errors="replace") as f:
-                return f.read()
-        except OSError:
-            return ""
-
-    def start(self):
-        missing = missing_tools(self.compositor)
-        if missing:
-            raise HarnessError("Wayland tests need these commands: " + ", ".join(missing))
-        self.root = tempfile.mkdtemp(prefix="korvwl-")
-        os.chmod(self.root, 0o755)
-        self.home = _private_dir(os.path.join(self.root, "home"))
-        self.runtime = _private_dir(os.path.join(self.root, "runtime"))
-        try:
-            self._start_bus()
-            self._start_compositor()
-            if self.compositor == "sway":
-                self._start_pointer()
-        except BaseException:
-            self.stop()
-            raise
-
-    def stop(self):
-        for program in reversed(self._programs):
-            _stop(program)
-        self._programs.clear()
+    def _stop_services(self):
         if self._pointer is not None:
             self._pointer.stdin.close()
             self._pointer.stdout.close()
@@ -90,20 +55,14 @@ class WaylandSession:
             _stop(proc)
         self._procs.clear()
         self._pointer = self._notifier = None
-        if self.root and os.path.isdir(self.root):
-            if os.environ.get("KORVX_KEEP"):
-                print(f"korvwl: kept {self.root}", file=sys.stderr)
-            else:
-                shutil.rmtree(self.root, ignore_errors=True)
-        self.root = None
 
-    def _spawn(self, name, cmd, env, **kwargs):
-        proc = _spawn(cmd, env, self.home, self._log(name), **kwargs)
+    def _spawn(self, name, cmd, env):
+        proc = _spawn(cmd, env, self.home, self._log(name))
         self._procs.append(proc)
         return proc
 
     def _base_env(self):
-        env = {k: os.environ[k] for k in ("PATH", "LD_LIBRARY_PATH", "ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS") if k in os.environ}
+        env = {k: os.environ[k] for k in _PASSED_ENV if k in os.environ}
         env.setdefault("PATH", "/usr/bin:/bin")
         if "LSAN_OPTIONS" in env:
             env["LSAN_OPTIONS"] = self._wayland_suppressions(env["LSAN_OPTIONS"])
@@ -123,11 +82,6 @@ class WaylandSession:
         os.chmod(path, 0o644)
         rest = re.sub(r"suppressions=[^:]+:?", "", options).strip(":")
         return ":".join(filter(None, [rest, "suppressions=" + path]))
-
-    def _start_bus(self):
-        self.bus = "unix:path=" + os.path.join(self.root, "bus")
-        self._spawn("dbus", ["dbus-daemon", "--session", "--nofork", "--address=" + self.bus], self._base_env())
-        wait_until(lambda: os.path.exists(os.path.join(self.root, "bus")), 10, "the session bus")
 
     def _start_compositor(self):
         env = self._base_env()
@@ -159,7 +113,6 @@ class WaylandSession:
                 number = wait_until(lambda: re.search(r"xserver listening on display (:\d+)", self.read_log("weston")),
                                     15, "XWayland's display")
                 self.display = number.group(1)
-        self.env = self._base_env()
         self.env.update(XDG_RUNTIME_DIR=self.runtime, WAYLAND_DISPLAY=self.socket, DBUS_SESSION_BUS_ADDRESS=self.bus)
         if self.compositor == "sway" and self.xwayland:
             self.display = wait_until(self._sway_display, 15, "sway's XWayland display")
@@ -187,16 +140,13 @@ class WaylandSession:
 
     def start_notification_area(self):
         started = self.read_log("statusnotifier").count("ready")
-        self._notifier = self._spawn("statusnotifier", [_tool("KORV_STATUSNOTIFIER_BIN")], self.env)
+        self._notifier = self._spawn("statusnotifier", [program_binary("KORV_STATUSNOTIFIER_BIN")], self.env)
         wait_until(lambda: self.read_log("statusnotifier").count("ready") > started, 10, "the notification area")
-
-    def stop_process(self, proc):
-        _stop(proc)
-        self._procs.remove(proc)
 
     def stop_notification_area(self):
         if self._notifier is not None:
-            self.stop_process(self._notifier)
+            _stop(self._notifier)
+            self._procs.remove(self._notifier)
             self._notifier = None
 
     def tray_items(self):
@@ -237,8 +187,8 @@ class WaylandSession:
     def _start_pointer(self):
         # Before any client: one that starts while the seat gains a pointer may miss the enter of
         # its first click, and a slow one may still be binding its pointer when the click comes.
-        self._pointer = subprocess.Popen([_tool("KORV_VIRTUALPOINTER_BIN"), *map(str, SCREEN)], env=self.env,
-                                         stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+        self._pointer = subprocess.Popen([program_binary("KORV_VIRTUALPOINTER_BIN"), *map(str, SCREEN)],
+                                         env=self.env, stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
         self._procs.append(self._pointer)
         if self._pointer.stdout.readline().strip() != "ready":
             raise HarnessError("the virtual pointer did not start")
@@ -250,43 +200,8 @@ class WaylandSession:
             raise HarnessError("the virtual pointer did not click")
 
     def start_text_field(self, title="field"):
-        """An X11 text field (through XWayland); returns its process and a reader of its text."""
-        name = "textfield-" + title
-        proc = self._spawn(name, [_tool("KORV_TEXTFIELD_BIN"), title], dict(self.env, QT_QPA_PLATFORM="xcb"))
-
-        def text():
-            # "text <hex, empty for no text> <time>"
-            lines = [line.split(" ") for line in self.read_log(name).splitlines() if line.startswith("text ")]
-            return bytes.fromhex(lines[-1][1]).decode() if lines else None
-
-        return proc, text
-
-    # -- the program
-
-    def start_program(self, binary, args=(), ini=None, extra_env=None):
-        self._counter += 1
-        folder = os.path.join(self.root, f"program-{self._counter}")
-        os.makedirs(folder)
-        exe = os.path.join(folder, "korvani")
-        shutil.copy2(binary, exe)
-        if ini is not None:
-            with open(os.path.join(folder, "KORVANI.INI"), "wb") as f:
-                f.write(_ini_bytes(ini))
-        env = dict(self.env)
-        env.update(extra_env or {})
-        env = {k: v for k, v in env.items() if v is not None}
-        proc = _spawn([exe, *args], env, self.home, os.path.join(self.root, f"program-{self._counter}.out"))
-        proc.output_path = os.path.join(self.root, f"program-{self._counter}.out")
-        proc.folder = folder
-        self._programs.append(proc)
-        return proc
-
-
-def output(proc):
-    with open(proc.output_path, encoding="utf-8", errors="replace") as f:
-        return f.read()
-
-
-def end(proc, timeout=10):
-    """Ends the program as the session would, and returns its exit status."""
-    return _stop(proc, grace=timeout)
+        """An X11 text field (through XWayland), not waited for."""
+        field = TextField(self, program_binary("KORV_TEXTFIELD_BIN"), title, self._log("textfield-" + title),
+                          dict(self.env, QT_QPA_PLATFORM="xcb"))
+        self._programs.append(field)
+        return field

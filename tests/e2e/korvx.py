@@ -298,24 +298,19 @@ def _ini_bytes(ini):
     return "\r\n".join(lines).encode("latin-1")
 
 
-class Session:
-    """A private X display with a window manager and, optionally, a tray host.
+class _SessionBase:
+    """What every kind of session shares: a private folder with HOME and XDG_RUNTIME_DIR, logs by
+    name, a session bus on demand and the program copies. Use as a context manager; everything
+    started inside is stopped on exit."""
 
-    Use as a context manager; everything started inside is stopped on exit.
-    """
+    _prefix = "korvx"
 
-    def __init__(self, tray=True, screen="1280x800x24", wm="openbox"):
-        self.want_tray = tray
-        self.screen = screen
-        self.wm = wm
-        self.display = None
+    def __init__(self):
         self.root = None
         self.env = None
-        self._xvfb = self._wm = self._tray = self._bus = None
+        self._bus = None
         self._programs = []
         self._counter = 0
-
-    # -- lifecycle
 
     def __enter__(self):
         self.start()
@@ -325,19 +320,15 @@ class Session:
         self.stop()
 
     def start(self):
-        missing = missing_tools()
+        missing = self.missing_tools()
         if missing:
             raise HarnessError("end-to-end tests need these commands: " + ", ".join(missing))
-        self.root = tempfile.mkdtemp(prefix="korvx-")
+        self.root = tempfile.mkdtemp(prefix=self._prefix + "-")
         os.chmod(self.root, 0o755)  # the unprivileged user must reach its program folder below
         self.home = _private_dir(os.path.join(self.root, "home"))
         self.runtime = _private_dir(os.path.join(self.root, "runtime"))
         try:
-            self._start_xvfb()
-            self.env = self._child_env(self.home, self.runtime)
-            self._start_wm()
-            if self.want_tray:
-                self.start_tray()
+            self._start_services()
         except BaseException:
             self.stop()
             raise
@@ -346,14 +337,13 @@ class Session:
         for program in reversed(self._programs):
             program.stop()
         self._programs.clear()
-        for attr in ("_tray", "_wm", "_bus", "_xvfb"):
-            proc = getattr(self, attr)
-            if proc is not None:
-                _stop(proc)
-                setattr(self, attr, None)
+        self._stop_services()
+        if self._bus is not None:
+            _stop(self._bus)
+            self._bus = None
         if self.root and os.path.isdir(self.root):
             if os.environ.get("KORVX_KEEP"):
-                print(f"korvx: kept {self.root}", file=sys.stderr)
+                print(f"{self._prefix}: kept {self.root}", file=sys.stderr)
             else:
                 shutil.rmtree(self.root, ignore_errors=True)
         self.root = None
@@ -361,19 +351,73 @@ class Session:
     def _log(self, name):
         return os.path.join(self.root, name + ".log")
 
+    def read_log(self, name):
+        try:
+            with open(self._log(name), encoding="utf-8", errors="replace") as f:
+                return f.read()
+        except OSError:
+            return ""
+
+    def start_bus(self):
+        """A session bus of this session's own, started once; returns its address."""
+        address = "unix:path=" + os.path.join(self.runtime, "bus")
+        if self._bus is None:
+            # At a fixed address: nothing to parse, and ours to stop by pid (with the services it
+            # started, in its process group).
+            self._bus = _spawn(["dbus-daemon", "--session", "--nofork", "--nopidfile", "--address=" + address],
+                               self.env, self.home, self._log("dbus"))
+            wait_until(lambda: os.path.exists(os.path.join(self.runtime, "bus")), 10, "the session bus")
+        return address
+
+    def start_program(self, binary, args=(), ini=None, unprivileged=False, writable=None, extra_env=None, start=True):
+        """Copy binary into a fresh folder and start it there (start=False: only prepare); see Program."""
+        self._counter += 1
+        program = Program(self, binary, args, ini, unprivileged, writable, extra_env, self._counter)
+        self._programs.append(program)
+        if start:
+            program.start()
+        else:
+            program.prepare()
+        return program
+
+    def programs(self):
+        """The copies of the program started in this session, running or not."""
+        return [p for p in self._programs if isinstance(p, Program)]
+
+
+class Session(_SessionBase):
+    """A private X display with a window manager and, optionally, a tray host."""
+
+    def __init__(self, tray=True, screen="1280x800x24", wm="openbox"):
+        super().__init__()
+        self.want_tray = tray
+        self.screen = screen
+        self.wm = wm
+        self.display = None
+        self._xvfb = self._wm = self._tray = None
+
+    missing_tools = staticmethod(missing_tools)
+
+    def _start_services(self):
+        self._start_xvfb()
+        self.env = self._child_env(self.home, self.runtime)
+        self._start_wm()
+        if self.want_tray:
+            self.start_tray()
+
+    def _stop_services(self):
+        for attr in ("_tray", "_wm", "_xvfb"):
+            proc = getattr(self, attr)
+            if proc is not None:
+                _stop(proc)
+                setattr(self, attr, None)
+
     def _start_wm(self):
         manager = WINDOW_MANAGERS[self.wm]
         if shutil.which(manager["cmd"][0]) is None:
             raise HarnessError(f"window manager {manager['cmd'][0]} is not installed (scripts/install-deps.sh)")
         if manager.get("bus"):
-            # A private session bus at a fixed address: nothing to parse, and ours to stop by pid.
-            address = "unix:path=" + os.path.join(self.runtime, "bus")
-            self._bus = _spawn(
-                ["dbus-daemon", "--session", "--nofork", "--nopidfile", "--address=" + address],
-                self.env, self.home, self._log("dbus"),
-            )
-            wait_until(lambda: os.path.exists(os.path.join(self.runtime, "bus")), 10, "the session bus")
-            self.env["DBUS_SESSION_BUS_ADDRESS"] = address
+            self.env["DBUS_SESSION_BUS_ADDRESS"] = self.start_bus()
         for name, text in manager.get("files", {}).items():
             path = os.path.join(self.home, name)
             os.makedirs(os.path.dirname(path), exist_ok=True)
@@ -384,7 +428,7 @@ class Session:
 
     def _wm_ready(self):
         if _exited_unreaped(self._wm.pid):
-            raise HarnessError(f"{self.wm} exited: " + self._read_log(self.wm))
+            raise HarnessError(f"{self.wm} exited: " + self.read_log(self.wm))
         check = re.search(r"0x[0-9a-fA-F]+", self.root_property("_NET_SUPPORTING_WM_CHECK") or "")
         return bool(check) and self.root_property("_NET_SUPPORTED") is not None
 
@@ -417,20 +461,13 @@ class Session:
                     raise HarnessError("Xvfb did not report a display number")
                 chunk = os.read(rfd, 64)
                 if not chunk:
-                    raise HarnessError("Xvfb exited: " + self._read_log("xvfb"))
+                    raise HarnessError("Xvfb exited: " + self.read_log("xvfb"))
                 text += chunk
             self.display = ":" + text.decode().strip()
         finally:
             os.close(rfd)
             if wfd is not None:
                 os.close(wfd)
-
-    def _read_log(self, name):
-        try:
-            with open(self._log(name), encoding="utf-8", errors="replace") as f:
-                return f.read()
-        except OSError:
-            return ""
 
     def _child_env(self, home, runtime):
         env = {key: os.environ[key] for key in _PASSED_ENV if key in os.environ}
@@ -634,18 +671,7 @@ class Session:
 
         wait_until(settled, timeout, "the window to stop changing", interval)
 
-    # -- the program
-
-    def start_program(self, binary, args=(), ini=None, unprivileged=False, writable=None, extra_env=None, start=True):
-        """Copy binary into a fresh folder and start it there (start=False: only prepare); see Program."""
-        self._counter += 1
-        program = Program(self, binary, args, ini, unprivileged, writable, extra_env, self._counter)
-        self._programs.append(program)
-        if start:
-            program.start()
-        else:
-            program.prepare()
-        return program
+    # -- other applications
 
     def start_witness(self, title="witness", geometry="300x120+40+40", timeout=10):
         """Another application's window that records the keys reaching it; it becomes the active window."""
@@ -663,10 +689,6 @@ class Session:
         self._programs.append(field)
         field.wait_active(timeout)
         return field
-
-    def programs(self):
-        """The copies of the program started in this session, running or not."""
-        return [p for p in self._programs if isinstance(p, Program)]
 
     def tray_icons(self, pid=None, classname=None):
         """Visible tray icon windows (small embedded windows) of a process or window class."""
@@ -924,11 +946,11 @@ class Witness:
 class TextField:
     """A one-line text field application standing in for the paste target; follows its text from its output."""
 
-    def __init__(self, session, binary, title, log_path):
+    def __init__(self, session, binary, title, log_path, env=None):
         self.session = session
         self.title = title
         self.log_path = log_path
-        self.proc = _spawn([binary, title], session.env, session.home, log_path)
+        self.proc = _spawn([binary, title], env or session.env, session.home, log_path)
         self.window = None
 
     def wait_active(self, timeout=10):
@@ -984,9 +1006,9 @@ def _read_latin1(path):
         return None
 
 
-def program_binary():
-    """The program under test, from KORVANI_BIN."""
-    path = os.environ.get("KORVANI_BIN")
+def program_binary(variable="KORVANI_BIN"):
+    """The program under test, or a test tool, from the environment variable naming its path."""
+    path = os.environ.get(variable)
     if not path:
-        raise HarnessError("set KORVANI_BIN to the korvani executable")
+        raise HarnessError(f"set {variable} to the built executable's path")
     return path
