@@ -5,43 +5,11 @@ import json
 import os
 import sys
 
-import korvx
-from korvx import HarnessError, wait_until
+from korvx import HERE, wait_until
 from korvtest import ProgramTestCase
 from test_autopaste import SHI_LONG, SHI_LONG_BUTTONS, text_field_binary
 
-HERE = os.path.dirname(os.path.abspath(__file__))
 TOOLTIP = "Korvani by the Korvani developers"
-
-
-def start_session_bus(session):
-    """A D-Bus session bus for this session alone; the accessibility bus starts on it on demand.
-
-    Stopped by process id with the session's processes, the accessibility services it started
-    (same process group) with it. Returns its address.
-    """
-    read_end, write_end = os.pipe()
-    try:
-        bus = korvx._spawn(
-            ["dbus-daemon", "--session", "--nofork", f"--print-address={write_end}"],
-            session.env,
-            session.home,
-            session._log("dbus"),
-            pass_fds=(write_end,),
-        )
-        os.close(write_end)
-        write_end = None
-        address = b""
-        while not address.endswith(b"\n"):
-            chunk = os.read(read_end, 512)
-            if not chunk:
-                raise HarnessError("dbus-daemon exited: " + session._read_log("dbus"))
-            address += chunk
-    finally:
-        os.close(read_end)
-        if write_end is not None:
-            os.close(write_end)
-    return bus, address.decode().strip()
 
 
 def walk(tree, path=()):
@@ -54,20 +22,17 @@ def walk(tree, path=()):
 class KeyboardTest(ProgramTestCase):
     def setUp(self):
         super().setUp()
-        bus, address = start_session_bus(self.session)
-        self.addCleanup(korvx._stop, bus)
-        self.bus_env = {"DBUS_SESSION_BUS_ADDRESS": address, "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"}
+        # The accessibility bus starts on the session bus on demand, and stops with it.
+        self.bus_env = {"DBUS_SESSION_BUS_ADDRESS": self.session.start_bus(), "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"}
 
     def tree(self, program):
         env = dict(self.session.env, **self.bus_env)
-        result = self.session.run(
-            sys.executable, os.path.join(HERE, "atspitree.py"), str(program.pid), timeout=30, env=env
-        )
+        tool = os.path.join(HERE, "atspitree.py")
+        result = self.session.run(sys.executable, tool, str(program.pid), timeout=30, env=env)
         return json.loads(result.stdout)
 
-    def selected_tab(self, program):
-        tabs = [n for n, _ in walk(self.tree(program)) if n["role"] == "page tab" and "selected" in n["states"]]
-        return [tab["name"] for tab in tabs]
+    def selected_tabs(self, program):
+        return [n["name"] for n, _ in walk(self.tree(program)) if n["role"] == "page tab" and "selected" in n["states"]]
 
     def test_screen_reader_tree_and_the_keys_for_chart_and_paste(self):
         s = self.session
@@ -96,7 +61,7 @@ class KeyboardTest(ProgramTestCase):
             program.click_control(name)
         for key, tab in (("ctrl+Next", "Additional"), ("ctrl+Prior", "Standard")):
             program.key(key)
-            wait_until(lambda: self.selected_tab(program) == [tab], 10, f"{key} to select {tab}")
+            wait_until(lambda: self.selected_tabs(program) == [tab], 10, f"{key} to select {tab}")
 
         program.key("ctrl+Return")
         wait_until(lambda: field.text() == SHI_LONG, 5, "the paste to reach the field")
