@@ -3,13 +3,12 @@
 import grp
 import os
 import shutil
-import signal
 import subprocess
 import unittest
 
 import korvx
 from korvtest import ProgramTestCase
-from test_about import ABOUT_TITLE, AboutWindow
+import test_about
 
 INSTALLER = os.environ["KORVANIFI_BIN"]
 FONT_FILES = ("Korvani.ttf", "Korvani-OFL.txt", "Korvani-FONTLOG.txt")
@@ -22,65 +21,48 @@ SOURCE_FACE = "Charis SIL"
 
 def tree(root):
     """Every path under root with the file's identity, to tell "nothing changed"."""
-    found = {}
-    for folder, _, files in os.walk(root):
-        for name in [""] + files:
-            path = os.path.join(folder, name)
-            info = os.stat(path)
-            found[path] = (info.st_ino, info.st_mtime_ns)
-    return found
+    paths = [os.path.join(folder, name) for folder, _, files in os.walk(root) for name in ["", *files]]
+    return {path: (os.stat(path).st_ino, os.stat(path).st_mtime_ns) for path in paths}
 
 
-def gray_pixels(path):
+def gray_pixels(data):
     """Width, height and bytes of a binary PGM as pdftoppm -gray writes it."""
-    with open(path, "rb") as f:
-        data = f.read()
     magic, width, height, _, pixels = data.split(maxsplit=4)
     assert magic == b"P5", magic
     return int(width), int(height), pixels
 
 
 class LegacyFontTest(ProgramTestCase):
-    def installer_copy(self, name, with_font=True):
-        """korvanifi in a folder of its own, as an unprivileged user may run it."""
-        folder = os.path.join(self.session.root, name)
-        os.makedirs(folder)
-        os.chmod(folder, 0o755)
-        source = os.path.dirname(INSTALLER)
+    def folder(self, name, owner=None):
+        """A folder others may read, for an installer copy or a user's home."""
+        return korvx._private_dir(os.path.join(self.session.root, name), 0o755, owner)
+
+    @staticmethod
+    def copy_installer(folder, with_font=True):
+        """korvanifi, and the font made beside it, in a folder of its own."""
         for file in ("korvanifi",) + (FONT_FILES if with_font else ()):
-            shutil.copy2(os.path.join(source, file), folder)
+            shutil.copy2(os.path.join(os.path.dirname(INSTALLER), file), folder)
         return os.path.join(folder, "korvanifi")
 
-    def home(self, name, owner=None):
-        home = os.path.join(self.session.root, name)
-        os.makedirs(home)
-        os.chmod(home, 0o755)
-        if owner is not None:
-            os.chown(home, owner, owner)
-        return home
+    def home_env(self, home):
+        return dict(self.session.env, HOME=home, XDG_CACHE_HOME=os.path.join(home, ".cache"))
 
     def run_installer(self, exe, home, *args, unprivileged=False):
         """korvanifi's exit status and what it printed."""
-        env = dict(self.session.env, HOME=home, XDG_CACHE_HOME=os.path.join(home, ".cache"))
-        env.pop("XDG_DATA_HOME", None)
         cmd = [exe, *args]
         if unprivileged:
             cmd = ["setpriv", f"--reuid={korvx.NOBODY}", f"--regid={korvx.NOBODY}", "--clear-groups", *cmd]
-        result = subprocess.run(cmd, env=env, cwd=home, capture_output=True, text=True, timeout=30)
+        result = subprocess.run(cmd, env=self.home_env(home), cwd=home, capture_output=True, text=True, timeout=30)
         return result.returncode, result.stdout + result.stderr
 
     def test_install_button_installs_for_the_user_then_again_and_refuses_cleanly(self):
         s = self.session
         # An administrator who is not root, as on a desktop: nobody, in the sudo group.
         program = self.start(start=False, unprivileged=True, writable=True)
-        for file in ("korvanifi",) + FONT_FILES:
-            shutil.copy2(os.path.join(os.path.dirname(INSTALLER), file), program.folder)
+        installer = self.copy_installer(program.folder)
         program.groups = (grp.getgrnam("sudo").gr_gid,)
         program.start()
-        program.wait_active()
-        program.click_control("BtnAbout")
-        about = AboutWindow(program, korvx.wait_until(lambda: program.find_windows(ABOUT_TITLE), 10, "About")[0])
-        korvx.wait_until(lambda: s.active_window() == about.window, 10, "the About window to be active")
+        about = test_about.AboutTest.open_about(self, program)
         about.click("TabOptions")
         about.click("sbInstallFonts")
 
@@ -92,23 +74,22 @@ class LegacyFontTest(ProgramTestCase):
         text = s.clipboard_text()
         s.key("Return")
         korvx.wait_until(lambda: not s.is_viewable(box), 5, "the answer to close")
-        home = os.path.join(s.root, f"home-{program._number}")
-        target = os.path.join(home, ".local/share/fonts/korvani")
+        home, target = program.home, os.path.join(program.home, ".local/share/fonts/korvani")
         self.assertIn(f"The legacy font Korvani is installed in {target}.", text)
         for name in FONT_FILES:
             with open(os.path.join(target, name), "rb") as installed, open(os.path.join(program.folder, name), "rb") as built:
                 self.assertEqual(installed.read(), built.read(), name)
-        listed = s.run("fc-list", "Korvani", "file", env=dict(s.env, HOME=home, XDG_CACHE_HOME=os.path.join(home, ".cache")))
+        listed = s.run("fc-list", "Korvani", "file", env=self.home_env(home))
         self.assertIn(os.path.join(target, "Korvani.ttf"), listed.stdout.decode())
 
         installed = tree(target)
-        unwritable = self.home("unwritable")  # root's: nobody may not write in it
+        unwritable = self.folder("unwritable")  # root's: nobody may not write in it
         cases = [
             # name, installer, home, exit status, message
-            ("again", os.path.join(program.folder, "korvanifi"), home, 0, f"is already installed in {target}."),
-            ("no font", self.installer_copy("bare", with_font=False), self.home("other", owner=korvx.NOBODY), 1,
-             "Korvani.ttf is in none of these folders"),
-            ("folder not writable", os.path.join(program.folder, "korvanifi"), unwritable, 1,
+            ("again", installer, home, 0, f"is already installed in {target}."),
+            ("no font", self.copy_installer(self.folder("bare"), with_font=False),
+             self.folder("other", owner=korvx.NOBODY), 1, "Korvani.ttf is in none of these folders"),
+            ("folder not writable", installer, unwritable, 1,
              f"{unwritable}/.local/share/fonts/korvani cannot be written (Permission denied). Nothing was changed."),
         ]
         for name, installer, case_home, status, message in cases:
@@ -139,7 +120,7 @@ class LegacyFontTest(ProgramTestCase):
 
     def test_legacy_copy_reads_like_unicode_in_a_word_processor(self):
         s = self.session
-        exe = self.installer_copy("installer")
+        exe = self.copy_installer(self.folder("installer"))
         code, output = self.run_installer(exe, s.home, "--stdout", "--user")
         self.assertEqual(code, 0, output)
 
@@ -154,29 +135,26 @@ class LegacyFontTest(ProgramTestCase):
             # The codes read as Latin-1 letters, as they were before the font existed.
             "latin": legacy.replace(r"\fcharset2 Korvani;", r"\fcharset0 DejaVu Sans;"),
         }
-        folder = os.path.join(s.root, "documents")
-        os.makedirs(folder)
+        folder = self.folder("documents")
         for name, rtf in documents.items():
             with open(os.path.join(folder, name + ".rtf"), "w", encoding="ascii") as f:
                 f.write(rtf)
 
         # One word-processor start for all three, with a profile of its own.
-        soffice = subprocess.Popen(
+        log = os.path.join(folder, "soffice.log")
+        soffice = korvx._spawn(
             ["soffice", f"-env:UserInstallation=file://{s.root}/office", "--headless", "--norestore",
              "--convert-to", "pdf", "--outdir", folder, *(os.path.join(folder, n + ".rtf") for n in documents)],
-            env=s.env, cwd=folder, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, start_new_session=True)
+            s.env, folder, log)
         try:
-            log = soffice.communicate(timeout=90)[0].decode(errors="replace")
+            korvx.wait_until(lambda: korvx._exited_unreaped(soffice.pid), 90, "the word processor")
         finally:
-            if soffice.poll() is None:
-                os.killpg(soffice.pid, signal.SIGKILL)
-                soffice.wait()
+            korvx._stop(soffice)
         pictures = {}
         for name in documents:
             pdf = os.path.join(folder, name + ".pdf")
-            self.assertTrue(os.path.exists(pdf), log)
-            s.run("pdftoppm", "-r", "150", "-gray", "-singlefile", pdf, os.path.join(folder, name), timeout=30)
-            pictures[name] = gray_pixels(os.path.join(folder, name + ".pgm"))
+            self.assertTrue(os.path.exists(pdf), korvx._read_latin1(log))
+            pictures[name] = gray_pixels(s.run("pdftoppm", "-r", "150", "-gray", "-singlefile", pdf, timeout=30).stdout)
         self.assertIn("Korvani", s.run("pdffonts", os.path.join(folder, "legacy.pdf")).stdout.decode())
 
         def ink(picture):
