@@ -1,6 +1,8 @@
+#include <QAccessible>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
@@ -15,10 +17,32 @@
 namespace korv {
 namespace {
 
+const QString kShiLong = QString::fromStdU16String(u"\u0283i\u02D0");
+
+// A key as X11 reports it: with the modifiers held before it. FocusOut stands for the focus
+// leaving the line and coming back.
+struct Key {
+    QEvent::Type type;
+    int key = 0;
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+    bool repeat = false;
+};
+
 class KorvFormTest : public FormFixture {
 protected:
     void SetUp() override { createForm(); }
     QString line() const { return m_form->TntEdit1->text(); }
+    QString clipText() const { return QGuiApplication::clipboard()->text(); }
+
+    void send(const Key& k) const {
+        if (k.type == QEvent::FocusOut) {
+            m_form->comboSize->setFocus(Qt::MouseFocusReason);
+            m_form->TntEdit1->setFocus(Qt::MouseFocusReason);
+            return;
+        }
+        QKeyEvent event(k.type, k.key, k.modifiers, QString(), k.repeat);
+        QApplication::sendEvent(m_form->TntEdit1, &event);
+    }
 };
 
 TEST_F(KorvFormTest, FreshWindowFocusesTheSizeBoxAndTheFirstSymbolTakesTheLine) {
@@ -140,21 +164,15 @@ TEST_F(KorvFormTest, TheWheelChangesOnlyTheControlWithTheFocus) {
                           Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(widget, &event);
     };
-    const struct {
-        QWidget* control;
-        int delta;
-    } steps[] = {{m_form->comboSize, 120},
-                 {m_form->comboSize, -120},
-                 {m_form->TabSet1, -120},
-                 {m_form->TabSet1, 120}};
-    for (const auto& step : steps) {
-        wheel(step.control, step.delta);
+    for (QWidget* control : std::initializer_list<QWidget*>{m_form->comboSize, m_form->TabSet1}) {
+        for (const int delta : {120, -120}) {
+            wheel(control, delta);
+            EXPECT_EQ(m_form->comboSize->currentIndex(), 6);
+            EXPECT_EQ(m_form->TabSet1->currentIndex(), 0);
+            EXPECT_EQ(readFile("KORVANI.INI"), "");
+            EXPECT_EQ(QApplication::focusWidget(), m_form->TntEdit1);
+        }
     }
-    EXPECT_EQ(m_form->comboSize->currentIndex(), 6);
-    EXPECT_EQ(m_form->TabSet1->currentIndex(), 0);
-    EXPECT_EQ(readFile("KORVANI.INI"), "");
-    EXPECT_EQ(QApplication::focusWidget(), m_form->TntEdit1);
-
     m_form->comboSize->setFocus(Qt::MouseFocusReason);
     wheel(m_form->comboSize, -120);
     EXPECT_EQ(m_form->comboSize->currentIndex(), 7);
@@ -178,6 +196,112 @@ TEST_F(KorvFormTest, LongLinesAreNeverCutByTheProgram) {
     EXPECT_EQ(line().size(), 40002);
     m_form->BtnClearClick();
     EXPECT_EQ(m_form->TntEdit1->maxLength(), CompositionEdit::kTypingLimit);
+}
+
+// Chords typed in the line act once they are let go and leave the focus and the line alone:
+// Ctrl+Return copies as the button does, Ctrl+PageDown and Ctrl+PageUp switch the chart both ways
+// as the tabs do.
+TEST_F(KorvFormTest, ChordsInTheLineCopyOrSwitchTheChart) {
+    constexpr auto down = QEvent::KeyPress;
+    constexpr auto up = QEvent::KeyRelease;
+    constexpr Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    constexpr Qt::KeyboardModifiers keypad = ctrl | Qt::KeypadModifier;
+    constexpr Qt::KeyboardModifiers shift = ctrl | Qt::ShiftModifier;
+    const Key ctrlDown{down, Qt::Key_Control, ctrl}, ctrlUp{up, Qt::Key_Control, ctrl};
+    const Key retDown{down, Qt::Key_Return, ctrl}, retUp{up, Qt::Key_Return, ctrl};
+    const Key held{down, Qt::Key_Return, ctrl, true}, heldUp{up, Qt::Key_Return, ctrl, true};
+    const Key bareDown{down, Qt::Key_Return}, bareUp{up, Qt::Key_Return};
+    const Key enterDown{down, Qt::Key_Enter, keypad}, enterUp{up, Qt::Key_Enter, keypad};
+    const Key shiftDown{down, Qt::Key_Return, shift}, shiftUp{up, Qt::Key_Return, shift};
+    const Key focusLost{QEvent::FocusOut};
+    const auto page = [&](int key) { // a held chord switches once
+        return std::vector<Key>{{down, key, ctrl}, {down, key, ctrl, true}, {up, key, ctrl}};
+    };
+    struct Case {
+        const char* name;
+        bool autoPaste;
+        int tab;
+        std::vector<Key> keys; // the last one completes the chord
+        bool copies;
+        std::size_t pastes;
+        int tabAfter;
+    };
+    const Case cases[] = {
+        {"Return let go first", false, 0, {ctrlDown, retDown, retUp, ctrlUp}, true, 0, 0},
+        {"Ctrl let go first", true, 0, {ctrlDown, retDown, ctrlUp, bareUp}, true, 1, 0},
+        {"keypad Enter", true, 0, {ctrlDown, enterDown, enterUp, ctrlUp}, true, 1, 0},
+        {"held chord", true, 0, {ctrlDown, retDown, held, heldUp, held, retUp, ctrlUp}, true, 1, 0},
+        {"Return alone", true, 0, {bareDown, bareUp}, false, 0, 0},
+        {"Ctrl+Shift+Return", true, 0, {shiftDown, shiftUp}, false, 0, 0},
+        {"focus lost while held", true, 0, {retDown, focusLost, bareUp}, false, 0, 0},
+        {"PageDown to the second", true, 0, page(Qt::Key_PageDown), false, 0, 1},
+        {"PageUp to the first", true, 1, page(Qt::Key_PageUp), false, 0, 0},
+        {"PageDown from the last", true, 1, page(Qt::Key_PageDown), false, 0, 0},
+        {"PageUp from the first", true, 0, page(Qt::Key_PageUp), false, 0, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_fake.m_keys = {};
+        createForm();
+        QGuiApplication::clipboard()->setText(QStringLiteral("earlier"));
+        m_form->TntEdit1->setText(kShiLong);
+        m_form->TntEdit1->setFocus(Qt::MouseFocusReason);
+        m_form->TntEdit1->setCursorPosition(1);
+        m_form->AutoPaste = c.autoPaste;
+        m_form->TabSet1->setCurrentIndex(c.tab);
+        for (std::size_t i = 0; i + 1 < c.keys.size(); ++i) {
+            send(c.keys[i]);
+        }
+        // Nothing leaves while a key of the chord is down: the paste would carry it along.
+        EXPECT_EQ(clipText(), QStringLiteral("earlier"));
+        EXPECT_EQ(m_fake.m_keys.m_ownWindows.size(), 0U);
+        send(c.keys.back());
+        EXPECT_EQ(clipText(), c.copies ? kShiLong : QStringLiteral("earlier"));
+        EXPECT_EQ(m_fake.m_keys.m_ownWindows.size(), c.pastes);
+        EXPECT_EQ(line(), kShiLong);
+        EXPECT_EQ(m_form->TntEdit1->cursorPosition(), c.copies ? 3 : 1);
+        EXPECT_EQ(QApplication::focusWidget(), m_form->TntEdit1);
+        EXPECT_EQ(m_form->TabSet1->currentIndex(), c.tabAfter);
+        EXPECT_EQ(m_form->IPAPanel->isVisible(), c.tabAfter == 0);
+        EXPECT_EQ(m_form->AdditionalPanel->isVisible(), c.tabAfter == 1);
+    }
+}
+
+// The tree a screen reader walks: every object below the window, depth first.
+void collect(QAccessibleInterface* iface, std::vector<const QObject*>& out) {
+    out.push_back(iface->object());
+    for (int i = 0; i < iface->childCount(); ++i) {
+        QAccessibleInterface* child = iface->child(i);
+        ASSERT_NE(child, nullptr);
+        EXPECT_EQ(iface->indexOfChild(child), i);
+        collect(child, out);
+    }
+}
+
+TEST_F(KorvFormTest, AccessibleTreeNamesTheLineAndSizeBoxAndLeavesOutHiddenControls) {
+    std::vector<const QObject*> tree;
+    collect(QAccessible::queryAccessibleInterface(m_form.get()), tree);
+    const auto listed = [&](const QObject* o) { return std::count(tree.begin(), tree.end(), o); };
+    const auto* line = QAccessible::queryAccessibleInterface(m_form->TntEdit1);
+    EXPECT_EQ(line->text(QAccessible::Name), QStringLiteral("Transcription"));
+    const auto* size = QAccessible::queryAccessibleInterface(m_form->comboSize);
+    EXPECT_EQ(size->text(QAccessible::Name), QStringLiteral("Point size"));
+    EXPECT_EQ(size->text(QAccessible::Value), QStringLiteral("16"));
+    EXPECT_TRUE(listed(m_form->TntEdit1) && listed(m_form->comboSize) && listed(button("RollR1")));
+    QObjectList hidden = m_form->TabSet1->children(); // the scroll arrows among them
+    hidden << m_form->TntEdit2 << m_form->TntRichEdit1;
+    for (const QObject* o : hidden) {
+        EXPECT_FALSE(listed(o)) << o->objectName().toStdString();
+    }
+
+    // The tabs are there by name, and pressing one picks it as a click does.
+    QAccessibleInterface* tabs = QAccessible::queryAccessibleInterface(m_form->TabSet1);
+    ASSERT_EQ(tabs->childCount(), 2);
+    EXPECT_EQ(tabs->child(0)->text(QAccessible::Name), QStringLiteral("Standard"));
+    EXPECT_TRUE(tabs->child(0)->state().selected);
+    tabs->child(1)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(m_form->AdditionalPanel->isVisible());
+    EXPECT_TRUE(tabs->child(1)->state().selected);
 }
 
 } // namespace
