@@ -124,22 +124,27 @@ TEST_F(CopyTest, AutoPasteSendsTheEightEventsWithTheirScanBytesAndNoShift) {
     }
 }
 
+// Without a notification area the notice is a tooltip on the button.
 TEST_F(CopyTest, APasteThatCouldNotGoOutIsToldOncePerRunWithoutTakingTheFocus) {
-    struct Case {
+    const QString told = QStringLiteral("Copied: press Ctrl+V to paste");
+    const struct {
         const char* name;
         bool pastes;
+        bool trayNotices;
         QString line;
         std::size_t notices; // after two clicks
+        QString tip;
+    } cases[] = {
+        {"pasted", true, true, kShiLong, 0, QString()},
+        {"not pasted: told once, not at the second Copy", false, true, kShiLong, 1, QString()},
+        {"nothing copied: nothing to paste by hand", false, true, QString(), 0, QString()},
+        {"no notification area", false, false, kShiLong, 1, told},
     };
-    const Case cases[] = {
-        {"pasted", true, kShiLong, 0},
-        {"not pasted: told once, not at the second Copy", false, kShiLong, 1},
-        {"nothing copied: nothing to paste by hand", false, QString(), 0},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         createForm();
         m_fake.m_keys.m_pastes = c.pastes;
+        m_fake.m_notifyShell.m_showsNotices = c.trayNotices;
         m_fake.m_notifyShell.m_notices.clear();
         m_form->AutoPaste = true;
         typeLine(c.line);
@@ -148,23 +153,14 @@ TEST_F(CopyTest, APasteThatCouldNotGoOutIsToldOncePerRunWithoutTakingTheFocus) {
         const auto& notices = m_fake.m_notifyShell.m_notices;
         ASSERT_EQ(notices.size(), c.notices);
         for (const auto& notice : notices) {
-            EXPECT_EQ(notice.text, "Copied: press Ctrl+V to paste");
+            EXPECT_EQ(notice.text, told.toStdString());
             EXPECT_EQ(notice.window, m_form->TrayIcon1->iconData().hWnd);
             EXPECT_EQ(notice.id, m_form->TrayIcon1->iconData().uID);
         }
+        EXPECT_EQ(QToolTip::text(), c.tip);
         EXPECT_EQ(QApplication::focusWidget(), m_form->TntEdit1);
         EXPECT_EQ(m_form->TntEdit1->text(), c.line); // nothing pasted into the line itself
     }
-}
-
-TEST_F(CopyTest, WithoutANotificationAreaTheNoticeIsATooltipOnTheButton) {
-    m_fake.m_keys.m_pastes = false;
-    m_fake.m_notifyShell.m_showsNotices = false;
-    m_form->AutoPaste = true;
-    typeLine(kShiLong);
-    clickCopy();
-    EXPECT_EQ(QToolTip::text(), QStringLiteral("Copied: press Ctrl+V to paste"));
-    EXPECT_EQ(QApplication::focusWidget(), m_form->TntEdit1);
 }
 
 TEST_F(CopyTest, AutoPasteOffSendsNothingAndKeepsTheFocusInTheLine) {
