@@ -86,13 +86,32 @@ TEST_F(StartTest, OptionsAreReadFromTheFile) {
     }
 }
 
+// The log holds nothing of value: a regular file in its place never keeps the program from
+// starting, whatever its contents.
 TEST_F(StartTest, TheLogKeepsOtherSectionsAndDropsItsOldOnes) {
-    writeFile("KORVANI.LOG",
-              "[Other]\r\nKeep=1\r\n[Korvani]\r\nStale=1\r\n[KORVANI.EXE]\r\nVersion=5\r\n");
-    createForm(false);
-    EXPECT_EQ(readFile("KORVANI.LOG"), std::string("[Other]\r\nKeep=1\r\n") + kFreshLog);
+    std::string oversize = "[Other]\r\n";
+    oversize.resize(5u << 20, ';');
+    const struct {
+        std::string before;
+        std::string after;
+    } cases[] = {
+        {"[Other]\r\nKeep=1\r\n[Korvani]\r\nStale=1\r\n[KORVANI.EXE]\r\nVersion=5\r\n",
+         std::string("[Other]\r\nKeep=1\r\n") + kFreshLog},
+        {oversize, kFreshLog},
+        {std::string("\xFF\xFE[\0x\0]\0!", 9), kFreshLog},
+    };
+    for (const auto& c : cases) {
+        writeFile("KORVANI.LOG", c.before);
+        createForm(false);
+        EXPECT_FALSE(m_form->terminateRequested());
+        EXPECT_TRUE(m_boxes.m_messages.isEmpty());
+        EXPECT_EQ(readFile("KORVANI.LOG"), c.after);
+        m_form.reset();
+    }
 }
 
+// Ended from outside (a signal, the session), the program saves nothing and asks nobody to
+// read a message again.
 TEST_F(StartTest, ALogThatCannotBeWrittenShowsTheMessageOnceAndEndsTheProgram) {
     // A program folder below a plain file cannot be written, not even by root.
     writeFile("plain", "");
@@ -101,27 +120,12 @@ TEST_F(StartTest, ALogThatCannotBeWrittenShowsTheMessageOnceAndEndsTheProgram) {
     ASSERT_EQ(m_boxes.m_messages.size(), 1);
     EXPECT_TRUE(m_boxes.m_messages[0].startsWith(
         QStringLiteral("Korvani is unable to save or update its settings.\n\nPlease check")));
+    m_form->endSession();
+    EXPECT_EQ(m_boxes.m_messages.size(), 1);
 }
 
-// The log holds nothing of value: a regular file in its place never keeps the program from
-// starting, whatever its contents.
-TEST_F(StartTest, ALogWhoseContentsCannotBeUsedIsWrittenAfresh) {
-    std::string oversize = "[Other]\r\n";
-    oversize.resize(5u << 20, ';');
-    const std::string cases[] = {oversize, std::string("\xFF\xFE[\0x\0]\0!", 9)};
-    for (const std::string& contents : cases) {
-        writeFile("KORVANI.LOG", contents);
-        createForm(false);
-        EXPECT_FALSE(m_form->terminateRequested());
-        EXPECT_TRUE(m_boxes.m_messages.isEmpty());
-        EXPECT_EQ(readFile("KORVANI.LOG"), kFreshLog);
-        m_form.reset();
-    }
-}
-
-// Ended from outside (a signal, the session), the program saves the position as closing does,
-// shown or hidden, and asks nobody to read a message; a program that could not write its log
-// saves nothing.
+// Ended from outside, the program saves the position as closing does, shown or hidden, and asks
+// nobody to read a message.
 TEST_F(StartTest, EndingTheSessionSavesThePositionQuietly) {
     createForm();
     m_form->move(130, 90);
@@ -136,13 +140,6 @@ TEST_F(StartTest, EndingTheSessionSavesThePositionQuietly) {
     std::filesystem::remove(folder() + "KORVANI.INI");
     std::filesystem::create_directory(folder() + "KORVANI.INI");
     createForm();
-    m_form->endSession();
-    EXPECT_TRUE(m_boxes.m_messages.isEmpty());
-    m_form.reset();
-
-    writeFile("plain", "");
-    m_form = std::make_unique<TKorvForm>(m_fake.platform(), m_boxes, folder() + "plain/");
-    m_boxes.m_messages.clear();
     m_form->endSession();
     EXPECT_TRUE(m_boxes.m_messages.isEmpty());
 }
