@@ -4,8 +4,10 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <functional>
+#include <map>
 #include <set>
+#include <utility>
+#include <vector>
 
 #include "../settings/tempfolder.h"
 
@@ -26,113 +28,77 @@ std::set<std::string> tree(const fs::path& root) {
     return paths;
 }
 
-struct InstallCase {
-    const char* name;
-    std::function<void(const fs::path& root)> setup;
-    Outcome outcome;
-    std::set<std::string> installed; // files in the target afterwards
-};
-
-void PrintTo(const InstallCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
-class InstallFilesTest : public testing::TestWithParam<InstallCase> {};
-
-void put(const fs::path& path, std::string_view bytes) {
-    fs::create_directories(path.parent_path());
-    writeBytes(path.string(), bytes);
-}
-
-void beside(const fs::path& root) {
-    put(root / "bin/Korvani.ttf", "font");
-    put(root / "bin/Korvani-OFL.txt", "licence");
-    put(root / "bin/Korvani-FONTLOG.txt", "log");
-}
-
+// The font and its texts, as the build leaves them beside the program.
+const std::map<std::string, std::string> kFiles{
+    {"Korvani.ttf", "font"}, {"Korvani-OFL.txt", "licence"}, {"Korvani-FONTLOG.txt", "log"}};
 const std::set<std::string> kAll{"Korvani.ttf", "Korvani-OFL.txt", "Korvani-FONTLOG.txt"};
 
-const InstallCase kInstallCases[] = {
-    {"FirstInstall", beside, Outcome::Installed, kAll},
-    {"AgainIsUnchanged",
-     [](const fs::path& root) {
-         beside(root);
-         fs::create_directories(root / "fonts/korvani");
-         for (const std::string& name : kAll) {
-             fs::copy_file(root / "bin" / name, root / "fonts/korvani" / name);
-         }
-     },
-     Outcome::Unchanged, kAll},
-    {"OlderCopyReplaced",
-     [](const fs::path& root) {
-         beside(root);
-         put(root / "fonts/korvani/Korvani.ttf", "old font");
-     },
-     Outcome::Updated, kAll},
-    {"InstalledCopyDataFolder",
-     [](const fs::path& root) {
-         fs::create_directories(root / "bin");
-         put(root / "share/korvani/Korvani.ttf", "font");
-     },
-     Outcome::Installed,
-     {"Korvani.ttf"}},
-    {"NoFont",
-     [](const fs::path& root) { put(root / "bin/Korvani-OFL.txt", "licence"); },
-     Outcome::NoFont,
-     {}},
-    {"FontUnreadable",
-     [](const fs::path& root) { fs::create_directories(root / "bin/Korvani.ttf"); },
-     Outcome::NoFont,
-     {}},
-    {"FontsFolderIsAFile",
-     [](const fs::path& root) {
-         beside(root);
-         put(root / "fonts", "not a folder");
-     },
-     Outcome::NotWritable,
-     {}},
-};
-
-TEST_P(InstallFilesTest, InstallsAllOrNothing) {
-    const InstallCase& c = GetParam();
-    TempFolder folder;
-    const fs::path root = folder.path();
-    c.setup(root);
-    const auto before = tree(root);
-    const fs::path target = root / "fonts/korvani";
-    const std::string fontPath = (target / "Korvani.ttf").string();
-    struct stat old {};
-    const bool existed = ::stat(fontPath.c_str(), &old) == 0;
-
-    const mode_t mask = ::umask(077);
-    const Result result =
-        installFiles(sourceFolders(root.string() + "/bin/", "../share/korvani"), target.string());
-    ::umask(mask);
-
-    EXPECT_EQ(result.outcome, c.outcome);
-    EXPECT_EQ(result.folder, target.string());
-    if (!succeeded(result)) {
-        EXPECT_EQ(tree(root), before) << "a failure changes nothing";
-        return;
+TEST(FontInstall, InstallsAllOrNothing) {
+    const struct {
+        const char* name;
+        std::vector<const char*> complete; // folders holding all of kFiles
+        const char* more;                  // one more file or, without bytes, folder
+        const char* bytes;
+        Outcome outcome;
+        std::set<std::string> installed; // files in the target afterwards
+    } cases[] = {
+        {"first", {"bin"}, nullptr, nullptr, Outcome::Installed, kAll},
+        {"again", {"bin", "fonts/korvani"}, nullptr, nullptr, Outcome::Unchanged, kAll},
+        {"older copy", {"bin"}, "fonts/korvani/Korvani.ttf", "old font", Outcome::Updated, kAll},
+        {"data dir", {}, "share/korvani/Korvani.ttf", "font", Outcome::Installed, {"Korvani.ttf"}},
+        {"no font", {}, "bin/Korvani-OFL.txt", "licence", Outcome::NoFont, {}},
+        {"font unreadable", {}, "bin/Korvani.ttf", nullptr, Outcome::NoFont, {}},
+        {"fonts is a file", {"bin"}, "fonts", "not a folder", Outcome::NotWritable, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        const fs::path root = folder.path();
+        fs::create_directories(root / "bin");
+        for (const char* at : c.complete) {
+            fs::create_directories(root / at);
+            for (const auto& [name, bytes] : kFiles) {
+                writeBytes((root / at / name).string(), bytes);
+            }
+        }
+        if (c.bytes != nullptr) {
+            fs::create_directories((root / c.more).parent_path());
+            writeBytes((root / c.more).string(), c.bytes);
+        } else if (c.more != nullptr) {
+            fs::create_directories(root / c.more);
+        }
+        const auto before = tree(root);
+        const fs::path target = root / "fonts/korvani";
+        const auto inode = [font = (target / "Korvani.ttf").string()] {
+            struct stat st {};
+            return ::stat(font.c_str(), &st) == 0 ? st.st_ino : 0; // 0: no font there
+        };
+        const ino_t old = inode();
+        const mode_t mask = ::umask(077);
+        const Result result = installFiles(
+            sourceFolders(root.string() + "/bin/", "../share/korvani"), target.string());
+        ::umask(mask);
+        EXPECT_EQ(result.outcome, c.outcome);
+        EXPECT_EQ(result.folder, target.string());
+        if (!succeeded(result)) {
+            EXPECT_EQ(tree(root), before) << "a failure changes nothing";
+            continue;
+        }
+        std::set<std::string> names;
+        for (const auto& entry : fs::directory_iterator(target)) {
+            names.insert(entry.path().filename().string());
+            EXPECT_EQ(readBytes(entry.path().string()), kFiles.at(entry.path().filename()));
+            EXPECT_EQ(fs::status(entry).permissions() & fs::perms::others_read,
+                      fs::perms::others_read);
+        }
+        EXPECT_EQ(names, c.installed);
+        EXPECT_EQ(fs::status(target).permissions() & fs::perms::others_exec,
+                  fs::perms::others_exec);
+        const ino_t now = inode();
+        EXPECT_NE(now, 0U);
+        EXPECT_EQ(now == old, c.outcome == Outcome::Unchanged);
     }
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(target)) {
-        names.insert(entry.path().filename().string());
-        EXPECT_EQ(readBytes(entry.path().string()),
-                  readBytes((root / (c.installed == kAll ? "bin" : "share/korvani") /
-                             entry.path().filename())
-                                .string()));
-        EXPECT_EQ(fs::status(entry).permissions() & fs::perms::others_read, fs::perms::others_read);
-    }
-    EXPECT_EQ(names, c.installed);
-    EXPECT_EQ(fs::status(target).permissions() & fs::perms::others_exec, fs::perms::others_exec);
-    struct stat now {};
-    ASSERT_EQ(::stat(fontPath.c_str(), &now), 0);
-    EXPECT_EQ(existed && now.st_ino == old.st_ino, c.outcome == Outcome::Unchanged);
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, InstallFilesTest, testing::ValuesIn(kInstallCases),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FontInstall, UserFontsFolderFollowsFontconfig) {
     const struct {
