@@ -432,18 +432,14 @@ TEST_F(X11KeyInjectorTest, TheWindowUsedBeforeIsActivatedDirectlyAndPastedOnceSe
             XTestFakeKeyEvent(dpy, XKeysymToKeycode(dpy, XK_Shift_L), True, CurrentTime);
         }
         seenKeys();
-        std::vector<SeenKey> seen;
-        {
-            ActivatingWindowManager wm(m_own, c.behaviour);
-            const auto started = Clock::now();
-            EXPECT_EQ(injector.sendAutoPaste(pasteKeys(injector), m_own), !c.seen.empty());
-            const auto took = Clock::now() - started;
-            EXPECT_EQ(wm.requests(), 1);
-            EXPECT_GE(took, c.behaviour.grabFor);
-            EXPECT_LT(took,
-                      X11KeyInjector::kSwitchTimeout + X11KeyInjector::kSteadyTimeout + 100ms);
-            seen = seenKeys();
-        }
+        ActivatingWindowManager wm(m_own, c.behaviour);
+        const auto started = Clock::now();
+        EXPECT_EQ(injector.sendAutoPaste(pasteKeys(injector), m_own), !c.seen.empty());
+        const auto took = Clock::now() - started;
+        EXPECT_EQ(wm.requests(), 1);
+        EXPECT_GE(took, c.behaviour.grabFor);
+        EXPECT_LT(took, X11KeyInjector::kSwitchTimeout + X11KeyInjector::kSteadyTimeout + 100ms);
+        const std::vector<SeenKey> seen = seenKeys();
         if (c.shiftHeldInRussian) {
             EXPECT_EQ(layout("us"), 0);
         }
