@@ -33,30 +33,20 @@ class KorvaniFontTest(unittest.TestCase):
         cls.source = TTFont(SOURCE)
         cls.rows = legacy_rows()
 
-    def assert_draws(self, code, unicode):
-        expected = drawing(self.source, self.source.getBestCmap()[unicode])
-        for (platform, encoding), base in ENCODINGS:
-            glyph = self.font["cmap"].getcmap(platform, encoding).cmap.get(base + code)
-            self.assertIsNotNone(glyph, f"({platform},{encoding}) U+{base + code:04X}")
-            self.assertEqual(drawing(self.font, glyph), expected, f"({platform},{encoding}) U+{base + code:04X}")
-
-    def test_each_row_draws_its_symbol(self):
+    def test_each_code_draws_its_row_or_else_its_own_character(self):
         self.assertEqual(len(self.rows), 31)
-        for unicode, code in self.rows.items():
-            with self.subTest(f"U+{unicode:04X} at {code}"):
-                self.assert_draws(code, unicode)
-
-    def test_codes_without_a_row_draw_their_own_character(self):
+        symbol = {code: unicode for unicode, code in self.rows.items()}
         source = self.source.getBestCmap()
-        own = [code for code in range(0x100) if code not in self.rows.values()]
-        for code in own:
-            with self.subTest(code=code):
-                if code in source:
-                    self.assert_draws(code, code)
-                else:
-                    # Controls: the source has nothing to draw, and neither has Korvani.
-                    for (platform, encoding), base in ENCODINGS:
-                        self.assertNotIn(base + code, self.font["cmap"].getcmap(platform, encoding).cmap)
+        for code in sorted(set(range(0x100)) | set(symbol)):
+            unicode = symbol.get(code, code)
+            with self.subTest(f"U+{unicode:04X} at {code}"):
+                # Controls: the source has nothing to draw, and neither has Korvani.
+                has = code in symbol or unicode in source
+                expected = drawing(self.source, source[unicode]) if has else None
+                for (platform, encoding), base in ENCODINGS:
+                    glyph = self.font["cmap"].getcmap(platform, encoding).cmap.get(base + code)
+                    drawn = drawing(self.font, glyph) if glyph is not None else None
+                    self.assertEqual(drawn, expected, f"({platform},{encoding}) U+{base + code:04X}")
         for (platform, encoding), _ in ENCODINGS:
             extra = [u for u in self.font["cmap"].getcmap(platform, encoding).cmap if u & 0xFF00 not in (0, 0xF000)]
             self.assertEqual(extra, [], (platform, encoding))
