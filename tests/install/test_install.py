@@ -9,22 +9,19 @@ import tempfile
 import unittest
 
 APP_ID = "org.example.korvani"
-FONTCONF = "share/fontconfig/conf.avail/30-korvani-lucida-sans-unicode.conf"
+CONF = "30-korvani-lucida-sans-unicode.conf"
+FONTCONF = f"share/fontconfig/conf.avail/{CONF}"
 FILES = [
-    "bin/korvani",
-    "bin/korvanifi",
+    *(f"bin/{name}" for name in ("korvani", "korvanifi")),
+    *(f"share/man/man1/{name}.1.gz" for name in ("korvani", "korvanifi")),
     f"share/applications/{APP_ID}.desktop",
     f"share/metainfo/{APP_ID}.metainfo.xml",
     f"share/icons/hicolor/scalable/apps/{APP_ID}.svg",
     *(f"share/icons/hicolor/{n}x{n}/apps/{APP_ID}.png" for n in (16, 22, 24, 32, 48, 64, 128, 256)),
-    "share/man/man1/korvani.1.gz",
-    "share/man/man1/korvanifi.1.gz",
-    "share/doc/korvani/copyright",
-    "share/doc/korvani/changelog.Debian.gz",
-    "share/korvani/Korvani.ttf",
-    "share/korvani/Korvani-OFL.txt",
+    *(f"share/doc/korvani/{name}" for name in ("copyright", "changelog.Debian.gz")),
+    *(f"share/korvani/{name}" for name in ("Korvani.ttf", "Korvani-OFL.txt")),
     FONTCONF,
-    "etc/fonts/conf.d/30-korvani-lucida-sans-unicode.conf",
+    f"etc/fonts/conf.d/{CONF}",
 ]
 
 
@@ -62,8 +59,8 @@ class InstallTreeTest(unittest.TestCase):
                     "<include>/etc/fonts/fonts.conf</include>"
                     f"<cachedir>{self.tmp}/fc-cache</cachedir></fontconfig>")
         for config, expected in ((conf, "Charis SIL"), ("/etc/fonts/fonts.conf", "DejaVu Sans")):
-            env = dict(os.environ, FONTCONFIG_FILE=config)
-            code, out = run("fc-match", "-f", "%{family[0]}", "Lucida Sans Unicode", env=env)
+            code, out = run("fc-match", "-f", "%{family[0]}", "Lucida Sans Unicode",
+                            env=dict(os.environ, FONTCONFIG_FILE=config))
             self.assertEqual((code, out), (0, expected), config)
 
     @unittest.skipUnless(os.environ.get("KORV_DEB"), "no package given (make test-package)")
