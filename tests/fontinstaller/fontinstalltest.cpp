@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <map>
 #include <set>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -101,43 +102,35 @@ TEST(FontInstall, InstallsAllOrNothing) {
 }
 
 TEST(FontInstall, UserFontsFolderFollowsFontconfig) {
-    const struct {
-        const char* home;
-        const char* xdg;
-        std::string expected;
-    } cases[] = {
+    const std::tuple<const char*, const char*, std::string> cases[] = {
         {"/home/u", nullptr, "/home/u/.local/share/fonts"},
         {"/home/u/", "", "/home/u/.local/share/fonts"},
         {"/home/u", "/data", "/data/fonts"},
         {"relative", "relative", ""},
         {nullptr, nullptr, ""},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(userFontsFolder(c.home, c.xdg), c.expected) << (c.home ? c.home : "(none)");
+    for (const auto& [home, xdg, expected] : cases) {
+        EXPECT_EQ(userFontsFolder(home, xdg), expected) << (home ? home : "(none)");
     }
 }
 
 TEST(FontInstall, CacheRefreshRunsFcCacheAndTellsWhyItFailed) {
-    const struct {
-        int status;
-        int error;
-        const char* problem;
-    } cases[] = {
+    const std::tuple<int, int, const char*> cases[] = {
         {0, 0, ""},
         {1, 0, "fc-cache ended with status 1"},
         {-1, ENOENT, "fc-cache was not found"},
         {kKilled, 0, "fc-cache did not finish"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [status, error, problem] : cases) {
         std::vector<std::string> ran;
-        const std::string problem = refreshCache(
-            [&](const std::vector<std::string>& argv) {
-                ran = argv;
-                errno = c.error;
-                return c.status;
-            },
-            "/home/u/.local/share/fonts");
-        EXPECT_EQ(problem, c.problem);
+        EXPECT_EQ(refreshCache(
+                      [&](const std::vector<std::string>& argv) {
+                          ran = argv;
+                          errno = error;
+                          return status;
+                      },
+                      "/home/u/.local/share/fonts"),
+                  problem);
         EXPECT_EQ(ran, (std::vector<std::string>{"fc-cache", "/home/u/.local/share/fonts"}));
     }
     EXPECT_EQ(spawnAndWait({"false"}), 1);
