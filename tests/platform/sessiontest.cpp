@@ -10,15 +10,13 @@ namespace {
 // Wayland with XWayland goes through XWayland; the user's own choice stands, whatever it is; with
 // nothing offered, Qt itself says why it cannot start.
 TEST(SessionTest, QtPluginByWhatTheSessionOffersAndPlatformSideByPlugin) {
-    const struct {
-        SessionEnvironment session;
-        std::string plugin;
-    } offered[] = {{{"wayland-0", ":0", ""}, "xcb;wayland"},
-                   {{"wayland-0", "", ""}, "wayland"},
-                   {{"", ":0", ""}, "xcb"},
-                   {{"wayland-0", ":0", "wayland"}, ""},
-                   {{"", ":0", "offscreen"}, ""},
-                   {{"", "", ""}, ""}};
+    const std::pair<SessionEnvironment, std::string> offered[] = {
+        {{"wayland-0", ":0", ""}, "xcb;wayland"},
+        {{"wayland-0", "", ""}, "wayland"},
+        {{"", ":0", ""}, "xcb"},
+        {{"wayland-0", ":0", "wayland"}, ""},
+        {{"", ":0", "offscreen"}, ""},
+        {{"", "", ""}, ""}};
     for (const auto& [session, plugin] : offered) {
         EXPECT_EQ(qpaPlatformFor(session), plugin)
             << session.waylandDisplay << '|' << session.display << '|' << session.qpaPlatform;
