@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Click to text: how long a click on Paste takes to put the transcription into the window used
 before, under each common window manager (default configurations), into a Qt field and a GTK entry,
 in a Latin (us) and a Cyrillic (ru,us) layout.

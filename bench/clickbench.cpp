@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long the user waits inside the process: from the click on a symbol button until the line
 // shows the new text, and from the click on Copy until the clipboard offers the line in every
 // format. Runs the main window on the offscreen platform with the recording fakes.

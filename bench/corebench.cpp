@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The core's share of a Copy and of the start: re-coding for the legacy font, the two rich-text
 // writers, and reading the seven settings from a large hand-edited file.
 #include <benchmark/benchmark.h>

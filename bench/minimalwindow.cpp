@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up floor: the least a Qt window of Korvani's size showing one line of text costs.
 #include <QApplication>
 #include <QLabel>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts one program on the current X display and watches it from outside, as the user sees it:
 // when its main window becomes viewable, when the whole window has been drawn (DAMAGE events
 // covering every pixel of it), when drawing settles, and how much memory it took at its peak.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Start-up and idle cost of Korvani as its users feel them, against the floor of any Qt window.
 
 In one private X session (Xvfb, openbox, tint2; tests/e2e/korvx.py) it starts Korvani and the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `make package`: the Debian package, korvani_<version>-<revision>_<arch>.deb, of what
 # `cmake --install` installs. Configure with -DCMAKE_INSTALL_PREFIX=/usr for it.
 set(CPACK_GENERATOR DEB)

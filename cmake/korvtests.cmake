@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # korv_add_gtest(<name> SOURCES ... LIBS ...): a Qt-free GoogleTest executable, one CTest test.
 function(korv_add_gtest name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prints the legacy font's code table as the program applies it: one "U+XXXX code" line per
 // UTF-16 code unit that does not keep its own value. The font generator reads this, so the font
 // and the Copy conversion cannot drift apart.

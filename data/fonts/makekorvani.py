@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Builds the legacy 8-bit IPA font "Korvani" from Charis SIL Regular.
 
 Each code 0..255 draws the glyph of the Unicode character the program re-codes to it (the table

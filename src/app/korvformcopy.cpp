@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Copy: the composition line leaves the program as plain and rich text, and optionally lands in
 // the previously active application through a synthesised Alt+Tab, Ctrl+V.
 #include <QClipboard>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's life: creation, showing, hiding, the charts, the size and closing.
 #include <QCloseEvent>
 #include <QComboBox>

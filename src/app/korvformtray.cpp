@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's notification-area icon, with its stored values in their stored order.
 #include "appicon.h"
 #include "korvform.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // korvanifi: installs the legacy font "Korvani" for the user (or, run as root, for everyone) and
 // says how it went, in a message box on a desktop and always on standard output or error.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Whole-file access for the INI files: bounded reads, and read-modify-write cycles that lock the

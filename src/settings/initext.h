@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The INI text engine: lookups and edits on the decoded text of a whole file. Pure functions, no

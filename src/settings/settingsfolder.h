@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Where KORVANI.INI and KORVANI.LOG live. A copy the user may write beside (a portable copy, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The installed icon and the icon drawn at run time are one design, and an installed icon wins.
 #include <QDir>
 #include <QIcon>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Prints, as JSON, the accessibility tree (AT-SPI) of the application with process id PID.
 
 Run in the environment of the session it reads (DBUS_SESSION_BUS_ADDRESS, DISPLAY), in a process

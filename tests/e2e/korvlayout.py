@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Where the main window's controls sit, in client coordinates, and what each symbol button inserts.
 
 The chart is fixed pixel layout, so end-to-end tests click by position exactly as a user would.

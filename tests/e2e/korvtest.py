@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Base class for end-to-end test cases: one private X session per test, the program from KORVANI_BIN."""
 
 import unittest

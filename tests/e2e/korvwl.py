@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """End-to-end harness for Wayland sessions: a headless compositor, a session bus with a stand-in
 notification area, and the program, all private to one test file.
 

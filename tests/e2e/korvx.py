@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """End-to-end harness: runs the program under a private X server and drives it like a user.
 
 A Session owns a private Xvfb, an openbox window manager and, optionally, a tint2 tray host, all with

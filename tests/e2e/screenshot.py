@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Renders the README picture: the main window with a sample transcription, frame included.
 
     python3 tests/e2e/screenshot.py <korvani binary> docs/korvani.png

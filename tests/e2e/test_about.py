@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The About window on the real desktop: opening it, its Options page, the link and the installer."""
 
 import os

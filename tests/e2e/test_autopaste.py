@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Paste: Copy, then Alt+Tab and Ctrl+V put the transcription into the application used before."""
 
 import os

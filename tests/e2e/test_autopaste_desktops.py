@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Paste lands once in the window used before, under every common window manager and in any layout.
 
 One session and one program start per window manager: a Qt field and a GTK entry stand in for the

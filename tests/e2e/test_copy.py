@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Copy puts the composition line on the X11 clipboard as plain Unicode text, RTF and HTML."""
 
 import unittest

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """What a desktop throws at the program: a clipboard owner that never answers, a clipboard
 manager that takes the contents over, two copies writing one settings file."""
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The harness itself: it must leave nothing running and give later tests a normal desktop."""
 
 import os

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Without a mouse: what a screen reader finds of the window (AT-SPI), and the keys for the chart
 and for Paste, on a private session bus of the test's own."""
 

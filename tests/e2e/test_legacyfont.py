@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The legacy font Korvani: korvanifi installs it, and a legacy-font copy then reads right in a word processor."""
 
 import grp

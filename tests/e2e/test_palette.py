@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Symbol buttons clicked at their places on the real window compose the line in order."""
 
 import unittest

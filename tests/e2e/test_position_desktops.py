@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The window comes back where it was closed under every common window manager: starts and closes
 without a move leave the saved frame position as it was, and the frame really stands there."""
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Program start: the settings, the log, "/hide", the window's hints, size and position kept."""
 
 import os

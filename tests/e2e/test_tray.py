@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The notification-area icon: the way back to a hidden window and the only way in after "/hide"."""
 
 import os

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Wayland sessions: natively on sway and weston, and through XWayland on sway.
 
 Copy reaches the Wayland clipboard in every format, a paste that cannot happen is told once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opens the RTF writer's documents with a real reader, unrtf, when it is installed (Debian
 // package "unrtf"), and checks that every character, the face and the size come back.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The generated Korvani font against the legacy code table and its source, Charis SIL."""
 
 import os

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes the INI engine through real files: any file contents, then one write or erase. After a
 // successful change the target reads as written, every other entry reads as before, the rest of
 // the text is kept, and repeating the change changes nothing. A refused change leaves the file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the fuzz target without libFuzzer: over the seed corpus and then a fixed series of
 // mutations of it, so that an ordinary build checks the same invariants on every test run.
 

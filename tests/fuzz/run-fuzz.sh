@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the INI fuzzer with clang in its own build folder and runs it for a bounded time.
 # Usage: tests/fuzz/run-fuzz.sh [SECONDS]   (default 30; BUILD_DIR overrides build-fuzz)
 # Fails on any sanitizer report (undefined behaviour included) and while a crash file it wrote,

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The install tree in a temporary prefix: every file a desktop needs, each valid, and the
 fontconfig alias resolving the face the rich copies name. With KORV_DEB set, the same files in
 the Debian package, which lintian finds no error in."""

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Without an X11 display (here the offscreen platform) the injector does nothing, harmlessly.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The X11 key injector against a private Xvfb, with a stand-in window manager whose Alt+Tab
 // works the way common window managers do: a passive grab on Alt+Tab, an active keyboard grab
 // taken some time later, and the switch when Alt is released while that grab is held.

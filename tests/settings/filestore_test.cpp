@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file around the text: failures, hostile files, permissions, links, the size limit and two
 // writers at once.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading: names, blanks, quotes, length, defaults, duplicates and line ends, each case a file's
 // contents and what one key reads as.
 

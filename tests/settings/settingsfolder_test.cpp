@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the settings live: beside a copy the user may write, in the user's folder otherwise.
 
 #include "settings/settingsfolder.h"

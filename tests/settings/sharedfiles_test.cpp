@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files shared with other users and other copies: who may write, what a write keeps of the file,
 // what killed writes leave behind, and a log whose contents cannot be used.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing and erasing: each case a file's bytes before, one operation, and the exact bytes after.
 
 #include "settings/inifile.h"

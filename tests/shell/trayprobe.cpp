@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // For the end-to-end tests: answers each line read with 1 or 0, whether a tray host is present.
 #include <QApplication>
 

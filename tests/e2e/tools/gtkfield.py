@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A GTK 3 stand-in for the application the user works in: one text entry in a window titled by the
 first argument, reporting each change of its text as "text <hex of its UTF-8> <monotonic ns>", like
 textfield.cpp."""

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // korv_sendcommand <window id> <command>: sends a system command to a Korvani window the way
 // another program would, as a KORVANI_SYSCOMMAND client message. Both numbers may be decimal or
 // 0x-prefixed hexadecimal.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // For the end-to-end tests: a desktop's notification area and notification service on the
 // session bus, as far as a tray icon uses them. It owns org.kde.StatusNotifierWatcher (with a
 // host registered) and org.freedesktop.Notifications, and prints one line per event:

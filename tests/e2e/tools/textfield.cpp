@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stand-in for the application the user works in: one text field in a window titled by the
 // first argument. Each change of the text is printed as "text <hex of its UTF-8> <steady clock in
 // ns>", so that tests can follow it from the output without escaping trouble, and time it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // For the end-to-end tests on wlroots compositors: a virtual pointer that clicks where it is
 // told. Reads lines "click X Y" (layout pixels) from standard input, answers each with "ok"
 // once the compositor has taken the events; ends at the end of input.
