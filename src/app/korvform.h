@@ -28,8 +28,7 @@ class TSystemMenu;
 class TTrayIcon;
 class CompositionEdit;
 class MessageBoxes;
-class SymbolButton;
-class SymbolPanel;
+class SymbolGrid;
 
 /// The main window: the symbol chart, the composition line and its commands.
 class TKorvForm final : public QWidget {
@@ -54,7 +53,7 @@ public:
     std::string Homepage;
 
     // Symbol chart
-    void SpeedButtonClick(SymbolButton* sender);
+    void SpeedButtonClick(int tag);
     // Composition line
     void BtnDeleteClick();
     void BtnClearClick();
@@ -97,9 +96,9 @@ public:
 
     // The controls, named as on the window.
     QWidget* MainPanel = nullptr;
-    SymbolPanel* IPAPanel = nullptr;
-    SymbolPanel* AdditionalPanel = nullptr;
-    SymbolPanel* DiacriticsPanel1 = nullptr;
+    SymbolGrid* IPAPanel = nullptr;
+    SymbolGrid* AdditionalPanel = nullptr;
+    SymbolGrid* DiacriticsPanel1 = nullptr;
     QFrame* PanelKorvaniPro = nullptr;
     QFrame* TabPanel = nullptr;
     QTabBar* TabSet1 = nullptr;

@@ -4,7 +4,7 @@
 
 #include "aboutbox.h"
 #include "korvform.h"
-#include "symbolbutton.h"
+#include "symbolgrid.h"
 
 namespace korv {
 
@@ -20,7 +20,7 @@ void TKorvForm::AboutClick() {
         m_platform.admin,
         cursor(kHandCursor),
         [this](bool showHints, bool autoPaste) {
-            for (SymbolPanel* panel : {IPAPanel, DiacriticsPanel1, AdditionalPanel}) {
+            for (SymbolGrid* panel : {IPAPanel, DiacriticsPanel1, AdditionalPanel}) {
                 panel->setShowHint(showHints);
             }
             BtnCopy->setText(autoPaste ? QStringLiteral("Paste") : QStringLiteral("Copy"));
