@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "appicon.h"
 
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -36,8 +37,10 @@ QPixmap appIconPixmap(int size) {
     return pixmap;
 }
 
-QIcon appIcon() {
-    // Found or drawn once: the window and the notification area share the picture.
+namespace {
+
+// Found or drawn once, when first shown: the window and the notification area share the picture.
+const QIcon& appIconPicture() {
     static const QIcon icon = [] {
         // An installed copy has its icon in the theme, drawn for every size a desktop asks for.
         const QString name = QStringLiteral("org.example.korvani");
@@ -51,6 +54,36 @@ QIcon appIcon() {
         return sizes;
     }();
     return icon;
+}
+
+// Stands for the picture until something draws it: the theme lookup and the drawing cost as
+// much as the rest of the start-up together.
+class AppIconEngine final : public QIconEngine {
+public:
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        appIconPicture().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    // Sizes come in device pixels.
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return appIconPicture().pixmap(size, 1.0, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return appIconPicture().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+        return appIconPicture().availableSizes(mode, state);
+    }
+    QString iconName() override { return appIconPicture().name(); }
+    bool isNull() override { return false; }
+    QString key() const override { return QStringLiteral("korvani"); }
+    QIconEngine* clone() const override { return new AppIconEngine; }
+};
+
+} // namespace
+
+QIcon appIcon() {
+    return QIcon(new AppIconEngine);
 }
 
 } // namespace korv

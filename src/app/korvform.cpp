@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTextEdit>
+#include <QTimer>
 #include <algorithm>
 #include <limits>
 
@@ -99,7 +100,6 @@ TKorvForm::TKorvForm(platform::Platform& platform, MessageBoxes& boxes, Folders 
     , m_exeFolder(std::move(folders.executable)) {
     setObjectName(QStringLiteral("KorvForm"));
     setWindowTitle(kAppTitle);
-    setWindowIcon(appIcon());
     setFont(windowFont());
     setFixedSize(kClientWidth, kClientHeight);
     move(702, 252);
@@ -109,6 +109,29 @@ TKorvForm::TKorvForm(platform::Platform& platform, MessageBoxes& boxes, Folders 
     SystemMenu1 = new TSystemMenu(this, m_platform.systemMenu);
     SystemMenu1->Loaded();
     FormCreate();
+    // A window being shown waits for its first paint.
+    QTimer::singleShot(0, this, [this] {
+        if (!isVisible()) {
+            finishStart();
+        }
+    });
+}
+
+void TKorvForm::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (!m_painted) {
+        m_painted = true;
+        // Once this picture has gone to the screen.
+        QTimer::singleShot(0, this, [this] { finishStart(); });
+    }
+}
+
+void TKorvForm::finishStart() {
+    if (m_started) {
+        return;
+    }
+    m_started = true;
+    setWindowIcon(appIcon());
 }
 
 TKorvForm::~TKorvForm() = default;

@@ -91,6 +91,10 @@ public:
     // session): the position is saved, and no message waits for a user who may be gone.
     void endSession();
 
+    // What the window's first picture does not need (its icon, Copy's staging controls) comes
+    // once that picture is on the screen, or as the loop starts for a window not being shown.
+    void finishStart();
+
     // True while the composition line holds, or last held, the keyboard focus.
     bool lineIsActiveControl() const;
 
@@ -118,6 +122,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void buildLayout();
@@ -139,8 +144,10 @@ private:
     std::map<int, QCursor> m_cursors;
     bool m_terminate = false;
     bool m_pasteNoticeGiven = false;
-    bool m_closed = false;     // the position has been saved for the end of the program
-    bool m_quiet = false;      // ending unattended: failures are not shown
+    bool m_closed = false; // the position has been saved for the end of the program
+    bool m_quiet = false;  // ending unattended: failures are not shown
+    bool m_painted = false;
+    bool m_started = false;    // finishStart has run
     std::u16string m_lineText; // backing store for the view handed to the core
 };
 

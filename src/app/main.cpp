@@ -30,7 +30,9 @@ int main(int argc, char** argv) {
         // The start-up log could not be written: end as soon as the loop runs.
         QTimer::singleShot(0, &app, &QCoreApplication::quit);
     } else if (!hidden) {
-        QTimer::singleShot(0, &form, [&form] { form.show(); });
+        // Shown before the loop starts, the window's remaining start-up work waits for its
+        // first paint.
+        form.show();
     } else {
         // Hidden with no notification area to come back from, the user would be locked out.
         QTimer::singleShot(korv::TKorvForm::kTrayGraceMs, &form,
