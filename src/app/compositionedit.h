@@ -11,7 +11,8 @@ namespace korv {
 /// The one-line composition edit: like the edits users know, it selects its whole text when
 /// the focus arrives from another control (Tab, or a program operation), not on a mouse click
 /// and not when the window itself is reactivated. Its caret stops blinking (and the program
-/// stops waking up for it) a few seconds after the last edit, as desktop text fields do.
+/// stops waking up for it) ten seconds after the last key, click or edit, as GTK's text fields
+/// do (gtk-cursor-blink-timeout); the next one starts it again.
 /// It also takes the keys that stand for the window's buttons and tabs, which never take the
 /// focus themselves.
 class CompositionEdit final : public QLineEdit {
@@ -28,7 +29,8 @@ public:
     int selStart() const;
     int selLength() const;
 
-    static constexpr int kBlinkTimeoutMs = 5000;
+    static constexpr int kBlinkTimeoutMs = 10000;
+    void setBlinkTimeout(int ms) { m_blinkTimeout.setInterval(ms); }
     // How long typing may make the line; text the program sets is never cut.
     static constexpr int kTypingLimit = 32767;
 
