@@ -5,6 +5,10 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+#include <iterator>
+#include <map>
+
 namespace korv {
 
 QPixmap appIconPixmap(int size) {
@@ -39,51 +43,96 @@ QPixmap appIconPixmap(int size) {
 
 namespace {
 
+constexpr int kDrawnSizes[] = {16, 22, 32, 48};
+bool g_started = false;
+
+// The drawn picture, each size drawn when first asked for.
+const QPixmap& drawnSize(int size) {
+    static std::map<int, QPixmap> sizes;
+    auto it = sizes.find(size);
+    if (it == sizes.end()) {
+        it = sizes.emplace(size, appIconPixmap(size)).first;
+    }
+    return it->second;
+}
+
+const QIcon& drawnPicture() {
+    static const QIcon icon = [] {
+        QIcon all;
+        for (const int size : kDrawnSizes) {
+            all.addPixmap(drawnSize(size));
+        }
+        return all;
+    }();
+    return icon;
+}
+
 // Found or drawn once, when first shown: the window and the notification area share the picture.
 const QIcon& appIconPicture() {
     static const QIcon icon = [] {
         // An installed copy has its icon in the theme, drawn for every size a desktop asks for.
         const QString name = QStringLiteral("org.example.korvani");
-        if (QIcon::hasThemeIcon(name)) {
-            return QIcon::fromTheme(name);
-        }
-        QIcon sizes;
-        for (int size : {16, 22, 32, 48}) {
-            sizes.addPixmap(appIconPixmap(size));
-        }
-        return sizes;
+        return QIcon::hasThemeIcon(name) ? QIcon::fromTheme(name) : drawnPicture();
     }();
     return icon;
 }
 
 // Stands for the picture until something draws it: the theme lookup and the drawing cost as
-// much as the rest of the start-up together.
+// much as the rest of the start-up together. While starting, it draws the one size asked for
+// and leaves the theme alone.
 class AppIconEngine final : public QIconEngine {
 public:
+    explicit AppIconEngine(bool starting)
+        : m_starting(starting) {}
+
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                QIcon::State state) override {
-        appIconPicture().paint(painter, rect, Qt::AlignCenter, mode, state);
+        if (oneDrawnSize(rect.size(), mode)) {
+            painter->drawPixmap(rect, drawnSize(rect.width()));
+        } else {
+            picture().paint(painter, rect, Qt::AlignCenter, mode, state);
+        }
     }
     // Sizes come in device pixels.
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        return appIconPicture().pixmap(size, 1.0, mode, state);
+        return oneDrawnSize(size, mode) ? drawnSize(size.width())
+                                        : picture().pixmap(size, 1.0, mode, state);
     }
     QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        return appIconPicture().actualSize(size, mode, state);
+        return oneDrawnSize(size, mode) ? size : picture().actualSize(size, mode, state);
     }
     QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
-        return appIconPicture().availableSizes(mode, state);
+        return picture().availableSizes(mode, state);
     }
-    QString iconName() override { return appIconPicture().name(); }
+    QString iconName() override { return picture().name(); }
     bool isNull() override { return false; }
     QString key() const override { return QStringLiteral("korvani"); }
-    QIconEngine* clone() const override { return new AppIconEngine; }
+    QIconEngine* clone() const override { return new AppIconEngine(m_starting); }
+
+private:
+    bool starting() const { return m_starting && !g_started; }
+    const QIcon& picture() const { return starting() ? drawnPicture() : appIconPicture(); }
+    bool oneDrawnSize(QSize size, QIcon::Mode mode) const {
+        return starting() && mode == QIcon::Normal && size.width() == size.height() &&
+               std::find(std::begin(kDrawnSizes), std::end(kDrawnSizes), size.width()) !=
+                   std::end(kDrawnSizes);
+    }
+
+    bool m_starting;
 };
 
 } // namespace
 
 QIcon appIcon() {
-    return QIcon(new AppIconEngine);
+    return QIcon(new AppIconEngine(false));
+}
+
+QIcon startingAppIcon() {
+    return QIcon(new AppIconEngine(true));
+}
+
+void appIconStarted() {
+    g_started = true;
 }
 
 } // namespace korv

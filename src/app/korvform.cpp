@@ -131,6 +131,7 @@ void TKorvForm::finishStart() {
         return;
     }
     m_started = true;
+    appIconStarted();
     setWindowIcon(appIcon());
 }
 
