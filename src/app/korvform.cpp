@@ -133,6 +133,12 @@ void TKorvForm::finishStart() {
     m_started = true;
     appIconStarted();
     setWindowIcon(appIcon());
+    // Faces the first picture does not show: loading a face costs milliseconds, and the legacy
+    // one is often not installed, which costs a search for a stand-in.
+    QFont legacy(QStringLiteral("Korvani"));
+    legacy.setPixelSize(13);
+    TntEdit2->setFont(legacy);
+    TntRichEdit1->setFont(unicodeFont(15));
 }
 
 TKorvForm::~TKorvForm() = default;
@@ -161,9 +167,6 @@ void TKorvForm::buildLayout() {
     TntEdit2 = new QLineEdit(PanelKorvaniPro);
     TntEdit2->setObjectName(QStringLiteral("TntEdit2"));
     TntEdit2->setGeometry(32, 48, 129, 22);
-    QFont legacy(QStringLiteral("Korvani"));
-    legacy.setPixelSize(13);
-    TntEdit2->setFont(legacy);
     // Only the program writes here, and Copy must carry the whole line.
     TntEdit2->setMaxLength(std::numeric_limits<int>::max());
     TntEdit2->hide();
@@ -238,7 +241,6 @@ void TKorvForm::buildLayout() {
     TntRichEdit1 = new QTextEdit(MainPanel);
     TntRichEdit1->setObjectName(QStringLiteral("TntRichEdit1"));
     TntRichEdit1->setGeometry(0, 232, 257, 33);
-    TntRichEdit1->setFont(unicodeFont(15));
     TntRichEdit1->setFocusPolicy(Qt::NoFocus);
     // Copy's staging controls are no part of what the user works with.
     leaveOutOfAccessibleTree(MainPanel, {PanelKorvaniPro, TntRichEdit1});

@@ -91,8 +91,9 @@ public:
     // session): the position is saved, and no message waits for a user who may be gone.
     void endSession();
 
-    // What the window's first picture does not need (its icon, Copy's staging controls) comes
-    // once that picture is on the screen, or as the loop starts for a window not being shown.
+    // What the window's first picture does not need (its icon, the faces of Copy's staging
+    // controls) comes once that picture is on the screen, or as the loop starts for a window
+    // not being shown; Copy asks for it too.
     void finishStart();
 
     // True while the composition line holds, or last held, the keyboard focus.

@@ -71,6 +71,7 @@ std::u16string TKorvForm::ConvertUnicodeToKorvaniString(std::u16string_view text
 }
 
 void TKorvForm::BtnCopyClick() {
+    finishStart(); // the staging controls' faces
     bool onClipboard = false;
     if (m_platform.os.version().platformId != platform::kPlatformNt) {
         m_boxes.showMessage(kNeedsNtMessage);
