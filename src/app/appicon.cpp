@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "appicon.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
@@ -67,12 +69,32 @@ const QIcon& drawnPicture() {
     return icon;
 }
 
+const QString kIconName = QStringLiteral("org.example.korvani");
+
+// Installing puts the icon into the hicolor theme, where every icon theme falls back to. A look
+// there costs a few file tests; asking the theme costs reading its whole index, about as much
+// memory as the program's own start-up adds to an empty window's.
+bool installedInHicolor() {
+    for (const QString& path : QIcon::themeSearchPaths()) {
+        const QDir hicolor(path + QStringLiteral("/hicolor"));
+        for (const QString& size : hicolor.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            for (const char* type : {".png", ".svg"}) {
+                if (QFileInfo::exists(hicolor.filePath(size + QStringLiteral("/apps/") + kIconName +
+                                                       QLatin1String(type)))) {
+                    return true;
+                }
+            }
+        }
+    }
+    return false;
+}
+
 // Found or drawn once, when first shown: the window and the notification area share the picture.
 const QIcon& appIconPicture() {
     static const QIcon icon = [] {
         // An installed copy has its icon in the theme, drawn for every size a desktop asks for.
-        const QString name = QStringLiteral("org.example.korvani");
-        return QIcon::hasThemeIcon(name) ? QIcon::fromTheme(name) : drawnPicture();
+        return installedInHicolor() && QIcon::hasThemeIcon(kIconName) ? QIcon::fromTheme(kIconName)
+                                                                      : drawnPicture();
     }();
     return icon;
 }
