@@ -353,7 +353,8 @@ void SymbolGrid::paintEvent(QPaintEvent* event) {
 
 bool SymbolGrid::eventFilter(QObject* watched, QEvent* event) {
     auto* child = static_cast<QWidget*>(watched);
-    if (event->type() != QEvent::Paint || m_paintingChild == child) {
+    // Windows (a context menu, say) are no part of the grid's picture.
+    if (event->type() != QEvent::Paint || m_paintingChild == child || child->isWindow()) {
         return QWidget::eventFilter(watched, event);
     }
     // The child draws itself first, then the cells it overlaps go over it.
