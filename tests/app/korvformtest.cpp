@@ -279,6 +279,28 @@ void collect(QAccessibleInterface* iface, std::vector<const QObject*>& out) {
     }
 }
 
+TEST_F(KorvFormTest, CtrlShiftXConvertsXsampaAsOneStepForUndo) {
+    const struct {
+        const char* what;
+        int selStart, selLength;
+        QString expected;
+    } cases[] = {
+        {"the whole line", 0, 0, QString::fromStdU16String(u"ab ðə ˈkæt")},
+        {"only the selection", 3, 2, QString::fromStdU16String(u"ab ðə \"k{t")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        m_form->TntEdit1->setProgramText(QString());
+        m_form->TntEdit1->setFocus(Qt::MouseFocusReason);
+        QTest::keyClicks(m_form->TntEdit1, QStringLiteral("ab D@ \"k{t"));
+        m_form->TntEdit1->setSelection(c.selStart, c.selLength);
+        QTest::keyClick(m_form->TntEdit1, Qt::Key_X, Qt::ControlModifier | Qt::ShiftModifier);
+        EXPECT_EQ(line(), c.expected);
+        m_form->TntEdit1->undo();
+        EXPECT_EQ(line(), QStringLiteral("ab D@ \"k{t"));
+    }
+}
+
 TEST_F(KorvFormTest, AccessibleTreeNamesTheLineAndSizeBoxAndLeavesOutHiddenControls) {
     std::vector<const QObject*> tree;
     collect(QAccessible::queryAccessibleInterface(m_form.get()), tree);
