@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
@@ -12,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include "allsymbolspanel.h"
 #include "compositionedit.h"
 #include "formfixture.h"
 
@@ -299,6 +301,46 @@ TEST_F(KorvFormTest, CtrlShiftXConvertsXsampaAsOneStepForUndo) {
         EXPECT_EQ(line(), c.expected);
         m_form->TntEdit1->undo();
         EXPECT_EQ(line(), QStringLiteral("ab D@ \"k{t"));
+    }
+}
+
+TEST_F(KorvFormTest, AllTabIsBuiltWhenAskedForAndItsKeysInsertAtTheLinesCaret) {
+    EXPECT_EQ(m_form->AllPanel, nullptr);
+    const struct {
+        const char* query;
+        std::vector<int> keys;
+        QString line; // after the keys; the query is left empty only by Escape
+    } cases[] = {
+        {"voiced velar fricative", {Qt::Key_Return}, QString::fromStdU16String(u"a\u0263b")},
+        {"velar plosive", {Qt::Key_Down, Qt::Key_Return}, QString::fromStdU16String(u"a\u0261b")},
+        {"velar plosive", {Qt::Key_Down, Qt::Key_Up, Qt::Key_Up, Qt::Key_Return}, "akb"},
+        {"_0", {Qt::Key_Return}, QString::fromStdU16String(u"a\u0325b")},
+        {"xyzzy", {Qt::Key_Return}, "ab"},
+        {"velar", {Qt::Key_Escape}, "ab"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.query);
+        m_form->TntEdit1->setProgramText(QStringLiteral("ab"));
+        m_form->TntEdit1->setFocus(Qt::MouseFocusReason);
+        m_form->TntEdit1->setCursorPosition(1);
+        QTest::keyClick(m_form->TntEdit1, Qt::Key_F, Qt::ControlModifier);
+        ASSERT_NE(m_form->AllPanel, nullptr);
+        EXPECT_EQ(m_form->TabSet1->currentIndex(), 2);
+        EXPECT_FALSE(m_form->IPAPanel->isVisible() || m_form->AdditionalPanel->isVisible());
+        QLineEdit* search = m_form->AllPanel->SearchEdit1;
+        ASSERT_EQ(QApplication::focusWidget(), search);
+        QTest::keyClicks(search, QString::fromLatin1(c.query));
+        for (const int key : c.keys) {
+            QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key));
+        }
+        EXPECT_EQ(line(), c.line);
+        const bool inserted = line() != QStringLiteral("ab");
+        EXPECT_EQ(QApplication::focusWidget(), inserted ? static_cast<QWidget*>(m_form->TntEdit1)
+                                                        : static_cast<QWidget*>(search));
+        if (inserted) {
+            EXPECT_EQ(m_form->TntEdit1->cursorPosition(), line().size() - 1);
+        }
+        EXPECT_EQ(search->text().isEmpty(), c.keys.back() == Qt::Key_Escape);
     }
 }
 
