@@ -43,11 +43,20 @@ class IpaTest(ProgramTestCase):
         wait_until(lambda: "text/html" in s.clipboard_targets(), 5, "the rich copy")
 
     def test_a_click_on_a_symbol_inserts_it_at_the_caret(self):
-        program = self.start_with_line("ab")
-        program.key("ctrl+Next", "ctrl+Next")
-        # The first group, in chart order: p b t d ʈ
-        program.click(*cell_centre(4))
-        self.assertEqual(program.copy_line(), "a\u0288b")
+        cases = [
+            # keys, what is typed in the search field, the cell clicked, the line after it
+            (["ctrl+Next", "ctrl+Next"], None, 4, "a\u0288b"),  # the chart's order: p b t d ʈ
+            (["ctrl+f"], "retroflex", 1, "a\u0256b"),  # found in the chart's order: ʈ ɖ
+        ]
+        for keys, query, cell, line in cases:
+            with self.subTest(query=query):
+                program = self.start_with_line("ab")
+                program.key(*keys)
+                if query:
+                    self.session.type_text(query)
+                program.click(*cell_centre(cell))
+                self.assertEqual(program.copy_line(), line)
+                program.stop()
 
     def test_ctrl_f_a_description_and_return_insert_the_symbol(self):
         program = self.start_with_line("ab")
