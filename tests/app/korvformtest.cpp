@@ -13,9 +13,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "allsymbolspanel.h"
 #include "compositionedit.h"
 #include "formfixture.h"
+#include "ipasymbols.h"
+#include "symbolgrid.h"
 
 namespace korv {
 namespace {
@@ -342,6 +346,22 @@ TEST_F(KorvFormTest, AllTabIsBuiltWhenAskedForAndItsKeysInsertAtTheLinesCaret) {
         }
         EXPECT_EQ(search->text().isEmpty(), c.keys.back() == Qt::Key_Escape);
     }
+}
+
+TEST_F(KorvFormTest, AllTabTooltipsGiveSymbolNameAndXsampaAndFollowShowHints) {
+    m_form->TabSet1->setCurrentIndex(2);
+    SymbolGrid* grid = m_form->AllPanel->AllGrid1;
+    const auto symbols = ipaSymbols();
+    const auto found = std::find_if(symbols.begin(), symbols.end(), [](const IpaSymbol& symbol) {
+        return symbol.chars == u"\u0263";
+    });
+    const int gamma = grid->cellWithPayload(static_cast<int>(found - symbols.begin()));
+    ASSERT_GE(gamma, 0);
+    EXPECT_EQ(grid->toolTip(gamma),
+              QString::fromStdU16String(u"\u0263  voiced velar fricative\nX-SAMPA: G\nU+0263"));
+    m_form->ShowHints = false;
+    m_form->FormShow();
+    EXPECT_TRUE(grid->toolTip(gamma).isEmpty());
 }
 
 TEST_F(KorvFormTest, AccessibleTreeNamesTheLineAndSizeBoxAndLeavesOutHiddenControls) {
