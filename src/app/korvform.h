@@ -29,8 +29,7 @@ class TSystemMenu;
 class TTrayIcon;
 class CompositionEdit;
 class MessageBoxes;
-class SymbolButton;
-class SymbolPanel;
+class SymbolGrid;
 
 /// The main window: the symbol chart, the composition line and its commands.
 class TKorvForm final : public QWidget {
@@ -55,7 +54,7 @@ public:
     std::string Homepage;
 
     // Symbol chart
-    void SpeedButtonClick(SymbolButton* sender);
+    void SpeedButtonClick(int tag);
     // A symbol of the "All" tab, by click or by Return in its search field.
     void AllGrid1Click(std::u16string_view chars);
     // Composition line
@@ -100,9 +99,9 @@ public:
 
     // The controls, named as on the window.
     QWidget* MainPanel = nullptr;
-    SymbolPanel* IPAPanel = nullptr;
-    SymbolPanel* AdditionalPanel = nullptr;
-    SymbolPanel* DiacriticsPanel1 = nullptr;
+    SymbolGrid* IPAPanel = nullptr;
+    SymbolGrid* AdditionalPanel = nullptr;
+    SymbolGrid* DiacriticsPanel1 = nullptr;
     AllSymbolsPanel* AllPanel = nullptr; // built when its tab is first shown
     QFrame* PanelKorvaniPro = nullptr;
     QFrame* TabPanel = nullptr;

@@ -19,7 +19,7 @@
 #include "messages.h"
 #include "settings/inifile.h"
 #include "settings/settings.h"
-#include "symbolbutton.h"
+#include "symbolgrid.h"
 #include "systemmenu.h"
 
 namespace korv {
@@ -123,7 +123,7 @@ void TKorvForm::FormShow() {
     if (AutoPaste) {
         BtnCopy->setText(QStringLiteral("Paste"));
     }
-    for (SymbolPanel* panel : {IPAPanel, DiacriticsPanel1, AdditionalPanel}) {
+    for (SymbolGrid* panel : {IPAPanel, DiacriticsPanel1, AdditionalPanel}) {
         panel->setShowHint(ShowHints);
     }
     if (AllPanel != nullptr) {

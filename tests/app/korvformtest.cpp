@@ -116,6 +116,11 @@ TEST_F(KorvFormTest, CommandAndSymbolButtonsNeverTakeTheFocus) {
             EXPECT_EQ(b->focusPolicy(), Qt::NoFocus) << b->objectName().toStdString();
         }
     }
+    for (const QWidget* chart :
+         {static_cast<QWidget*>(m_form->IPAPanel), static_cast<QWidget*>(m_form->AdditionalPanel),
+          static_cast<QWidget*>(m_form->DiacriticsPanel1)}) {
+        EXPECT_EQ(chart->focusPolicy(), Qt::NoFocus) << chart->objectName().toStdString();
+    }
     m_form->TntEdit1->setFocus(Qt::MouseFocusReason);
     clickWidget(m_form->BtnClear);
     click("See1");
@@ -140,15 +145,15 @@ TEST_F(KorvFormTest, AdditionalChartKeepsTheDiacriticsAndTheCaret) {
 
 TEST_F(KorvFormTest, TooltipsFollowTheirPanelsSwitch) {
     int withTip = 0;
-    for (SymbolButton* b : m_form->findChildren<SymbolButton*>()) {
-        withTip += b->toolTip().isEmpty() ? 0 : 1;
+    for (const Symbol& b : allButtons()) {
+        withTip += b.toolTip().isEmpty() ? 0 : 1;
     }
     EXPECT_EQ(withTip, 61);
-    EXPECT_TRUE(button("Slash1")->toolTip().isEmpty());
-    EXPECT_EQ(button("Fat1")->toolTip(), QStringLiteral("cat"));
+    EXPECT_TRUE(button("Slash1").toolTip().isEmpty());
+    EXPECT_EQ(button("Fat1").toolTip(), QStringLiteral("cat"));
     m_form->IPAPanel->setShowHint(false);
-    EXPECT_TRUE(button("Fat1")->toolTip().isEmpty());
-    EXPECT_EQ(button("Long1")->toolTip(), QStringLiteral("long"));
+    EXPECT_TRUE(button("Fat1").toolTip().isEmpty());
+    EXPECT_EQ(button("Long1").toolTip(), QStringLiteral("long"));
 }
 
 TEST_F(KorvFormTest, LayoutIsFixed) {
@@ -157,7 +162,7 @@ TEST_F(KorvFormTest, LayoutIsFixed) {
     EXPECT_TRUE(m_form->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(m_form->comboSize->count(), 16);
     EXPECT_EQ(m_form->comboSize->currentText(), QStringLiteral("16"));
-    EXPECT_EQ(button("Near1")->geometry(), QRect(101, 0, 33, 24));
+    EXPECT_EQ(button("Near1").geometry(), QRect(101, 0, 33, 24));
     EXPECT_EQ(m_form->TntRichEdit1->geometry(), QRect(0, 232, 257, 33));
 }
 
@@ -275,9 +280,9 @@ TEST_F(KorvFormTest, ChordsInTheLineCopyOrSwitchTheChart) {
     }
 }
 
-// The tree a screen reader walks: every object below the window, depth first.
-void collect(QAccessibleInterface* iface, std::vector<const QObject*>& out) {
-    out.push_back(iface->object());
+// The tree a screen reader walks: every node below the window, depth first.
+void collect(QAccessibleInterface* iface, std::vector<const QAccessibleInterface*>& out) {
+    out.push_back(iface);
     for (int i = 0; i < iface->childCount(); ++i) {
         QAccessibleInterface* child = iface->child(i);
         ASSERT_NE(child, nullptr);
@@ -365,15 +370,19 @@ TEST_F(KorvFormTest, AllTabTooltipsGiveSymbolNameAndXsampaAndFollowShowHints) {
 }
 
 TEST_F(KorvFormTest, AccessibleTreeNamesTheLineAndSizeBoxAndLeavesOutHiddenControls) {
-    std::vector<const QObject*> tree;
+    std::vector<const QAccessibleInterface*> tree;
     collect(QAccessible::queryAccessibleInterface(m_form.get()), tree);
-    const auto listed = [&](const QObject* o) { return std::count(tree.begin(), tree.end(), o); };
+    const auto listed = [&](const QObject* o) {
+        return std::count_if(tree.begin(), tree.end(), [o](auto* i) { return i->object() == o; });
+    };
+    const auto* rollR = button("RollR1").accessible();
     const auto* line = QAccessible::queryAccessibleInterface(m_form->TntEdit1);
     EXPECT_EQ(line->text(QAccessible::Name), QStringLiteral("Transcription"));
     const auto* size = QAccessible::queryAccessibleInterface(m_form->comboSize);
     EXPECT_EQ(size->text(QAccessible::Name), QStringLiteral("Point size"));
     EXPECT_EQ(size->text(QAccessible::Value), QStringLiteral("16"));
-    EXPECT_TRUE(listed(m_form->TntEdit1) && listed(m_form->comboSize) && listed(button("RollR1")));
+    EXPECT_TRUE(listed(m_form->TntEdit1) && listed(m_form->comboSize) &&
+                std::count(tree.begin(), tree.end(), rollR));
     QObjectList hidden = m_form->TabSet1->children(); // the scroll arrows among them
     hidden << m_form->TntEdit2 << m_form->TntRichEdit1;
     for (const QObject* o : hidden) {
