@@ -3,6 +3,8 @@
 
 #include <QApplication>
 
+#include <cstdio>
+
 namespace korv {
 
 class MessageBoxes;
@@ -21,5 +23,11 @@ private:
 
 // True when the first argument asks for a start in the notification area.
 bool startHidden(int argc, const char* const* argv);
+
+// True when the first argument is "--xsampa": the program converts and ends, with no window.
+bool isXsampaCommand(int argc, const char* const* argv);
+// Writes the IPA for the X-SAMPA of the arguments after the first, joined by spaces, and a line
+// end; returns the exit status (2, with a usage line on `err`, when there is nothing to convert).
+int runXsampaCommand(int argc, const char* const* argv, std::FILE* out, std::FILE* err);
 
 } // namespace korv

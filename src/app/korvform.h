@@ -24,6 +24,7 @@ class QTextEdit;
 
 namespace korv {
 
+class AllSymbolsPanel;
 class TSystemMenu;
 class TTrayIcon;
 class CompositionEdit;
@@ -54,6 +55,8 @@ public:
 
     // Symbol chart
     void SpeedButtonClick(int tag);
+    // A symbol of the "All" tab, by click or by Return in its search field.
+    void AllGrid1Click(std::u16string_view chars);
     // Composition line
     void BtnDeleteClick();
     void BtnClearClick();
@@ -104,6 +107,7 @@ public:
     SymbolGrid* IPAPanel = nullptr;
     SymbolGrid* AdditionalPanel = nullptr;
     SymbolGrid* DiacriticsPanel1 = nullptr;
+    AllSymbolsPanel* AllPanel = nullptr; // built when its tab is first shown
     QFrame* PanelKorvaniPro = nullptr;
     QFrame* TabPanel = nullptr;
     QTabBar* TabSet1 = nullptr;
@@ -132,6 +136,8 @@ private:
     void placeFrameAt(int left, int top);
     LineState lineState() const;
     void applyEdit(const LineEdit& edit);
+    void insertCharacters(std::u16string_view chars);
+    void showAllSymbols();
     // Says once per run that a copy could not be pasted and waits for Ctrl+V.
     void tellToPasteByHand();
     template <typename Handler> void guarded(Handler&& handler) {
@@ -145,11 +151,12 @@ private:
     std::map<int, QCursor> m_cursors;
     bool m_terminate = false;
     bool m_pasteNoticeGiven = false;
-    bool m_closed = false; // the position has been saved for the end of the program
-    bool m_quiet = false;  // ending unattended: failures are not shown
+    bool m_closed = false;         // the position has been saved for the end of the program
+    bool m_quiet = false;          // ending unattended: failures are not shown
     bool m_painted = false;
-    bool m_started = false;    // finishStart has run
-    std::u16string m_lineText; // backing store for the view handed to the core
+    bool m_started = false;        // finishStart has run
+    bool m_searchFromLine = false; // the search field took the focus from the line
+    std::u16string m_lineText;     // backing store for the view handed to the core
 };
 
 } // namespace korv

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's life: creation, showing, hiding, the charts, the size and closing.
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTabBar>
@@ -10,6 +12,8 @@
 
 #include <string>
 
+#include "allsymbolspanel.h"
+#include "compositionedit.h"
 #include "handcursor.h"
 #include "korvform.h"
 #include "messages.h"
@@ -122,6 +126,9 @@ void TKorvForm::FormShow() {
     for (SymbolGrid* panel : {IPAPanel, DiacriticsPanel1, AdditionalPanel}) {
         panel->setShowHint(ShowHints);
     }
+    if (AllPanel != nullptr) {
+        AllPanel->setShowHint(ShowHints);
+    }
 }
 
 void TKorvForm::showEvent(QShowEvent* event) {
@@ -174,6 +181,29 @@ void TKorvForm::TabSet1Change(int newTab) {
         AdditionalPanel->show();
         IPAPanel->hide();
         PanelKorvaniPro->hide();
+    } else if (newTab == 2) {
+        // Built when first asked for, so that it costs nothing at start.
+        if (AllPanel == nullptr) {
+            AllPanel = new AllSymbolsPanel(MainPanel, IPAPanel->geometry());
+            AllPanel->setShowHint(ShowHints);
+            AllPanel->OnSymbolClick = [this](std::u16string_view chars) {
+                guarded([&] { AllGrid1Click(chars); });
+            };
+            connect(qApp, &QApplication::focusChanged, AllPanel,
+                    [this](QWidget* old, QWidget* now) {
+                        // A return of the focus with the window keeps what was known.
+                        if (now == AllPanel->SearchEdit1 && old != nullptr) {
+                            m_searchFromLine = old == TntEdit1;
+                        }
+                    });
+        }
+        AllPanel->show();
+        IPAPanel->hide();
+        AdditionalPanel->hide();
+        PanelKorvaniPro->hide();
+    }
+    if (AllPanel != nullptr && newTab != 2) {
+        AllPanel->hide();
     }
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QTimer>
 
+#include <cstdio>
+
 #include "korvapplication.h"
 #include "korvform.h"
 #include "messages.h"
@@ -10,6 +12,9 @@
 #include "settings/settingsfolder.h"
 
 int main(int argc, char** argv) {
+    if (korv::isXsampaCommand(argc, argv)) {
+        return korv::runXsampaCommand(argc, argv, stdout, stderr);
+    }
     korv::platform::chooseQtPlatform();
     // Qt takes no options from the user's arguments: only the first one counts, and only to the
     // program. Qt's environment variables still apply.

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
@@ -12,8 +13,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "allsymbolspanel.h"
 #include "compositionedit.h"
 #include "formfixture.h"
+#include "ipasymbols.h"
+#include "symbolgrid.h"
 
 namespace korv {
 namespace {
@@ -242,8 +248,9 @@ TEST_F(KorvFormTest, ChordsInTheLineCopyOrSwitchTheChart) {
         {"focus lost while held", true, 0, {retDown, focusLost, bareUp}, false, 0, 0},
         {"PageDown to the second", true, 0, page(Qt::Key_PageDown), false, 0, 1},
         {"PageUp to the first", true, 1, page(Qt::Key_PageUp), false, 0, 0},
-        {"PageDown from the last", true, 1, page(Qt::Key_PageDown), false, 0, 0},
-        {"PageUp from the first", true, 0, page(Qt::Key_PageUp), false, 0, 1},
+        {"PageDown to the last", true, 1, page(Qt::Key_PageDown), false, 0, 2},
+        {"PageDown from the last", true, 2, page(Qt::Key_PageDown), false, 0, 0},
+        {"PageUp from the first", true, 0, page(Qt::Key_PageUp), false, 0, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -284,6 +291,84 @@ void collect(QAccessibleInterface* iface, std::vector<const QAccessibleInterface
     }
 }
 
+TEST_F(KorvFormTest, CtrlShiftXConvertsXsampaAsOneStepForUndo) {
+    const struct {
+        const char* what;
+        int selStart, selLength;
+        QString expected;
+    } cases[] = {
+        {"the whole line", 0, 0, QString::fromStdU16String(u"ab ðə ˈkæt")},
+        {"only the selection", 3, 2, QString::fromStdU16String(u"ab ðə \"k{t")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        m_form->TntEdit1->setProgramText(QString());
+        m_form->TntEdit1->setFocus(Qt::MouseFocusReason);
+        QTest::keyClicks(m_form->TntEdit1, QStringLiteral("ab D@ \"k{t"));
+        m_form->TntEdit1->setSelection(c.selStart, c.selLength);
+        QTest::keyClick(m_form->TntEdit1, Qt::Key_X, Qt::ControlModifier | Qt::ShiftModifier);
+        EXPECT_EQ(line(), c.expected);
+        m_form->TntEdit1->undo();
+        EXPECT_EQ(line(), QStringLiteral("ab D@ \"k{t"));
+    }
+}
+
+TEST_F(KorvFormTest, AllTabIsBuiltWhenAskedForAndItsKeysInsertAtTheLinesCaret) {
+    EXPECT_EQ(m_form->AllPanel, nullptr);
+    const struct {
+        const char* query;
+        std::vector<int> keys;
+        QString line; // after the keys; the query is left empty only by Escape
+    } cases[] = {
+        {"voiced velar fricative", {Qt::Key_Return}, QString::fromStdU16String(u"a\u0263b")},
+        {"velar plosive", {Qt::Key_Down, Qt::Key_Return}, QString::fromStdU16String(u"a\u0261b")},
+        {"velar plosive", {Qt::Key_Down, Qt::Key_Up, Qt::Key_Up, Qt::Key_Return}, "akb"},
+        {"_0", {Qt::Key_Return}, QString::fromStdU16String(u"a\u0325b")},
+        {"xyzzy", {Qt::Key_Return}, "ab"},
+        {"velar", {Qt::Key_Escape}, "ab"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.query);
+        m_form->TntEdit1->setProgramText(QStringLiteral("ab"));
+        m_form->TntEdit1->setFocus(Qt::MouseFocusReason);
+        m_form->TntEdit1->setCursorPosition(1);
+        QTest::keyClick(m_form->TntEdit1, Qt::Key_F, Qt::ControlModifier);
+        ASSERT_NE(m_form->AllPanel, nullptr);
+        EXPECT_EQ(m_form->TabSet1->currentIndex(), 2);
+        EXPECT_FALSE(m_form->IPAPanel->isVisible() || m_form->AdditionalPanel->isVisible());
+        QLineEdit* search = m_form->AllPanel->SearchEdit1;
+        ASSERT_EQ(QApplication::focusWidget(), search);
+        QTest::keyClicks(search, QString::fromLatin1(c.query));
+        for (const int key : c.keys) {
+            QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key));
+        }
+        EXPECT_EQ(line(), c.line);
+        const bool inserted = line() != QStringLiteral("ab");
+        EXPECT_EQ(QApplication::focusWidget(), inserted ? static_cast<QWidget*>(m_form->TntEdit1)
+                                                        : static_cast<QWidget*>(search));
+        if (inserted) {
+            EXPECT_EQ(m_form->TntEdit1->cursorPosition(), line().size() - 1);
+        }
+        EXPECT_EQ(search->text().isEmpty(), c.keys.back() == Qt::Key_Escape);
+    }
+}
+
+TEST_F(KorvFormTest, AllTabTooltipsGiveSymbolNameAndXsampaAndFollowShowHints) {
+    m_form->TabSet1->setCurrentIndex(2);
+    SymbolGrid* grid = m_form->AllPanel->AllGrid1;
+    const auto symbols = ipaSymbols();
+    const auto found = std::find_if(symbols.begin(), symbols.end(), [](const IpaSymbol& symbol) {
+        return symbol.chars == u"\u0263";
+    });
+    const int gamma = grid->cellWithPayload(static_cast<int>(found - symbols.begin()));
+    ASSERT_GE(gamma, 0);
+    EXPECT_EQ(grid->toolTip(gamma),
+              QString::fromStdU16String(u"\u0263  voiced velar fricative\nX-SAMPA: G\nU+0263"));
+    m_form->ShowHints = false;
+    m_form->FormShow();
+    EXPECT_TRUE(grid->toolTip(gamma).isEmpty());
+}
+
 TEST_F(KorvFormTest, AccessibleTreeNamesTheLineAndSizeBoxAndLeavesOutHiddenControls) {
     std::vector<const QAccessibleInterface*> tree;
     collect(QAccessible::queryAccessibleInterface(m_form.get()), tree);
@@ -306,8 +391,9 @@ TEST_F(KorvFormTest, AccessibleTreeNamesTheLineAndSizeBoxAndLeavesOutHiddenContr
 
     // The tabs are there by name, and pressing one picks it as a click does.
     QAccessibleInterface* tabs = QAccessible::queryAccessibleInterface(m_form->TabSet1);
-    ASSERT_EQ(tabs->childCount(), 2);
+    ASSERT_EQ(tabs->childCount(), 3);
     EXPECT_EQ(tabs->child(0)->text(QAccessible::Name), QStringLiteral("Standard"));
+    EXPECT_EQ(tabs->child(2)->text(QAccessible::Name), QStringLiteral("All"));
     EXPECT_TRUE(tabs->child(0)->state().selected);
     tabs->child(1)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_TRUE(m_form->AdditionalPanel->isVisible());
