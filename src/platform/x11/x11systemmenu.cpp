@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "x11systemmenu.h"
 
+#include <QEvent>
 #include <QGuiApplication>
+#include <QTimer>
+#include <QWidget>
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -10,6 +13,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string_view>
 #include <vector>
 
 namespace korv::platform {
@@ -28,6 +32,8 @@ constexpr unsigned long kDecorResize = 1UL << 2;
 constexpr unsigned long kDecorMinimize = 1UL << 5;
 constexpr unsigned long kDecorMaximize = 1UL << 6;
 constexpr unsigned long kDecorEvery = 0x7EUL;
+// _NET_ACTIVE_WINDOW's source indication for a request on the user's behalf.
+constexpr long kSourcePager = 2;
 
 Display* display() {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
@@ -61,7 +67,93 @@ MotifHints readHints(Display* dpy, Window window, Atom atom) {
     return hints;
 }
 
+// The name the window manager gives itself on its check window.
+bool windowManagerIsKWin(Display* dpy) {
+    const Window root = DefaultRootWindow(dpy);
+    const std::vector<unsigned long> check =
+        listProperty(dpy, root, XInternAtom(dpy, "_NET_SUPPORTING_WM_CHECK", False), XA_WINDOW, 1);
+    if (check.empty()) {
+        return false;
+    }
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    const Atom utf8 = XInternAtom(dpy, "UTF8_STRING", False);
+    if (XGetWindowProperty(dpy, static_cast<Window>(check.front()),
+                           XInternAtom(dpy, "_NET_WM_NAME", False), 0, 16, False, utf8, &type,
+                           &format, &count, &after, &data) != Success) {
+        return false;
+    }
+    const bool kwin = data != nullptr && format == 8 &&
+                      std::string_view(reinterpret_cast<const char*>(data), count) == "KWin";
+    if (data != nullptr) {
+        XFree(data);
+    }
+    return kwin;
+}
+
 } // namespace
+
+// KWin offers Minimize to a window for being a normal window or a dialog, reading nothing of
+// the Motif functions; a utility window it offers only Move and Close, as the hints ask. The
+// type is set as the window is shown, before it is mapped, which is when KWin reads it.
+class X11SystemMenu::KWinTyping final : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Show || !watched->isWidgetType()) {
+            return false;
+        }
+        const auto* widget = static_cast<const QWidget*>(watched);
+        Display* dpy = display();
+        if (!widget->isWindow() || dpy == nullptr ||
+            !widget->testAttribute(Qt::WA_WState_Created)) {
+            return false;
+        }
+        const Window window = static_cast<Window>(widget->winId());
+        const Atom motif = XInternAtom(dpy, "_MOTIF_WM_HINTS", False);
+        const std::vector<unsigned long> hints =
+            listProperty(dpy, window, motif, AnyPropertyType, 2);
+        if (hints.size() < 2 || !(hints[0] & kHintFunctions) || (hints[1] & kFuncAll) ||
+            (hints[1] & kFuncMinimize) || !windowManagerIsKWin(dpy)) {
+            return false;
+        }
+        const Atom types[] = {XInternAtom(dpy, "_NET_WM_WINDOW_TYPE_UTILITY", False),
+                              XInternAtom(dpy, "_NET_WM_WINDOW_TYPE_NORMAL", False)};
+        XChangeProperty(dpy, window, XInternAtom(dpy, "_NET_WM_WINDOW_TYPE", False), XA_ATOM, 32,
+                        PropModeReplace, reinterpret_cast<const unsigned char*>(types), 2);
+        XFlush(dpy);
+        // KWin gives the keyboard to a new normal window, not to a utility window: it is asked
+        // for once the window is mapped, on the user's behalf, who started or restored it.
+        QTimer::singleShot(0, widget, [window] {
+            Display* dpy = display();
+            if (dpy == nullptr) {
+                return;
+            }
+            XEvent event{};
+            event.xclient.type = ClientMessage;
+            event.xclient.window = window;
+            event.xclient.message_type = XInternAtom(dpy, "_NET_ACTIVE_WINDOW", False);
+            event.xclient.format = 32;
+            event.xclient.data.l[0] = kSourcePager;
+            event.xclient.data.l[1] = CurrentTime;
+            XSendEvent(dpy, DefaultRootWindow(dpy), False,
+                       SubstructureRedirectMask | SubstructureNotifyMask, &event);
+            XFlush(dpy);
+        });
+        return false;
+    }
+};
+
+X11SystemMenu::X11SystemMenu() {
+    if (qApp != nullptr) {
+        m_kwinTyping = std::make_unique<KWinTyping>();
+        qApp->installEventFilter(m_kwinTyping.get());
+    }
+}
+
+X11SystemMenu::~X11SystemMenu() = default;
 
 MenuHandle X11SystemMenu::getSystemMenu(WindowHandle window, bool /*revert*/) {
     return display() != nullptr ? window : 0;
