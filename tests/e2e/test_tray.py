@@ -207,6 +207,19 @@ class StatusNotifierTest(unittest.TestCase):
                     self.session.start_panel()
                 self.hide_and_restore(program)
 
+    def test_one_icon_that_follows_the_hosts_of_either_kind(self):
+        s = self.session
+        s.start_tray()
+        self.addCleanup(s.stop_tray)
+        program = self.start()
+        program.wait_active()
+        for panel in (False, True, False):
+            with self.subTest(panel=panel):
+                (s.start_panel if panel else s.stop_panel)()
+                korvx.wait_until(lambda: bool(s.tray_icons(pid=program.pid)) != panel, 10, "the embedded icon")
+                self.assertEqual(bool(s.panel_icon()), panel)
+        s.start_panel()
+
     def test_a_panel_that_comes_late_still_gets_the_icon(self):
         s = self.session
         for late_s in (1, self.GRACE_S + 2):

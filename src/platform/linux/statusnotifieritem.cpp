@@ -129,6 +129,7 @@ public:
 
     ~Object() override {
         m_watcher.reset();
+        m_hostTimer.reset();
         if (!m_connectionName.isEmpty()) {
             QDBusConnection bus(m_connectionName);
             bus.unregisterObject(kItemPath);
@@ -168,6 +169,18 @@ public:
                          });
         QObject::connect(m_watcher.get(), &QDBusServiceWatcher::serviceUnregistered,
                          m_watcher.get(), [this] { watcherChanged(); });
+        // A desktop may start its watcher and the host that shows the items apart; the watcher
+        // tells when a host comes or goes. Its signals reach a timer's slot, which needs no
+        // meta-object of this class's own.
+        m_hostTimer = std::make_unique<QTimer>();
+        m_hostTimer->setSingleShot(true);
+        QObject::connect(m_hostTimer.get(), &QTimer::timeout, m_hostTimer.get(),
+                         [this] { watcherChanged(); });
+        for (const char* signal :
+             {"StatusNotifierHostRegistered", "StatusNotifierHostUnregistered"}) {
+            bus.connect(kWatcherService, QStringLiteral("/StatusNotifierWatcher"), kWatcherService,
+                        QLatin1String(signal), m_hostTimer.get(), SLOT(start()));
+        }
         announce();
     }
 
@@ -298,6 +311,7 @@ private:
     QString m_connectionName;
     QString m_service;
     std::unique_ptr<QDBusServiceWatcher> m_watcher;
+    std::unique_ptr<QTimer> m_hostTimer;
     SniPixmaps m_pixmaps;
     QString m_toolTip;
 };

@@ -17,7 +17,7 @@ public:
     enum class Request { Activate, SecondaryActivate, ContextMenu };
     // Called from the event loop, never from inside the bus's own dispatch.
     using RequestHandler = std::function<void(Request request, int x, int y)>;
-    // Called whenever a watcher came, went or was replaced.
+    // Called whenever a watcher or a host came or went.
     using WatcherHandler = std::function<void()>;
 
     StatusNotifierItem(RequestHandler onRequest, WatcherHandler onWatcher);
