@@ -209,7 +209,13 @@ public:
             "<property name=\"Status\" type=\"s\" access=\"read\"/>"
             "<property name=\"WindowId\" type=\"i\" access=\"read\"/>"
             "<property name=\"IconName\" type=\"s\" access=\"read\"/>"
+            "<property name=\"IconThemePath\" type=\"s\" access=\"read\"/>"
             "<property name=\"IconPixmap\" type=\"a(iiay)\" access=\"read\"/>"
+            "<property name=\"OverlayIconName\" type=\"s\" access=\"read\"/>"
+            "<property name=\"OverlayIconPixmap\" type=\"a(iiay)\" access=\"read\"/>"
+            "<property name=\"AttentionIconName\" type=\"s\" access=\"read\"/>"
+            "<property name=\"AttentionIconPixmap\" type=\"a(iiay)\" access=\"read\"/>"
+            "<property name=\"AttentionMovieName\" type=\"s\" access=\"read\"/>"
             "<property name=\"ToolTip\" type=\"(sa(iiay)ss)\" access=\"read\"/>"
             "<property name=\"ItemIsMenu\" type=\"b\" access=\"read\"/>"
             "<method name=\"Activate\"><arg type=\"i\"/><arg type=\"i\"/></method>"
@@ -252,8 +258,10 @@ public:
         bus.send(message.createReply());
         // The handler may end the item; it runs once the bus is done with this message.
         QTimer::singleShot(0, m_watcher.get(), [this, request, x, y] {
-            if (m_onRequest) {
-                m_onRequest(request, x, y);
+            // Copied: the handler may end the item, and this object with it.
+            const RequestHandler handler = m_onRequest;
+            if (handler) {
+                handler(request, x, y);
             }
         });
         return true;
