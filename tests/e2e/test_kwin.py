@@ -18,7 +18,8 @@ class KWinTest(unittest.TestCase):
 
     def start(self):
         program = self.session.start_program(korvx.program_binary())
-        self.addCleanup(program.stop)
+        self.addCleanup(lambda: self.assertIsNone(program.sanitizer_report(), program.output()))
+        self.addCleanup(program.stop)  # first
         return program
 
     def test_main_and_about_window_offer_move_and_close_only(self):

@@ -184,7 +184,8 @@ class StatusNotifierTest(unittest.TestCase):
 
     def start(self, args=()):
         program = self.session.start_program(korvx.program_binary(), list(args))
-        self.addCleanup(program.stop)
+        self.addCleanup(lambda: self.assertIsNone(program.sanitizer_report(), program.output()))
+        self.addCleanup(program.stop)  # first
         return program
 
     def icon(self):
