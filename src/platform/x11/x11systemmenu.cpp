@@ -107,7 +107,9 @@ public:
         }
         const auto* widget = static_cast<const QWidget*>(watched);
         Display* dpy = display();
-        if (!widget->isWindow() || dpy == nullptr ||
+        // Menus, pop-ups and tooltips are no business of the window manager's.
+        const Qt::WindowType type = widget->windowType();
+        if ((type != Qt::Window && type != Qt::Dialog) || dpy == nullptr ||
             !widget->testAttribute(Qt::WA_WState_Created)) {
             return false;
         }
