@@ -539,6 +539,9 @@ class Session(_SessionBase):
         """lxqt-panel on this session's bus; returns when its notification area has a host."""
         if self._panel is not None:
             return
+        missing = [tool for tool in ("lxqt-panel", "dbus-send", "dbus-daemon") if shutil.which(tool) is None]
+        if missing:
+            raise HarnessError("not installed (scripts/install-deps.sh): " + ", ".join(missing))
         self.env["DBUS_SESSION_BUS_ADDRESS"] = self.start_bus()
         conf = os.path.join(self.home, ".config", "lxqt", "panel.conf")
         os.makedirs(os.path.dirname(conf), exist_ok=True)
