@@ -3,8 +3,13 @@
 
 #include <QEvent>
 #include <QGuiApplication>
-#include <QTimer>
 #include <QWidget>
+#include <QWindow>
+
+namespace {
+// Named before Xlib's Expose macro hides Qt's name for it.
+constexpr QEvent::Type kExposeEvent = QEvent::Expose;
+} // namespace
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -13,6 +18,7 @@
 
 #include <algorithm>
 #include <array>
+#include <set>
 #include <string_view>
 #include <vector>
 
@@ -102,50 +108,61 @@ bool windowManagerIsKWin(Display* dpy) {
 class X11SystemMenu::KWinTyping final : public QObject {
 public:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() != QEvent::Show || !watched->isWidgetType()) {
-            return false;
+        if (event->type() == QEvent::Show && watched->isWidgetType()) {
+            shown(*static_cast<const QWidget*>(watched));
+        } else if (event->type() == kExposeEvent && watched->isWindowType()) {
+            exposed(*static_cast<const QWindow*>(watched));
         }
-        const auto* widget = static_cast<const QWidget*>(watched);
+        return false;
+    }
+
+private:
+    void shown(const QWidget& widget) {
         Display* dpy = display();
         // Menus, pop-ups and tooltips are no business of the window manager's.
-        const Qt::WindowType type = widget->windowType();
+        const Qt::WindowType type = widget.windowType();
         if ((type != Qt::Window && type != Qt::Dialog) || dpy == nullptr ||
-            !widget->testAttribute(Qt::WA_WState_Created)) {
-            return false;
+            !widget.testAttribute(Qt::WA_WState_Created)) {
+            return;
         }
-        const Window window = static_cast<Window>(widget->winId());
+        const Window window = static_cast<Window>(widget.winId());
         const Atom motif = XInternAtom(dpy, "_MOTIF_WM_HINTS", False);
         const std::vector<unsigned long> hints =
             listProperty(dpy, window, motif, AnyPropertyType, 2);
         if (hints.size() < 2 || !(hints[0] & kHintFunctions) || (hints[1] & kFuncAll) ||
             (hints[1] & kFuncMinimize) || !windowManagerIsKWin(dpy)) {
-            return false;
+            return;
         }
         const Atom types[] = {XInternAtom(dpy, "_NET_WM_WINDOW_TYPE_UTILITY", False),
                               XInternAtom(dpy, "_NET_WM_WINDOW_TYPE_NORMAL", False)};
         XChangeProperty(dpy, window, XInternAtom(dpy, "_NET_WM_WINDOW_TYPE", False), XA_ATOM, 32,
                         PropModeReplace, reinterpret_cast<const unsigned char*>(types), 2);
         XFlush(dpy);
-        // KWin gives the keyboard to a new normal window, not to a utility window: it is asked
-        // for once the window is mapped, on the user's behalf, who started or restored it.
-        QTimer::singleShot(0, widget, [window] {
-            Display* dpy = display();
-            if (dpy == nullptr) {
-                return;
-            }
-            XEvent event{};
-            event.xclient.type = ClientMessage;
-            event.xclient.window = window;
-            event.xclient.message_type = XInternAtom(dpy, "_NET_ACTIVE_WINDOW", False);
-            event.xclient.format = 32;
-            event.xclient.data.l[0] = kSourcePager;
-            event.xclient.data.l[1] = CurrentTime;
-            XSendEvent(dpy, DefaultRootWindow(dpy), False,
-                       SubstructureRedirectMask | SubstructureNotifyMask, &event);
-            XFlush(dpy);
-        });
-        return false;
+        m_awaitingFocus.insert(window);
     }
+
+    // KWin gives the keyboard to a new normal window, not to a utility window: it is asked for,
+    // on behalf of the user who started or restored it, once KWin has taken the window on and
+    // shows it.
+    void exposed(const QWindow& shownWindow) {
+        const auto window = static_cast<Window>(shownWindow.winId());
+        Display* dpy = display();
+        if (!shownWindow.isExposed() || m_awaitingFocus.erase(window) == 0 || dpy == nullptr) {
+            return;
+        }
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = window;
+        event.xclient.message_type = XInternAtom(dpy, "_NET_ACTIVE_WINDOW", False);
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = kSourcePager;
+        event.xclient.data.l[1] = CurrentTime;
+        XSendEvent(dpy, DefaultRootWindow(dpy), False,
+                   SubstructureRedirectMask | SubstructureNotifyMask, &event);
+        XFlush(dpy);
+    }
+
+    std::set<Window> m_awaitingFocus;
 };
 
 X11SystemMenu::X11SystemMenu() {
