@@ -31,6 +31,9 @@ packages=(
     # the desktops auto-paste is checked on: window managers in their default configurations (two
     # read their settings over a session bus), keyboard layouts, and a GTK entry as a paste target
     xfwm4 icewm fluxbox jwm metacity dbus-daemon x11-xkb-utils python3-gi gir1.2-gtk-3.0
+    # KDE's window manager with its default decoration, and LXQt's panel, whose notification area
+    # is a StatusNotifierItem host only
+    kwin-x11 kwin-style-breeze lxqt-panel
     # the installed program: icon sizes rendered from the drawing, the Debian package and the
     # checks of its menu entry, AppStream data and contents
     librsvg2-bin dpkg-dev fakeroot file desktop-file-utils appstream lintian

@@ -86,8 +86,9 @@ public:
     QCursor cursor(int id) const;
     // Shows the window if it is hidden while no notification area could bring it back.
     void ensureReachable();
-    // How long a start in the notification area waits for one to appear.
-    static constexpr int kTrayGraceMs = 3000;
+    // How long a start in the notification area waits, hidden, for one to appear: at log-in the
+    // desktop starts its panel beside the autostarted programs, often some seconds behind.
+    static constexpr int kTrayGraceMs = 10000;
     // Set when the start-up log could not be written: the program ends as its loop starts.
     bool terminateRequested() const { return m_terminate; }
     // Ends the program as closing the window does, when asked from outside (a signal, the

@@ -52,7 +52,29 @@ WINDOW_MANAGERS = {
     "fluxbox": {"cmd": ["fluxbox"], "files": {".fluxbox/overlay": "background: none\n"}},
     "jwm": {"cmd": ["jwm"]},
     "metacity": {"cmd": ["metacity"], "bus": True},
+    # KDE's, with its Breeze decoration (kwin-style-breeze) as a new user gets it.
+    "kwin": {"cmd": ["kwin_x11"], "bus": True},
 }
+
+# LXQt's panel with only its StatusNotifierItem host on it (it has no XEmbed tray), at the bottom.
+LXQT_PANEL_CONF = """[General]
+__userfile__=true
+panels=panel1
+
+[panel1]
+plugins=statusnotifier
+position=Bottom
+alignment=-1
+width=100
+width-percent=true
+panelSize=32
+iconSize=22
+hidable=false
+
+[statusnotifier]
+type=statusnotifier
+alignment=Left
+"""
 
 # Passed through to everything we start; the rest of the caller's environment is left behind so that
 # a developer's desktop session (DBUS, XAUTHORITY, QT_QPA_PLATFORM=offscreen ...) cannot leak in.
@@ -395,7 +417,7 @@ class Session(_SessionBase):
         self.screen = screen
         self.wm = wm
         self.display = None
-        self._xvfb = self._wm = self._tray = None
+        self._xvfb = self._wm = self._tray = self._panel = None
 
     missing_tools = staticmethod(missing_tools)
 
@@ -407,7 +429,7 @@ class Session(_SessionBase):
             self.start_tray()
 
     def _stop_services(self):
-        for attr in ("_tray", "_wm", "_xvfb"):
+        for attr in ("_panel", "_tray", "_wm", "_xvfb"):
             proc = getattr(self, attr)
             if proc is not None:
                 _stop(proc)
@@ -510,6 +532,73 @@ class Session(_SessionBase):
             _stop(self._tray)
             self._tray = None
         wait_until(lambda: not self.tray_owner(), timeout, "the system tray to be released")
+
+    # -- StatusNotifier host (lxqt-panel)
+
+    def start_panel(self, timeout=20):
+        """lxqt-panel on this session's bus; returns when its notification area has a host."""
+        if self._panel is not None:
+            return
+        missing = [tool for tool in ("lxqt-panel", "dbus-send", "dbus-daemon") if shutil.which(tool) is None]
+        if missing:
+            raise HarnessError("not installed (scripts/install-deps.sh): " + ", ".join(missing))
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = self.start_bus()
+        conf = os.path.join(self.home, ".config", "lxqt", "panel.conf")
+        os.makedirs(os.path.dirname(conf), exist_ok=True)
+        with open(conf, "w", encoding="utf-8") as f:
+            f.write(LXQT_PANEL_CONF)
+        self._panel = _spawn(["lxqt-panel", "--config", conf], self.env, self.home, self._log("lxqt-panel"))
+        wait_until(self._panel_ready, timeout, "lxqt-panel to host status notifier items")
+
+    def _panel_ready(self):
+        if _exited_unreaped(self._panel.pid):
+            raise HarnessError("lxqt-panel exited: " + self.read_log("lxqt-panel"))
+        return self.panel_window() and self._watcher_property("IsStatusNotifierHostRegistered") == "true"
+
+    def stop_panel(self, timeout=10):
+        if self._panel is not None:
+            _stop(self._panel)
+            self._panel = None
+        wait_until(lambda: self._watcher_property("IsStatusNotifierHostRegistered") is None, timeout,
+                   "the StatusNotifierWatcher to go")
+
+    def panel_window(self):
+        windows = self.search(classname="^lxqt-panel$")
+        return windows[0] if windows else None
+
+    def _watcher_property(self, name):
+        result = self.run("dbus-send", "--session", "--print-reply=literal", "--dest=org.kde.StatusNotifierWatcher",
+                          "/StatusNotifierWatcher", "org.freedesktop.DBus.Properties.Get",
+                          "string:org.kde.StatusNotifierWatcher", f"string:{name}", check=False)
+        return result.stdout.decode().split()[-1] if result.returncode == 0 else None
+
+    def panel_icon(self):
+        """The box of what the panel draws on its background (its only plugin holds only icons), once
+        it holds still; None while there is nothing."""
+        boxes = [self._panel_drawing(), self._panel_drawing()]
+        while boxes[-1] != boxes[-2]:
+            time.sleep(0.1)
+            boxes.append(self._panel_drawing())
+        return boxes[-1]
+
+    def _panel_drawing(self):
+        panel = self.panel_window()
+        if panel is None:
+            return None
+        rect = self.geometry(panel)
+        pixels = self.run("import", "-window", "root", "-crop", f"{rect.w}x{rect.h}+{rect.x}+{rect.y}", "+repage",
+                          "-depth", "8", "rgb:-", timeout=30).stdout
+        xs, ys = [], []
+        for y in range(rect.h):
+            row = pixels[y * rect.w * 3:(y + 1) * rect.w * 3]
+            background = row[-3:]  # the right end stays empty
+            for x in range(rect.w):
+                if row[x * 3:x * 3 + 3] != background:
+                    xs.append(x)
+                    ys.append(y)
+        if len(xs) < 16:
+            return None
+        return Rect(rect.x + min(xs), rect.y + min(ys), max(xs) - min(xs) + 1, max(ys) - min(ys) + 1)
 
     # -- running commands on the display
 

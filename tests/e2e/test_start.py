@@ -194,7 +194,7 @@ class NoTrayTest(ProgramTestCase):
         program = self.start(["/hide"])
         korvx.wait_until(lambda: os.path.exists(program.log_path), 10, "the log")
         self.assertEqual(program.find_windows(), [])
-        program.window(timeout=10)
+        program.window(timeout=20)  # after the ten seconds it gives a panel to come
 
     def test_hide_minimises_instead(self):
         program = self.start()

@@ -169,6 +169,77 @@ class LateTrayTest(ProgramTestCase):
         program.wait_active()
 
 
+class StatusNotifierTest(unittest.TestCase):
+    """lxqt-panel, whose notification area is a StatusNotifierItem host only: one panel for the file,
+    stopped and started again as a desktop's log-in or a panel restart does."""
+
+    GRACE_S = 10  # how long a hidden start waits for a notification area
+
+    @classmethod
+    def setUpClass(cls):
+        cls.session = korvx.Session(tray=False)
+        cls.session.start()
+        cls.addClassCleanup(cls.session.stop)
+        cls.session.start_panel()
+
+    def start(self, args=()):
+        program = self.session.start_program(korvx.program_binary(), list(args))
+        self.addCleanup(lambda: self.assertIsNone(program.sanitizer_report(), program.output()))
+        self.addCleanup(program.stop)  # first
+        return program
+
+    def icon(self):
+        return korvx.wait_until(self.session.panel_icon, 10, "the icon in the panel")
+
+    def hide_and_restore(self, program):
+        program.click_control("BtnClose")
+        program.wait_hidden()
+        korvx.wait_until(lambda: not listed(program), 5, "hidden, not minimised")
+        self.session.click(*self.icon().centre)
+        program.wait_active()
+
+    def test_the_icon_brings_back_what_hide_hid_also_from_a_new_panel(self):
+        program = self.start()
+        program.wait_active()
+        for restarted in (False, True):
+            with self.subTest(restarted=restarted):
+                if restarted:
+                    self.session.stop_panel()
+                    self.session.start_panel()
+                self.hide_and_restore(program)
+
+    def test_one_icon_that_follows_the_hosts_of_either_kind(self):
+        s = self.session
+        s.start_tray()
+        self.addCleanup(s.stop_tray)
+        program = self.start()
+        program.wait_active()
+        for panel in (False, True, False):
+            with self.subTest(panel=panel):
+                (s.start_panel if panel else s.stop_panel)()
+                korvx.wait_until(lambda: bool(s.tray_icons(pid=program.pid)) != panel, 10, "the embedded icon")
+                self.assertEqual(bool(s.panel_icon()), panel)
+        s.start_panel()
+
+    def test_a_panel_that_comes_late_still_gets_the_icon(self):
+        s = self.session
+        for late_s in (1, self.GRACE_S + 2):
+            with self.subTest(late_s=late_s):
+                s.stop_panel()
+                program = self.start(["/hide"])
+                started = time.monotonic()
+                time.sleep(late_s)
+                s.start_panel()
+                icon = self.icon()
+                if late_s < self.GRACE_S:  # past the grace time of old, and still hidden
+                    time.sleep(max(0.0, started + 5 - time.monotonic()))
+                    self.assertEqual(program.find_windows(), [])
+                    s.click(*icon.centre)
+                program.wait_active()
+                self.hide_and_restore(program)
+                program.stop()
+
+
 class TrayHostProbeTest(ProgramTestCase):
     """What the program is told about the tray host follows the host, not just its first sight."""
 

@@ -17,7 +17,7 @@ from korvx import _stop, program_binary, wait_until
 
 TITLE = "Korvani v6"
 NOTICE = f"{TITLE}\tCopied: press Ctrl+V to paste"
-GRACE_S = 3.0  # how long a hidden start waits for a notification area
+GRACE_S = 10.0  # how long a hidden start waits for a notification area
 AUTO_PASTE = {"Korvani": {"AutoPaste": "1"}}
 
 

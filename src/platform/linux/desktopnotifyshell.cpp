@@ -165,26 +165,20 @@ bool DesktopNotifyShell::notifyIcon(NotifyMessage message, const NotifyIconData&
             return false;
         }
         Icon& icon = m_icons[key];
-        // Where neither kind of notification area can ever show it, Qt's icon would only warn.
-        if (iconsGoToStatusNotifier() || hasEmbeddedTrays()) {
-            if (!m_releaseWatch && QCoreApplication::instance() != nullptr) {
-                m_releaseWatch = std::make_unique<ReleaseWatch>(*this);
-                QCoreApplication::instance()->installEventFilter(m_releaseWatch.get());
-            }
-            icon.tray = std::make_unique<QSystemTrayIcon>();
-            QObject::connect(
-                icon.tray.get(), &QSystemTrayIcon::activated, icon.tray.get(),
-                [this, key](QSystemTrayIcon::ActivationReason reason) { activated(key, reason); });
-        }
-        apply(icon, data);
-        // Accepted even without a tray host: Qt embeds the icon once one appears.
+        // Registered with every watcher that comes, so a panel that starts later shows it too.
+        icon.item = std::make_unique<StatusNotifierItem>(
+            [this, key](StatusNotifierItem::Request request, int, int) { requested(key, request); },
+            [this] { hostsChanged(); });
+        m_statusNotifierHost = statusNotifierHostPresent();
+        apply(key, icon, data);
+        // Accepted even without a notification area: the icon goes to the first that comes.
         return true;
     }
     case NotifyMessage::Modify:
         if (it == m_icons.end()) {
             return false;
         }
-        apply(it->second, data);
+        apply(key, it->second, data);
         return true;
     case NotifyMessage::Delete: {
         if (it == m_icons.end()) {
@@ -208,23 +202,72 @@ bool DesktopNotifyShell::notifyIcon(NotifyMessage message, const NotifyIconData&
     return false;
 }
 
-void DesktopNotifyShell::apply(Icon& icon, const NotifyIconData& data) {
+void DesktopNotifyShell::apply(IconKey key, Icon& icon, const NotifyIconData& data) {
     if ((data.uFlags & NIF_MESSAGE) != 0) {
         icon.hasCallback = true;
         icon.callbackMessage = data.uCallbackMessage;
     }
-    if (!icon.tray) {
-        return;
-    }
     if ((data.uFlags & NIF_ICON) != 0) {
-        icon.tray->setIcon(data.hIcon != 0 ? *reinterpret_cast<const QIcon*>(data.hIcon) : QIcon());
+        icon.picture = data.hIcon != 0 ? *reinterpret_cast<const QIcon*>(data.hIcon) : QIcon();
+        icon.item->setIcon(icon.picture);
     }
     if ((data.uFlags & NIF_TIP) != 0) {
         const std::string_view tip = data.tip();
-        icon.tray->setToolTip(QString::fromUtf8(tip.data(), static_cast<qsizetype>(tip.size())));
+        icon.toolTip = QString::fromUtf8(tip.data(), static_cast<qsizetype>(tip.size()));
+        icon.item->setToolTip(icon.toolTip);
     }
-    // Without a picture there is nothing to draw, and Qt warns when asked to show one.
-    icon.tray->setVisible(!icon.tray->icon().isNull());
+    showEmbedded(key, icon);
+}
+
+void DesktopNotifyShell::showEmbedded(IconKey key, Icon& icon) {
+    // Where a StatusNotifier host shows the item, an embedded icon would show it twice; without
+    // a picture there is nothing to draw, and Qt warns when asked to show one.
+    const bool wanted = hasEmbeddedTrays() && !m_statusNotifierHost && !icon.picture.isNull();
+    if (!icon.tray) {
+        // Qt settles at its first tray icon, once per process, whether its icons go to a
+        // StatusNotifier host or into XEmbed trays: made while no such host is there, they go
+        // into trays, which the item leaves to Qt.
+        if (!wanted) {
+            return;
+        }
+        if (!m_releaseWatch && QCoreApplication::instance() != nullptr) {
+            m_releaseWatch = std::make_unique<ReleaseWatch>(*this);
+            QCoreApplication::instance()->installEventFilter(m_releaseWatch.get());
+        }
+        icon.tray = std::make_unique<QSystemTrayIcon>();
+        QObject::connect(
+            icon.tray.get(), &QSystemTrayIcon::activated, icon.tray.get(),
+            [this, key](QSystemTrayIcon::ActivationReason reason) { activated(key, reason); });
+    }
+    icon.tray->setIcon(icon.picture);
+    icon.tray->setToolTip(icon.toolTip);
+    icon.tray->setVisible(wanted);
+}
+
+void DesktopNotifyShell::hostsChanged() {
+    m_statusNotifierHost = statusNotifierHostPresent();
+    for (auto& [key, icon] : m_icons) {
+        showEmbedded(key, icon);
+    }
+}
+
+void DesktopNotifyShell::requested(IconKey key, StatusNotifierItem::Request request) {
+    // A host reports a whole click, the button already up: the shell's release.
+    std::uint32_t mouse = 0;
+    switch (request) {
+    case StatusNotifierItem::Request::Activate:
+        mouse = WM_LBUTTONUP;
+        break;
+    case StatusNotifierItem::Request::ContextMenu:
+        mouse = WM_RBUTTONUP;
+        break;
+    case StatusNotifierItem::Request::SecondaryActivate:
+        return;
+    }
+    const auto it = m_icons.find(key);
+    if (it != m_icons.end() && it->second.hasCallback) {
+        send(key.first, it->second.callbackMessage, key.second, static_cast<std::intptr_t>(mouse));
+    }
 }
 
 void DesktopNotifyShell::activated(IconKey key, QSystemTrayIcon::ActivationReason reason) {
@@ -300,18 +343,9 @@ void DesktopNotifyShell::showApplicationWindow(bool) {
     // task bar exactly while that window is mapped.
 }
 
-bool DesktopNotifyShell::iconsGoToStatusNotifier() const {
-    // Qt settles once per process, at its first tray icon, whether icons go to a StatusNotifier
-    // host or into an XEmbed tray, and keeps to it: a host that comes later never shows them.
-    if (!m_statusNotifier) {
-        m_statusNotifier = statusNotifierHostPresent();
-    }
-    return *m_statusNotifier;
-}
-
 bool DesktopNotifyShell::isAvailable() const {
     // Asked anew each time: Qt's own answer stays true after an XEmbed tray has gone.
-    return iconsGoToStatusNotifier() ? statusNotifierHostPresent() : embeddedTrayPresent();
+    return statusNotifierHostPresent() || embeddedTrayPresent();
 }
 
 bool DesktopNotifyShell::showNotice(WindowHandle window, std::uint32_t id, const std::string& title,
@@ -319,8 +353,7 @@ bool DesktopNotifyShell::showNotice(WindowHandle window, std::uint32_t id, const
     // A StatusNotifier icon's balloon is itself a desktop notification; an XEmbed tray's is a
     // tooltip-like window beside the icon, which takes no focus.
     QSystemTrayIcon* tray = trayIcon(window, id);
-    if (tray != nullptr && tray->isVisible() && !iconsGoToStatusNotifier() &&
-        embeddedTrayPresent()) {
+    if (tray != nullptr && tray->isVisible() && embeddedTrayPresent()) {
         tray->showMessage(QString::fromStdString(title), QString::fromStdString(text),
                           QSystemTrayIcon::Information, kNoticeMs);
         return true;
@@ -441,6 +474,12 @@ void DesktopNotifyShell::exitProcess() {
 QSystemTrayIcon* DesktopNotifyShell::trayIcon(WindowHandle window, std::uint32_t id) const {
     const auto it = m_icons.find({window, id});
     return it != m_icons.end() ? it->second.tray.get() : nullptr;
+}
+
+StatusNotifierItem* DesktopNotifyShell::statusNotifierItem(WindowHandle window,
+                                                           std::uint32_t id) const {
+    const auto it = m_icons.find({window, id});
+    return it != m_icons.end() ? it->second.item.get() : nullptr;
 }
 
 } // namespace korv::platform

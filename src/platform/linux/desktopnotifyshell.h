@@ -7,17 +7,18 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <optional>
 #include <string>
 #include <utility>
 
 #include "notifyshell.h"
+#include "statusnotifieritem.h"
 
 namespace korv::platform {
 
-/// The desktop's notification area through QSystemTrayIcon (StatusNotifier hosts over D-Bus,
-/// and XEmbed trays where a session has them), one tray icon per record, with mouse activity
-/// reported as the shell's mouse messages. The one-instance guard is a lock file under
+/// The desktop's notification area, one icon per record, with mouse activity reported as the
+/// shell's mouse messages: a StatusNotifierItem of its own for every StatusNotifier host that
+/// comes, and, where the session can have XEmbed trays and no such host is there, Qt's tray
+/// icon (which embeds itself into any tray that comes). The one-instance guard is a lock file under
 /// $XDG_RUNTIME_DIR, and the guard's holder listens on a datagram socket beside it for the
 /// announcements of later instances.
 class DesktopNotifyShell : public NotifyShell {
@@ -45,8 +46,10 @@ public:
     void broadcastMessage(std::uint32_t message) override;
     void exitProcess() override;
 
-    /// The tray icon that stands for the icon (window, id); nullptr when there is none.
+    /// The XEmbed tray icon that stands for the icon (window, id); nullptr when there is none.
     QSystemTrayIcon* trayIcon(WindowHandle window, std::uint32_t id) const;
+    /// The StatusNotifierItem that stands for the icon (window, id); nullptr when there is none.
+    StatusNotifierItem* statusNotifierItem(WindowHandle window, std::uint32_t id) const;
 
 protected:
     /// True while an XEmbed system tray is there to take the icon; a session without one says
@@ -58,19 +61,24 @@ protected:
 private:
     using IconKey = std::pair<WindowHandle, std::uint32_t>;
     struct Icon {
+        std::unique_ptr<StatusNotifierItem> item;
         std::unique_ptr<QSystemTrayIcon> tray;
+        QIcon picture;
+        QString toolTip;
         bool hasCallback = false;
         std::uint32_t callbackMessage = 0;
     };
     struct Guard;
     class ReleaseWatch;
 
-    void apply(Icon& icon, const NotifyIconData& data);
+    void apply(IconKey key, Icon& icon, const NotifyIconData& data);
+    void showEmbedded(IconKey key, Icon& icon);
+    void hostsChanged();
+    void requested(IconKey key, StatusNotifierItem::Request request);
     void activated(IconKey key, QSystemTrayIcon::ActivationReason reason);
     void send(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
               std::intptr_t lParam);
     void hearAnnouncements(Guard& guard);
-    bool iconsGoToStatusNotifier() const;
     void pressed(QObject* target);
     void released(QObject* target, bool inside);
 
@@ -81,7 +89,8 @@ private:
     std::map<GuardHandle, std::unique_ptr<Guard>> m_guards;
     GuardHandle m_nextGuard = 1;
     int m_delivering = 0; // window procedures running from a tray icon's signal
-    mutable std::optional<bool> m_statusNotifier; // the kind of area Qt settled on for icons
+    // Whether a StatusNotifier host shows the items, as last seen when a watcher came or went.
+    bool m_statusNotifierHost = false;
     // A click counts when the button comes up over the icon; Qt reports the press.
     std::unique_ptr<ReleaseWatch> m_releaseWatch;
     QPointer<QObject> m_pressTarget;  // what the last left press went to

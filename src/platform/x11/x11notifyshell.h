@@ -7,8 +7,8 @@
 
 namespace korv::platform {
 
-/// The notification area of an X11 session: a StatusNotifier host where Qt uses one, else the
-/// XEmbed system tray of the screen.
+/// The notification area of an X11 session: StatusNotifier hosts, and the XEmbed system tray of
+/// the screen where no such host is there.
 class X11NotifyShell final : public DesktopNotifyShell {
 public:
     explicit X11NotifyShell(ExitFunction exitProcess = {});

@@ -1,7 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "x11systemmenu.h"
 
+#include <QEvent>
 #include <QGuiApplication>
+#include <QWidget>
+#include <QWindow>
+
+namespace {
+// Named before Xlib's Expose macro hides Qt's name for it.
+constexpr QEvent::Type kExposeEvent = QEvent::Expose;
+} // namespace
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -10,6 +18,8 @@
 
 #include <algorithm>
 #include <array>
+#include <set>
+#include <string_view>
 #include <vector>
 
 namespace korv::platform {
@@ -28,6 +38,8 @@ constexpr unsigned long kDecorResize = 1UL << 2;
 constexpr unsigned long kDecorMinimize = 1UL << 5;
 constexpr unsigned long kDecorMaximize = 1UL << 6;
 constexpr unsigned long kDecorEvery = 0x7EUL;
+// _NET_ACTIVE_WINDOW's source indication for a request on the user's behalf.
+constexpr long kSourcePager = 2;
 
 Display* display() {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
@@ -61,7 +73,106 @@ MotifHints readHints(Display* dpy, Window window, Atom atom) {
     return hints;
 }
 
+// The name the window manager gives itself on its check window.
+bool windowManagerIsKWin(Display* dpy) {
+    const Window root = DefaultRootWindow(dpy);
+    const std::vector<unsigned long> check =
+        listProperty(dpy, root, XInternAtom(dpy, "_NET_SUPPORTING_WM_CHECK", False), XA_WINDOW, 1);
+    if (check.empty()) {
+        return false;
+    }
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    const Atom utf8 = XInternAtom(dpy, "UTF8_STRING", False);
+    if (XGetWindowProperty(dpy, static_cast<Window>(check.front()),
+                           XInternAtom(dpy, "_NET_WM_NAME", False), 0, 16, False, utf8, &type,
+                           &format, &count, &after, &data) != Success) {
+        return false;
+    }
+    const bool kwin = data != nullptr && format == 8 &&
+                      std::string_view(reinterpret_cast<const char*>(data), count) == "KWin";
+    if (data != nullptr) {
+        XFree(data);
+    }
+    return kwin;
+}
+
 } // namespace
+
+// KWin offers Minimize to a window for being a normal window or a dialog, reading nothing of
+// the Motif functions; a utility window it offers only Move and Close, as the hints ask. The
+// type is set as the window is shown, before it is mapped, which is when KWin reads it.
+class X11SystemMenu::KWinTyping final : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched->isWidgetType()) {
+            shown(*static_cast<const QWidget*>(watched));
+        } else if (event->type() == kExposeEvent && watched->isWindowType()) {
+            exposed(*static_cast<const QWindow*>(watched));
+        }
+        return false;
+    }
+
+private:
+    void shown(const QWidget& widget) {
+        Display* dpy = display();
+        // Menus, pop-ups and tooltips are no business of the window manager's.
+        const Qt::WindowType type = widget.windowType();
+        if ((type != Qt::Window && type != Qt::Dialog) || dpy == nullptr ||
+            !widget.testAttribute(Qt::WA_WState_Created)) {
+            return;
+        }
+        const Window window = static_cast<Window>(widget.winId());
+        const Atom motif = XInternAtom(dpy, "_MOTIF_WM_HINTS", False);
+        const std::vector<unsigned long> hints =
+            listProperty(dpy, window, motif, AnyPropertyType, 2);
+        if (hints.size() < 2 || !(hints[0] & kHintFunctions) || (hints[1] & kFuncAll) ||
+            (hints[1] & kFuncMinimize) || !windowManagerIsKWin(dpy)) {
+            return;
+        }
+        const Atom types[] = {XInternAtom(dpy, "_NET_WM_WINDOW_TYPE_UTILITY", False),
+                              XInternAtom(dpy, "_NET_WM_WINDOW_TYPE_NORMAL", False)};
+        XChangeProperty(dpy, window, XInternAtom(dpy, "_NET_WM_WINDOW_TYPE", False), XA_ATOM, 32,
+                        PropModeReplace, reinterpret_cast<const unsigned char*>(types), 2);
+        XFlush(dpy);
+        m_awaitingFocus.insert(window);
+    }
+
+    // KWin gives the keyboard to a new normal window, not to a utility window: it is asked for,
+    // on behalf of the user who started or restored it, once KWin has taken the window on and
+    // shows it.
+    void exposed(const QWindow& shownWindow) {
+        const auto window = static_cast<Window>(shownWindow.winId());
+        Display* dpy = display();
+        if (!shownWindow.isExposed() || m_awaitingFocus.erase(window) == 0 || dpy == nullptr) {
+            return;
+        }
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = window;
+        event.xclient.message_type = XInternAtom(dpy, "_NET_ACTIVE_WINDOW", False);
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = kSourcePager;
+        event.xclient.data.l[1] = CurrentTime;
+        XSendEvent(dpy, DefaultRootWindow(dpy), False,
+                   SubstructureRedirectMask | SubstructureNotifyMask, &event);
+        XFlush(dpy);
+    }
+
+    std::set<Window> m_awaitingFocus;
+};
+
+X11SystemMenu::X11SystemMenu() {
+    if (qApp != nullptr) {
+        m_kwinTyping = std::make_unique<KWinTyping>();
+        qApp->installEventFilter(m_kwinTyping.get());
+    }
+}
+
+X11SystemMenu::~X11SystemMenu() = default;
 
 MenuHandle X11SystemMenu::getSystemMenu(WindowHandle window, bool /*revert*/) {
     return display() != nullptr ? window : 0;
