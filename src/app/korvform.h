@@ -152,8 +152,8 @@ private:
     std::map<int, QCursor> m_cursors;
     bool m_terminate = false;
     bool m_pasteNoticeGiven = false;
-    bool m_closed = false;         // the position has been saved for the end of the program
-    bool m_quiet = false;          // ending unattended: failures are not shown
+    bool m_closed = false; // the position has been saved for the end of the program
+    bool m_quiet = false;  // ending unattended: failures are not shown
     bool m_painted = false;
     bool m_started = false;        // finishStart has run
     bool m_searchFromLine = false; // the search field took the focus from the line
