@@ -21,6 +21,7 @@ class QLineEdit;
 class QPushButton;
 class QTabBar;
 class QTextEdit;
+class QTimer;
 
 namespace korv {
 
@@ -67,6 +68,8 @@ public:
     void BtnCloseClick();
     void Restore1Click();
     void AboutClick();
+    // A later start asked for the window ("/show", "/toggle").
+    void SummonReceived(platform::SummonRequest request);
     // Export
     void BtnCopyClick();
     std::u16string ConvertUnicodeToKorvaniString(std::u16string_view text) const;
@@ -84,6 +87,8 @@ public:
     QCursor cursor(int id) const;
     // Shows the window if it is hidden while no notification area could bring it back.
     void ensureReachable();
+    // From now on, later starts with "/show" or "/toggle" reach this window.
+    void listenForSummons();
     // How long a start in the notification area waits for one to appear.
     static constexpr int kTrayGraceMs = 3000;
     // Set when the start-up log could not be written: the program ends as its loop starts.
@@ -125,6 +130,7 @@ private:
     void loadTrayIcon();
     void showSettingsMessage();
     void placeFrameAt(int left, int top);
+    void bringToFront();
     LineState lineState() const;
     void applyEdit(const LineEdit& edit);
     // Says once per run that a copy could not be pasted and waits for Ctrl+V.
@@ -140,9 +146,11 @@ private:
     std::map<int, QCursor> m_cursors;
     bool m_terminate = false;
     bool m_pasteNoticeGiven = false;
-    bool m_closed = false;     // the position has been saved for the end of the program
-    bool m_quiet = false;      // ending unattended: failures are not shown
-    std::u16string m_lineText; // backing store for the view handed to the core
+    bool m_closed = false;          // the position has been saved for the end of the program
+    bool m_quiet = false;           // ending unattended: failures are not shown
+    std::u16string m_lineText;      // backing store for the view handed to the core
+    QTimer* m_activation = nullptr; // asks again until a summoned window has the focus
+    int m_activationTries = 0;
 };
 
 } // namespace korv

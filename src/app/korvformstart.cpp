@@ -6,10 +6,12 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTabBar>
+#include <QTimer>
 #include <QWindow>
 
 #include <string>
 
+#include "compositionedit.h"
 #include "handcursor.h"
 #include "korvform.h"
 #include "messages.h"
@@ -211,6 +213,51 @@ void TKorvForm::Restore1Click() {
     m_platform.placement.moveToCurrentDesktop(static_cast<platform::WindowHandle>(winId()));
     raise();
     activateWindow();
+}
+
+} // namespace korv
+
+namespace korv {
+namespace {
+
+// A window just mapped is not yet the window manager's to activate: ask again for a while.
+constexpr int kActivationRetryMs = 50;
+constexpr int kActivationTries = 20;
+
+} // namespace
+
+void TKorvForm::listenForSummons() {
+    m_platform.summon.listen(
+        [this](platform::SummonRequest request) { guarded([&] { SummonReceived(request); }); });
+}
+
+void TKorvForm::SummonReceived(platform::SummonRequest request) {
+    const bool inFront = isVisible() && !isMinimized() && isActiveWindow();
+    if (request == platform::SummonRequest::Toggle && inFront) {
+        BtnCloseClick();
+        return;
+    }
+    bringToFront();
+}
+
+void TKorvForm::bringToFront() {
+    Restore1Click();
+    TntEdit1->setFocus(Qt::OtherFocusReason);
+    const auto handle = static_cast<platform::WindowHandle>(winId());
+    m_platform.placement.activate(handle);
+    if (m_activation == nullptr) {
+        m_activation = new QTimer(this);
+        m_activation->setInterval(kActivationRetryMs);
+        connect(m_activation, &QTimer::timeout, this, [this, handle] {
+            if (isActiveWindow() || --m_activationTries <= 0) {
+                m_activation->stop();
+            } else if (windowHandle() != nullptr && windowHandle()->isExposed()) {
+                m_platform.placement.activate(handle);
+            }
+        });
+    }
+    m_activationTries = kActivationTries;
+    m_activation->start();
 }
 
 } // namespace korv

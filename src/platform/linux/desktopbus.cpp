@@ -21,16 +21,6 @@ const QString kNotificationsService = QStringLiteral("org.freedesktop.Notificati
 // A hung service must not freeze the window for D-Bus's default 25 seconds.
 constexpr int kCallTimeoutMs = 1000;
 
-// Without an address or a bus at the usual place, D-Bus would start a bus daemon of its own
-// (autolaunch) that outlives the program: a session without a bus has no service on it either.
-bool sessionBusExists() {
-    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")) {
-        return true;
-    }
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    return !runtime.isEmpty() && QFileInfo(runtime + QStringLiteral("/bus")).exists();
-}
-
 // The session bus where service is on it; nothing otherwise.
 std::optional<QDBusConnection> busWith(const QString& service) {
     if (!sessionBusExists()) {
@@ -45,6 +35,16 @@ std::optional<QDBusConnection> busWith(const QString& service) {
 }
 
 } // namespace
+
+// Without an address or a bus at the usual place, D-Bus would start a bus daemon of its own
+// (autolaunch) that outlives the program: a session without a bus has no service on it either.
+bool sessionBusExists() {
+    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")) {
+        return true;
+    }
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    return !runtime.isEmpty() && QFileInfo(runtime + QStringLiteral("/bus")).exists();
+}
 
 bool statusNotifierHostPresent() {
     std::optional<QDBusConnection> bus = busWith(kWatcherService);

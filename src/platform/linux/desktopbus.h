@@ -5,6 +5,9 @@
 
 namespace korv::platform {
 
+/// True when the session has a bus to connect to, without starting one of our own.
+bool sessionBusExists();
+
 /// True while a StatusNotifierWatcher on the session bus has a host that shows icons.
 bool statusNotifierHostPresent();
 
