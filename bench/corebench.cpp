@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The core's share of a Copy and of the start: re-coding for the legacy font, the two rich-text
-// writers, and reading the seven settings from a large hand-edited file.
+// writers, and reading the seven settings from a large hand-edited file; and the symbol search,
+// run at every keystroke in the search field.
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
@@ -10,6 +11,7 @@
 #include <random>
 #include <string>
 
+#include "ipasearch.h"
 #include "legacycode.h"
 #include "richtext.h"
 #include "settings/inifile.h"
@@ -126,6 +128,19 @@ void BM_LoadSettings(benchmark::State& state) {
     std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_LoadSettings)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+// Every keystroke of typing a description, each prefix a new search over the whole table; the
+// time per item is the time per keystroke.
+void BM_SymbolSearchKeystroke(benchmark::State& state) {
+    const std::u16string query = u"voiced retroflex lateral fricative";
+    for (auto _ : state) {
+        for (std::size_t length = 1; length <= query.size(); ++length) {
+            benchmark::DoNotOptimize(korv::searchSymbols(query.substr(0, length)));
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(query.size()));
+}
+BENCHMARK(BM_SymbolSearchKeystroke)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

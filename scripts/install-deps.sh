@@ -17,6 +17,9 @@ packages=(
     xvfb xauth openbox tint2 xdotool xclip x11-utils imagemagick python3 util-linux
     # a real RTF reader for checking the rich copies
     unrtf
+    # checking the IPA symbol table: Unicode's character names, and an independent X-SAMPA table
+    # (read by the tests only, never part of the program)
+    unicode-data rime-data-ipa-xsampa
     # Wayland sessions: the native Qt platform, and headless compositors, a session bus and a
     # clipboard reader for the end-to-end tests (the virtual pointer tool needs the client library)
     qt6-wayland libwayland-dev weston xwayland sway wl-clipboard dbus

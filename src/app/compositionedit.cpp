@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+#include "xsampa.h"
+
 namespace korv {
 
 CompositionEdit::CompositionEdit(QWidget* parent)
@@ -75,7 +77,32 @@ void CompositionEdit::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == (Qt::ControlModifier | Qt::ShiftModifier) && key == Qt::Key_X) {
+        convertXsampa();
+        event->accept();
+        return;
+    }
+    if (modifiers == Qt::ControlModifier && key == Qt::Key_F && OnSearchKey) {
+        OnSearchKey();
+        event->accept();
+        return;
+    }
     QLineEdit::keyPressEvent(event);
+}
+
+void CompositionEdit::convertXsampa() {
+    const bool selection = hasSelectedText();
+    const int start = selection ? selectionStart() : 0;
+    const QString source = selection ? selectedText() : text();
+    const QString ipa = QString::fromStdU16String(xsampaToIpa(source.toStdU16String()));
+    if (ipa == source) {
+        return;
+    }
+    // Replacing a selection by insert() keeps the change one step for Undo, and the text the
+    // user typed before it a step of its own.
+    setSelection(start, static_cast<int>(source.size()));
+    insert(ipa);
 }
 
 void CompositionEdit::keyReleaseEvent(QKeyEvent* event) {

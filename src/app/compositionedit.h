@@ -23,6 +23,8 @@ public:
     std::function<void()> OnCopyKey;
     // Ctrl+Page Down (+1) or Ctrl+Page Up (-1), raised as the chord goes down.
     std::function<void(int step)> OnChartKey;
+    // Ctrl+F: the user looks for a symbol by name.
+    std::function<void()> OnSearchKey;
 
     // The caret as the editing operations count it: the start of the selection.
     int selStart() const;
@@ -34,6 +36,10 @@ public:
 
     // Sets text whole, however long; typing then stops at kTypingLimit or at its length.
     void setProgramText(const QString& text);
+
+    // Ctrl+Shift+X: the selection, or the whole line when nothing is selected, from X-SAMPA to
+    // IPA, as one step for Undo.
+    void convertXsampa();
 
 protected:
     void focusInEvent(QFocusEvent* event) override;

@@ -3,6 +3,8 @@
 
 #include <QApplication>
 
+#include <cstdio>
+
 namespace korv {
 
 class MessageBoxes;
@@ -24,5 +26,11 @@ private:
 // back to the notification area); anything else an ordinary start.
 enum class StartCommand { Normal, Hide, Show, Toggle };
 StartCommand startCommand(int argc, const char* const* argv);
+
+// True when the first argument is "--xsampa": the program converts and ends, with no window.
+bool isXsampaCommand(int argc, const char* const* argv);
+// Writes the IPA for the X-SAMPA of the arguments after the first, joined by spaces, and a line
+// end; returns the exit status (2, with a usage line on `err`, when there is nothing to convert).
+int runXsampaCommand(int argc, const char* const* argv, std::FILE* out, std::FILE* err);
 
 } // namespace korv

@@ -12,6 +12,7 @@
 #include <limits>
 
 #include "accessibility.h"
+#include "allsymbolspanel.h"
 #include "appicon.h"
 #include "compositionedit.h"
 #include "focuswheel.h"
@@ -195,6 +196,7 @@ void TKorvForm::buildLayout() {
     TabSet1->setStyleSheet(QStringLiteral("QTabBar::tab { height: 15px; padding: 0px 8px; }"));
     TabSet1->addTab(QStringLiteral("Standard"));
     TabSet1->addTab(QStringLiteral("Additional"));
+    TabSet1->addTab(QStringLiteral("All"));
     exposeTabsOnly(TabSet1);
 
     // Staging area for rich copies: a live control that lies below the client area.
@@ -212,6 +214,7 @@ void TKorvForm::buildLayout() {
         const int count = TabSet1->count();
         TabSet1->setCurrentIndex((TabSet1->currentIndex() + step + count) % count);
     };
+    TntEdit1->OnSearchKey = [this] { showAllSymbols(); };
 
     connect(BtnDelete, &QPushButton::clicked, this, [this] { guarded([&] { BtnDeleteClick(); }); });
     connect(BtnClear, &QPushButton::clicked, this, [this] { guarded([&] { BtnClearClick(); }); });
@@ -226,7 +229,10 @@ void TKorvForm::buildLayout() {
 }
 
 bool TKorvForm::lineIsActiveControl() const {
-    return focusWidget() == TntEdit1;
+    // The search field works for the line: a symbol found goes in at the line's caret.
+    const bool searchingForLine =
+        AllPanel != nullptr && focusWidget() == AllPanel->SearchEdit1 && m_searchFromLine;
+    return focusWidget() == TntEdit1 || searchingForLine;
 }
 
 LineState TKorvForm::lineState() const {
@@ -251,9 +257,24 @@ void TKorvForm::applyEdit(const LineEdit& edit) {
     TntEdit1->deselect();
 }
 
-void TKorvForm::SpeedButtonClick(SymbolButton* sender) {
+void TKorvForm::insertCharacters(std::u16string_view chars) {
     m_lineText = TntEdit1->text().toStdU16String();
-    applyEdit(insertSymbol(lineState(), GetNewUnistr(sender->tag())));
+    applyEdit(insertSymbol(lineState(), chars));
+}
+
+void TKorvForm::SpeedButtonClick(SymbolButton* sender) {
+    insertCharacters(GetNewUnistr(sender->tag()));
+}
+
+void TKorvForm::AllGrid1Click(std::u16string_view chars) {
+    insertCharacters(chars);
+}
+
+void TKorvForm::showAllSymbols() {
+    TabSet1->setCurrentIndex(2);
+    if (AllPanel != nullptr) {
+        AllPanel->focusSearch();
+    }
 }
 
 void TKorvForm::BtnDeleteClick() {

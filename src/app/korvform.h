@@ -25,6 +25,7 @@ class QTimer;
 
 namespace korv {
 
+class AllSymbolsPanel;
 class TSystemMenu;
 class TTrayIcon;
 class CompositionEdit;
@@ -56,6 +57,8 @@ public:
 
     // Symbol chart
     void SpeedButtonClick(SymbolButton* sender);
+    // A symbol of the "All" tab, by click or by Return in its search field.
+    void AllGrid1Click(std::u16string_view chars);
     // Composition line
     void BtnDeleteClick();
     void BtnClearClick();
@@ -105,6 +108,7 @@ public:
     SymbolPanel* IPAPanel = nullptr;
     SymbolPanel* AdditionalPanel = nullptr;
     SymbolPanel* DiacriticsPanel1 = nullptr;
+    AllSymbolsPanel* AllPanel = nullptr; // built when its tab is first shown
     QFrame* PanelKorvaniPro = nullptr;
     QFrame* TabPanel = nullptr;
     QTabBar* TabSet1 = nullptr;
@@ -133,6 +137,8 @@ private:
     void bringToFront();
     LineState lineState() const;
     void applyEdit(const LineEdit& edit);
+    void insertCharacters(std::u16string_view chars);
+    void showAllSymbols();
     // Says once per run that a copy could not be pasted and waits for Ctrl+V.
     void tellToPasteByHand();
     template <typename Handler> void guarded(Handler&& handler) {
@@ -148,6 +154,7 @@ private:
     bool m_pasteNoticeGiven = false;
     bool m_closed = false;          // the position has been saved for the end of the program
     bool m_quiet = false;           // ending unattended: failures are not shown
+    bool m_searchFromLine = false;  // the search field took the focus from the line
     std::u16string m_lineText;      // backing store for the view handed to the core
     QTimer* m_activation = nullptr; // asks again until a summoned window has the focus
     int m_activationTries = 0;

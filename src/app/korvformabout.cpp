@@ -3,6 +3,7 @@
 #include <QPushButton>
 
 #include "aboutbox.h"
+#include "allsymbolspanel.h"
 #include "korvform.h"
 #include "symbolbutton.h"
 
@@ -22,6 +23,9 @@ void TKorvForm::AboutClick() {
         [this](bool showHints, bool autoPaste) {
             for (SymbolPanel* panel : {IPAPanel, DiacriticsPanel1, AdditionalPanel}) {
                 panel->setShowHint(showHints);
+            }
+            if (AllPanel != nullptr) {
+                AllPanel->setShowHint(showHints);
             }
             BtnCopy->setText(autoPaste ? QStringLiteral("Paste") : QStringLiteral("Copy"));
         },

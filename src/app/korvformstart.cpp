@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's life: creation, showing, hiding, the charts, the size and closing.
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QCoreApplication>
 #include <QPushButton>
 #include <QShowEvent>
@@ -11,6 +13,7 @@
 
 #include <string>
 
+#include "allsymbolspanel.h"
 #include "compositionedit.h"
 #include "handcursor.h"
 #include "korvform.h"
@@ -124,6 +127,9 @@ void TKorvForm::FormShow() {
     for (SymbolPanel* panel : {IPAPanel, DiacriticsPanel1, AdditionalPanel}) {
         panel->setShowHint(ShowHints);
     }
+    if (AllPanel != nullptr) {
+        AllPanel->setShowHint(ShowHints);
+    }
 }
 
 void TKorvForm::showEvent(QShowEvent* event) {
@@ -176,6 +182,29 @@ void TKorvForm::TabSet1Change(int newTab) {
         AdditionalPanel->show();
         IPAPanel->hide();
         PanelKorvaniPro->hide();
+    } else if (newTab == 2) {
+        // Built when first asked for, so that it costs nothing at start.
+        if (AllPanel == nullptr) {
+            AllPanel = new AllSymbolsPanel(MainPanel, IPAPanel->geometry());
+            AllPanel->setShowHint(ShowHints);
+            AllPanel->OnSymbolClick = [this](std::u16string_view chars) {
+                guarded([&] { AllGrid1Click(chars); });
+            };
+            connect(qApp, &QApplication::focusChanged, AllPanel,
+                    [this](QWidget* old, QWidget* now) {
+                        // A return of the focus with the window keeps what was known.
+                        if (now == AllPanel->SearchEdit1 && old != nullptr) {
+                            m_searchFromLine = old == TntEdit1;
+                        }
+                    });
+        }
+        AllPanel->show();
+        IPAPanel->hide();
+        AdditionalPanel->hide();
+        PanelKorvaniPro->hide();
+    }
+    if (AllPanel != nullptr && newTab != 2) {
+        AllPanel->hide();
     }
 }
 

@@ -12,6 +12,9 @@
 #include "settings/settingsfolder.h"
 
 int main(int argc, char** argv) {
+    if (korv::isXsampaCommand(argc, argv)) {
+        return korv::runXsampaCommand(argc, argv, stdout, stderr);
+    }
     korv::platform::chooseQtPlatform();
     // Qt takes no options from the user's arguments: only the first one counts, and only to the
     // program. Qt's environment variables still apply.

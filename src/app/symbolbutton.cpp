@@ -5,54 +5,10 @@
 #include <QStyleOptionToolButton>
 #include <QStylePainter>
 
+#include "symbolgrid.h"
 #include "symboltag.h"
 
 namespace korv {
-namespace {
-
-// One baseline for every glyph, so that symbols side by side line up as text does.
-constexpr int kGlyphPixelSize = 15;
-constexpr qreal kGlyphBaseline = 13.0;
-// Stress, length and aspiration marks are small by nature; they get a larger face.
-constexpr int kMarkPixelSize = 19;
-const QColor kGlyphColour(0x1a, 0x1a, 0x1a);
-
-bool isMark(const QString& text) {
-    return text.size() == 1 && text.at(0).unicode() >= 0x02B0 && text.at(0).unicode() <= 0x02FF;
-}
-
-QFont glyphFont(const QString& text) {
-    QFont font;
-    font.setFamilies({QStringLiteral("Charis SIL"), QStringLiteral("DejaVu Serif")});
-    font.setPixelSize(isMark(text) ? kMarkPixelSize : kGlyphPixelSize);
-    font.setStyleStrategy(QFont::PreferAntialias);
-    return font;
-}
-
-} // namespace
-
-QPixmap renderGlyph(const QString& text, QSize box, qreal devicePixelRatio) {
-    QPixmap pixmap(box * devicePixelRatio);
-    pixmap.setDevicePixelRatio(devicePixelRatio);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    const QFont font = glyphFont(text);
-    painter.setFont(font);
-    painter.setPen(kGlyphColour);
-    const QFontMetricsF metrics(font);
-    const qreal advance = metrics.horizontalAdvance(text);
-    // Keep the ink inside the box: raised marks (such as the aspiration h) come down.
-    const QRectF ink = metrics.tightBoundingRect(text).translated(0, kGlyphBaseline);
-    qreal baseline = kGlyphBaseline;
-    if (ink.top() < 1.0) {
-        baseline += 1.0 - ink.top();
-    } else if (ink.bottom() > box.height() - 1.0) {
-        baseline -= ink.bottom() - (box.height() - 1.0);
-    }
-    painter.drawText(QPointF((box.width() - advance) / 2.0, baseline), text);
-    return pixmap;
-}
 
 SymbolButton::SymbolButton(const SymbolButtonEntry& entry, QWidget* parent)
     : QToolButton(parent)

@@ -9,10 +9,6 @@
 
 namespace korv {
 
-// Draws the characters a button produces, dark serif lettering on a transparent
-// background, sized for the glyph box and sharp at the given device pixel ratio.
-QPixmap renderGlyph(const QString& text, QSize box, qreal devicePixelRatio);
-
 /// A flat chart button that shows its symbol and never takes the keyboard focus.
 class SymbolButton final : public QToolButton {
 public:

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "utf16.h"
+
 namespace korv {
 namespace {
 
@@ -10,7 +12,13 @@ std::size_t effectiveCaret(const LineState& line) {
     if (!line.isActiveControl) {
         return line.text.size();
     }
-    return std::min(line.selStart, line.text.size());
+    const std::size_t caret = std::min(line.selStart, line.text.size());
+    // Never between the two halves of a character: the caret belongs after it.
+    if (caret > 0 && caret < line.text.size() && isHighSurrogate(line.text[caret - 1]) &&
+        isLowSurrogate(line.text[caret])) {
+        return caret + 1;
+    }
+    return caret;
 }
 
 } // namespace
@@ -28,8 +36,10 @@ LineEdit deleteBack(const LineState& line) {
     if (p == 0) {
         return {std::move(text), 0, true};
     }
-    text.erase(p - 1, 1);
-    return {std::move(text), p - 1, true};
+    const bool pair = p >= 2 && isLowSurrogate(text[p - 1]) && isHighSurrogate(text[p - 2]);
+    const std::size_t units = pair ? 2 : 1;
+    text.erase(p - units, units);
+    return {std::move(text), p - units, true};
 }
 
 LineEdit clearAll() {

@@ -27,9 +27,12 @@ struct LineEdit {
 
 // Inserts a symbol at the caret, or at the end while the line is not the
 // window's active control (the user was last busy elsewhere, e.g. the size box).
+// A combining mark so lands after the character before the caret and combines
+// with it; a caret inside a surrogate pair counts as after it.
 LineEdit insertSymbol(const LineState& line, std::u16string_view symbol);
 
-// Removes the one code unit before the caret (never a whole two-unit symbol).
+// Removes the one code unit before the caret (never a whole two-unit symbol), or
+// both halves of a surrogate pair, so that no half of a character stays behind.
 LineEdit deleteBack(const LineState& line);
 
 // Empties the line; the focus stays where it is.

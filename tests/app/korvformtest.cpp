@@ -237,8 +237,9 @@ TEST_F(KorvFormTest, ChordsInTheLineCopyOrSwitchTheChart) {
         {"focus lost while held", true, 0, {retDown, focusLost, bareUp}, false, 0, 0},
         {"PageDown to the second", true, 0, page(Qt::Key_PageDown), false, 0, 1},
         {"PageUp to the first", true, 1, page(Qt::Key_PageUp), false, 0, 0},
-        {"PageDown from the last", true, 1, page(Qt::Key_PageDown), false, 0, 0},
-        {"PageUp from the first", true, 0, page(Qt::Key_PageUp), false, 0, 1},
+        {"PageDown to the last", true, 1, page(Qt::Key_PageDown), false, 0, 2},
+        {"PageDown from the last", true, 2, page(Qt::Key_PageDown), false, 0, 0},
+        {"PageUp from the first", true, 0, page(Qt::Key_PageUp), false, 0, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -279,6 +280,28 @@ void collect(QAccessibleInterface* iface, std::vector<const QObject*>& out) {
     }
 }
 
+TEST_F(KorvFormTest, CtrlShiftXConvertsXsampaAsOneStepForUndo) {
+    const struct {
+        const char* what;
+        int selStart, selLength;
+        QString expected;
+    } cases[] = {
+        {"the whole line", 0, 0, QString::fromStdU16String(u"ab ðə ˈkæt")},
+        {"only the selection", 3, 2, QString::fromStdU16String(u"ab ðə \"k{t")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        m_form->TntEdit1->setProgramText(QString());
+        m_form->TntEdit1->setFocus(Qt::MouseFocusReason);
+        QTest::keyClicks(m_form->TntEdit1, QStringLiteral("ab D@ \"k{t"));
+        m_form->TntEdit1->setSelection(c.selStart, c.selLength);
+        QTest::keyClick(m_form->TntEdit1, Qt::Key_X, Qt::ControlModifier | Qt::ShiftModifier);
+        EXPECT_EQ(line(), c.expected);
+        m_form->TntEdit1->undo();
+        EXPECT_EQ(line(), QStringLiteral("ab D@ \"k{t"));
+    }
+}
+
 TEST_F(KorvFormTest, AccessibleTreeNamesTheLineAndSizeBoxAndLeavesOutHiddenControls) {
     std::vector<const QObject*> tree;
     collect(QAccessible::queryAccessibleInterface(m_form.get()), tree);
@@ -297,8 +320,9 @@ TEST_F(KorvFormTest, AccessibleTreeNamesTheLineAndSizeBoxAndLeavesOutHiddenContr
 
     // The tabs are there by name, and pressing one picks it as a click does.
     QAccessibleInterface* tabs = QAccessible::queryAccessibleInterface(m_form->TabSet1);
-    ASSERT_EQ(tabs->childCount(), 2);
+    ASSERT_EQ(tabs->childCount(), 3);
     EXPECT_EQ(tabs->child(0)->text(QAccessible::Name), QStringLiteral("Standard"));
+    EXPECT_EQ(tabs->child(2)->text(QAccessible::Name), QStringLiteral("All"));
     EXPECT_TRUE(tabs->child(0)->state().selected);
     tabs->child(1)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_TRUE(m_form->AdditionalPanel->isVisible());

@@ -25,6 +25,8 @@ TEST(CompositionLine, InsertSymbol) {
         {"whole text selected by Tab", u"abc", 0, 3, true, u"Xabc", 1},
         {"caret at the end", u"abc", 3, 0, true, u"abcX", 4},
         {"caret beyond the text is clamped", u"abc", 9, 0, true, u"abcX", 4},
+        {"caret inside a surrogate pair goes after it", u"a\U0001DF04b", 2, 0, true,
+         u"a\U0001DF04Xb", 4},
     };
     for (const EditCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -41,6 +43,13 @@ TEST(CompositionLine, InsertTwoUnitSymbolPutsCaretAfterBoth) {
     EXPECT_EQ(edit.caret, 3u);
 }
 
+TEST(CompositionLine, MarkCombinesWithTheCharacterBeforeTheCaret) {
+    const LineEdit edit = insertSymbol({u"na\U0001DF04", 1, 0, true}, u"\u0325");
+    EXPECT_EQ(edit.text, u"n\u0325a\U0001DF04");
+    EXPECT_EQ(insertSymbol({u"n", 0, 0, false}, u"\u0325").text, u"n\u0325");
+    EXPECT_EQ(insertSymbol({u"\U0001DF04", 1, 0, true}, u"\u0325").text, u"\U0001DF04\u0325");
+}
+
 TEST(CompositionLine, DeleteBack) {
     const EditCase cases[] = {
         {"removes one code unit of a pair", u"t\u0283", 2, 0, true, u"t", 1},
@@ -49,6 +58,9 @@ TEST(CompositionLine, DeleteBack) {
         {"caret at 0 with a selection only cancels it", u"abc", 0, 2, true, u"abc", 0},
         {"line not active: removes the last unit", u"abc", 1, 0, false, u"ab", 2},
         {"empty line", u"", 0, 0, false, u"", 0},
+        {"a character outside the BMP goes whole", u"a\U0001DF04", 3, 0, true, u"a", 1},
+        {"a lone low surrogate goes alone", u"a\xDC00", 2, 0, true, u"a", 1},
+        {"a mark goes, its letter stays", u"n\u0325", 2, 0, true, u"n", 1},
     };
     for (const EditCase& c : cases) {
         SCOPED_TRACE(c.what);

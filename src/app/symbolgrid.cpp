@@ -1,0 +1,436 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "symbolgrid.h"
+
+#include <QAccessibleWidget>
+#include <QContextMenuEvent>
+#include <QHelpEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QStyleOptionToolButton>
+#include <QToolTip>
+
+#include <utility>
+
+namespace korv {
+namespace {
+
+// One baseline for every glyph, so that symbols side by side line up as text does.
+constexpr int kGlyphPixelSize = 15;
+constexpr qreal kGlyphBaseline = 13.0;
+// Stress, length and aspiration marks are small by nature; they get a larger face.
+constexpr int kMarkPixelSize = 19;
+const QColor kGlyphColour(0x1a, 0x1a, 0x1a);
+
+bool isMark(const QString& text) {
+    return text.size() == 1 && text.at(0).unicode() >= 0x02B0 && text.at(0).unicode() <= 0x02FF;
+}
+
+QFont glyphFont(const QString& text) {
+    QFont font;
+    font.setFamilies({QStringLiteral("Charis SIL"), QStringLiteral("DejaVu Serif")});
+    font.setPixelSize(isMark(text) ? kMarkPixelSize : kGlyphPixelSize);
+    font.setStyleStrategy(QFont::PreferAntialias);
+    return font;
+}
+
+} // namespace
+
+QPixmap renderGlyph(const QString& text, QSize box, qreal devicePixelRatio) {
+    QPixmap pixmap(box * devicePixelRatio);
+    pixmap.setDevicePixelRatio(devicePixelRatio);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    const QFont font = glyphFont(text);
+    painter.setFont(font);
+    painter.setPen(kGlyphColour);
+    const QFontMetricsF metrics(font);
+    const qreal advance = metrics.horizontalAdvance(text);
+    // Keep the ink inside the box: raised marks (such as the aspiration h) come down.
+    const QRectF ink = metrics.tightBoundingRect(text).translated(0, kGlyphBaseline);
+    qreal baseline = kGlyphBaseline;
+    if (ink.top() < 1.0) {
+        baseline += 1.0 - ink.top();
+    } else if (ink.bottom() > box.height() - 1.0) {
+        baseline -= ink.bottom() - (box.height() - 1.0);
+    }
+    painter.drawText(QPointF((box.width() - advance) / 2.0, baseline), text);
+    return pixmap;
+}
+
+// One cell as a screen reader sees it: a push button whose press clicks it.
+class SymbolCellAccessible final : public QAccessibleInterface, public QAccessibleActionInterface {
+public:
+    SymbolCellAccessible(SymbolGrid* grid, int cell)
+        : m_grid(grid)
+        , m_cell(cell) {}
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this)
+                                                    : nullptr;
+    }
+    bool isValid() const override { return m_grid != nullptr && m_cell < m_grid->cells().size(); }
+    QObject* object() const override { return nullptr; }
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(m_grid.data());
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QString text(QAccessible::Text t) const override {
+        if (!isValid()) {
+            return {};
+        }
+        const SymbolGrid::Cell& cell = m_grid->cells().at(m_cell);
+        return t == QAccessible::Name          ? cell.name
+               : t == QAccessible::Description ? cell.description
+                                               : QString();
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override {
+        if (!isValid()) {
+            return {};
+        }
+        const QRect rect = m_grid->cells().at(m_cell).rect;
+        return {m_grid->mapToGlobal(rect.topLeft()), rect.size()};
+    }
+    QAccessible::Role role() const override { return QAccessible::Button; }
+    QAccessible::State state() const override {
+        QAccessible::State state;
+        if (!isValid()) {
+            state.invalid = true;
+            return state;
+        }
+        state = parent()->state();
+        state.focusable = false;
+        state.focused = false;
+        state.pressed = m_grid->isDown(m_cell);
+        state.hotTracked = m_grid->m_hover == m_cell;
+        state.selected = m_grid->current() == m_cell;
+        return state;
+    }
+
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& name) override {
+        if (isValid() && name == pressAction()) {
+            m_grid->click(m_cell);
+        }
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+    const SymbolGrid* grid() const { return m_grid.data(); }
+    int cell() const { return m_cell; }
+
+private:
+    QPointer<SymbolGrid> m_grid;
+    int m_cell;
+};
+
+// The grid lists its child widgets (such as divider lines), then its cells.
+class SymbolGridAccessible final : public QAccessibleWidget {
+public:
+    explicit SymbolGridAccessible(SymbolGrid* grid)
+        : QAccessibleWidget(grid, QAccessible::Border) {}
+
+    int childCount() const override {
+        return static_cast<int>(widgets().size() + grid()->cells().size());
+    }
+    QAccessibleInterface* child(int index) const override {
+        const QWidgetList shown = widgets();
+        if (index < 0 || index >= childCount()) {
+            return nullptr;
+        }
+        if (index < shown.size()) {
+            return QAccessible::queryAccessibleInterface(shown.at(index));
+        }
+        const int cell = index - static_cast<int>(shown.size());
+        if (const QAccessible::Id id = grid()->m_accessibleCells.value(cell)) {
+            return QAccessible::accessibleInterface(id);
+        }
+        auto* iface = new SymbolCellAccessible(grid(), cell);
+        grid()->m_accessibleCells.insert(cell, QAccessible::registerAccessibleInterface(iface));
+        return iface;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        if (child == nullptr) {
+            return -1;
+        }
+        if (child->object() != nullptr) {
+            return static_cast<int>(widgets().indexOf(child->object()));
+        }
+        if (child->role() != QAccessible::Button) {
+            return -1;
+        }
+        const auto* cell = static_cast<const SymbolCellAccessible*>(child);
+        return cell->grid() == grid() ? static_cast<int>(widgets().size()) + cell->cell() : -1;
+    }
+    QAccessibleInterface* childAt(int x, int y) const override {
+        const int cell = grid()->cellAt(grid()->mapFromGlobal(QPoint(x, y)));
+        if (cell >= 0) {
+            return child(static_cast<int>(widgets().size()) + cell);
+        }
+        return QAccessibleWidget::childAt(x, y);
+    }
+
+private:
+    SymbolGrid* grid() const { return static_cast<SymbolGrid*>(widget()); }
+    QWidgetList widgets() const {
+        QWidgetList shown;
+        for (QWidget* child : grid()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (!child->isWindow()) {
+                shown.append(child);
+            }
+        }
+        return shown;
+    }
+};
+
+namespace {
+
+QAccessibleInterface* gridAccessible(const QString&, QObject* object) {
+    auto* grid =
+        object != nullptr && object->isWidgetType() ? dynamic_cast<SymbolGrid*>(object) : nullptr;
+    return grid != nullptr ? new SymbolGridAccessible(grid) : nullptr;
+}
+
+} // namespace
+
+SymbolGrid::SymbolGrid(QWidget* parent)
+    : QWidget(parent) {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(gridAccessible);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_Hover);
+}
+
+SymbolGrid::~SymbolGrid() {
+    forgetAccessibleCells();
+}
+
+void SymbolGrid::forgetAccessibleCells() {
+    for (const QAccessible::Id id : std::as_const(m_accessibleCells)) {
+        QAccessible::deleteAccessibleInterface(id);
+    }
+    m_accessibleCells.clear();
+}
+
+void SymbolGrid::setCells(QList<Cell> cells) {
+    m_cells = std::move(cells);
+    m_glyphs = QList<QPixmap>(m_cells.size());
+    m_hover = m_pressed = m_current = -1;
+    m_pressedInside = false;
+    forgetAccessibleCells();
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::ObjectReorder);
+        QAccessible::updateAccessibility(&event);
+    }
+    updateGeometry();
+    update();
+}
+
+int SymbolGrid::cellAt(QPoint pos) const {
+    for (qsizetype i = 0; i < m_cells.size(); ++i) {
+        if (m_cells.at(i).rect.contains(pos)) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+int SymbolGrid::cellWithPayload(int payload) const {
+    for (qsizetype i = 0; i < m_cells.size(); ++i) {
+        if (m_cells.at(i).payload == payload) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+void SymbolGrid::setShowHint(bool show) {
+    m_showHint = show;
+    if (!show) {
+        QToolTip::hideText();
+    }
+}
+
+QString SymbolGrid::toolTip(int cell) const {
+    return m_showHint && cell >= 0 && cell < m_cells.size() ? m_cells.at(cell).hint : QString();
+}
+
+void SymbolGrid::setCurrent(int cell) {
+    if (cell == m_current) {
+        return;
+    }
+    updateCell(m_current);
+    m_current = cell >= 0 && cell < m_cells.size() ? cell : -1;
+    updateCell(m_current);
+}
+
+void SymbolGrid::click(int cell) {
+    if (cell >= 0 && cell < m_cells.size() && clicked) {
+        clicked(cell);
+    }
+}
+
+QSize SymbolGrid::sizeHint() const {
+    QRect all;
+    for (const Cell& cell : m_cells) {
+        all |= cell.rect;
+    }
+    return all.isNull() ? QSize() : QSize(all.right() + 1, all.bottom() + 1);
+}
+
+void SymbolGrid::updateCell(int cell) {
+    if (cell >= 0 && cell < m_cells.size()) {
+        update(m_cells.at(cell).rect);
+    }
+}
+
+void SymbolGrid::setHover(int cell) {
+    if (cell == m_hover) {
+        return;
+    }
+    updateCell(m_hover);
+    m_hover = cell;
+    updateCell(m_hover);
+    if (m_cellCursor) {
+        if (cell >= 0) {
+            setCursor(*m_cellCursor);
+        } else {
+            unsetCursor();
+        }
+    }
+}
+
+bool SymbolGrid::event(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::HoverEnter:
+    case QEvent::HoverMove:
+        setHover(cellAt(static_cast<QHoverEvent*>(event)->position().toPoint()));
+        break;
+    case QEvent::HoverLeave:
+    case QEvent::Hide:
+        setHover(-1);
+        m_pressed = -1;
+        m_pressedInside = false;
+        break;
+    case QEvent::ToolTip: {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const int cell = cellAt(help->pos());
+        const QString text = toolTip(cell);
+        if (text.isEmpty()) {
+            QToolTip::hideText();
+            event->ignore();
+        } else {
+            QToolTip::showText(help->globalPos(), text, this, m_cells.at(cell).rect);
+        }
+        return true;
+    }
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
+
+void SymbolGrid::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    const qreal ratio = devicePixelRatioF();
+    for (qsizetype i = 0; i < m_cells.size(); ++i) {
+        const Cell& cell = m_cells.at(i);
+        if (!event->region().intersects(cell.rect)) {
+            continue;
+        }
+        const int index = static_cast<int>(i);
+        const bool down = isDown(index);
+        // As an auto-raised tool button without text or icon draws itself.
+        QStyleOptionToolButton option;
+        option.initFrom(this);
+        option.rect = cell.rect;
+        option.state &= ~(QStyle::State_MouseOver | QStyle::State_HasFocus);
+        if (index == m_hover || index == m_current) {
+            option.state |= QStyle::State_MouseOver;
+        }
+        option.state |=
+            QStyle::State_AutoRaise | (down ? QStyle::State_Sunken : QStyle::State_Raised);
+        option.subControls = QStyle::SC_ToolButton;
+        option.activeSubControls = down ? QStyle::SC_ToolButton : QStyle::SC_None;
+        option.toolButtonStyle = Qt::ToolButtonIconOnly;
+        option.font = font();
+        style()->drawComplexControl(QStyle::CC_ToolButton, &option, &painter, this);
+
+        QPixmap& glyph = m_glyphs[i];
+        if (glyph.isNull() || !qFuzzyCompare(glyph.devicePixelRatio(), ratio)) {
+            const GlyphSize size = glyphSizeForButton(cell.rect.width());
+            glyph = renderGlyph(cell.glyph, QSize(size.width, size.height), ratio);
+        }
+        const QSize box = glyph.deviceIndependentSize().toSize();
+        int x = cell.rect.x() + (cell.rect.width() - box.width()) / 2;
+        int y = cell.align == GlyphAlign::Top
+                    ? cell.rect.y() + cell.margin
+                    : cell.rect.y() + cell.rect.height() - box.height() - cell.margin;
+        if (down) {
+            ++x;
+            ++y;
+        }
+        painter.drawPixmap(x, y, glyph);
+    }
+}
+
+void SymbolGrid::mousePressEvent(QMouseEvent* event) {
+    const int cell = cellAt(event->position().toPoint());
+    if (event->button() != Qt::LeftButton || cell < 0) {
+        event->ignore();
+        return;
+    }
+    m_pressed = cell;
+    m_pressedInside = true;
+    updateCell(cell);
+}
+
+void SymbolGrid::mouseMoveEvent(QMouseEvent* event) {
+    if (m_pressed < 0 || !(event->buttons() & Qt::LeftButton)) {
+        event->ignore();
+        return;
+    }
+    const bool inside = m_cells.at(m_pressed).rect.contains(event->position().toPoint());
+    if (inside != m_pressedInside) {
+        m_pressedInside = inside;
+        updateCell(m_pressed);
+    }
+}
+
+void SymbolGrid::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || m_pressed < 0) {
+        event->ignore();
+        return;
+    }
+    const int cell = m_pressed;
+    const bool inside = m_cells.at(cell).rect.contains(event->position().toPoint());
+    m_pressed = -1;
+    m_pressedInside = false;
+    updateCell(cell);
+    if (inside) {
+        click(cell);
+    }
+}
+
+void SymbolGrid::leaveEvent(QEvent* event) {
+    setHover(-1);
+    QWidget::leaveEvent(event);
+}
+
+void SymbolGrid::contextMenuEvent(QContextMenuEvent* event) {
+    const int cell = cellAt(event->pos());
+    if (cell < 0 || !contextMenuRequested) {
+        event->ignore();
+        return;
+    }
+    contextMenuRequested(cell, event->globalPos());
+}
+
+} // namespace korv

@@ -1,0 +1,98 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QAccessible>
+#include <QCursor>
+#include <QHash>
+#include <QList>
+#include <QPixmap>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+#include "symboltable.h"
+
+namespace korv {
+
+// Draws the characters a button produces, dark serif lettering on a transparent
+// background, sized for the glyph box and sharp at the given device pixel ratio.
+QPixmap renderGlyph(const QString& text, QSize box, qreal devicePixelRatio);
+
+/// A grid of symbol buttons painted by one widget: flat until hovered, pressed while held,
+/// clicked on release inside the pressed cell, tooltips behind one switch, and one accessible
+/// push button per cell. It never takes the keyboard focus.
+class SymbolGrid final : public QWidget {
+public:
+    struct Cell {
+        QRect rect; // in the widget
+        QString glyph;
+        GlyphAlign align = GlyphAlign::Top;
+        int margin = 2;
+        QString hint; // the tooltip; empty: none
+        QString name; // accessible name and description
+        QString description;
+        int payload = 0; // the owner's own value, such as a symbol tag
+    };
+
+    explicit SymbolGrid(QWidget* parent = nullptr);
+    ~SymbolGrid() override;
+    SymbolGrid(const SymbolGrid&) = delete;
+    SymbolGrid& operator=(const SymbolGrid&) = delete;
+
+    void setCells(QList<Cell> cells);
+    const QList<Cell>& cells() const { return m_cells; }
+    // The cell under a point of the widget, or -1.
+    int cellAt(QPoint pos) const;
+    // The first cell carrying the payload, or -1.
+    int cellWithPayload(int payload) const;
+
+    // The tooltips' switch; a cell's tooltip is its hint while it is on.
+    void setShowHint(bool show);
+    bool showHint() const { return m_showHint; }
+    QString toolTip(int cell) const;
+
+    // A cell drawn as raised, for a grid driven by keys from elsewhere; -1 for none.
+    void setCurrent(int cell);
+    int current() const { return m_current; }
+
+    // The pointer's shape over a cell; unset, the widget's own.
+    void setCellCursor(const QCursor& cursor) { m_cellCursor = cursor; }
+
+    // Runs `clicked` as a click on the cell does.
+    void click(int cell);
+
+    std::function<void(int cell)> clicked;
+    std::function<void(int cell, QPoint globalPos)> contextMenuRequested;
+
+    QSize sizeHint() const override;
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    friend class SymbolGridAccessible;
+    friend class SymbolCellAccessible;
+    void setHover(int cell);
+    void updateCell(int cell);
+    void forgetAccessibleCells();
+    bool isDown(int cell) const { return cell == m_pressed && m_pressedInside; }
+
+    QList<Cell> m_cells;
+    mutable QList<QPixmap> m_glyphs; // drawn on first paint
+    bool m_showHint = true;
+    int m_hover = -1;
+    int m_pressed = -1;
+    bool m_pressedInside = false;
+    int m_current = -1;
+    std::optional<QCursor> m_cellCursor;
+    mutable QHash<int, QAccessible::Id> m_accessibleCells;
+};
+
+} // namespace korv

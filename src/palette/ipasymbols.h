@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace korv {
+
+// The parts of the IPA chart, in the chart's order, and what linguists use beside it.
+enum class IpaSection {
+    Pulmonic,
+    NonPulmonic,
+    Other,
+    Vowels,
+    Diacritics,
+    Suprasegmentals,
+    Tones,
+    Superscripts,
+    Ligatures,
+    ExtIpa,
+};
+inline constexpr int kIpaSectionCount = 10;
+
+std::string_view sectionTitle(IpaSection section);
+
+struct IpaSymbol {
+    IpaSection section;
+    std::u16string_view chars; // what a click inserts
+    // X-SAMPA spellings, the usual one first, separated by spaces; empty when there is none.
+    std::string_view xsampa;
+    // The name the IPA chart gives; a usual second name may follow in brackets.
+    std::string_view name;
+    std::string_view unicodeNames; // of each character, joined by " + "
+};
+
+// Every symbol, grouped by section in chart order.
+std::span<const IpaSymbol> ipaSymbols();
+
+// True for a mark that combines with the character before it (categories Mn and Me).
+bool isCombiningMark(char32_t cp);
+
+// Whether the symbol is a mark to put on the character before the caret.
+bool attachesToPrevious(const IpaSymbol& symbol);
+
+// What a button shows: a mark sits on a dotted circle (two for a tie bar), as charts print it.
+std::u16string displayText(const IpaSymbol& symbol);
+
+// The X-SAMPA spellings, the usual one first; and that one alone, or empty.
+std::vector<std::string_view> xsampaSpellings(const IpaSymbol& symbol);
+std::string_view usualXsampa(const IpaSymbol& symbol);
+
+// "U+0263" for each character, separated by spaces.
+std::string codePointText(const IpaSymbol& symbol);
+
+} // namespace korv

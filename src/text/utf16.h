@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "utf8.h"
+
+namespace korv {
+
+inline bool isHighSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+inline bool isLowSurrogate(char16_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+// Calls f with each code point; a lone surrogate is passed on as itself.
+template <typename F> void forEachCodePoint(std::u16string_view text, F&& f) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i];
+        if (isHighSurrogate(unit) && i + 1 < text.size() && isLowSurrogate(text[i + 1])) {
+            f(0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+            ++i;
+        } else {
+            f(static_cast<char32_t>(unit));
+        }
+    }
+}
+
+inline std::string toUtf8(std::u16string_view text) {
+    std::string out;
+    out.reserve(text.size() * 2);
+    forEachCodePoint(text, [&out](char32_t cp) { appendUtf8(out, cp); });
+    return out;
+}
+
+} // namespace korv

@@ -1,0 +1,109 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <QAccessible>
+#include <QFrame>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "symbolgrid.h"
+
+namespace korv {
+namespace {
+
+// Where a press lands, where it is let go, and what the grid and a screen reader make of it.
+TEST(SymbolGridTest, HitTestingClicksAndAccessibleChildren) {
+    SymbolGrid grid;
+    auto* divider = new QFrame(&grid); // child widgets come before the cells in the tree
+    divider->setGeometry(50, 0, 2, 24);
+    grid.setCells({
+        {{0, 0, 25, 24},
+         QStringLiteral("i"),
+         GlyphAlign::Top,
+         2,
+         QStringLiteral("see"),
+         QStringLiteral("i"),
+         QStringLiteral("see"),
+         105},
+        {{25, 0, 25, 24},
+         QStringLiteral("\u026a"),
+         GlyphAlign::Top,
+         2,
+         QString(),
+         QStringLiteral("\u026a"),
+         QStringLiteral("sit"),
+         618},
+        {{53, 0, 12, 24},
+         QStringLiteral("\u02cc"),
+         GlyphAlign::Bottom,
+         2,
+         QStringLiteral("secondary stress"),
+         QStringLiteral("\u02cc"),
+         QString(),
+         716},
+    });
+    EXPECT_EQ(grid.sizeHint(), QSize(65, 24));
+    EXPECT_EQ(grid.focusPolicy(), Qt::NoFocus);
+    grid.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+    std::vector<int> clicks;
+    grid.clicked = [&](int cell) { clicks.push_back(grid.cells().at(cell).payload); };
+    QAccessibleInterface* tree = QAccessible::queryAccessibleInterface(&grid);
+    ASSERT_EQ(tree->childCount(), 4);
+    EXPECT_EQ(tree->child(0)->object(), divider);
+
+    const struct {
+        const char* what;
+        QPoint press;
+        QPoint release;
+        int cell;    // under the press, -1 for none
+        int clicked; // payload, 0 for no click
+        const char* description;
+    } cases[] = {
+        {"left edge (a null point would mean the centre)", {0, 1}, {0, 1}, 0, 105, "see"},
+        {"last pixel of the first", {24, 23}, {24, 23}, 0, 105, "see"},
+        {"first pixel of the second", {25, 0}, {25, 0}, 1, 618, "sit"},
+        {"let go on another cell", {30, 10}, {5, 10}, 1, 0, "sit"},
+        {"the gap behind a divider", {51, 10}, {51, 10}, -1, 0, nullptr},
+        {"narrow cell", {53, 23}, {64, 0}, 2, 716, ""},
+        {"below the cells", {10, 24}, {10, 24}, -1, 0, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        clicks.clear();
+        EXPECT_EQ(grid.cellAt(c.press), c.cell);
+        QTest::mousePress(&grid, Qt::LeftButton, {}, c.press);
+        QTest::mouseRelease(&grid, Qt::LeftButton, {}, c.release);
+        EXPECT_EQ(clicks, c.clicked ? std::vector<int>{c.clicked} : std::vector<int>{});
+
+        QAccessibleInterface* child =
+            tree->childAt(grid.mapToGlobal(c.press).x(), grid.mapToGlobal(c.press).y());
+        if (c.cell < 0) {
+            EXPECT_TRUE(child == nullptr || child->role() != QAccessible::Button);
+            continue;
+        }
+        ASSERT_NE(child, nullptr);
+        EXPECT_EQ(tree->indexOfChild(child), c.cell + 1);
+        EXPECT_EQ(tree->child(c.cell + 1), child);
+        EXPECT_EQ(child->parent(), tree);
+        EXPECT_EQ(child->role(), QAccessible::Button);
+        EXPECT_EQ(child->text(QAccessible::Name), grid.cells().at(c.cell).glyph);
+        EXPECT_EQ(child->text(QAccessible::Description), QString::fromUtf8(c.description));
+        EXPECT_EQ(child->rect(), QRect(grid.mapToGlobal(grid.cells().at(c.cell).rect.topLeft()),
+                                       grid.cells().at(c.cell).rect.size()));
+        EXPECT_FALSE(child->state().focusable);
+        clicks.clear();
+        child->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        EXPECT_EQ(clicks, std::vector<int>{grid.cells().at(c.cell).payload});
+    }
+
+    EXPECT_EQ(grid.toolTip(0), QStringLiteral("see"));
+    grid.setShowHint(false);
+    EXPECT_TRUE(grid.toolTip(0).isEmpty());
+    // New cells replace the old ones, in the tree as well.
+    grid.setCells({grid.cells().at(2)});
+    EXPECT_EQ(tree->childCount(), 2);
+    EXPECT_EQ(tree->child(1)->text(QAccessible::Name), QStringLiteral("\u02cc"));
+}
+
+} // namespace
+} // namespace korv
