@@ -7,12 +7,14 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "compositionline.h"
 #include "messages.h"
 #include "platform.h"
+#include "settings/symbollists.h"
 
 class QComboBox;
 class QFrame;
@@ -26,6 +28,7 @@ class QTimer;
 namespace korv {
 
 class AllSymbolsPanel;
+class MinePanel;
 class TSystemMenu;
 class TTrayIcon;
 class CompositionEdit;
@@ -59,6 +62,17 @@ public:
     void SpeedButtonClick(SymbolButton* sender);
     // A symbol of the "All" tab, by click or by Return in its search field.
     void AllGrid1Click(std::u16string_view chars);
+    void MineGrid1Click(int entry);
+    // The context menu of any symbol: "Add to Mine", "Remove from Mine", moving an entry.
+    void SymbolMenuPopup(std::u16string_view symbol, QPoint globalPos);
+    // Ctrl+D: a symbol, or the line's selection, becomes an entry of "Mine".
+    void AddToMine(std::u16string_view symbol);
+    void RemoveFromMine(std::u16string_view symbol);
+    void MoveInMine(std::u16string_view symbol, int step);
+    void TntEdit1PinKey();
+    // The lists, read from the settings file when first needed.
+    SymbolList& mineList();
+    SymbolList& recentList();
     // Composition line
     void BtnDeleteClick();
     void BtnClearClick();
@@ -109,6 +123,7 @@ public:
     SymbolPanel* AdditionalPanel = nullptr;
     SymbolPanel* DiacriticsPanel1 = nullptr;
     AllSymbolsPanel* AllPanel = nullptr; // built when its tab is first shown
+    MinePanel* MinePanel1 = nullptr;     // likewise
     QFrame* PanelKorvaniPro = nullptr;
     QFrame* TabPanel = nullptr;
     QTabBar* TabSet1 = nullptr;
@@ -127,6 +142,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // The context menu over the chart's buttons, which leave it to their panel.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -135,6 +152,12 @@ private:
     void showSettingsMessage();
     void placeFrameAt(int left, int top);
     void bringToFront();
+    void showMinePanel();
+    void noteInserted(std::u16string_view chars);
+    // Writes a list; a failure is shown once per run, not at every click.
+    void writeList(bool mine);
+    // Says why a symbol could not be added, under the line, taking no focus.
+    void tellNotAdded(const QString& why);
     LineState lineState() const;
     void applyEdit(const LineEdit& edit);
     void insertCharacters(std::u16string_view chars);
@@ -158,6 +181,9 @@ private:
     std::u16string m_lineText;      // backing store for the view handed to the core
     QTimer* m_activation = nullptr; // asks again until a summoned window has the focus
     int m_activationTries = 0;
+    std::optional<SymbolList> m_mine;
+    std::optional<SymbolList> m_recent;
+    bool m_listWriteFailed = false;
 };
 
 } // namespace korv

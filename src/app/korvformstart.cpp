@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTabBar>
@@ -18,6 +18,7 @@
 #include "handcursor.h"
 #include "korvform.h"
 #include "messages.h"
+#include "minepanel.h"
 #include "settings/inifile.h"
 #include "settings/settings.h"
 #include "symbolbutton.h"
@@ -130,6 +131,9 @@ void TKorvForm::FormShow() {
     if (AllPanel != nullptr) {
         AllPanel->setShowHint(ShowHints);
     }
+    if (MinePanel1 != nullptr) {
+        MinePanel1->setShowHint(ShowHints);
+    }
 }
 
 void TKorvForm::showEvent(QShowEvent* event) {
@@ -190,6 +194,13 @@ void TKorvForm::TabSet1Change(int newTab) {
             AllPanel->OnSymbolClick = [this](std::u16string_view chars) {
                 guarded([&] { AllGrid1Click(chars); });
             };
+            AllPanel->OnSymbolMenu = [this](std::u16string_view chars, QPoint globalPos) {
+                guarded([&] { SymbolMenuPopup(chars, globalPos); });
+            };
+            AllPanel->OnPinKey = [this](std::u16string_view chars) {
+                guarded([&] { AddToMine(chars); });
+            };
+            AllPanel->setRecent(recentList().entries());
             connect(qApp, &QApplication::focusChanged, AllPanel,
                     [this](QWidget* old, QWidget* now) {
                         // A return of the focus with the window keeps what was known.
@@ -202,9 +213,17 @@ void TKorvForm::TabSet1Change(int newTab) {
         IPAPanel->hide();
         AdditionalPanel->hide();
         PanelKorvaniPro->hide();
+    } else if (newTab == 3) {
+        showMinePanel();
+        IPAPanel->hide();
+        AdditionalPanel->hide();
+        PanelKorvaniPro->hide();
     }
     if (AllPanel != nullptr && newTab != 2) {
         AllPanel->hide();
+    }
+    if (MinePanel1 != nullptr && newTab != 3) {
+        MinePanel1->hide();
     }
 }
 
