@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
@@ -12,8 +13,11 @@
 
 #include <gtest/gtest.h>
 
+#include "allsymbolspanel.h"
 #include "compositionedit.h"
 #include "formfixture.h"
+#include "minepanel.h"
+#include "symbolgrid.h"
 
 namespace korv {
 namespace {
@@ -329,6 +333,44 @@ TEST_F(KorvFormTest, AccessibleTreeNamesTheLineAndSizeBoxAndLeavesOutHiddenContr
     tabs->child(1)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_TRUE(m_form->AdditionalPanel->isVisible());
     EXPECT_TRUE(tabs->child(1)->state().selected);
+}
+
+} // namespace
+} // namespace korv
+
+namespace korv {
+namespace {
+
+// The user's own symbols through the window's handlers: kept in order, without repeats, moved
+// and removed, from the line and from a search result, each named in its tooltip.
+TEST_F(KorvFormTest, MineKeepsTheUsersSymbolsInOrder) {
+    createForm();
+    m_form->AddToMine(u"ʃ");
+    m_form->TntEdit1->setText(QStringLiteral("atʃʰ"));
+    m_form->TntEdit1->setSelection(1, 3);
+    QTest::keyClick(m_form->TntEdit1, Qt::Key_D, Qt::ControlModifier);
+    m_form->AddToMine(u"ʃ");
+    m_form->TabSet1->setCurrentIndex(2);
+    m_form->AllPanel->SearchEdit1->setFocus(Qt::OtherFocusReason);
+    QTest::keyClicks(m_form->AllPanel->SearchEdit1, QStringLiteral("schwa"));
+    QTest::keyClick(m_form->AllPanel->SearchEdit1, Qt::Key_D, Qt::ControlModifier);
+    m_form->TabSet1->setCurrentIndex(3);
+    const auto glyphs = [this] {
+        QStringList out;
+        for (const SymbolGrid::Cell& cell : m_form->MinePanel1->MineGrid1->cells()) {
+            out << cell.glyph;
+        }
+        return out;
+    };
+    EXPECT_EQ(glyphs(), (QStringList{u"ʃ"_qs, u"tʃʰ"_qs, u"ə"_qs}));
+    EXPECT_EQ(m_form->MinePanel1->MineGrid1->toolTip(1),
+              u"voiceless alveolar plosive + voiceless postalveolar fricative + aspirated"_qs);
+
+    m_form->MoveInMine(u"ə", -1);
+    m_form->RemoveFromMine(u"ʃ");
+    EXPECT_EQ(glyphs(), (QStringList{u"ə"_qs, u"tʃʰ"_qs}));
+    EXPECT_NE(readFile("KORVANI.INI").find("Mine=U+0259, U+0074 U+0283 U+02B0\r\n"),
+              std::string::npos);
 }
 
 } // namespace
