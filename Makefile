@@ -43,6 +43,7 @@ clean:
 bench: build
 	$(BUILD)/bench/korv_bench_core
 	$(BUILD)/bench/korv_bench_click
+	$(BUILD)/bench/korv_bench_alltab
 	python3 bench/startup.py --build $(BUILD)
 	/usr/bin/python3 bench/autopaste.py --build $(BUILD)
 

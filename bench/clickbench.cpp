@@ -28,7 +28,7 @@
 #include "fakeplatform.h"
 #include "korvform.h"
 #include "recordingboxes.h"
-#include "symbolbutton.h"
+#include "symbolgrid.h"
 #include "transcription.h"
 
 namespace {
@@ -100,12 +100,12 @@ public:
         settle();
     }
 
-    std::optional<Sample> clickSymbol(const QString& line, korv::SymbolButton* button) {
+    std::optional<Sample> clickSymbol(const QString& line, korv::SymbolGrid* chart, QPoint at) {
         setLine(line);
         const int paintsBefore = m_linePaints.count();
         QElapsedTimer timer;
         timer.start();
-        QTest::mouseClick(button, Qt::LeftButton);
+        QTest::mouseClick(chart, Qt::LeftButton, {}, at);
         while (m_form.TntEdit1->text() == line) {
             if (timer.nsecsElapsed() > kGiveUpNs) {
                 return std::nullopt;
@@ -196,11 +196,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "korv_bench_click: the window never became active\n");
         return 2;
     }
-    auto* symbol = form.findChild<korv::SymbolButton*>(QStringLiteral("See1"));
-    if (symbol == nullptr) {
-        std::fprintf(stderr, "korv_bench_click: no symbol button See1\n");
-        return 2;
-    }
+    // See1, the chart's first symbol.
+    korv::SymbolGrid* chart = form.IPAPanel;
+    const QPoint symbol = chart->cells().at(0).rect.center();
 
     Bench bench(form, boxes);
     std::vector<Row> rows;
@@ -212,7 +210,7 @@ int main(int argc, char** argv) {
         Row click{"Click symbol", length, kClickBudgetMs, {}, {}};
         Row copy{"Copy", length, kCopyBudgetMs, {}, {}};
         for (int i = 0; i < kWarmUp + runs; ++i) {
-            const auto clicked = bench.clickSymbol(line, symbol);
+            const auto clicked = bench.clickSymbol(line, chart, symbol);
             const auto copied = bench.clickCopy(line);
             if (!clicked || !copied) {
                 std::fprintf(stderr, "korv_bench_click: %s of a %d-character line: %s\n",

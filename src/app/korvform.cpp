@@ -17,7 +17,7 @@
 #include "compositionedit.h"
 #include "focuswheel.h"
 #include "messages.h"
-#include "symbolbutton.h"
+#include "symbolgrid.h"
 #include "symboltable.h"
 #include "symboltag.h"
 #include "systemmenu.h"
@@ -64,10 +64,27 @@ QPushButton* commandButton(QWidget* parent, const char* name, const QString& tex
     return button;
 }
 
-SymbolPanel* symbolPanel(QWidget* parent, const char* name, QRect geometry) {
-    auto* panel = new SymbolPanel(parent);
+QString latin1(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// One chart panel: its symbols painted as buttons by one widget.
+SymbolGrid* symbolPanel(QWidget* parent, const char* name, QRect geometry, ChartPanel which) {
+    auto* panel = new SymbolGrid(parent);
     panel->setObjectName(QLatin1String(name));
     panel->setGeometry(geometry);
+    QList<SymbolGrid::Cell> cells;
+    for (const SymbolButtonEntry& entry : kSymbolButtons) {
+        if (entry.panel != which) {
+            continue;
+        }
+        const QString symbol = QString::fromStdU16String(GetNewUnistr(entry.tag));
+        // A screen reader says the symbol and, as its description, the example.
+        cells.append({QRect(entry.left, entry.top, entry.width, entry.height), symbol,
+                      entry.glyphAlign, entry.glyphMargin, latin1(entry.hint), symbol,
+                      latin1(entry.hint), entry.tag});
+    }
+    panel->setCells(std::move(cells));
     return panel;
 }
 
@@ -105,9 +122,11 @@ void TKorvForm::buildLayout() {
     sunkenFrame(MainPanel, "bevFrame", {8, 48, 204, 149}, QFrame::Box);
     sunkenFrame(MainPanel, "DiacriticBevel1", {216, 48, 29, 75}, QFrame::Box);
 
-    IPAPanel = symbolPanel(MainPanel, "IPAPanel", {10, 50, 200, 145});
-    AdditionalPanel = symbolPanel(MainPanel, "AdditionalPanel", {10, 50, 200, 145});
-    DiacriticsPanel1 = symbolPanel(MainPanel, "DiacriticsPanel1", {218, 50, 25, 71});
+    IPAPanel = symbolPanel(MainPanel, "IPAPanel", {10, 50, 200, 145}, ChartPanel::IPAPanel);
+    AdditionalPanel =
+        symbolPanel(MainPanel, "AdditionalPanel", {10, 50, 200, 145}, ChartPanel::AdditionalPanel);
+    DiacriticsPanel1 =
+        symbolPanel(MainPanel, "DiacriticsPanel1", {218, 50, 25, 71}, ChartPanel::DiacriticsPanel1);
     AdditionalPanel->hide();
 
     PanelKorvaniPro = new QFrame(MainPanel);
@@ -130,18 +149,14 @@ void TKorvForm::buildLayout() {
     sunkenFrame(IPAPanel, "bevVert", {100, 0, 2, 73}, QFrame::VLine);
     sunkenFrame(IPAPanel, "bevHoriz", {0, 72, 204, 2}, QFrame::HLine);
 
-    for (const SymbolButtonEntry& entry : kSymbolButtons) {
-        SymbolPanel* panel = entry.panel == ChartPanel::IPAPanel          ? IPAPanel
-                             : entry.panel == ChartPanel::AdditionalPanel ? AdditionalPanel
-                                                                          : DiacriticsPanel1;
-        auto* button = new SymbolButton(entry, panel);
-        connect(button, &QToolButton::clicked, this,
-                [this, button] { guarded([&] { SpeedButtonClick(button); }); });
-    }
-    for (SymbolPanel* panel : {IPAPanel, AdditionalPanel, DiacriticsPanel1}) {
-        panel->setShowHint(true);
-        // The buttons leave their context menu to the panel.
-        panel->installEventFilter(this);
+    for (SymbolGrid* panel : {IPAPanel, AdditionalPanel, DiacriticsPanel1}) {
+        panel->clicked = [this, panel](int cell) {
+            guarded([&] { SpeedButtonClick(panel->cells().at(cell).payload); });
+        };
+        panel->contextMenuRequested = [this, panel](int cell, QPoint globalPos) {
+            const std::u16string symbol = GetNewUnistr(panel->cells().at(cell).payload);
+            guarded([&] { SymbolMenuPopup(symbol, globalPos); });
+        };
     }
 
     comboSize = new QComboBox(MainPanel);
@@ -268,8 +283,8 @@ void TKorvForm::insertCharacters(std::u16string_view chars) {
     noteInserted(chars);
 }
 
-void TKorvForm::SpeedButtonClick(SymbolButton* sender) {
-    insertCharacters(GetNewUnistr(sender->tag()));
+void TKorvForm::SpeedButtonClick(int tag) {
+    insertCharacters(GetNewUnistr(tag));
 }
 
 void TKorvForm::AllGrid1Click(std::u16string_view chars) {

@@ -33,8 +33,7 @@ class TSystemMenu;
 class TTrayIcon;
 class CompositionEdit;
 class MessageBoxes;
-class SymbolButton;
-class SymbolPanel;
+class SymbolGrid;
 
 /// The main window: the symbol chart, the composition line and its commands.
 class TKorvForm final : public QWidget {
@@ -59,7 +58,7 @@ public:
     std::string Homepage;
 
     // Symbol chart
-    void SpeedButtonClick(SymbolButton* sender);
+    void SpeedButtonClick(int tag);
     // A symbol of the "All" tab, by click or by Return in its search field.
     void AllGrid1Click(std::u16string_view chars);
     void MineGrid1Click(int entry);
@@ -119,9 +118,9 @@ public:
 
     // The controls, named as on the window.
     QWidget* MainPanel = nullptr;
-    SymbolPanel* IPAPanel = nullptr;
-    SymbolPanel* AdditionalPanel = nullptr;
-    SymbolPanel* DiacriticsPanel1 = nullptr;
+    SymbolGrid* IPAPanel = nullptr;
+    SymbolGrid* AdditionalPanel = nullptr;
+    SymbolGrid* DiacriticsPanel1 = nullptr;
     AllSymbolsPanel* AllPanel = nullptr; // built when its tab is first shown
     MinePanel* MinePanel1 = nullptr;     // likewise
     QFrame* PanelKorvaniPro = nullptr;
@@ -142,8 +141,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    // The context menu over the chart's buttons, which leave it to their panel.
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

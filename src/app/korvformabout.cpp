@@ -5,7 +5,7 @@
 #include "aboutbox.h"
 #include "allsymbolspanel.h"
 #include "korvform.h"
-#include "symbolbutton.h"
+#include "symbolgrid.h"
 
 namespace korv {
 
@@ -21,7 +21,7 @@ void TKorvForm::AboutClick() {
         m_platform.admin,
         cursor(kHandCursor),
         [this](bool showHints, bool autoPaste) {
-            for (SymbolPanel* panel : {IPAPanel, DiacriticsPanel1, AdditionalPanel}) {
+            for (SymbolGrid* panel : {IPAPanel, DiacriticsPanel1, AdditionalPanel}) {
                 panel->setShowHint(showHints);
             }
             if (AllPanel != nullptr) {

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The user's own symbols ("Mine") and the ones used last ("Recent"): kept in the settings file,
 // read when first needed, shown on the "Mine" tab and in the first row of "All".
-#include <QContextMenuEvent>
 #include <QMenu>
 #include <QTabBar>
 #include <QToolTip>
@@ -11,7 +10,7 @@
 #include "korvform.h"
 #include "minepanel.h"
 #include "settings/inifile.h"
-#include "symbolbutton.h"
+#include "symbolgrid.h"
 #include "symboltag.h"
 
 namespace korv {
@@ -144,20 +143,6 @@ void TKorvForm::SymbolMenuPopup(std::u16string_view symbolView, QPoint globalPos
         right->setEnabled(at + 1 != entries.end());
     }
     menu.exec(globalPos);
-}
-
-bool TKorvForm::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::ContextMenu &&
-        (watched == IPAPanel || watched == AdditionalPanel || watched == DiacriticsPanel1)) {
-        auto* panel = static_cast<QWidget*>(watched);
-        auto* menuEvent = static_cast<QContextMenuEvent*>(event);
-        if (auto* button = dynamic_cast<SymbolButton*>(panel->childAt(menuEvent->pos()))) {
-            const std::u16string symbol = GetNewUnistr(button->tag());
-            guarded([&] { SymbolMenuPopup(symbol, menuEvent->globalPos()); });
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace korv

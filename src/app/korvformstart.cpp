@@ -21,7 +21,7 @@
 #include "minepanel.h"
 #include "settings/inifile.h"
 #include "settings/settings.h"
-#include "symbolbutton.h"
+#include "symbolgrid.h"
 #include "systemmenu.h"
 
 namespace korv {
@@ -125,7 +125,7 @@ void TKorvForm::FormShow() {
     if (AutoPaste) {
         BtnCopy->setText(QStringLiteral("Paste"));
     }
-    for (SymbolPanel* panel : {IPAPanel, DiacriticsPanel1, AdditionalPanel}) {
+    for (SymbolGrid* panel : {IPAPanel, DiacriticsPanel1, AdditionalPanel}) {
         panel->setShowHint(ShowHints);
     }
     if (AllPanel != nullptr) {
@@ -280,12 +280,24 @@ void TKorvForm::listenForSummons() {
 }
 
 void TKorvForm::SummonReceived(platform::SummonRequest request) {
-    const bool inFront = isVisible() && !isMinimized() && isActiveWindow();
+    // Qt hears of a lost focus only after a while; the window manager knows at once.
+    const bool active = m_platform.placement.isActive(static_cast<platform::WindowHandle>(winId()))
+                            .value_or(isActiveWindow());
+    const bool inFront = isVisible() && !isMinimized() && active;
     if (request == platform::SummonRequest::Toggle && inFront) {
         BtnCloseClick();
         return;
     }
     bringToFront();
+}
+
+void TKorvForm::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // Once in front, a summon is done: asking again would take the focus back from wherever
+    // the user goes next (a paste, another window).
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_activation != nullptr) {
+        m_activation->stop();
+    }
 }
 
 void TKorvForm::bringToFront() {

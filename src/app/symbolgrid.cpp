@@ -3,6 +3,7 @@
 
 #include <QAccessibleWidget>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -309,6 +310,14 @@ void SymbolGrid::setHover(int cell) {
 
 bool SymbolGrid::event(QEvent* event) {
     switch (event->type()) {
+    case QEvent::ChildAdded:
+        if (auto* child = qobject_cast<QWidget*>(static_cast<QChildEvent*>(event)->child())) {
+            child->installEventFilter(this);
+        }
+        break;
+    case QEvent::ChildRemoved:
+        static_cast<QChildEvent*>(event)->child()->removeEventFilter(this);
+        break;
     case QEvent::HoverEnter:
     case QEvent::HoverMove:
         setHover(cellAt(static_cast<QHoverEvent*>(event)->position().toPoint()));
@@ -339,10 +348,31 @@ bool SymbolGrid::event(QEvent* event) {
 
 void SymbolGrid::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
+    paintCells(painter, event->region());
+}
+
+bool SymbolGrid::eventFilter(QObject* watched, QEvent* event) {
+    auto* child = static_cast<QWidget*>(watched);
+    if (event->type() != QEvent::Paint || m_paintingChild == child) {
+        return QWidget::eventFilter(watched, event);
+    }
+    // The child draws itself first, then the cells it overlaps go over it.
+    m_paintingChild = child;
+    QCoreApplication::sendEvent(child, event);
+    m_paintingChild = nullptr;
+    QPainter painter(child);
+    painter.translate(-child->pos());
+    const QRegion region = static_cast<QPaintEvent*>(event)->region().translated(child->pos());
+    painter.setClipRegion(region);
+    paintCells(painter, region);
+    return true;
+}
+
+void SymbolGrid::paintCells(QPainter& painter, const QRegion& region) const {
     const qreal ratio = devicePixelRatioF();
     for (qsizetype i = 0; i < m_cells.size(); ++i) {
         const Cell& cell = m_cells.at(i);
-        if (!event->region().intersects(cell.rect)) {
+        if (!region.intersects(cell.rect)) {
             continue;
         }
         const int index = static_cast<int>(i);

@@ -21,7 +21,8 @@ QPixmap renderGlyph(const QString& text, QSize box, qreal devicePixelRatio);
 
 /// A grid of symbol buttons painted by one widget: flat until hovered, pressed while held,
 /// clicked on release inside the pressed cell, tooltips behind one switch, and one accessible
-/// push button per cell. It never takes the keyboard focus.
+/// push button per cell. It never takes the keyboard focus. Its child widgets (such as divider
+/// lines) lie beneath the cells, as widgets made before the buttons would.
 class SymbolGrid final : public QWidget {
 public:
     struct Cell {
@@ -69,6 +70,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -79,6 +81,7 @@ protected:
 private:
     friend class SymbolGridAccessible;
     friend class SymbolCellAccessible;
+    void paintCells(QPainter& painter, const QRegion& region) const;
     void setHover(int cell);
     void updateCell(int cell);
     void forgetAccessibleCells();
@@ -90,6 +93,7 @@ private:
     int m_hover = -1;
     int m_pressed = -1;
     bool m_pressedInside = false;
+    QWidget* m_paintingChild = nullptr;
     int m_current = -1;
     std::optional<QCursor> m_cellCursor;
     mutable QHash<int, QAccessible::Id> m_accessibleCells;

@@ -17,7 +17,6 @@
 
 #include "aboutbox.h"
 #include "formfixture.h"
-#include "symbolbutton.h"
 
 namespace korv {
 namespace {
@@ -66,11 +65,8 @@ protected:
 
     QStringList tooltips() const {
         QStringList all;
-        for (SymbolPanel* panel :
-             {m_form->IPAPanel, m_form->DiacriticsPanel1, m_form->AdditionalPanel}) {
-            for (SymbolButton* button : panel->findChildren<SymbolButton*>()) {
-                all << button->toolTip();
-            }
+        for (const Symbol& button : allButtons()) {
+            all << button.toolTip();
         }
         return all;
     }

@@ -13,9 +13,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "allsymbolspanel.h"
 #include "compositionedit.h"
 #include "formfixture.h"
+#include "ipasymbols.h"
 #include "minepanel.h"
 #include "symbolgrid.h"
 
@@ -114,6 +117,11 @@ TEST_F(KorvFormTest, CommandAndSymbolButtonsNeverTakeTheFocus) {
             EXPECT_EQ(b->focusPolicy(), Qt::NoFocus) << b->objectName().toStdString();
         }
     }
+    for (const QWidget* chart :
+         {static_cast<QWidget*>(m_form->IPAPanel), static_cast<QWidget*>(m_form->AdditionalPanel),
+          static_cast<QWidget*>(m_form->DiacriticsPanel1)}) {
+        EXPECT_EQ(chart->focusPolicy(), Qt::NoFocus) << chart->objectName().toStdString();
+    }
     m_form->TntEdit1->setFocus(Qt::MouseFocusReason);
     clickWidget(m_form->BtnClear);
     click("See1");
@@ -138,15 +146,15 @@ TEST_F(KorvFormTest, AdditionalChartKeepsTheDiacriticsAndTheCaret) {
 
 TEST_F(KorvFormTest, TooltipsFollowTheirPanelsSwitch) {
     int withTip = 0;
-    for (SymbolButton* b : m_form->findChildren<SymbolButton*>()) {
-        withTip += b->toolTip().isEmpty() ? 0 : 1;
+    for (const Symbol& b : allButtons()) {
+        withTip += b.toolTip().isEmpty() ? 0 : 1;
     }
     EXPECT_EQ(withTip, 61);
-    EXPECT_TRUE(button("Slash1")->toolTip().isEmpty());
-    EXPECT_EQ(button("Fat1")->toolTip(), QStringLiteral("cat"));
+    EXPECT_TRUE(button("Slash1").toolTip().isEmpty());
+    EXPECT_EQ(button("Fat1").toolTip(), QStringLiteral("cat"));
     m_form->IPAPanel->setShowHint(false);
-    EXPECT_TRUE(button("Fat1")->toolTip().isEmpty());
-    EXPECT_EQ(button("Long1")->toolTip(), QStringLiteral("long"));
+    EXPECT_TRUE(button("Fat1").toolTip().isEmpty());
+    EXPECT_EQ(button("Long1").toolTip(), QStringLiteral("long"));
 }
 
 TEST_F(KorvFormTest, LayoutIsFixed) {
@@ -155,7 +163,7 @@ TEST_F(KorvFormTest, LayoutIsFixed) {
     EXPECT_TRUE(m_form->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(m_form->comboSize->count(), 16);
     EXPECT_EQ(m_form->comboSize->currentText(), QStringLiteral("16"));
-    EXPECT_EQ(button("Near1")->geometry(), QRect(101, 0, 33, 24));
+    EXPECT_EQ(button("Near1").geometry(), QRect(101, 0, 33, 24));
     EXPECT_EQ(m_form->TntRichEdit1->geometry(), QRect(0, 232, 257, 33));
 }
 
@@ -274,9 +282,9 @@ TEST_F(KorvFormTest, ChordsInTheLineCopyOrSwitchTheChart) {
     }
 }
 
-// The tree a screen reader walks: every object below the window, depth first.
-void collect(QAccessibleInterface* iface, std::vector<const QObject*>& out) {
-    out.push_back(iface->object());
+// The tree a screen reader walks: every node below the window, depth first.
+void collect(QAccessibleInterface* iface, std::vector<const QAccessibleInterface*>& out) {
+    out.push_back(iface);
     for (int i = 0; i < iface->childCount(); ++i) {
         QAccessibleInterface* child = iface->child(i);
         ASSERT_NE(child, nullptr);
@@ -307,16 +315,76 @@ TEST_F(KorvFormTest, CtrlShiftXConvertsXsampaAsOneStepForUndo) {
     }
 }
 
+TEST_F(KorvFormTest, AllTabIsBuiltWhenAskedForAndItsKeysInsertAtTheLinesCaret) {
+    EXPECT_EQ(m_form->AllPanel, nullptr);
+    const struct {
+        const char* query;
+        std::vector<int> keys;
+        QString line; // after the keys; the query is left empty only by Escape
+    } cases[] = {
+        {"voiced velar fricative", {Qt::Key_Return}, QString::fromStdU16String(u"a\u0263b")},
+        {"velar plosive", {Qt::Key_Down, Qt::Key_Return}, QString::fromStdU16String(u"a\u0261b")},
+        {"velar plosive", {Qt::Key_Down, Qt::Key_Up, Qt::Key_Up, Qt::Key_Return}, "akb"},
+        {"_0", {Qt::Key_Return}, QString::fromStdU16String(u"a\u0325b")},
+        {"xyzzy", {Qt::Key_Return}, "ab"},
+        {"velar", {Qt::Key_Escape}, "ab"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.query);
+        m_form->TntEdit1->setProgramText(QStringLiteral("ab"));
+        m_form->TntEdit1->setFocus(Qt::MouseFocusReason);
+        m_form->TntEdit1->setCursorPosition(1);
+        QTest::keyClick(m_form->TntEdit1, Qt::Key_F, Qt::ControlModifier);
+        ASSERT_NE(m_form->AllPanel, nullptr);
+        EXPECT_EQ(m_form->TabSet1->currentIndex(), 2);
+        EXPECT_FALSE(m_form->IPAPanel->isVisible() || m_form->AdditionalPanel->isVisible());
+        QLineEdit* search = m_form->AllPanel->SearchEdit1;
+        ASSERT_EQ(QApplication::focusWidget(), search);
+        QTest::keyClicks(search, QString::fromLatin1(c.query));
+        for (const int key : c.keys) {
+            QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key));
+        }
+        EXPECT_EQ(line(), c.line);
+        const bool inserted = line() != QStringLiteral("ab");
+        EXPECT_EQ(QApplication::focusWidget(), inserted ? static_cast<QWidget*>(m_form->TntEdit1)
+                                                        : static_cast<QWidget*>(search));
+        if (inserted) {
+            EXPECT_EQ(m_form->TntEdit1->cursorPosition(), line().size() - 1);
+        }
+        EXPECT_EQ(search->text().isEmpty(), c.keys.back() == Qt::Key_Escape);
+    }
+}
+
+TEST_F(KorvFormTest, AllTabTooltipsGiveSymbolNameAndXsampaAndFollowShowHints) {
+    m_form->TabSet1->setCurrentIndex(2);
+    SymbolGrid* grid = m_form->AllPanel->AllGrid1;
+    const auto symbols = ipaSymbols();
+    const auto found = std::find_if(symbols.begin(), symbols.end(), [](const IpaSymbol& symbol) {
+        return symbol.chars == u"\u0263";
+    });
+    const int gamma = grid->cellWithPayload(static_cast<int>(found - symbols.begin()));
+    ASSERT_GE(gamma, 0);
+    EXPECT_EQ(grid->toolTip(gamma),
+              QString::fromStdU16String(u"\u0263  voiced velar fricative\nX-SAMPA: G\nU+0263"));
+    m_form->ShowHints = false;
+    m_form->FormShow();
+    EXPECT_TRUE(grid->toolTip(gamma).isEmpty());
+}
+
 TEST_F(KorvFormTest, AccessibleTreeNamesTheLineAndSizeBoxAndLeavesOutHiddenControls) {
-    std::vector<const QObject*> tree;
+    std::vector<const QAccessibleInterface*> tree;
     collect(QAccessible::queryAccessibleInterface(m_form.get()), tree);
-    const auto listed = [&](const QObject* o) { return std::count(tree.begin(), tree.end(), o); };
+    const auto listed = [&](const QObject* o) {
+        return std::count_if(tree.begin(), tree.end(), [o](auto* i) { return i->object() == o; });
+    };
+    const auto* rollR = button("RollR1").accessible();
     const auto* line = QAccessible::queryAccessibleInterface(m_form->TntEdit1);
     EXPECT_EQ(line->text(QAccessible::Name), QStringLiteral("Transcription"));
     const auto* size = QAccessible::queryAccessibleInterface(m_form->comboSize);
     EXPECT_EQ(size->text(QAccessible::Name), QStringLiteral("Point size"));
     EXPECT_EQ(size->text(QAccessible::Value), QStringLiteral("16"));
-    EXPECT_TRUE(listed(m_form->TntEdit1) && listed(m_form->comboSize) && listed(button("RollR1")));
+    EXPECT_TRUE(listed(m_form->TntEdit1) && listed(m_form->comboSize) &&
+                std::count(tree.begin(), tree.end(), rollR));
     QObjectList hidden = m_form->TabSet1->children(); // the scroll arrows among them
     hidden << m_form->TntEdit2 << m_form->TntRichEdit1;
     for (const QObject* o : hidden) {

@@ -10,7 +10,6 @@
 
 #include "compositionedit.h"
 #include "formfixture.h"
-#include "symbolbutton.h"
 
 namespace korv {
 namespace {
@@ -82,8 +81,8 @@ TEST_F(StartTest, OptionsAreReadFromTheFile) {
     EXPECT_FALSE(m_form->UseUnicodeFont);
     EXPECT_EQ(m_form->Homepage, "https://example.org/ipa");
     EXPECT_EQ(m_form->BtnCopy->text(), QStringLiteral("Paste"));
-    for (SymbolButton* b : m_form->findChildren<SymbolButton*>()) {
-        EXPECT_TRUE(b->toolTip().isEmpty()) << b->objectName().toStdString();
+    for (const Symbol& b : allButtons()) {
+        EXPECT_TRUE(b.toolTip().isEmpty()) << b.grid->cells().at(b.cell).glyph.toStdString();
     }
 }
 

@@ -3,7 +3,7 @@
 
 Run in the environment of the session it reads (DBUS_SESSION_BUS_ADDRESS, DISPLAY), in a process
 of its own: the AT-SPI client library keeps its bus connection for the life of its process.
-Each node: {"role": ..., "name": ..., "states": [...], "children": [...]}.
+Each node: {"role": ..., "name": ..., "description": ..., "states": [...], "children": [...]}.
 
 usage: atspitree.py PID [TIMEOUT_SECONDS]
 """
@@ -21,6 +21,7 @@ def node(accessible):
     return {
         "role": accessible.getRoleName(),
         "name": accessible.name,
+        "description": accessible.description,
         "states": sorted(pyatspi.stateToString(state) for state in states),
         "children": [node(child) for child in children if child is not None],
     }

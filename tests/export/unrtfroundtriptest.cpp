@@ -220,6 +220,11 @@ TEST_F(UnrtfRoundTrip, EveryCharacterFaceAndSizeComeBack) {
         {"upper half, Unicode", UnicodeFontFace, 20, upperHalfBytes(), {}},
         {"above 0xFF, legacy face", KorvaniFontFace, 12, u"\u00F6\u0250\u0434\xD83D\xDE00z", {}},
         {"non-BMP, lone halves", UnicodeFontFace, 12, u"a\xD83D\xDE00x\xD800y\xDFFF\uFFFF", {}},
+        {"marks stay on their letters",
+         UnicodeFontFace,
+         12,
+         u"n\u0325t\u0361\u0283e\u1DC8\U0001DF04\u0325\u02B0",
+         {}},
         {"controls", UnicodeFontFace, 12, u"a\tb\x01x\x1By\x7Fz", {}},
         {"NUL and line ends", UnicodeFontFace, 12, u"a\0b\r\nc\rd\ne"s, u"a\uFFFDb\nc\nd\ne"},
     };

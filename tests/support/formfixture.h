@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QAccessible>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -11,11 +12,13 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "fakeplatform.h"
 #include "korvform.h"
 #include "recordingboxes.h"
-#include "symbolbutton.h"
+#include "symbolgrid.h"
+#include "symboltable.h"
 
 namespace korv {
 
@@ -43,12 +46,44 @@ protected:
         }
     }
 
-    SymbolButton* button(const char* name) const {
-        auto* found = m_form->findChild<SymbolButton*>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
+    // A symbol button of the chart: a cell of its panel's grid.
+    struct Symbol {
+        SymbolGrid* grid = nullptr;
+        int cell = -1;
+        QString toolTip() const { return grid->toolTip(cell); }
+        QRect geometry() const { return grid->cells().at(cell).rect; }
+        QAccessibleInterface* accessible() const {
+            const QPoint centre = grid->mapToGlobal(geometry().center());
+            return QAccessible::queryAccessibleInterface(grid)->childAt(centre.x(), centre.y());
+        }
+    };
+    Symbol button(std::string_view name) const {
+        for (const SymbolButtonEntry& entry : kSymbolButtons) {
+            if (entry.name == name) {
+                SymbolGrid* grid = entry.panel == ChartPanel::IPAPanel ? m_form->IPAPanel
+                                   : entry.panel == ChartPanel::AdditionalPanel
+                                       ? m_form->AdditionalPanel
+                                       : m_form->DiacriticsPanel1;
+                return {grid, grid->cellWithPayload(entry.tag)};
+            }
+        }
+        ADD_FAILURE() << "no symbol button " << name;
+        return {};
     }
-    void click(const char* name) const { QTest::mouseClick(button(name), Qt::LeftButton); }
+    std::vector<Symbol> allButtons() const {
+        std::vector<Symbol> all;
+        for (SymbolGrid* grid :
+             {m_form->IPAPanel, m_form->DiacriticsPanel1, m_form->AdditionalPanel}) {
+            for (int cell = 0; cell < grid->cells().size(); ++cell) {
+                all.push_back({grid, cell});
+            }
+        }
+        return all;
+    }
+    void click(const char* name) const {
+        const Symbol symbol = button(name);
+        QTest::mouseClick(symbol.grid, Qt::LeftButton, {}, symbol.geometry().center());
+    }
     void clickWidget(QWidget* widget) const { QTest::mouseClick(widget, Qt::LeftButton); }
 
     QTemporaryDir m_dir;

@@ -69,6 +69,19 @@ void X11WindowPlacement::activate(WindowHandle window) {
     XFlush(dpy);
 }
 
+std::optional<bool> X11WindowPlacement::isActive(WindowHandle window) {
+    Display* dpy = display();
+    if (dpy == nullptr || window == 0) {
+        return std::nullopt;
+    }
+    const std::vector<unsigned long> active = listProperty(
+        dpy, DefaultRootWindow(dpy), XInternAtom(dpy, "_NET_ACTIVE_WINDOW", False), XA_WINDOW, 1);
+    if (active.size() != 1) {
+        return std::nullopt;
+    }
+    return active.front() == static_cast<unsigned long>(window);
+}
+
 std::optional<FramePoint> X11WindowPlacement::framePosition(WindowHandle window) {
     Display* dpy = display();
     if (dpy == nullptr || window == 0) {
