@@ -14,12 +14,6 @@
 #include "symboltag.h"
 
 namespace korv {
-namespace {
-
-constexpr int kMineTab = 3;
-
-} // namespace
-
 SymbolList& TKorvForm::mineList() {
     if (!m_mine) {
         m_mine = readMine(IniFile(settingsPath()));
