@@ -10,6 +10,7 @@
 
 #include "ipasearch.h"
 #include "ipasymbols.h"
+#include "minepanel.h"
 #include "symbolgrid.h"
 
 namespace korv {
@@ -101,8 +102,14 @@ AllSymbolsPanel::AllSymbolsPanel(QWidget* parent, QRect geometry)
     AllScrollBox1->verticalScrollBar()->setFocusPolicy(Qt::NoFocus);
     AllGrid1 = new SymbolGrid;
     AllGrid1->setObjectName(QStringLiteral("AllGrid1"));
+    AllGrid1->setAccessibleName(QStringLiteral("All symbols"));
     AllScrollBox1->setWidget(AllGrid1);
     AllGrid1->clicked = [this](int cell) { insertCell(cell); };
+    AllGrid1->contextMenuRequested = [this](int cell, QPoint globalPos) {
+        if (OnSymbolMenu) {
+            OnSymbolMenu(charsOf(cell), globalPos);
+        }
+    };
 
     connect(SearchEdit1, &QLineEdit::textChanged, this,
             [this](const QString& query) { SearchEdit1Change(query); });
@@ -136,6 +143,32 @@ void AllSymbolsPanel::showGroups(std::vector<SymbolGroup> groups) {
     m_titles.clear();
     QList<SymbolGrid::Cell> cells;
     int y = 0;
+    if (!m_recent.empty() && SearchEdit1->text().trimmed().isEmpty()) {
+        auto* title = new QLabel(QStringLiteral("Recent"), AllGrid1);
+        title->setGeometry(2, y, gridWidth - 2, kTitleHeight);
+        title->setEnabled(false);
+        title->show();
+        m_titles.append(title);
+        y += kTitleHeight;
+        int x = 0;
+        for (std::size_t i = 0; i < m_recent.size(); ++i) {
+            const KeptCell kept = keptCell(m_recent[i]);
+            if (x > 0 && x + kept.width > gridWidth) {
+                x = 0;
+                y += kCellHeight;
+            }
+            SymbolGrid::Cell cell;
+            cell.rect = QRect(x, y, kept.width, kCellHeight);
+            cell.glyph = kept.glyph;
+            cell.hint = kept.hint;
+            cell.name = kept.glyph;
+            cell.description = kept.hint;
+            cell.payload = -1 - static_cast<int>(i); // the table's symbols count from 0
+            cells.append(cell);
+            x += kept.width;
+        }
+        y += kCellHeight + kGroupGap;
+    }
     for (const SymbolGroup& group : groups) {
         if (!group.title.isEmpty()) {
             auto* title = new QLabel(group.title, AllGrid1);
@@ -174,11 +207,28 @@ void AllSymbolsPanel::setCurrent(int cell) {
     }
 }
 
+void AllSymbolsPanel::setRecent(std::vector<std::u16string> recent) {
+    m_recent = std::move(recent);
+    if (SearchEdit1->text().trimmed().isEmpty()) {
+        const int scrolled = AllScrollBox1->verticalScrollBar()->value();
+        showGroups(symbolGroups(QString()));
+        AllScrollBox1->verticalScrollBar()->setValue(scrolled);
+    }
+}
+
+std::u16string_view AllSymbolsPanel::charsOf(int cell) const {
+    const int payload = AllGrid1->cells().at(cell).payload;
+    return payload < 0 ? std::u16string_view(m_recent.at(static_cast<std::size_t>(-1 - payload)))
+                       : ipaSymbols()[static_cast<std::size_t>(payload)].chars;
+}
+
 void AllSymbolsPanel::insertCell(int cell) {
     if (cell < 0 || cell >= AllGrid1->cells().size() || !OnSymbolClick) {
         return;
     }
-    OnSymbolClick(ipaSymbols()[static_cast<std::size_t>(AllGrid1->cells().at(cell).payload)].chars);
+    // A copy: inserting records the symbol, which rebuilds the recent row.
+    const std::u16string chars(charsOf(cell));
+    OnSymbolClick(chars);
 }
 
 bool AllSymbolsPanel::eventFilter(QObject* watched, QEvent* event) {
@@ -205,6 +255,14 @@ bool AllSymbolsPanel::eventFilter(QObject* watched, QEvent* event) {
     case Qt::Key_Escape:
         SearchEdit1->clear();
         return true;
+    case Qt::Key_D:
+        if (key->modifiers() == Qt::ControlModifier) {
+            if (m_current >= 0 && m_current < count && OnPinKey) {
+                OnPinKey(charsOf(m_current));
+            }
+            return true;
+        }
+        return QWidget::eventFilter(watched, event);
     default:
         return QWidget::eventFilter(watched, event);
     }

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -40,6 +41,13 @@ public:
 
     // A symbol chosen by click or Return: its characters.
     std::function<void(std::u16string_view chars)> OnSymbolClick;
+    // A symbol's context menu is asked for.
+    std::function<void(std::u16string_view chars, QPoint globalPos)> OnSymbolMenu;
+    // Ctrl+D in the search field: the chosen result is to be kept.
+    std::function<void(std::u16string_view chars)> OnPinKey;
+
+    // The symbols used last, newest first: the first row while the query is empty.
+    void setRecent(std::vector<std::u16string> recent);
 
     // Puts the focus in the search field with its query selected, to be typed over.
     void focusSearch();
@@ -56,10 +64,12 @@ private:
     void showGroups(std::vector<SymbolGroup> groups);
     void setCurrent(int cell);
     void insertCell(int cell);
+    std::u16string_view charsOf(int cell) const;
 
     std::vector<SymbolGroup> m_groups;
     QList<QLabel*> m_titles;
     int m_current = -1;
+    std::vector<std::u16string> m_recent;
 };
 
 } // namespace korv

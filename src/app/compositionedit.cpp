@@ -88,6 +88,11 @@ void CompositionEdit::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    if (modifiers == Qt::ControlModifier && key == Qt::Key_D && OnPinKey) {
+        OnPinKey();
+        event->accept();
+        return;
+    }
     QLineEdit::keyPressEvent(event);
 }
 

@@ -26,6 +26,8 @@ public:
     std::function<void(int step)> OnChartKey;
     // Ctrl+F: the user looks for a symbol by name.
     std::function<void()> OnSearchKey;
+    // Ctrl+D: the selection is to be kept as one of the user's own symbols.
+    std::function<void()> OnPinKey;
 
     // The caret as the editing operations count it: the start of the selection.
     int selStart() const;

@@ -26,9 +26,9 @@ bool KorvApplication::notify(QObject* receiver, QEvent* event) {
     return handled;
 }
 
-bool startHidden(int argc, const char* const* argv) {
+StartCommand startCommand(int argc, const char* const* argv) {
     if (argc < 2 || argv[1] == nullptr) {
-        return false;
+        return StartCommand::Normal;
     }
     std::string first(argv[1]);
     for (char& c : first) {
@@ -36,7 +36,10 @@ bool startHidden(int argc, const char* const* argv) {
             c = static_cast<char>(c - 'A' + 'a');
         }
     }
-    return first == "/hide";
+    return first == "/hide"     ? StartCommand::Hide
+           : first == "/show"   ? StartCommand::Show
+           : first == "/toggle" ? StartCommand::Toggle
+                                : StartCommand::Normal;
 }
 
 bool isXsampaCommand(int argc, const char* const* argv) {

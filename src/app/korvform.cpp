@@ -140,6 +140,8 @@ void TKorvForm::finishStart() {
     legacy.setPixelSize(13);
     TntEdit2->setFont(legacy);
     TntRichEdit1->setFont(unicodeFont(15));
+    // The bus is no part of what the first paint waits for.
+    listenForSummons();
 }
 
 TKorvForm::~TKorvForm() = default;
@@ -179,6 +181,10 @@ void TKorvForm::buildLayout() {
     for (SymbolGrid* panel : {IPAPanel, AdditionalPanel, DiacriticsPanel1}) {
         panel->clicked = [this, panel](int cell) {
             guarded([&] { SpeedButtonClick(panel->cells().at(cell).payload); });
+        };
+        panel->contextMenuRequested = [this, panel](int cell, QPoint globalPos) {
+            const std::u16string symbol = GetNewUnistr(panel->cells().at(cell).payload);
+            guarded([&] { SymbolMenuPopup(symbol, globalPos); });
         };
     }
 
@@ -233,10 +239,12 @@ void TKorvForm::buildLayout() {
     TabSet1->setFocusPolicy(Qt::NoFocus);
     wheelOnlyWithFocus(TabSet1);
     TabSet1->setFont(windowFont());
-    TabSet1->setStyleSheet(QStringLiteral("QTabBar::tab { height: 15px; padding: 0px 8px; }"));
+    // Four tabs fit the strip with this padding.
+    TabSet1->setStyleSheet(QStringLiteral("QTabBar::tab { height: 15px; padding: 0px 6px; }"));
     TabSet1->addTab(QStringLiteral("Standard"));
     TabSet1->addTab(QStringLiteral("Additional"));
     TabSet1->addTab(QStringLiteral("All"));
+    TabSet1->addTab(QStringLiteral("Mine"));
     exposeTabsOnly(TabSet1);
 
     // Staging area for rich copies: a live control that lies below the client area.
@@ -254,6 +262,7 @@ void TKorvForm::buildLayout() {
         TabSet1->setCurrentIndex((TabSet1->currentIndex() + step + count) % count);
     };
     TntEdit1->OnSearchKey = [this] { showAllSymbols(); };
+    TntEdit1->OnPinKey = [this] { guarded([&] { TntEdit1PinKey(); }); };
 
     connect(BtnDelete, &QPushButton::clicked, this, [this] { guarded([&] { BtnDeleteClick(); }); });
     connect(BtnClear, &QPushButton::clicked, this, [this] { guarded([&] { BtnClearClick(); }); });
@@ -299,6 +308,7 @@ void TKorvForm::applyEdit(const LineEdit& edit) {
 void TKorvForm::insertCharacters(std::u16string_view chars) {
     m_lineText = TntEdit1->text().toStdU16String();
     applyEdit(insertSymbol(lineState(), chars));
+    noteInserted(chars);
 }
 
 void TKorvForm::SpeedButtonClick(int tag) {

@@ -7,12 +7,14 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "compositionline.h"
 #include "messages.h"
 #include "platform.h"
+#include "settings/symbollists.h"
 
 class QComboBox;
 class QFrame;
@@ -21,10 +23,12 @@ class QLineEdit;
 class QPushButton;
 class QTabBar;
 class QTextEdit;
+class QTimer;
 
 namespace korv {
 
 class AllSymbolsPanel;
+class MinePanel;
 class TSystemMenu;
 class TTrayIcon;
 class CompositionEdit;
@@ -57,6 +61,17 @@ public:
     void SpeedButtonClick(int tag);
     // A symbol of the "All" tab, by click or by Return in its search field.
     void AllGrid1Click(std::u16string_view chars);
+    void MineGrid1Click(int entry);
+    // The context menu of any symbol: "Add to Mine", "Remove from Mine", moving an entry.
+    void SymbolMenuPopup(std::u16string_view symbol, QPoint globalPos);
+    // Ctrl+D: a symbol, or the line's selection, becomes an entry of "Mine".
+    void AddToMine(std::u16string_view symbol);
+    void RemoveFromMine(std::u16string_view symbol);
+    void MoveInMine(std::u16string_view symbol, int step);
+    void TntEdit1PinKey();
+    // The lists, read from the settings file when first needed.
+    SymbolList& mineList();
+    SymbolList& recentList();
     // Composition line
     void BtnDeleteClick();
     void BtnClearClick();
@@ -69,6 +84,8 @@ public:
     void BtnCloseClick();
     void Restore1Click();
     void AboutClick();
+    // A later start asked for the window ("/show", "/toggle").
+    void SummonReceived(platform::SummonRequest request);
     // Export
     void BtnCopyClick();
     std::u16string ConvertUnicodeToKorvaniString(std::u16string_view text) const;
@@ -86,6 +103,8 @@ public:
     QCursor cursor(int id) const;
     // Shows the window if it is hidden while no notification area could bring it back.
     void ensureReachable();
+    // From now on, later starts with "/show" or "/toggle" reach this window.
+    void listenForSummons();
     // How long a start in the notification area waits, hidden, for one to appear: at log-in the
     // desktop starts its panel beside the autostarted programs, often some seconds behind.
     static constexpr int kTrayGraceMs = 10000;
@@ -109,6 +128,7 @@ public:
     SymbolGrid* AdditionalPanel = nullptr;
     SymbolGrid* DiacriticsPanel1 = nullptr;
     AllSymbolsPanel* AllPanel = nullptr; // built when its tab is first shown
+    MinePanel* MinePanel1 = nullptr;     // likewise
     QFrame* PanelKorvaniPro = nullptr;
     QFrame* TabPanel = nullptr;
     QTabBar* TabSet1 = nullptr;
@@ -127,6 +147,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
@@ -135,6 +156,13 @@ private:
     void loadTrayIcon();
     void showSettingsMessage();
     void placeFrameAt(int left, int top);
+    void bringToFront();
+    void showMinePanel();
+    void noteInserted(std::u16string_view chars);
+    // Writes a list; a failure is shown once per run, not at every click.
+    void writeList(bool mine);
+    // Says why a symbol could not be added, under the line, taking no focus.
+    void tellNotAdded(const QString& why);
     LineState lineState() const;
     void applyEdit(const LineEdit& edit);
     void insertCharacters(std::u16string_view chars);
@@ -155,9 +183,14 @@ private:
     bool m_closed = false; // the position has been saved for the end of the program
     bool m_quiet = false;  // ending unattended: failures are not shown
     bool m_painted = false;
-    bool m_started = false;        // finishStart has run
-    bool m_searchFromLine = false; // the search field took the focus from the line
-    std::u16string m_lineText;     // backing store for the view handed to the core
+    bool m_started = false;         // finishStart has run
+    bool m_searchFromLine = false;  // the search field took the focus from the line
+    std::u16string m_lineText;      // backing store for the view handed to the core
+    QTimer* m_activation = nullptr; // asks again until a summoned window has the focus
+    int m_activationTries = 0;
+    std::optional<SymbolList> m_mine;
+    std::optional<SymbolList> m_recent;
+    bool m_listWriteFailed = false;
 };
 
 } // namespace korv

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTabBar>
+#include <QTimer>
 #include <QWindow>
 
 #include <string>
@@ -17,6 +18,7 @@
 #include "handcursor.h"
 #include "korvform.h"
 #include "messages.h"
+#include "minepanel.h"
 #include "settings/inifile.h"
 #include "settings/settings.h"
 #include "symbolgrid.h"
@@ -129,6 +131,9 @@ void TKorvForm::FormShow() {
     if (AllPanel != nullptr) {
         AllPanel->setShowHint(ShowHints);
     }
+    if (MinePanel1 != nullptr) {
+        MinePanel1->setShowHint(ShowHints);
+    }
 }
 
 void TKorvForm::showEvent(QShowEvent* event) {
@@ -189,6 +194,13 @@ void TKorvForm::TabSet1Change(int newTab) {
             AllPanel->OnSymbolClick = [this](std::u16string_view chars) {
                 guarded([&] { AllGrid1Click(chars); });
             };
+            AllPanel->OnSymbolMenu = [this](std::u16string_view chars, QPoint globalPos) {
+                guarded([&] { SymbolMenuPopup(chars, globalPos); });
+            };
+            AllPanel->OnPinKey = [this](std::u16string_view chars) {
+                guarded([&] { AddToMine(chars); });
+            };
+            AllPanel->setRecent(recentList().entries());
             connect(qApp, &QApplication::focusChanged, AllPanel,
                     [this](QWidget* old, QWidget* now) {
                         // A return of the focus with the window keeps what was known.
@@ -201,9 +213,17 @@ void TKorvForm::TabSet1Change(int newTab) {
         IPAPanel->hide();
         AdditionalPanel->hide();
         PanelKorvaniPro->hide();
+    } else if (newTab == 3) {
+        showMinePanel();
+        IPAPanel->hide();
+        AdditionalPanel->hide();
+        PanelKorvaniPro->hide();
     }
     if (AllPanel != nullptr && newTab != 2) {
         AllPanel->hide();
+    }
+    if (MinePanel1 != nullptr && newTab != 3) {
+        MinePanel1->hide();
     }
 }
 
@@ -241,6 +261,63 @@ void TKorvForm::Restore1Click() {
     m_platform.placement.moveToCurrentDesktop(static_cast<platform::WindowHandle>(winId()));
     raise();
     activateWindow();
+}
+
+} // namespace korv
+
+namespace korv {
+namespace {
+
+// A window just mapped is not yet the window manager's to activate: ask again for a while.
+constexpr int kActivationRetryMs = 50;
+constexpr int kActivationTries = 20;
+
+} // namespace
+
+void TKorvForm::listenForSummons() {
+    m_platform.summon.listen(
+        [this](platform::SummonRequest request) { guarded([&] { SummonReceived(request); }); });
+}
+
+void TKorvForm::SummonReceived(platform::SummonRequest request) {
+    // Qt hears of a lost focus only after a while; the window manager knows at once.
+    const bool active = m_platform.placement.isActive(static_cast<platform::WindowHandle>(winId()))
+                            .value_or(isActiveWindow());
+    const bool inFront = isVisible() && !isMinimized() && active;
+    if (request == platform::SummonRequest::Toggle && inFront) {
+        BtnCloseClick();
+        return;
+    }
+    bringToFront();
+}
+
+void TKorvForm::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // Once in front, a summon is done: asking again would take the focus back from wherever
+    // the user goes next (a paste, another window).
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_activation != nullptr) {
+        m_activation->stop();
+    }
+}
+
+void TKorvForm::bringToFront() {
+    Restore1Click();
+    TntEdit1->setFocus(Qt::OtherFocusReason);
+    const auto handle = static_cast<platform::WindowHandle>(winId());
+    m_platform.placement.activate(handle);
+    if (m_activation == nullptr) {
+        m_activation = new QTimer(this);
+        m_activation->setInterval(kActivationRetryMs);
+        connect(m_activation, &QTimer::timeout, this, [this, handle] {
+            if (isActiveWindow() || --m_activationTries <= 0) {
+                m_activation->stop();
+            } else if (windowHandle() != nullptr && windowHandle()->isExposed()) {
+                m_platform.placement.activate(handle);
+            }
+        });
+    }
+    m_activationTries = kActivationTries;
+    m_activation->start();
 }
 
 } // namespace korv

@@ -24,24 +24,49 @@ int main(int argc, char** argv) {
     korv::KorvApplication app(qtArgc, qtArgv);
     korv::QtMessageBoxes boxes;
     app.setMessageBoxes(&boxes);
-    const bool hidden = korv::startHidden(argc, argv);
+    const korv::StartCommand command = korv::startCommand(argc, argv);
     korv::SessionEnd sessionEnd;
 
     const auto platform = korv::platform::makeNativePlatform();
+    const bool summon =
+        command == korv::StartCommand::Show || command == korv::StartCommand::Toggle;
+    if (summon) {
+        using korv::platform::SummonResult;
+        switch (platform->platform().summon.send(command == korv::StartCommand::Toggle
+                                                     ? korv::platform::SummonRequest::Toggle
+                                                     : korv::platform::SummonRequest::Show)) {
+        case SummonResult::Delivered:
+            return 0;
+        case SummonResult::NoneRunning:
+            break;
+        case SummonResult::NoChannel:
+            std::fputs("korvani: no session bus to reach a running Korvani: starting one\n",
+                       stderr);
+            break;
+        case SummonResult::Failed:
+            std::fputs("korvani: the running Korvani does not answer: starting another\n", stderr);
+            break;
+        }
+    }
     const std::string exeFolder = korv::executableFolder();
     korv::TKorvForm form(platform->platform(), boxes, {korv::settingsFolder(exeFolder), exeFolder});
     sessionEnd.setHandler([&form] { form.endSession(); });
     if (form.terminateRequested()) {
         // The start-up log could not be written: end as soon as the loop runs.
         QTimer::singleShot(0, &app, &QCoreApplication::quit);
-    } else if (!hidden) {
-        // Shown before the loop starts, the window's remaining start-up work waits for its
-        // first paint.
-        form.show();
     } else {
-        // Hidden with no notification area to come back from, the user would be locked out.
-        QTimer::singleShot(korv::TKorvForm::kTrayGraceMs, &form,
-                           [&form] { form.ensureReachable(); });
+        if (summon) {
+            QTimer::singleShot(
+                0, &form, [&form] { form.SummonReceived(korv::platform::SummonRequest::Show); });
+        } else if (command != korv::StartCommand::Hide) {
+            // Shown before the loop starts, the window's remaining start-up work waits for its
+            // first paint.
+            form.show();
+        } else {
+            // Hidden with no notification area to come back from, the user would be locked out.
+            QTimer::singleShot(korv::TKorvForm::kTrayGraceMs, &form,
+                               [&form] { form.ensureReachable(); });
+        }
     }
     return app.exec();
 }

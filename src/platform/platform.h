@@ -6,6 +6,7 @@
 #include "launcher.h"
 #include "notifyshell.h"
 #include "osinfo.h"
+#include "summon.h"
 #include "systemcommands.h"
 #include "systemmenuapi.h"
 #include "windowplacement.h"
@@ -22,6 +23,7 @@ struct Platform {
     KeyInjector& keys;
     NotifyShell& notifyShell;
     WindowPlacement& placement;
+    SummonChannel& summon;
 };
 
 } // namespace korv::platform

@@ -26,6 +26,12 @@ public:
     }
     /// Moves the window onto the desktop in view; nothing where there are no virtual desktops.
     virtual void moveToCurrentDesktop(WindowHandle /*window*/) {}
+    /// Asks the window manager to raise the window and give it the focus on the user's behalf,
+    /// past any rule against programs stealing the focus; nothing where no such request exists.
+    virtual void activate(WindowHandle /*window*/) {}
+    /// Whether the window manager holds the window as the active one now; nullopt where it
+    /// cannot tell. The toolkit learns of a lost focus only after a delay.
+    virtual std::optional<bool> isActive(WindowHandle /*window*/) { return std::nullopt; }
 };
 
 } // namespace korv::platform

@@ -19,6 +19,7 @@
 #include "compositionedit.h"
 #include "formfixture.h"
 #include "ipasymbols.h"
+#include "minepanel.h"
 #include "symbolgrid.h"
 
 namespace korv {
@@ -170,6 +171,7 @@ TEST_F(KorvFormTest, LayoutIsFixed) {
 // the line; the size box takes the wheel once it holds the focus, as a pick of the user.
 TEST_F(KorvFormTest, TheWheelChangesOnlyTheControlWithTheFocus) {
     click("See1");
+    const std::string recent = readFile("KORVANI.INI"); // the click's own record
     const auto wheel = [](QWidget* widget, int delta) {
         const QPointF at = QRectF(widget->rect()).center();
         QWheelEvent event(at, widget->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
@@ -181,14 +183,14 @@ TEST_F(KorvFormTest, TheWheelChangesOnlyTheControlWithTheFocus) {
             wheel(control, delta);
             EXPECT_EQ(m_form->comboSize->currentIndex(), 6);
             EXPECT_EQ(m_form->TabSet1->currentIndex(), 0);
-            EXPECT_EQ(readFile("KORVANI.INI"), "");
+            EXPECT_EQ(readFile("KORVANI.INI"), recent);
             EXPECT_EQ(QApplication::focusWidget(), m_form->TntEdit1);
         }
     }
     m_form->comboSize->setFocus(Qt::MouseFocusReason);
     wheel(m_form->comboSize, -120);
     EXPECT_EQ(m_form->comboSize->currentIndex(), 7);
-    EXPECT_EQ(readFile("KORVANI.INI"), "[Korvani]\r\nFontSize=7\r\n");
+    EXPECT_EQ(readFile("KORVANI.INI"), recent + "[Korvani]\r\nFontSize=7\r\n");
 }
 
 // Typing stops at the line's usual limit; what the program puts there is never cut, and Copy
@@ -248,9 +250,9 @@ TEST_F(KorvFormTest, ChordsInTheLineCopyOrSwitchTheChart) {
         {"focus lost while held", true, 0, {retDown, focusLost, bareUp}, false, 0, 0},
         {"PageDown to the second", true, 0, page(Qt::Key_PageDown), false, 0, 1},
         {"PageUp to the first", true, 1, page(Qt::Key_PageUp), false, 0, 0},
-        {"PageDown to the last", true, 1, page(Qt::Key_PageDown), false, 0, 2},
-        {"PageDown from the last", true, 2, page(Qt::Key_PageDown), false, 0, 0},
-        {"PageUp from the first", true, 0, page(Qt::Key_PageUp), false, 0, 2},
+        {"PageDown to the last", true, 2, page(Qt::Key_PageDown), false, 0, 3},
+        {"PageDown from the last", true, 3, page(Qt::Key_PageDown), false, 0, 0},
+        {"PageUp from the first", true, 0, page(Qt::Key_PageUp), false, 0, 3},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -391,13 +393,52 @@ TEST_F(KorvFormTest, AccessibleTreeNamesTheLineAndSizeBoxAndLeavesOutHiddenContr
 
     // The tabs are there by name, and pressing one picks it as a click does.
     QAccessibleInterface* tabs = QAccessible::queryAccessibleInterface(m_form->TabSet1);
-    ASSERT_EQ(tabs->childCount(), 3);
+    ASSERT_EQ(tabs->childCount(), 4);
     EXPECT_EQ(tabs->child(0)->text(QAccessible::Name), QStringLiteral("Standard"));
     EXPECT_EQ(tabs->child(2)->text(QAccessible::Name), QStringLiteral("All"));
+    EXPECT_EQ(tabs->child(3)->text(QAccessible::Name), QStringLiteral("Mine"));
     EXPECT_TRUE(tabs->child(0)->state().selected);
     tabs->child(1)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_TRUE(m_form->AdditionalPanel->isVisible());
     EXPECT_TRUE(tabs->child(1)->state().selected);
+}
+
+} // namespace
+} // namespace korv
+
+namespace korv {
+namespace {
+
+// The user's own symbols through the window's handlers: kept in order, without repeats, moved
+// and removed, from the line and from a search result, each named in its tooltip.
+TEST_F(KorvFormTest, MineKeepsTheUsersSymbolsInOrder) {
+    createForm();
+    m_form->AddToMine(u"ʃ");
+    m_form->TntEdit1->setText(QStringLiteral("atʃʰ"));
+    m_form->TntEdit1->setSelection(1, 3);
+    QTest::keyClick(m_form->TntEdit1, Qt::Key_D, Qt::ControlModifier);
+    m_form->AddToMine(u"ʃ");
+    m_form->TabSet1->setCurrentIndex(2);
+    m_form->AllPanel->SearchEdit1->setFocus(Qt::OtherFocusReason);
+    QTest::keyClicks(m_form->AllPanel->SearchEdit1, QStringLiteral("schwa"));
+    QTest::keyClick(m_form->AllPanel->SearchEdit1, Qt::Key_D, Qt::ControlModifier);
+    m_form->TabSet1->setCurrentIndex(3);
+    const auto glyphs = [this] {
+        QStringList out;
+        for (const SymbolGrid::Cell& cell : m_form->MinePanel1->MineGrid1->cells()) {
+            out << cell.glyph;
+        }
+        return out;
+    };
+    EXPECT_EQ(glyphs(), (QStringList{u"ʃ"_qs, u"tʃʰ"_qs, u"ə"_qs}));
+    EXPECT_EQ(m_form->MinePanel1->MineGrid1->toolTip(1),
+              u"voiceless alveolar plosive + voiceless postalveolar fricative + aspirated"_qs);
+
+    m_form->MoveInMine(u"ə", -1);
+    m_form->RemoveFromMine(u"ʃ");
+    EXPECT_EQ(glyphs(), (QStringList{u"ə"_qs, u"tʃʰ"_qs}));
+    EXPECT_NE(readFile("KORVANI.INI").find("Mine=U+0259, U+0074 U+0283 U+02B0\r\n"),
+              std::string::npos);
 }
 
 } // namespace

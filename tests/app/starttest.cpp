@@ -241,3 +241,45 @@ TEST_F(StartTest, WithoutANotificationAreaTheWindowStaysWithinReach) {
 
 } // namespace
 } // namespace korv
+
+namespace korv {
+namespace {
+
+// A summon heard from a later start: a minimised window comes back in front with the line's
+// focus; one in front goes away, minimised where no notification area could bring it back.
+TEST_F(StartTest, SummonsComeBackFromMinimisedAndToggleAwayWithoutATray) {
+    const struct {
+        const char* what;
+        bool minimised;
+        bool tray;
+        platform::SummonRequest request;
+        bool inFrontAfter;
+    } cases[] = {
+        {"show, minimised", true, true, platform::SummonRequest::Show, true},
+        {"toggle, minimised", true, true, platform::SummonRequest::Toggle, true},
+        {"toggle, in front, no tray", false, false, platform::SummonRequest::Toggle, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        m_fake.m_notifyShell.m_available = c.tray;
+        m_fake.m_placement.m_activated.clear();
+        createForm();
+        m_form->listenForSummons();
+        m_form->comboSize->setFocus(Qt::OtherFocusReason);
+        if (c.minimised) {
+            m_form->showMinimized();
+        }
+        m_fake.m_summon.m_handler(c.request);
+        QTest::qWait(50);
+        EXPECT_EQ(m_form->isMinimized(), !c.inFrontAfter);
+        EXPECT_EQ(m_form->isVisible(), true);
+        EXPECT_EQ(m_fake.m_placement.m_activated.empty(), !c.inFrontAfter);
+        if (c.inFrontAfter) {
+            EXPECT_EQ(m_form->focusWidget(), m_form->TntEdit1);
+        }
+        m_form.reset();
+    }
+}
+
+} // namespace
+} // namespace korv

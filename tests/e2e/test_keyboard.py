@@ -49,7 +49,8 @@ class KeyboardTest(ProgramTestCase):
         tab_lists = [n for n, _ in nodes if n["role"] == "page tab list"]
         self.assertEqual(len(tab_lists), 1)
         self.assertEqual([(c["role"], c["name"]) for c in tab_lists[0]["children"]],
-                         [("page tab", "Standard"), ("page tab", "Additional"), ("page tab", "All")])
+                         [("page tab", "Standard"), ("page tab", "Additional"), ("page tab", "All"),
+                          ("page tab", "Mine")])
         # Not shown, yet listed, may only be the chart page behind the other tab and the size list.
         for n, path in nodes:
             if "showing" not in n["states"] and ("combo box", "Point size") not in path:

@@ -62,19 +62,38 @@ public:
     mutable int m_calls = 0;
 };
 
-/// Places windows or not, as a test sets it.
+/// Places windows or not, as a test sets it, and records the activations asked for.
 class FakeWindowPlacement final : public WindowPlacement {
 public:
     bool placesWindows() const override { return m_places; }
+    void activate(WindowHandle window) override { m_activated.push_back(window); }
     bool m_places = true;
+    std::vector<WindowHandle> m_activated;
+};
+
+/// Keeps the handler of the listening copy and the requests sent, for tests to drive.
+class FakeSummonChannel final : public SummonChannel {
+public:
+    bool listen(Handler handler) override {
+        m_handler = std::move(handler);
+        return true;
+    }
+    SummonResult send(SummonRequest request) override {
+        m_sent.push_back(request);
+        return m_result;
+    }
+
+    Handler m_handler;
+    std::vector<SummonRequest> m_sent;
+    SummonResult m_result = SummonResult::NoneRunning;
 };
 
 /// A complete recording platform for tests.
 class FakePlatform final {
 public:
     FakePlatform()
-        : m_platform{m_os,    m_systemMenu, m_systemCommands, m_launcher,
-                     m_admin, m_keys,       m_notifyShell,    m_placement} {}
+        : m_platform{m_os,   m_systemMenu,  m_systemCommands, m_launcher, m_admin,
+                     m_keys, m_notifyShell, m_placement,      m_summon} {}
     FakePlatform(const FakePlatform&) = delete;
     FakePlatform& operator=(const FakePlatform&) = delete;
 
@@ -88,6 +107,7 @@ public:
     FakeKeyInjector m_keys;
     FakeNotifyShell m_notifyShell;
     FakeWindowPlacement m_placement;
+    FakeSummonChannel m_summon;
 
 private:
     Platform m_platform;

@@ -36,9 +36,9 @@ std::optional<QDBusConnection> busWith(const QString& service) {
 
 } // namespace
 
+// Without an address or a bus at the usual place, D-Bus would start a bus daemon of its own
+// (autolaunch) that outlives the program: a session without a bus has no service on it either.
 bool sessionBusExists() {
-    // Without an address or a bus at the usual place, D-Bus would start a bus daemon of its own
-    // (autolaunch) that outlives the program: a session without a bus has no service on it either.
     if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")) {
         return true;
     }

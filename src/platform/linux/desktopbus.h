@@ -5,7 +5,7 @@
 
 namespace korv::platform {
 
-/// True when the session has a bus to connect to, without starting one.
+/// True when the session has a bus to connect to, without starting one of our own.
 bool sessionBusExists();
 
 /// True while a StatusNotifierWatcher on the session bus has a host that shows icons.

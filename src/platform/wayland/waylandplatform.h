@@ -3,6 +3,7 @@
 
 #include "desktoplauncher.h"
 #include "desktopnotifyshell.h"
+#include "desktopsummon.h"
 #include "groupadmincheck.h"
 #include "linuxosinfo.h"
 #include "platform.h"
@@ -14,8 +15,8 @@ namespace korv::platform {
 class WaylandPlatform final {
 public:
     WaylandPlatform()
-        : m_platform{m_os,    m_systemMenu, m_systemCommands, m_launcher,
-                     m_admin, m_keys,       m_notifyShell,    m_placement} {}
+        : m_platform{m_os,   m_systemMenu,  m_systemCommands, m_launcher, m_admin,
+                     m_keys, m_notifyShell, m_placement,      m_summon} {}
     WaylandPlatform(const WaylandPlatform&) = delete;
     WaylandPlatform& operator=(const WaylandPlatform&) = delete;
 
@@ -30,6 +31,7 @@ private:
     WaylandKeyInjector m_keys;
     DesktopNotifyShell m_notifyShell; // StatusNotifier hosts only: Wayland has no XEmbed tray
     WaylandWindowPlacement m_placement;
+    DesktopSummonChannel m_summon;
     Platform m_platform;
 };
 

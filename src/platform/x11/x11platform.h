@@ -2,6 +2,7 @@
 #pragma once
 
 #include "desktoplauncher.h"
+#include "desktopsummon.h"
 #include "groupadmincheck.h"
 #include "linuxosinfo.h"
 #include "platform.h"
@@ -17,8 +18,8 @@ namespace korv::platform {
 class X11Platform final {
 public:
     X11Platform()
-        : m_platform{m_os,    m_systemMenu, m_systemCommands, m_launcher,
-                     m_admin, m_keys,       m_notifyShell,    m_placement} {}
+        : m_platform{m_os,   m_systemMenu,  m_systemCommands, m_launcher, m_admin,
+                     m_keys, m_notifyShell, m_placement,      m_summon} {}
     X11Platform(const X11Platform&) = delete;
     X11Platform& operator=(const X11Platform&) = delete;
 
@@ -33,6 +34,7 @@ private:
     X11KeyInjector m_keys;
     X11NotifyShell m_notifyShell;
     X11WindowPlacement m_placement;
+    DesktopSummonChannel m_summon;
     Platform m_platform;
 };
 

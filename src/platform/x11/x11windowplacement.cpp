@@ -51,6 +51,37 @@ void X11WindowPlacement::moveToCurrentDesktop(WindowHandle window) {
     XFlush(dpy);
 }
 
+void X11WindowPlacement::activate(WindowHandle window) {
+    Display* dpy = display();
+    if (dpy == nullptr || window == 0) {
+        return;
+    }
+    constexpr long kSourcePager = 2;
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = static_cast<Window>(window);
+    event.xclient.message_type = XInternAtom(dpy, "_NET_ACTIVE_WINDOW", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = kSourcePager;
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(dpy, DefaultRootWindow(dpy), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XFlush(dpy);
+}
+
+std::optional<bool> X11WindowPlacement::isActive(WindowHandle window) {
+    Display* dpy = display();
+    if (dpy == nullptr || window == 0) {
+        return std::nullopt;
+    }
+    const std::vector<unsigned long> active = listProperty(
+        dpy, DefaultRootWindow(dpy), XInternAtom(dpy, "_NET_ACTIVE_WINDOW", False), XA_WINDOW, 1);
+    if (active.size() != 1) {
+        return std::nullopt;
+    }
+    return active.front() == static_cast<unsigned long>(window);
+}
+
 std::optional<FramePoint> X11WindowPlacement::framePosition(WindowHandle window) {
     Display* dpy = display();
     if (dpy == nullptr || window == 0) {

@@ -13,6 +13,11 @@ public:
     std::optional<FramePoint> framePosition(WindowHandle window) override;
     /// Asks the window manager through _NET_WM_DESKTOP, when the window is on another desktop.
     void moveToCurrentDesktop(WindowHandle window) override;
+    /// _NET_ACTIVE_WINDOW as a pager sends it: window managers grant it to the user at once,
+    /// where a program's own request would only make the window ask for attention.
+    void activate(WindowHandle window) override;
+    /// Read from _NET_ACTIVE_WINDOW.
+    std::optional<bool> isActive(WindowHandle window) override;
 };
 
 } // namespace korv::platform

@@ -18,7 +18,8 @@ public:
                      m_x11.platform().admin,
                      m_gate,
                      m_x11.platform().notifyShell,
-                     m_x11.platform().placement} {}
+                     m_x11.platform().placement,
+                     m_x11.platform().summon} {}
     XWaylandPlatform(const XWaylandPlatform&) = delete;
     XWaylandPlatform& operator=(const XWaylandPlatform&) = delete;
 

@@ -1,0 +1,112 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "minepanel.h"
+
+#include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+
+#include "ipasymbols.h"
+#include "symbolgrid.h"
+#include "symbolparts.h"
+
+namespace korv {
+namespace {
+
+constexpr int kCellHeight = 24;
+constexpr int kCellWidth = 25;
+// Each further letter widens a cell by as much as the diphthongs' cells are wider.
+constexpr int kLetterWidth = 8;
+
+} // namespace
+
+KeptCell keptCell(const std::u16string& symbol) {
+    KeptCell cell;
+    cell.glyph = QString::fromStdU16String(symbol);
+    int letters = 0;
+    for (const char32_t cp : cell.glyph.toUcs4()) {
+        letters += isCombiningMark(cp) ? 0 : 1;
+    }
+    cell.width = kCellWidth + kLetterWidth * std::max(0, letters - 1);
+    cell.hint = QString::fromStdString(symbolPartNames(symbol));
+    return cell;
+}
+
+MinePanel::MinePanel(QWidget* parent, QRect geometry)
+    : QWidget(parent) {
+    setObjectName(QStringLiteral("MinePanel"));
+    setGeometry(geometry);
+    MineScrollBox1 = new QScrollArea(this);
+    MineScrollBox1->setObjectName(QStringLiteral("MineScrollBox1"));
+    MineScrollBox1->setGeometry(rect());
+    MineScrollBox1->setFrameShape(QFrame::NoFrame);
+    MineScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    MineScrollBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    MineScrollBox1->setFocusPolicy(Qt::NoFocus);
+    MineScrollBox1->verticalScrollBar()->setFocusPolicy(Qt::NoFocus);
+    MineGrid1 = new SymbolGrid;
+    MineGrid1->setObjectName(QStringLiteral("MineGrid1"));
+    MineGrid1->setAccessibleName(QStringLiteral("Mine"));
+    MineScrollBox1->setWidget(MineGrid1);
+    MineGrid1->clicked = [this](int cell) {
+        if (OnSymbolClick) {
+            OnSymbolClick(MineGrid1->cells().at(cell).payload);
+        }
+    };
+    MineGrid1->contextMenuRequested = [this](int cell, QPoint globalPos) {
+        if (OnSymbolMenu) {
+            OnSymbolMenu(MineGrid1->cells().at(cell).payload, globalPos);
+        }
+    };
+    MineEmptyLabel1 = new QLabel(
+        QStringLiteral("Your own symbols go here: right-click a symbol and choose \"Add to "
+                       "Mine\", or select symbols in the line and press Ctrl+D."),
+        this);
+    MineEmptyLabel1->setObjectName(QStringLiteral("MineEmptyLabel1"));
+    MineEmptyLabel1->setWordWrap(true);
+    MineEmptyLabel1->setEnabled(false);
+    MineEmptyLabel1->setGeometry(rect().adjusted(8, 8, -8, -8));
+    MineEmptyLabel1->setAlignment(Qt::AlignCenter);
+}
+
+void MinePanel::setEntries(const std::vector<std::u16string>& entries) {
+    // Laid out at full width first; when that overflows, again beside the scroll bar.
+    const int scrollBar = MineScrollBox1->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    QList<SymbolGrid::Cell> cells;
+    int height = 0;
+    for (const int width : {this->width(), this->width() - scrollBar}) {
+        cells.clear();
+        int x = 0;
+        int y = 0;
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            const KeptCell kept = keptCell(entries[i]);
+            if (x > 0 && x + kept.width > width) {
+                x = 0;
+                y += kCellHeight;
+            }
+            SymbolGrid::Cell cell;
+            cell.rect = QRect(x, y, kept.width, kCellHeight);
+            cell.glyph = kept.glyph;
+            cell.hint = kept.hint;
+            cell.name = kept.glyph;
+            cell.description = kept.hint;
+            cell.payload = static_cast<int>(i);
+            cells.append(cell);
+            x += kept.width;
+        }
+        height = entries.empty() ? 0 : y + kCellHeight;
+        if (height <= this->height()) {
+            break;
+        }
+    }
+    const int gridWidth = height > this->height() ? width() - scrollBar : width();
+    MineGrid1->setCells(std::move(cells));
+    MineGrid1->resize(gridWidth, height);
+    MineEmptyLabel1->setVisible(entries.empty());
+}
+
+void MinePanel::setShowHint(bool show) {
+    MineGrid1->setShowHint(show);
+}
+
+} // namespace korv
