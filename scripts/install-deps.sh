@@ -23,6 +23,8 @@ packages=(
     # Wayland sessions: the native Qt platform, and headless compositors, a session bus and a
     # clipboard reader for the end-to-end tests (the virtual pointer tool needs the client library)
     qt6-wayland libwayland-dev weston xwayland sway wl-clipboard dbus
+    # xhost, with which sway's XWayland admits the tests' programs
+    x11-xserver-utils
     # the legacy font: made from Charis SIL with fontTools, installed through fontconfig's cache,
     # and checked end to end by a word processor reading a copy back
     python3-fonttools fontconfig libreoffice-writer-nogui poppler-utils

@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <array>
 #include <cerrno>
@@ -70,10 +71,24 @@ SessionEnd::~SessionEnd() {
     }
 }
 
+void SessionEnd::setHandler(std::function<void()> handler) {
+    m_handler = std::move(handler);
+    if (m_pending) {
+        m_pending = false;
+        // Only the main loop can be ended for good: one ended before it starts would run on.
+        QTimer::singleShot(0, this, [this] { requested(); });
+    }
+}
+
 void SessionEnd::requested() {
     if (m_handler) {
         m_handler();
+    } else {
+        m_pending = true;
     }
+    // Every event loop ends, the modal ones of an open message box or the About window with the
+    // main one, and no new one starts: no box waits for a user who may be gone.
+    QCoreApplication::exit(0);
 }
 
 } // namespace korv

@@ -21,13 +21,15 @@ public:
     SessionEnd(const SessionEnd&) = delete;
     SessionEnd& operator=(const SessionEnd&) = delete;
 
-    // Called once per request, on the user-interface thread; set once the window exists.
-    void setHandler(std::function<void()> handler) { m_handler = std::move(handler); }
+    // Called once per request, on the user-interface thread; set once the window exists. A
+    // request that came before (while a start-up message was up) reaches it from the main loop.
+    void setHandler(std::function<void()> handler);
 
 private:
     void requested();
 
     std::function<void()> m_handler;
+    bool m_pending = false;
     std::unique_ptr<QSocketNotifier> m_notifier;
 };
 

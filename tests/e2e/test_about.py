@@ -128,9 +128,7 @@ class AboutTest(ProgramTestCase):
         self.assertEqual(program.ini_text(), saved_text)
 
     def test_the_system_command_opens_it_each_time_anew(self):
-        sender = os.environ.get("KORV_SENDCOMMAND")
-        if not sender:
-            self.skipTest("set KORV_SENDCOMMAND to the korv_sendcommand tool")
+        sender = korvx.program_binary("KORV_SENDCOMMAND")
         program = self.start()
 
         def send():

@@ -12,7 +12,7 @@ import time
 import unittest
 
 from korvlayout import control
-from korvwl import WaylandSession, missing_tools
+from korvwl import WaylandSession
 from korvx import _stop, program_binary, wait_until
 
 TITLE = "Korvani v6"
@@ -35,9 +35,6 @@ class SwayNativeTest(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
-        missing = missing_tools("sway")
-        if missing:
-            raise unittest.SkipTest("needs " + ", ".join(missing))
         cls.session = WaylandSession("sway", cls.xwayland)
         cls.session.start()
         cls.session.start_notification_area()
@@ -119,8 +116,6 @@ class WestonTest(unittest.TestCase):
     """weston's headless backend has no seat: starting, the tray and a clean end only."""
 
     def test_native_start_with_and_without_xwayland_beside(self):
-        if missing_tools("weston"):
-            raise unittest.SkipTest("needs weston")
         for xwayland in (False, True):
             with self.subTest(xwayland=xwayland), WaylandSession("weston", xwayland) as s:
                 s.start_notification_area()

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Opens the RTF writer's documents with a real reader, unrtf, when it is installed (Debian
-// package "unrtf"), and checks that every character, the face and the size come back.
+// Opens the RTF writer's documents with a real reader, unrtf (Debian package "unrtf"), and
+// checks that every character, the face and the size come back.
 
+#include "korvneeds.h"
 #include "richtext.h"
 
 #include <gtest/gtest.h>
@@ -156,7 +157,7 @@ protected:
 
     void SetUp() override {
         if (!s_unrtf) {
-            GTEST_SKIP() << "unrtf is not installed";
+            KORV_MISSING("unrtf");
         }
     }
 

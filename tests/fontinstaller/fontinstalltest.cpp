@@ -125,7 +125,8 @@ TEST(FontInstall, CacheRefreshRunsFcCacheAndTellsWhyItFailed) {
     for (const auto& [status, error, problem] : cases) {
         std::vector<std::string> ran;
         EXPECT_EQ(refreshCache(
-                      [&](const std::vector<std::string>& argv) {
+                      // Copies, as clang before 16 cannot capture structured bindings.
+                      [&ran, status = status, error = error](const std::vector<std::string>& argv) {
                           ran = argv;
                           errno = error;
                           return status;

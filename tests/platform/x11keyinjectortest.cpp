@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "keysequence.h"
+#include "korvneeds.h"
 #include "x11keyinjector.h"
 
 // Last: Xlib's macros (None, Bool ...) clash with the names of the headers above.
@@ -246,7 +247,7 @@ class X11KeyInjectorTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (g_display.empty()) {
-            GTEST_SKIP() << "Xvfb is not available";
+            KORV_MISSING("Xvfb");
         }
         m_dpy = connect();
         ASSERT_NE(m_dpy, nullptr);

@@ -2,6 +2,7 @@
 // The file around the text: failures, hostile files, permissions, links, the size limit and two
 // writers at once.
 
+#include "korvneeds.h"
 #include "settings/filestore.h"
 #include "settings/inifile.h"
 #include "settings/settings.h"
@@ -44,26 +45,25 @@ TEST(Failure, UnwritablePlacesFailAndCreateNothing) {
 }
 
 TEST(Failure, ReadOnlyFileAndFolder) {
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "root may write anything";
-    }
-    TempFolder folder;
-    const std::string path = folder.file("KORVANI.INI");
-    writeBytes(path, "[Position]\nLeft=1\n");
-    fs::permissions(path, fs::perms::owner_read);
-    IniFile ini(path);
-    EXPECT_EQ(ini.readInteger("Position", "Left", 0), 1);
-    EXPECT_FALSE(ini.writeInteger("Position", "Left", 1)); // even when nothing would change
-    EXPECT_FALSE(ini.writeInteger("Position", "Left", 2));
-    EXPECT_EQ(readBytes(path), "[Position]\nLeft=1\n");
+    test::asOrdinaryUser([] {
+        TempFolder folder;
+        const std::string path = folder.file("KORVANI.INI");
+        writeBytes(path, "[Position]\nLeft=1\n");
+        fs::permissions(path, fs::perms::owner_read);
+        IniFile ini(path);
+        EXPECT_EQ(ini.readInteger("Position", "Left", 0), 1);
+        EXPECT_FALSE(ini.writeInteger("Position", "Left", 1)); // even when nothing would change
+        EXPECT_FALSE(ini.writeInteger("Position", "Left", 2));
+        EXPECT_EQ(readBytes(path), "[Position]\nLeft=1\n");
 
-    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
-    fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_TRUE(ini.writeInteger("Position", "Left", 2)); // the file itself may be written
-    EXPECT_FALSE(IniFile(folder.file("KORVANI.LOG")).writeString("s", "k", "v"));
-    fs::permissions(folder.path(), fs::perms::owner_all);
-    EXPECT_EQ(readBytes(path), "[Position]\nLeft=2\n");
-    EXPECT_FALSE(fs::exists(folder.file("KORVANI.LOG")));
+        fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+        fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec);
+        EXPECT_TRUE(ini.writeInteger("Position", "Left", 2)); // the file itself may be written
+        EXPECT_FALSE(IniFile(folder.file("KORVANI.LOG")).writeString("s", "k", "v"));
+        fs::permissions(folder.path(), fs::perms::owner_all);
+        EXPECT_EQ(readBytes(path), "[Position]\nLeft=2\n");
+        EXPECT_FALSE(fs::exists(folder.file("KORVANI.LOG")));
+    });
 }
 
 // A write that runs out of room (here a file size limit, like a full disk) keeps the old file
