@@ -72,6 +72,10 @@ std::u16string TKorvForm::ConvertUnicodeToKorvaniString(std::u16string_view text
 
 void TKorvForm::BtnCopyClick() {
     finishStart(); // the staging controls' faces
+    if (m_activation != nullptr) {
+        // A summon still asking for the focus would take it back from the paste's target.
+        m_activation->stop();
+    }
     bool onClipboard = false;
     if (m_platform.os.version().platformId != platform::kPlatformNt) {
         m_boxes.showMessage(kNeedsNtMessage);

@@ -309,7 +309,9 @@ void TKorvForm::bringToFront() {
         m_activation = new QTimer(this);
         m_activation->setInterval(kActivationRetryMs);
         connect(m_activation, &QTimer::timeout, this, [this, handle] {
-            if (isActiveWindow() || --m_activationTries <= 0) {
+            // The window manager knows before Qt hears of it.
+            const bool active = m_platform.placement.isActive(handle).value_or(isActiveWindow());
+            if (active || --m_activationTries <= 0) {
                 m_activation->stop();
             } else if (windowHandle() != nullptr && windowHandle()->isExposed()) {
                 m_platform.placement.activate(handle);
