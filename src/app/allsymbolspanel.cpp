@@ -150,22 +150,9 @@ void AllSymbolsPanel::showGroups(std::vector<SymbolGroup> groups) {
         title->show();
         m_titles.append(title);
         y += kTitleHeight;
-        int x = 0;
-        for (std::size_t i = 0; i < m_recent.size(); ++i) {
-            const KeptCell kept = keptCell(m_recent[i]);
-            if (x > 0 && x + kept.width > gridWidth) {
-                x = 0;
-                y += kCellHeight;
-            }
-            SymbolGrid::Cell cell;
-            cell.rect = QRect(x, y, kept.width, kCellHeight);
-            cell.glyph = kept.glyph;
-            cell.hint = kept.hint;
-            cell.name = kept.glyph;
-            cell.description = kept.hint;
-            cell.payload = -1 - static_cast<int>(i); // the table's symbols count from 0
-            cells.append(cell);
-            x += kept.width;
+        for (SymbolGrid::Cell& cell : keptRows(m_recent, gridWidth, y)) {
+            cell.payload = -1 - cell.payload; // the table's symbols count from 0
+            cells.append(std::move(cell));
         }
         y += kCellHeight + kGroupGap;
     }
