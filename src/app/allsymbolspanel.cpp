@@ -143,13 +143,16 @@ void AllSymbolsPanel::showGroups(std::vector<SymbolGroup> groups) {
     m_titles.clear();
     QList<SymbolGrid::Cell> cells;
     int y = 0;
-    if (!m_recent.empty() && SearchEdit1->text().trimmed().isEmpty()) {
-        auto* title = new QLabel(QStringLiteral("Recent"), AllGrid1);
+    const auto addTitle = [&](const QString& text) {
+        auto* title = new QLabel(text, AllGrid1);
         title->setGeometry(2, y, gridWidth - 2, kTitleHeight);
         title->setEnabled(false);
         title->show();
         m_titles.append(title);
         y += kTitleHeight;
+    };
+    if (!m_recent.empty() && SearchEdit1->text().trimmed().isEmpty()) {
+        addTitle(QStringLiteral("Recent"));
         for (SymbolGrid::Cell& cell : keptRows(m_recent, gridWidth, y)) {
             cell.payload = -1 - cell.payload; // the table's symbols count from 0
             cells.append(std::move(cell));
@@ -158,12 +161,7 @@ void AllSymbolsPanel::showGroups(std::vector<SymbolGroup> groups) {
     }
     for (const SymbolGroup& group : groups) {
         if (!group.title.isEmpty()) {
-            auto* title = new QLabel(group.title, AllGrid1);
-            title->setGeometry(2, y, gridWidth - 2, kTitleHeight);
-            title->setEnabled(false);
-            title->show();
-            m_titles.append(title);
-            y += kTitleHeight;
+            addTitle(group.title);
         }
         int x = 0;
         for (const std::size_t index : group.symbols) {
