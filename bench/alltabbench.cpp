@@ -13,12 +13,13 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "allsymbolspanel.h"
+#include "benchoptions.h"
 #include "fakeplatform.h"
 #include "korvform.h"
 #include "recordingboxes.h"
@@ -42,22 +43,14 @@ protected:
 } // namespace
 
 int main(int argc, char** argv) {
-    int runs = 20;
-    bool strict = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--runs" && i + 1 < argc) {
-            runs = std::max(1, std::atoi(argv[++i]));
-        } else if (arg == "--strict") {
-            strict = true;
-        } else {
-            std::fprintf(stderr, "usage: korv_bench_alltab [--runs N] [--strict]\n");
-            return 64;
-        }
+    const std::optional<korv::bench::BenchOptions> options =
+        korv::bench::benchOptions(argc, argv, "korv_bench_alltab", 20);
+    if (!options) {
+        return 64;
     }
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QTemporaryDir runtime;
-    setenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit().constData(), 0);
+    const int runs = options->runs;
+    const bool strict = options->strict;
+    const korv::bench::OffscreenSession session;
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
     QTemporaryDir folder;

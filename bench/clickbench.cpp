@@ -18,12 +18,12 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "benchoptions.h"
 #include "compositionedit.h"
 #include "fakeplatform.h"
 #include "korvform.h"
@@ -164,22 +164,14 @@ struct Row {
 } // namespace
 
 int main(int argc, char** argv) {
-    int runs = 100;
-    bool strict = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--runs" && i + 1 < argc) {
-            runs = std::max(1, std::atoi(argv[++i]));
-        } else if (arg == "--strict") {
-            strict = true;
-        } else {
-            std::fprintf(stderr, "usage: korv_bench_click [--runs N] [--strict]\n");
-            return 64;
-        }
+    const std::optional<korv::bench::BenchOptions> options =
+        korv::bench::benchOptions(argc, argv, "korv_bench_click", 100);
+    if (!options) {
+        return 64;
     }
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QTemporaryDir runtime;
-    setenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit().constData(), 0);
+    const int runs = options->runs;
+    const bool strict = options->strict;
+    const korv::bench::OffscreenSession session;
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
 

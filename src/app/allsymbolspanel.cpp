@@ -143,40 +143,25 @@ void AllSymbolsPanel::showGroups(std::vector<SymbolGroup> groups) {
     m_titles.clear();
     QList<SymbolGrid::Cell> cells;
     int y = 0;
-    if (!m_recent.empty() && SearchEdit1->text().trimmed().isEmpty()) {
-        auto* title = new QLabel(QStringLiteral("Recent"), AllGrid1);
+    const auto addTitle = [&](const QString& text) {
+        auto* title = new QLabel(text, AllGrid1);
         title->setGeometry(2, y, gridWidth - 2, kTitleHeight);
         title->setEnabled(false);
         title->show();
         m_titles.append(title);
         y += kTitleHeight;
-        int x = 0;
-        for (std::size_t i = 0; i < m_recent.size(); ++i) {
-            const KeptCell kept = keptCell(m_recent[i]);
-            if (x > 0 && x + kept.width > gridWidth) {
-                x = 0;
-                y += kCellHeight;
-            }
-            SymbolGrid::Cell cell;
-            cell.rect = QRect(x, y, kept.width, kCellHeight);
-            cell.glyph = kept.glyph;
-            cell.hint = kept.hint;
-            cell.name = kept.glyph;
-            cell.description = kept.hint;
-            cell.payload = -1 - static_cast<int>(i); // the table's symbols count from 0
-            cells.append(cell);
-            x += kept.width;
+    };
+    if (!m_recent.empty() && SearchEdit1->text().trimmed().isEmpty()) {
+        addTitle(QStringLiteral("Recent"));
+        for (SymbolGrid::Cell& cell : keptRows(m_recent, gridWidth, y)) {
+            cell.payload = -1 - cell.payload; // the table's symbols count from 0
+            cells.append(std::move(cell));
         }
         y += kCellHeight + kGroupGap;
     }
     for (const SymbolGroup& group : groups) {
         if (!group.title.isEmpty()) {
-            auto* title = new QLabel(group.title, AllGrid1);
-            title->setGeometry(2, y, gridWidth - 2, kTitleHeight);
-            title->setEnabled(false);
-            title->show();
-            m_titles.append(title);
-            y += kTitleHeight;
+            addTitle(group.title);
         }
         int x = 0;
         for (const std::size_t index : group.symbols) {

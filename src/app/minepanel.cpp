@@ -18,7 +18,11 @@ constexpr int kCellWidth = 25;
 // Each further letter widens a cell by as much as the diphthongs' cells are wider.
 constexpr int kLetterWidth = 8;
 
-} // namespace
+struct KeptCell {
+    QString glyph;
+    QString hint;
+    int width = 0;
+};
 
 KeptCell keptCell(const std::u16string& symbol) {
     KeptCell cell;
@@ -30,6 +34,30 @@ KeptCell keptCell(const std::u16string& symbol) {
     cell.width = kCellWidth + kLetterWidth * std::max(0, letters - 1);
     cell.hint = QString::fromStdString(symbolPartNames(symbol));
     return cell;
+}
+
+} // namespace
+
+QList<SymbolGrid::Cell> keptRows(const std::vector<std::u16string>& symbols, int width, int& y) {
+    QList<SymbolGrid::Cell> cells;
+    int x = 0;
+    for (std::size_t i = 0; i < symbols.size(); ++i) {
+        const KeptCell kept = keptCell(symbols[i]);
+        if (x > 0 && x + kept.width > width) {
+            x = 0;
+            y += kCellHeight;
+        }
+        SymbolGrid::Cell cell;
+        cell.rect = QRect(x, y, kept.width, kCellHeight);
+        cell.glyph = kept.glyph;
+        cell.hint = kept.hint;
+        cell.name = kept.glyph;
+        cell.description = kept.hint;
+        cell.payload = static_cast<int>(i);
+        cells.append(cell);
+        x += kept.width;
+    }
+    return cells;
 }
 
 MinePanel::MinePanel(QWidget* parent, QRect geometry)
@@ -75,25 +103,8 @@ void MinePanel::setEntries(const std::vector<std::u16string>& entries) {
     QList<SymbolGrid::Cell> cells;
     int height = 0;
     for (const int width : {this->width(), this->width() - scrollBar}) {
-        cells.clear();
-        int x = 0;
         int y = 0;
-        for (std::size_t i = 0; i < entries.size(); ++i) {
-            const KeptCell kept = keptCell(entries[i]);
-            if (x > 0 && x + kept.width > width) {
-                x = 0;
-                y += kCellHeight;
-            }
-            SymbolGrid::Cell cell;
-            cell.rect = QRect(x, y, kept.width, kCellHeight);
-            cell.glyph = kept.glyph;
-            cell.hint = kept.hint;
-            cell.name = kept.glyph;
-            cell.description = kept.hint;
-            cell.payload = static_cast<int>(i);
-            cells.append(cell);
-            x += kept.width;
-        }
+        cells = keptRows(entries, width, y);
         height = entries.empty() ? 0 : y + kCellHeight;
         if (height <= this->height()) {
             break;

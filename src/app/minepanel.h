@@ -1,27 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QList>
 #include <QWidget>
 
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "symbolgrid.h"
+
 class QLabel;
 class QScrollArea;
 
 namespace korv {
 
-class SymbolGrid;
-
-// A cell for a symbol kept by the user: as wide as its letters need, its tooltip the name of
-// the symbol or of its parts.
-struct KeptCell {
-    QString glyph;
-    QString hint;
-    int width = 0;
-};
-KeptCell keptCell(const std::u16string& symbol);
+// Symbols kept by the user laid out in rows width wide from a row at y, each cell as wide as its
+// letters need, its tooltip the name of the symbol or of its parts, its payload its index. y ends
+// at the last row.
+QList<SymbolGrid::Cell> keptRows(const std::vector<std::u16string>& symbols, int width, int& y);
 
 /// The "Mine" tab's chart area: the user's own symbols in their order, row after row as on
 /// "Additional", scrolling when they fill it.

@@ -34,10 +34,6 @@ constexpr std::uint8_t kVkSpace = 0x20;
 // none, Shift, and AltGr (reported as Ctrl+Alt) with or without Shift.
 constexpr std::int16_t kShiftByLevel[] = {0, 1, 6, 7};
 
-// _NET_ACTIVE_WINDOW's source indication for a pager: a request on the user's behalf, which
-// window managers honour without their focus-stealing rules.
-constexpr long kSourcePager = 2;
-
 // How many earlier active windows are remembered, in case the latest one has gone.
 constexpr std::size_t kRecentWindows = 8;
 
@@ -214,18 +210,7 @@ public:
         return std::find(atoms.begin(), atoms.end(), m_activeAtom) != atoms.end();
     }
 
-    void requestActivation(Window target) {
-        XEvent event{};
-        event.xclient.type = ClientMessage;
-        event.xclient.window = target;
-        event.xclient.message_type = m_activeAtom;
-        event.xclient.format = 32;
-        event.xclient.data.l[0] = kSourcePager;
-        event.xclient.data.l[1] = CurrentTime;
-        event.xclient.data.l[2] = static_cast<long>(m_own);
-        XSendEvent(m_dpy, m_root, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
-        XFlush(m_dpy);
-    }
+    void requestActivation(Window target) { platform::requestActivation(m_dpy, target, m_own); }
 
     // A key the layout has no keycode for (0) is left out.
     void send(KeyCode code, const KeyEvent& event) {

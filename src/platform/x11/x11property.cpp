@@ -24,4 +24,18 @@ std::vector<unsigned long> listProperty(Display* dpy, Window window, Atom proper
     return values;
 }
 
+void requestActivation(Display* dpy, Window window, Window requester) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(dpy, "_NET_ACTIVE_WINDOW", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = kSourcePager;
+    event.xclient.data.l[1] = CurrentTime;
+    event.xclient.data.l[2] = static_cast<long>(requester);
+    XSendEvent(dpy, DefaultRootWindow(dpy), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XFlush(dpy);
+}
+
 } // namespace korv::platform

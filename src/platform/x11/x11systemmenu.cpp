@@ -38,8 +38,6 @@ constexpr unsigned long kDecorResize = 1UL << 2;
 constexpr unsigned long kDecorMinimize = 1UL << 5;
 constexpr unsigned long kDecorMaximize = 1UL << 6;
 constexpr unsigned long kDecorEvery = 0x7EUL;
-// _NET_ACTIVE_WINDOW's source indication for a request on the user's behalf.
-constexpr long kSourcePager = 2;
 
 Display* display() {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
@@ -150,16 +148,7 @@ private:
         if (!shownWindow.isExposed() || m_awaitingFocus.erase(window) == 0 || dpy == nullptr) {
             return;
         }
-        XEvent event{};
-        event.xclient.type = ClientMessage;
-        event.xclient.window = window;
-        event.xclient.message_type = XInternAtom(dpy, "_NET_ACTIVE_WINDOW", False);
-        event.xclient.format = 32;
-        event.xclient.data.l[0] = kSourcePager;
-        event.xclient.data.l[1] = CurrentTime;
-        XSendEvent(dpy, DefaultRootWindow(dpy), False,
-                   SubstructureRedirectMask | SubstructureNotifyMask, &event);
-        XFlush(dpy);
+        requestActivation(dpy, window);
     }
 
     std::set<Window> m_awaitingFocus;

@@ -33,7 +33,6 @@ void X11WindowPlacement::moveToCurrentDesktop(WindowHandle window) {
         return;
     }
     constexpr unsigned long kAllDesktops = 0xFFFFFFFFUL;
-    constexpr long kSourcePager = 2;
     const Window root = DefaultRootWindow(dpy);
     const auto current = readCardinal(dpy, root, "_NET_CURRENT_DESKTOP");
     const auto on = readCardinal(dpy, static_cast<Window>(window), "_NET_WM_DESKTOP");
@@ -56,17 +55,7 @@ void X11WindowPlacement::activate(WindowHandle window) {
     if (dpy == nullptr || window == 0) {
         return;
     }
-    constexpr long kSourcePager = 2;
-    XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = static_cast<Window>(window);
-    event.xclient.message_type = XInternAtom(dpy, "_NET_ACTIVE_WINDOW", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = kSourcePager;
-    event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(dpy, DefaultRootWindow(dpy), False,
-               SubstructureRedirectMask | SubstructureNotifyMask, &event);
-    XFlush(dpy);
+    requestActivation(dpy, static_cast<Window>(window));
 }
 
 std::optional<bool> X11WindowPlacement::isActive(WindowHandle window) {
