@@ -25,17 +25,4 @@ bool KorvApplication::notify(QObject* receiver, QEvent* event) {
     return handled;
 }
 
-bool startHidden(int argc, const char* const* argv) {
-    if (argc < 2 || argv[1] == nullptr) {
-        return false;
-    }
-    std::string first(argv[1]);
-    for (char& c : first) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return first == "/hide";
-}
-
 } // namespace korv

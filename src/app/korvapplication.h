@@ -19,7 +19,4 @@ private:
     MessageBoxes* m_boxes = nullptr;
 };
 
-// True when the first argument asks for a start in the notification area.
-bool startHidden(int argc, const char* const* argv);
-
 } // namespace korv
