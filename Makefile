@@ -59,3 +59,17 @@ package: deps
 test-package: package
 	cd tests/install && KORV_BUILD_DIR=$(CURDIR)/$(PACKAGE_BUILD) \
 		KORV_DEB=$$(ls $(CURDIR)/$(PACKAGE_BUILD)/korvani_*.deb) /usr/bin/python3 -m unittest -v test_install
+
+# The Windows programs, cross-built with mingw-w64 for both architectures (statically linked).
+WINDOWS_BUILD ?= build-windows
+WINDOWS_ARCHS ?= x86_64 i686
+.PHONY: windows windows-deps test-windows
+windows-deps:
+	@scripts/install-windows-deps.sh
+
+windows: windows-deps
+	set -e; for arch in $(WINDOWS_ARCHS); do \
+		cmake -S . -B $(WINDOWS_BUILD)/$$arch -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-$$arch.cmake \
+			-DCMAKE_BUILD_TYPE=Release -DKORV_WERROR=ON -DKORV_BENCH=OFF; \
+		cmake --build $(WINDOWS_BUILD)/$$arch -j $(JOBS); \
+	done
