@@ -156,7 +156,7 @@ bool TKorvForm::create(bool hidden) {
 
     WNDCLASSEXW tray{};
     tray.cbSize = sizeof tray;
-    tray.lpfnWndProc = windowProc;
+    tray.lpfnWndProc = trayProc;
     tray.hInstance = m_instance;
     tray.lpszClassName = kTrayClassName;
     RegisterClassExW(&tray);
@@ -524,17 +524,25 @@ LRESULT CALLBACK TKorvForm::windowProc(HWND hwnd, UINT message, WPARAM wParam, L
     if (form == nullptr) {
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
-    if (hwnd == form->m_trayWindow) {
-        if (message == kTrayMessage && (lParam == WM_LBUTTONUP || lParam == WM_LBUTTONDBLCLK)) {
-            form->Restore1Click();
-            return 0;
-        }
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
     if (form->m_hwnd == nullptr) {
         form->m_hwnd = hwnd;
     }
     return form->handle(message, wParam, lParam);
+}
+
+LRESULT CALLBACK TKorvForm::trayProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* form = reinterpret_cast<TKorvForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    // The click counts on release, as the system's own icons do.
+    if (form != nullptr && message == kTrayMessage &&
+        (lParam == WM_LBUTTONUP || lParam == WM_LBUTTONDBLCLK)) {
+        form->Restore1Click();
+        return 0;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 LRESULT TKorvForm::handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,0 +1,138 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""The Windows build under Wine (x86_64) on korvx's private X session: one prefix per test file,
+copied from the build's template; each test runs a fresh copy of the program in its own folder."""
+import os
+import shutil
+import subprocess
+import unittest
+
+from korvx import Session, wait_until
+
+BUILD = os.environ.get("KORV_WIN_BUILD", "")
+TEMPLATE = os.path.join(BUILD, "wine-template")
+EXE = os.path.join(BUILD, "src", "win32", "korvani.exe")
+TITLE = "^Korvani v6$"
+# Client coordinates at 96 DPI.
+SEE1 = (10 + 12, 50 + 12)
+NEAR1 = (10 + 101 + 16, 50 + 12)
+CHAIN1 = (10 + 100 + 12, 50 + 73 + 12)
+COPY = (252 + 35, 10 + 14)
+ABOUT = (252 + 35, 162 + 12)
+SIZE_CLIENT = (331, 226)
+
+
+class Wine:
+    """A Wine prefix of the session, made from the template once."""
+
+    def __init__(self, session):
+        self.session = session
+        self.prefix = os.path.join(session.root, "pfx")
+        subprocess.run(["cp", "-a", TEMPLATE, self.prefix], check=True)
+        self.env = dict(session.env, WINEPREFIX=self.prefix, WINEDEBUG="-all",
+                        WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d")
+        self.folders = 0
+
+    def run(self, *args, timeout=60):
+        return subprocess.run(args, env=self.env, capture_output=True, timeout=timeout)
+
+    def reg_add(self, key, name, kind, data):
+        self.run("wine", "reg", "add", key, "/v", name, "/t", kind, "/d", str(data), "/f")
+
+    def program(self, ini=None):
+        """A fresh folder under C:\\ holding the program and, if given, its KORVANI.INI."""
+        self.folders += 1
+        folder = os.path.join(self.prefix, "drive_c", f"korvani{self.folders}")
+        os.makedirs(folder)
+        shutil.copy(EXE, folder)
+        if ini is not None:
+            with open(os.path.join(folder, "KORVANI.INI"), "w", newline="\r\n") as f:
+                f.write(ini)
+        return folder
+
+    def start(self, folder, *args, exe="korvani.exe"):
+        proc = subprocess.Popen(["wine", os.path.join(folder, exe), *args], env=self.env, cwd=folder,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.session._programs.append(_Process(proc, self))
+        return proc
+
+    def window(self, name=TITLE, timeout=20):
+        found = []
+        wait_until(lambda: found.extend(self.session.search(name=name)) or found, timeout, name)
+        return found[0]
+
+    def click(self, window, point):
+        self.session.xdotool("mousemove", "--window", window, *point, "click", "1")
+
+    def stop(self):
+        self.run("wineserver", "-k")
+
+
+class _Process:
+    """Stops the program's prefix with the session."""
+
+    def __init__(self, proc, wine):
+        self.proc, self.wine = proc, wine
+
+    def stop(self):
+        self.wine.stop()
+        try:
+            self.proc.wait(10)
+        except subprocess.TimeoutExpired:
+            self.proc.kill()
+
+
+def read_ini(path):
+    values, section = {}, None
+    with open(path, encoding="latin-1") as f:
+        for line in f:
+            line = line.strip()
+            if line.startswith("["):
+                section = line[1:-1]
+            elif "=" in line:
+                key, value = line.split("=", 1)
+                values[(section, key)] = value
+    return values
+
+
+class Win32Test(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        if not os.path.isfile(EXE) or not os.path.isdir(TEMPLATE):
+            raise RuntimeError(f"no Windows build with a Wine template in {BUILD!r} (make windows)")
+        cls.session = Session()
+        cls.session.start()
+        cls.wine = Wine(cls.session)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.session.stop()
+
+    def tearDown(self):
+        self.wine.stop()
+
+    def test_start_symbols_copy_close(self):
+        folder = self.wine.program("[Position]\nLeft=200\nTop=150\n[Korvani]\nAutoPaste=0\n")
+        self.wine.start(folder)
+        window = self.wine.window()
+        rect = self.session.geometry(window)
+        self.assertEqual((rect.w, rect.h), SIZE_CLIENT)
+        self.assertLess(abs(rect.x - 200) + abs(rect.y - 150), 60, rect)
+        log = read_ini(os.path.join(folder, "KORVANI.LOG"))
+        self.assertEqual((log[("KORVANI.EXE", "Version")], log[("KORVANI.EXE", "Build")]),
+                         ("6.05", "20211230"))
+        for point in (SEE1, NEAR1, CHAIN1):
+            self.wine.click(window, point)
+        self.wine.click(window, COPY)
+        wait_until(lambda: self.session.clipboard_text() == "iɪətʃ", 10, "the copy")
+        rtf = self.session.clipboard("text/rtf").split(b"\0")[0]
+        self.assertIn(b"Lucida Sans Unicode", rtf)
+        self.assertIn(b"\\fs32", rtf)
+        self.session.close_window(window)
+        wait_until(lambda: ("Position", "Left") in read_ini(os.path.join(folder, "KORVANI.INI")), 10,
+                   "the position to be saved")
+        ini = read_ini(os.path.join(folder, "KORVANI.INI"))
+        self.assertEqual((ini[("Position", "Left")], ini[("Position", "Top")]), ("200", "150"))
+
+
+if __name__ == "__main__":
+    unittest.main()
