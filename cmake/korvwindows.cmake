@@ -32,3 +32,13 @@ if(KORV_TESTS)
     add_subdirectory(tests/export)
     add_subdirectory(tests/win32)
 endif()
+
+if(KORV_TESTS)
+    # The programs end to end, on korvx's private X session with openbox and tint2.
+    find_program(KORV_PYTHON3 NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH)
+    find_program(KORV_PYTHON3 NAMES python3 REQUIRED)
+    add_test(NAME e2e_win32 COMMAND ${KORV_PYTHON3} -m unittest -v test_win32
+        WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}/tests/e2e)
+    set_tests_properties(e2e_win32 PROPERTIES FIXTURES_REQUIRED wine_prefix RUN_SERIAL ON
+        TIMEOUT 400 ENVIRONMENT "KORV_WIN_BUILD=${CMAKE_BINARY_DIR};PYTHONDONTWRITEBYTECODE=1")
+endif()

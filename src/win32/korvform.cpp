@@ -204,6 +204,8 @@ bool TKorvForm::create(bool hidden) {
         showSettingsMessage();
         return false;
     }
+    // The window the user worked in before starting the program is the first paste target.
+    trackForeground();
     SetTimer(m_hwnd, kForegroundTimer, 200, nullptr);
     if (!hidden) {
         ShowWindow(m_hwnd, SW_SHOW);

@@ -19,6 +19,11 @@ CHAIN1 = (10 + 100 + 12, 50 + 73 + 12)
 COPY = (252 + 35, 10 + 14)
 ABOUT = (252 + 35, 162 + 12)
 SIZE_CLIENT = (331, 226)
+# The About window's "Options" tab, its first box and "Save", and "Close".
+OPTIONS_TAB = (8 + 70, 8 + 10)
+AUTOPASTE_BOX = (8 + 2 + 8 + 12 + 8, 8 + 22 + 8 + 23 + 8)
+SAVE = (8 + 2 + 8 + 56 + 76, 8 + 22 + 8 + 107 + 11)
+CLOSE = (121 + 37, 300 + 12)
 
 
 class Wine:
@@ -49,8 +54,12 @@ class Wine:
                 f.write(ini)
         return folder
 
+    def tool(self, name):
+        return os.path.join(BUILD, "tests", "win32", name)
+
     def start(self, folder, *args, exe="korvani.exe"):
-        proc = subprocess.Popen(["wine", os.path.join(folder, exe), *args], env=self.env, cwd=folder,
+        command = [exe] if folder is None else [os.path.join(folder, exe)]
+        proc = subprocess.Popen(["wine", *command, *args], env=self.env, cwd=folder or self.prefix,
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.session._programs.append(_Process(proc, self))
         return proc
@@ -132,6 +141,57 @@ class Win32Test(unittest.TestCase):
                    "the position to be saved")
         ini = read_ini(os.path.join(folder, "KORVANI.INI"))
         self.assertEqual((ini[("Position", "Left")], ini[("Position", "Top")]), ("200", "150"))
+
+    def test_hide_then_tray_click_restores(self):
+        self.wine.start(self.wine.program(), "/HIDE")
+        icons = []
+        wait_until(lambda: icons.extend(self.session.tray_icons(classname="explorer")) or icons, 20, "the tray icon")
+        self.assertEqual(self.session.search(name=TITLE), [])
+        icon = self.session.geometry(icons[0])
+        self.session.click(icon.x + icon.w // 2, icon.y + icon.h // 2)
+        self.wine.window()
+
+    def test_about_from_button_and_system_command_saves_options(self):
+        folder = self.wine.program("[Korvani]\nAutoPaste=0\nShowHints=1\nUseUnicodeFont=1\n")
+        self.wine.start(folder)
+        window = self.wine.window()
+        self.wine.click(window, ABOUT)
+        about = self.wine.window("^About Korvani$")
+        self.wine.click(about, OPTIONS_TAB)
+        self.wine.click(about, AUTOPASTE_BOX)
+        self.wine.click(about, SAVE)
+        ini = os.path.join(folder, "KORVANI.INI")
+        wait_until(lambda: read_ini(ini).get(("Korvani", "AutoPaste")) == "1", 10, "the saved options")
+        self.assertEqual([read_ini(ini)[("Korvani", key)] for key in ("UseUnicodeFont", "ShowHints")],
+                         ["1", "1"])
+        self.wine.click(about, CLOSE)
+        wait_until(lambda: not self.session.search(name="^About Korvani$"), 10, "the About window to close")
+        self.assertEqual(self.wine.run("wine", self.wine.tool("sendcommand.exe"), "TKorvForm", "F45A").returncode, 0)
+        self.wine.window("^About Korvani$")
+
+    def test_window_scales_at_144_dpi(self):
+        self.wine.reg_add(r"HKCU\Control Panel\Desktop", "LogPixels", "REG_DWORD", 144)
+        self.wine.stop()
+        try:
+            self.wine.start(self.wine.program())
+            rect = self.session.geometry(self.wine.window())
+            self.assertEqual((rect.w, rect.h), (497, 339))  # 331 and 226 times 1.5, rounded
+        finally:
+            self.wine.stop()
+            self.wine.reg_add(r"HKCU\Control Panel\Desktop", "LogPixels", "REG_DWORD", 96)
+            self.wine.stop()
+
+    def test_font_installer_installs_into_the_prefix(self):
+        folder = self.wine.program()
+        shutil.copy(os.path.join(BUILD, "src", "win32", "korvanifi.exe"), folder)
+        shutil.copy("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", os.path.join(folder, "Korvani.ttf"))
+        for _ in range(2):  # the second run changes nothing and succeeds
+            self.assertEqual(self.wine.run("wine", os.path.join(folder, "korvanifi.exe"), "/quiet").returncode, 0)
+        fonts = os.path.join(self.wine.prefix, "drive_c", "windows", "Fonts", "Korvani.ttf")
+        self.assertTrue(os.path.isfile(fonts))
+        query = self.wine.run("wine", "reg", "query", r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts",
+                              "/v", "Korvani (TrueType)")
+        self.assertIn(b"Korvani.ttf", query.stdout)
 
 
 if __name__ == "__main__":
