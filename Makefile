@@ -27,6 +27,7 @@ test: build
 	$(MAKE) --no-print-directory test-sanitize
 	tests/fuzz/run-fuzz.sh 30
 	$(MAKE) --no-print-directory test-package
+	$(MAKE) --no-print-directory test-windows
 
 test-sanitize: deps
 	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKORV_SANITIZE=ON -DKORV_BENCH=OFF -DKORV_WERROR=ON
@@ -73,3 +74,17 @@ windows: windows-deps
 			-DCMAKE_BUILD_TYPE=Release -DKORV_WERROR=ON -DKORV_BENCH=OFF; \
 		cmake --build $(WINDOWS_BUILD)/$$arch -j $(JOBS); \
 	done
+
+# Per architecture, $(WINDOWS_BUILD)/<arch>/dist/: a portable zip and an NSIS installer.
+.PHONY: windows-package
+windows-package: windows
+	set -e; for arch in $(WINDOWS_ARCHS); do \
+		cmake --build $(WINDOWS_BUILD)/$$arch --target korv_package; \
+	done
+
+# The Windows part of `make test`: both architectures' imports; the unit tests, the programs end
+# to end and the installer under Wine for x86_64 (this machine's Wine runs 64-bit programs only
+# unless wine32:i386 is installed, see the README).
+test-windows: windows-package
+	ctest --test-dir $(WINDOWS_BUILD)/x86_64 --output-on-failure --timeout 600
+	ctest --test-dir $(WINDOWS_BUILD)/i686 --output-on-failure -R win32_imports

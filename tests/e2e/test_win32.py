@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The Windows build under Wine (x86_64) on korvx's private X session: one prefix per test file,
 copied from the build's template; each test runs a fresh copy of the program in its own folder."""
+import glob
 import os
 import shutil
 import subprocess
@@ -192,6 +193,24 @@ class Win32Test(unittest.TestCase):
         query = self.wine.run("wine", "reg", "query", r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts",
                               "/v", "Korvani (TrueType)")
         self.assertIn(b"Korvani.ttf", query.stdout)
+
+    def test_installer_installs_keeps_settings_in_appdata_and_uninstalls(self):
+        setup = os.path.join(BUILD, "dist", "korvani-6.05-x86_64-setup.exe")
+        self.assertEqual(self.wine.run("wine", setup, "/S").returncode, 0)
+        installed = os.path.join(self.wine.prefix, "drive_c", "Program Files", "Korvani")
+        menu = glob.glob(os.path.join(self.wine.prefix, "drive_c", "ProgramData", "Microsoft", "Windows",
+                                      "Start Menu", "Programs", "Korvani", "Korvani.lnk"))
+        self.assertEqual(len(menu), 1)
+        self.wine.start(installed)
+        self.wine.window()
+        logs = glob.glob(os.path.join(self.wine.prefix, "drive_c", "users", "*", "AppData", "Roaming",
+                                      "Korvani", "KORVANI.LOG"))
+        self.assertEqual(len(logs), 1)
+        self.assertFalse(os.path.exists(os.path.join(installed, "KORVANI.LOG")))
+        self.wine.stop()
+        self.assertEqual(self.wine.run("wine", os.path.join(installed, "uninstall.exe"), "/S").returncode, 0)
+        self.wine.run("wineserver", "-w")
+        self.assertFalse(os.path.exists(installed))
 
 
 if __name__ == "__main__":
