@@ -161,6 +161,8 @@ bool TKorvForm::create(bool hidden) {
     tray.lpszClassName = kTrayClassName;
     RegisterClassExW(&tray);
 
+    // The window the user worked in before starting the program is the first paste target.
+    trackForeground();
     m_ipaFace = firstInstalledFace();
     m_exeFolder = executableFolder();
     const std::string folder = settingsFolder(m_exeFolder);
@@ -204,8 +206,6 @@ bool TKorvForm::create(bool hidden) {
         showSettingsMessage();
         return false;
     }
-    // The window the user worked in before starting the program is the first paste target.
-    trackForeground();
     SetTimer(m_hwnd, kForegroundTimer, 200, nullptr);
     if (!hidden) {
         ShowWindow(m_hwnd, SW_SHOW);
@@ -435,6 +435,15 @@ void TKorvForm::sendAutoPaste() {
     std::size_t first = 0;
     if (m_previous != nullptr && IsWindow(m_previous) && SetForegroundWindow(m_previous)) {
         first = 4;
+        // The switch completes through the window manager: the keys must not arrive before it.
+        for (int waited = 0; GetForegroundWindow() != m_previous && waited < 1000; waited += 20) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+        }
     }
     for (std::size_t i = first; i < events.size(); ++i) {
         keybd_event(events[i].vk, events[i].scan, events[i].flags, events[i].extra);
@@ -445,7 +454,16 @@ void TKorvForm::trackForeground() {
     HWND foreground = GetForegroundWindow();
     DWORD process = 0;
     GetWindowThreadProcessId(foreground, &process);
-    if (foreground != nullptr && process != GetCurrentProcessId()) {
+    // Only a window the user types in can be the target: not the desktop, a tool window, a menu
+    // or the notification area's own windows.
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(foreground, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(foreground, GWL_EXSTYLE));
+    // Wine reports its notification-area icons, child windows, as foreground at times.
+    const bool captionlessPopup =
+        (style & WS_CHILD) != 0 || ((style & WS_POPUP) != 0 && (style & WS_CAPTION) == 0);
+    if (foreground != nullptr && process != GetCurrentProcessId() && IsWindowVisible(foreground) &&
+        foreground != GetDesktopWindow() && (exStyle & WS_EX_TOOLWINDOW) == 0 &&
+        !captionlessPopup) {
         m_previous = foreground;
     }
 }

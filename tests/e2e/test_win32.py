@@ -34,7 +34,7 @@ class Wine:
         self.session = session
         self.prefix = os.path.join(session.root, "pfx")
         subprocess.run(["cp", "-a", TEMPLATE, self.prefix], check=True)
-        self.env = dict(session.env, WINEPREFIX=self.prefix, WINEDEBUG="-all",
+        self.env = dict(session.env, WINEPREFIX=self.prefix, WINEDEBUG=os.environ.get("KORV_WINEDEBUG", "-all"),
                         WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d")
         self.folders = 0
 
@@ -61,7 +61,7 @@ class Wine:
     def start(self, folder, *args, exe="korvani.exe"):
         command = [exe] if folder is None else [os.path.join(folder, exe)]
         proc = subprocess.Popen(["wine", *command, *args], env=self.env, cwd=folder or self.prefix,
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                                stdout=subprocess.DEVNULL, stderr=None if os.environ.get("KORV_WINEDEBUG") else subprocess.DEVNULL)
         self.session._programs.append(_Process(proc, self))
         return proc
 
@@ -169,6 +169,25 @@ class Win32Test(unittest.TestCase):
         wait_until(lambda: not self.session.search(name="^About Korvani$"), 10, "the About window to close")
         self.assertEqual(self.wine.run("wine", self.wine.tool("sendcommand.exe"), "TKorvForm", "F45A").returncode, 0)
         self.wine.window("^About Korvani$")
+
+    def test_autopaste_lands_in_notepad(self):
+        self.wine.start(None, exe="notepad")
+        notepad = self.wine.window("Notepad")
+        self.session.activate(notepad)
+        self.session.type_text("x")
+        self.wine.start(self.wine.program("[Korvani]\nAutoPaste=1\n"))
+        window = self.wine.window()
+        self.wine.click(window, SEE1)
+        self.wine.click(window, COPY)
+        # The paste went to notepad: its text, copied by notepad itself, holds it. (Wine switches
+        # its own foreground; the X focus follows only when the window manager agrees.)
+        self.session.activate(notepad)
+
+        def notepad_text():
+            self.session.key("ctrl+a", "ctrl+c")
+            return self.session.clipboard_text()
+
+        wait_until(lambda: notepad_text() == "xi", 10, "the pasted transcription", interval=0.3)
 
     def test_window_scales_at_144_dpi(self):
         self.wine.reg_add(r"HKCU\Control Panel\Desktop", "LogPixels", "REG_DWORD", 144)
