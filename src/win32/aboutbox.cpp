@@ -163,7 +163,7 @@ void TAboutBox::FormCreate() {
     chAutopaste = m_optionsPage[1] = child(WC_BUTTONW, L"", BS_AUTOCHECKBOX | WS_TABSTOP,
                                            IdAutopaste, ox + 12, oy + 23, 16, 17, m_font);
     m_optionsPage[2] = child(WC_STATICW, L"Automatically paste script into target document",
-                             SS_LEFT, 0, ox + 32, oy + 24, 236, 14, m_font);
+                             SS_LEFT, 0, ox + 32, oy + 24, 248, 14, m_font);
     chUseUnicodeFont = m_optionsPage[3] = child(WC_BUTTONW, L"", BS_AUTOCHECKBOX | WS_TABSTOP,
                                                 IdUnicode, ox + 12, oy + 48, 17, 17, m_font);
     m_optionsPage[4] = child(WC_STATICW, L"Use Unicode Fonts (recommended)", SS_LEFT, 0, ox + 32,

@@ -7,19 +7,18 @@ import shutil
 import subprocess
 import unittest
 
+from korvlayout import CLIENT_HEIGHT, CLIENT_WIDTH, SYMBOLS, control
 from korvx import Session, wait_until
 
 BUILD = os.environ.get("KORV_WIN_BUILD", "")
 TEMPLATE = os.path.join(BUILD, "wine-template")
 EXE = os.path.join(BUILD, "src", "win32", "korvani.exe")
 TITLE = "^Korvani v6$"
-# Client coordinates at 96 DPI.
-SEE1 = (10 + 12, 50 + 12)
-NEAR1 = (10 + 101 + 16, 50 + 12)
-CHAIN1 = (10 + 100 + 12, 50 + 73 + 12)
-COPY = (252 + 35, 10 + 14)
-ABOUT = (252 + 35, 162 + 12)
-SIZE_CLIENT = (331, 226)
+SAMPLE = ["See1", "Near1", "Chain1", "PrimaryStress1"]
+SEE1 = control("See1").centre
+COPY = control("BtnCopy").centre
+ABOUT = control("BtnAbout").centre
+SIZE_CLIENT = (CLIENT_WIDTH, CLIENT_HEIGHT)
 # The About window's "Options" tab, its first box and "Save", and "Close".
 OPTIONS_TAB = (8 + 70, 8 + 10)
 AUTOPASTE_BOX = (8 + 2 + 8 + 12 + 8, 8 + 22 + 8 + 23 + 8)
@@ -130,10 +129,11 @@ class Win32Test(unittest.TestCase):
         log = read_ini(os.path.join(folder, "KORVANI.LOG"))
         self.assertEqual((log[("KORVANI.EXE", "Version")], log[("KORVANI.EXE", "Build")]),
                          ("6.05", "20211230"))
-        for point in (SEE1, NEAR1, CHAIN1):
-            self.wine.click(window, point)
+        for name in SAMPLE:
+            self.wine.click(window, control(name).centre)
         self.wine.click(window, COPY)
-        wait_until(lambda: self.session.clipboard_text() == "iɪətʃ", 10, "the copy")
+        expected = "".join(SYMBOLS[name].text for name in SAMPLE)
+        wait_until(lambda: self.session.clipboard_text() == expected, 10, "the copy")
         rtf = self.session.clipboard("text/rtf").split(b"\0")[0]
         self.assertIn(b"Lucida Sans Unicode", rtf)
         self.assertIn(b"\\fs32", rtf)
@@ -169,6 +169,10 @@ class Win32Test(unittest.TestCase):
         wait_until(lambda: not self.session.search(name="^About Korvani$"), 10, "the About window to close")
         self.assertEqual(self.wine.run("wine", self.wine.tool("sendcommand.exe"), "TKorvForm", "F45A").returncode, 0)
         self.wine.window("^About Korvani$")
+        # Closing the main window while About is open ends the program as closing always does.
+        self.wine.run("wine", self.wine.tool("sendcommand.exe"), "TKorvForm", "close")
+        wait_until(lambda: ("Position", "Left") in read_ini(ini), 10, "the position to be saved")
+        wait_until(lambda: not self.session.search(name="Korvani"), 10, "the program to end")
 
     def test_autopaste_lands_in_notepad(self):
         self.wine.start(None, exe="notepad")
