@@ -137,6 +137,7 @@ class Win32Test(unittest.TestCase):
         rtf = self.session.clipboard("text/rtf").split(b"\0")[0]
         self.assertIn(b"Lucida Sans Unicode", rtf)
         self.assertIn(b"\\fs32", rtf)
+        self.assertIn("Lucida Sans Unicode", self.session.clipboard("text/html").decode())
         self.session.close_window(window)
         wait_until(lambda: ("Position", "Left") in read_ini(os.path.join(folder, "KORVANI.INI")), 10,
                    "the position to be saved")
@@ -219,6 +220,7 @@ class Win32Test(unittest.TestCase):
 
     def test_installer_installs_keeps_settings_in_appdata_and_uninstalls(self):
         setup = os.path.join(BUILD, "dist", "korvani-6.05-x86_64-setup.exe")
+        self.assertTrue(os.path.isfile(setup), f"no {setup}: make windows-package")
         self.assertEqual(self.wine.run("wine", setup, "/S").returncode, 0)
         installed = os.path.join(self.wine.prefix, "drive_c", "Program Files", "Korvani")
         menu = glob.glob(os.path.join(self.wine.prefix, "drive_c", "ProgramData", "Microsoft", "Windows",
