@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <string>
@@ -79,9 +80,18 @@ int say(const std::wstring& text, bool quiet, int code) {
 
 } // namespace
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
-    // "/quiet" leaves out the message box, for installers and scripts; the exit code tells.
-    const bool quiet = lstrcmpiW(commandLine, L"/quiet") == 0;
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // "/quiet" leaves out the message box, for installers and scripts (the exit code tells);
+    // "/user" installs for the current user even when run as an administrator.
+    bool quiet = false;
+    bool forUser = false;
+    int argc = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    for (int i = 1; i < argc; ++i) {
+        quiet = quiet || lstrcmpiW(argv[i], L"/quiet") == 0;
+        forUser = forUser || lstrcmpiW(argv[i], L"/user") == 0;
+    }
+    LocalFree(argv);
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     const std::wstring source = folderOf(self) + kFontFile;
@@ -89,7 +99,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
     if (bytes.empty()) {
         return say(L"The font file " + source + L" was not found.", quiet, 2);
     }
-    const bool allUsers = korv::win32::isAdministrator();
+    const bool allUsers = !forUser && korv::win32::isAdministrator();
     const std::wstring folder =
         allUsers ? knownFolder(CSIDL_FONTS)
                  : knownFolder(CSIDL_LOCAL_APPDATA) + L"Microsoft\\Windows\\Fonts\\";

@@ -206,17 +206,25 @@ class Win32Test(unittest.TestCase):
             self.wine.reg_add(r"HKCU\Control Panel\Desktop", "LogPixels", "REG_DWORD", 96)
             self.wine.stop()
 
-    def test_font_installer_installs_into_the_prefix(self):
+    def test_font_installer_installs_for_all_users_and_for_one(self):
         folder = self.wine.program()
         shutil.copy(os.path.join(BUILD, "src", "win32", "korvanifi.exe"), folder)
         shutil.copy("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", os.path.join(folder, "Korvani.ttf"))
-        for _ in range(2):  # the second run changes nothing and succeeds
-            self.assertEqual(self.wine.run("wine", os.path.join(folder, "korvanifi.exe"), "/quiet").returncode, 0)
-        fonts = os.path.join(self.wine.prefix, "drive_c", "windows", "Fonts", "Korvani.ttf")
-        self.assertTrue(os.path.isfile(fonts))
-        query = self.wine.run("wine", "reg", "query", r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts",
-                              "/v", "Korvani (TrueType)")
-        self.assertIn(b"Korvani.ttf", query.stdout)
+        user = glob.glob(os.path.join(self.wine.prefix, "drive_c", "users", "*", "AppData", "Local"))[0]
+        cases = [  # options, file, registry key, value
+            ([], os.path.join(self.wine.prefix, "drive_c", "windows", "Fonts", "Korvani.ttf"), "HKLM", "Korvani.ttf"),
+            (["/user"], os.path.join(user, "Microsoft", "Windows", "Fonts", "Korvani.ttf"), "HKCU",
+             r"C:\users\%s\AppData\Local\Microsoft\Windows\Fonts\Korvani.ttf" % user.split(os.sep)[-3]),
+        ]
+        for options, path, root, value in cases:
+            with self.subTest(options=options):
+                for _ in range(2):  # the second run changes nothing and succeeds
+                    run = self.wine.run("wine", os.path.join(folder, "korvanifi.exe"), "/quiet", *options)
+                    self.assertEqual(run.returncode, 0)
+                self.assertTrue(os.path.isfile(path))
+                query = self.wine.run("wine", "reg", "query", root + r"\Software\Microsoft\Windows NT\CurrentVersion\Fonts",
+                                      "/v", "Korvani (TrueType)")
+                self.assertIn(value.encode(), query.stdout)
 
     def test_installer_installs_keeps_settings_in_appdata_and_uninstalls(self):
         setup = os.path.join(BUILD, "dist", "korvani-6.05-x86_64-setup.exe")
