@@ -2,6 +2,7 @@
 #include "aboutbox.h"
 
 #include "admin.h"
+#include "fontface.h"
 #include "korvform.h"
 #include "resource.h"
 
@@ -9,6 +10,7 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <array>
 #include <string>
 
 namespace korv::win32 {
@@ -30,10 +32,15 @@ enum ControlId : int {
     IdInstall,
 };
 
-HFONT makeFont(int height, int weight, bool underline) {
+// The texts are laid out for the widths of the classic dialog face: Arial's match them, and so do
+// the faces made to Arial's widths that Wine finds on the host.
+constexpr std::array<const wchar_t*, 4> kDialogFaces{L"Arial", L"Liberation Sans", L"Nimbus Sans",
+                                                     L"MS Shell Dlg"};
+
+HFONT makeFont(const std::wstring& face, int height, int weight, bool underline) {
     return CreateFontW(-height, 0, 0, 0, weight, FALSE, underline, FALSE, DEFAULT_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH,
-                       L"MS Shell Dlg");
+                       face.c_str());
 }
 
 LRESULT CALLBACK handCursor(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -114,9 +121,10 @@ void TAboutBox::showModal() {
 }
 
 void TAboutBox::FormCreate() {
-    m_font = makeFont(m_form.scale(11), FW_NORMAL, false);
-    m_titleFont = makeFont(m_form.scale(13), FW_BOLD, false);
-    m_linkFont = makeFont(m_form.scale(11), FW_NORMAL, true);
+    const std::wstring face = firstInstalledFace(kDialogFaces);
+    m_font = makeFont(face, m_form.scale(11), FW_NORMAL, false);
+    m_titleFont = makeFont(face, m_form.scale(13), FW_BOLD, false);
+    m_linkFont = makeFont(face, m_form.scale(11), FW_NORMAL, true);
     m_white = CreateSolidBrush(RGB(255, 255, 255));
 
     PageControl1 =
@@ -163,7 +171,7 @@ void TAboutBox::FormCreate() {
     chAutopaste = m_optionsPage[1] = child(WC_BUTTONW, L"", BS_AUTOCHECKBOX | WS_TABSTOP,
                                            IdAutopaste, ox + 12, oy + 23, 16, 17, m_font);
     m_optionsPage[2] = child(WC_STATICW, L"Automatically paste script into target document",
-                             SS_LEFT, 0, ox + 32, oy + 24, 248, 14, m_font);
+                             SS_LEFT, 0, ox + 32, oy + 24, 236, 14, m_font);
     chUseUnicodeFont = m_optionsPage[3] = child(WC_BUTTONW, L"", BS_AUTOCHECKBOX | WS_TABSTOP,
                                                 IdUnicode, ox + 12, oy + 48, 17, 17, m_font);
     m_optionsPage[4] = child(WC_STATICW, L"Use Unicode Fonts (recommended)", SS_LEFT, 0, ox + 32,

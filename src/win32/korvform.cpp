@@ -4,6 +4,7 @@
 #include "aboutbox.h"
 #include "clipboard.h"
 #include "compositionline.h"
+#include "fontface.h"
 #include "legacycode.h"
 #include "resource.h"
 #include "richtext.h"
@@ -65,29 +66,6 @@ constexpr int kDiacriticsLeft = 218;
 // Faces with the IPA symbols, best first: Windows' own, then what Wine finds on the host.
 constexpr std::array<const wchar_t*, 5> kIpaFaces{L"Lucida Sans Unicode", L"Charis SIL",
                                                   L"DejaVu Sans", L"Segoe UI", L"Arial Unicode MS"};
-
-int CALLBACK faceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
-    *reinterpret_cast<bool*>(found) = true;
-    return 0;
-}
-
-std::wstring firstInstalledFace() {
-    HDC dc = GetDC(nullptr);
-    std::wstring chosen = kIpaFaces.back();
-    for (const wchar_t* face : kIpaFaces) {
-        LOGFONTW wanted{};
-        wanted.lfCharSet = DEFAULT_CHARSET;
-        lstrcpynW(wanted.lfFaceName, face, LF_FACESIZE);
-        bool found = false;
-        EnumFontFamiliesExW(dc, &wanted, faceFound, reinterpret_cast<LPARAM>(&found), 0);
-        if (found) {
-            chosen = face;
-            break;
-        }
-    }
-    ReleaseDC(nullptr, dc);
-    return chosen;
-}
 
 HFONT makeFont(const wchar_t* face, int height, int weight = FW_NORMAL) {
     return CreateFontW(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
@@ -163,7 +141,7 @@ bool TKorvForm::create(bool hidden) {
 
     // The window the user worked in before starting the program is the first paste target.
     trackForeground();
-    m_ipaFace = firstInstalledFace();
+    m_ipaFace = firstInstalledFace(kIpaFaces);
     m_exeFolder = executableFolder();
     const std::string folder = settingsFolder(m_exeFolder);
     m_iniPath = folder + std::string(kIniName);
