@@ -413,14 +413,16 @@ void TKorvForm::sendAutoPaste() {
     std::size_t first = 0;
     if (m_previous != nullptr && IsWindow(m_previous) && SetForegroundWindow(m_previous)) {
         first = 4;
-        // The switch completes through the window manager: the keys must not arrive before it.
-        for (int waited = 0; GetForegroundWindow() != m_previous && waited < 1000; waited += 20) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        // The switch completes through the window manager, which may be slow: the keys must not
+        // arrive before it. Only sent messages are handled meanwhile (the activation's), no input.
+        for (int waited = 0; GetForegroundWindow() != m_previous && waited < 2000; waited += 20) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_SENDMESSAGE);
             MSG msg;
-            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&msg);
-                DispatchMessageW(&msg);
-            }
+            PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        }
+        if (GetForegroundWindow() != m_previous) {
+            // Ctrl+V would land in this window; the copy stays on the clipboard for the user.
+            return;
         }
     }
     for (std::size_t i = first; i < events.size(); ++i) {
