@@ -28,6 +28,7 @@ test: build
 	$(MAKE) --no-print-directory test-sanitize
 	tests/fuzz/run-fuzz.sh 30
 	$(MAKE) --no-print-directory test-package
+	$(MAKE) --no-print-directory test-windows
 
 # Built with clang, so that the project and its tests build with both compilers Debian ships.
 test-sanitize: deps
@@ -63,3 +64,31 @@ package: deps
 test-package: package
 	cd tests/install && KORV_BUILD_DIR=$(CURDIR)/$(PACKAGE_BUILD) \
 		KORV_DEB=$$(ls $(CURDIR)/$(PACKAGE_BUILD)/korvani_*.deb) /usr/bin/python3 -m unittest -v test_install
+
+# The Windows programs, cross-built with mingw-w64 for both architectures (statically linked).
+WINDOWS_BUILD ?= build-windows
+WINDOWS_ARCHS ?= x86_64 i686
+.PHONY: windows windows-deps test-windows
+windows-deps:
+	@scripts/install-windows-deps.sh
+
+windows: windows-deps
+	set -e; for arch in $(WINDOWS_ARCHS); do \
+		cmake -S . -B $(WINDOWS_BUILD)/$$arch -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-$$arch.cmake \
+			-DCMAKE_BUILD_TYPE=Release -DKORV_WERROR=ON -DKORV_BENCH=OFF; \
+		cmake --build $(WINDOWS_BUILD)/$$arch -j $(JOBS); \
+	done
+
+# Per architecture, $(WINDOWS_BUILD)/<arch>/dist/: a portable zip and an NSIS installer.
+.PHONY: windows-package
+windows-package: windows
+	set -e; for arch in $(WINDOWS_ARCHS); do \
+		cmake --build $(WINDOWS_BUILD)/$$arch --target korv_package; \
+	done
+
+# The Windows part of `make test`: both architectures' imports; the unit tests, the programs end
+# to end and the installer under Wine for x86_64 (this machine's Wine runs 64-bit programs only
+# unless wine32:i386 is installed, see the README).
+test-windows: windows-package
+	ctest --test-dir $(WINDOWS_BUILD)/x86_64 --output-on-failure --timeout 600
+	ctest --test-dir $(WINDOWS_BUILD)/i686 --output-on-failure -R win32_imports

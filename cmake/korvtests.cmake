@@ -6,6 +6,10 @@ function(korv_add_gtest name)
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
     add_test(NAME ${name} COMMAND ${name})
+    # A build may give every such test more properties (the Windows build: its Wine prefix).
+    if(KORV_GTEST_PROPERTIES)
+        set_tests_properties(${name} PROPERTIES ${KORV_GTEST_PROPERTIES})
+    endif()
 endfunction()
 
 # korv_add_qtest(<name> SOURCES ... LIBS ...): a widget test on the offscreen platform.

@@ -26,22 +26,6 @@ bool KorvApplication::notify(QObject* receiver, QEvent* event) {
     return handled;
 }
 
-StartCommand startCommand(int argc, const char* const* argv) {
-    if (argc < 2 || argv[1] == nullptr) {
-        return StartCommand::Normal;
-    }
-    std::string first(argv[1]);
-    for (char& c : first) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return first == "/hide"     ? StartCommand::Hide
-           : first == "/show"   ? StartCommand::Show
-           : first == "/toggle" ? StartCommand::Toggle
-                                : StartCommand::Normal;
-}
-
 bool isXsampaCommand(int argc, const char* const* argv) {
     return argc >= 2 && argv[1] != nullptr && std::string_view(argv[1]) == "--xsampa";
 }

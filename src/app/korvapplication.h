@@ -21,12 +21,6 @@ private:
     MessageBoxes* m_boxes = nullptr;
 };
 
-// What the first argument asks for, its ASCII letters in any case: "/hide" a start in the
-// notification area, "/show" and "/toggle" the running copy to the front (or, for "/toggle",
-// back to the notification area); anything else an ordinary start.
-enum class StartCommand { Normal, Hide, Show, Toggle };
-StartCommand startCommand(int argc, const char* const* argv);
-
 // True when the first argument is "--xsampa": the program converts and ends, with no window.
 bool isXsampaCommand(int argc, const char* const* argv);
 // Writes the IPA for the X-SAMPA of the arguments after the first, joined by spaces, and a line

@@ -8,6 +8,7 @@
 #include "messages.h"
 #include "nativeplatform.h"
 #include "sessionend.h"
+#include "settings/commandline.h"
 #include "settings/inifile.h"
 #include "settings/settingsfolder.h"
 

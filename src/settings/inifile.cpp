@@ -10,19 +10,6 @@
 namespace korv {
 namespace {
 
-bool isHexDigit(char c, std::uint32_t& digit) {
-    if (c >= '0' && c <= '9') {
-        digit = static_cast<std::uint32_t>(c - '0');
-    } else if (c >= 'a' && c <= 'f') {
-        digit = static_cast<std::uint32_t>(c - 'a' + 10);
-    } else if (c >= 'A' && c <= 'F') {
-        digit = static_cast<std::uint32_t>(c - 'A' + 10);
-    } else {
-        return false;
-    }
-    return true;
-}
-
 // Runs one locked rewrite of the decoded text; change returns nullopt when nothing changes.
 bool rewrite(const std::string& path, IniFile::Durability durability, IniFile::Unusable unusable,
              const std::function<std::optional<std::string>(std::string_view)>& change) {
@@ -54,53 +41,6 @@ bool rewrite(const std::string& path, IniFile::Durability durability, IniFile::U
 
 } // namespace
 
-std::optional<std::int32_t> parseInteger(std::string_view text) {
-    std::string_view t = text;
-    bool negative = false;
-    bool hex = false;
-    // A leading "0x" stands for "$": hexadecimal digits follow at once, no blanks or sign.
-    if (t.size() > 2 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X')) {
-        hex = true;
-        t.remove_prefix(2);
-    } else {
-        while (!t.empty() && t.front() == ' ') {
-            t.remove_prefix(1);
-        }
-        if (!t.empty() && (t.front() == '+' || t.front() == '-')) {
-            negative = t.front() == '-';
-            t.remove_prefix(1);
-        }
-        if (!t.empty() && (t.front() == '$' || t.front() == 'x' || t.front() == 'X')) {
-            hex = true;
-            t.remove_prefix(1);
-        } else if (t.size() >= 2 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X')) {
-            hex = true;
-            t.remove_prefix(2);
-        }
-    }
-    if (t.empty()) {
-        return std::nullopt;
-    }
-    // Hexadecimal is a 32-bit pattern ("$FFFFFFFF" is -1); decimal must be in the signed range.
-    const std::uint64_t limit = hex ? 0xFFFFFFFFULL : (negative ? 0x80000000ULL : 0x7FFFFFFFULL);
-    std::uint64_t value = 0;
-    for (const char c : t) {
-        std::uint32_t digit = 0;
-        if (hex ? !isHexDigit(c, digit) : (c < '0' || c > '9')) {
-            return std::nullopt;
-        }
-        value = value * (hex ? 16 : 10) + (hex ? digit : static_cast<std::uint32_t>(c - '0'));
-        if (value > limit) {
-            return std::nullopt;
-        }
-    }
-    auto bits = static_cast<std::uint32_t>(value);
-    if (negative) {
-        bits = 0U - bits;
-    }
-    return static_cast<std::int32_t>(bits);
-}
-
 IniFile::IniFile(std::string path, Durability durability, Unusable unusable)
     : m_path(std::move(path))
     , m_durability(durability)
@@ -117,15 +57,6 @@ std::string IniFile::readString(std::string_view section, std::string_view key,
     return raw ? ini::cookValue(*raw) : std::string(def);
 }
 
-std::int32_t IniFile::readInteger(std::string_view section, std::string_view key,
-                                  std::int32_t def) const {
-    return parseInteger(readString(section, key, "")).value_or(def);
-}
-
-bool IniFile::readBool(std::string_view section, std::string_view key, bool def) const {
-    return readInteger(section, key, def ? 1 : 0) != 0;
-}
-
 bool IniFile::writeString(std::string_view section, std::string_view key, std::string_view value) {
     if (!ini::isValidSection(section) || !ini::isValidKey(key) || !ini::isValidValue(value)) {
         return false;
@@ -133,14 +64,6 @@ bool IniFile::writeString(std::string_view section, std::string_view key, std::s
     return rewrite(m_path, m_durability, m_unusable, [&](std::string_view text) {
         return ini::withValue(text, section, key, value);
     });
-}
-
-bool IniFile::writeInteger(std::string_view section, std::string_view key, std::int32_t value) {
-    return writeString(section, key, std::to_string(value));
-}
-
-bool IniFile::writeBool(std::string_view section, std::string_view key, bool value) {
-    return writeString(section, key, value ? "1" : "0");
 }
 
 bool IniFile::eraseSection(std::string_view section) {

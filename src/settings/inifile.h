@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "settings/iniaccess.h"
+#include "settings/integer.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,13 +14,9 @@ namespace korv {
 // The folder of the running executable, ending in "/"; empty if /proc cannot tell it.
 std::string executableFolder();
 
-// The integer syntax of the settings files: optional leading blanks and sign, then decimal
-// digits or hexadecimal ones after "$", "x", "X" or "0x"; the whole text, within 32 bits.
-std::optional<std::int32_t> parseInteger(std::string_view text);
-
 // One INI file, accessed once per call: every read or write opens, reads or rewrites, and closes
 // it, so edits made by hand (or by another copy of the program) are seen and kept.
-class IniFile {
+class IniFile final : public IniAccess {
 public:
     // The settings wait for the disk at every write; the start-up log need not.
     enum class Durability { Synced, Unsynced };
@@ -33,19 +32,15 @@ public:
 
     // A missing or unreadable file, section or key gives def; nothing is ever created by reading.
     std::string readString(std::string_view section, std::string_view key,
-                           std::string_view def) const;
-    std::int32_t readInteger(std::string_view section, std::string_view key,
-                             std::int32_t def) const;
-    bool readBool(std::string_view section, std::string_view key, bool def) const;
+                           std::string_view def) const override;
 
     // False when the file or its folder may not be written, or the name or value cannot be
     // stored (a line break or NUL in it); the file is then unchanged.
-    bool writeString(std::string_view section, std::string_view key, std::string_view value);
-    bool writeInteger(std::string_view section, std::string_view key, std::int32_t value);
-    bool writeBool(std::string_view section, std::string_view key, bool value);
+    bool writeString(std::string_view section, std::string_view key,
+                     std::string_view value) override;
 
     // Removes every section of that name, header and lines up to the next header.
-    bool eraseSection(std::string_view section);
+    bool eraseSection(std::string_view section) override;
 
 private:
     std::string m_path;

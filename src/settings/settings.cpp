@@ -8,7 +8,7 @@ const std::string_view kSettingsFailureMessage =
     "Please check Korvani has write permissions for its own files or\r\n"
     "contact your administrator to grant Korvani these rights.";
 
-Settings loadSettings(const IniFile& ini, bool autoPasteDefault) {
+Settings loadSettings(const IniAccess& ini, bool autoPasteDefault) {
     // One statement per key: the file is read in this order, one access per value.
     Settings settings;
     settings.autoPaste = ini.readBool(kOptionsSection, kAutoPasteKey, autoPasteDefault);
@@ -21,7 +21,7 @@ Settings loadSettings(const IniFile& ini, bool autoPasteDefault) {
     return settings;
 }
 
-bool writeStartupLog(IniFile& log) {
+bool writeStartupLog(IniAccess& log) {
     return log.eraseSection(kOptionsSection) && log.eraseSection(kLogSection) &&
            log.writeString(kLogSection, "Version", kVersion) &&
            log.writeString(kLogSection, "Build", kBuild);

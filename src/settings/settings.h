@@ -48,10 +48,10 @@ struct Settings {
 
 // Reads the seven settings, one access each, missing or malformed ones taking their defaults.
 // Never writes.
-Settings loadSettings(const IniFile& ini, bool autoPasteDefault);
+Settings loadSettings(const IniAccess& ini, bool autoPasteDefault);
 
 // Rewrites the start-up log: drops the sections "Korvani" and "KORVANI.EXE", then writes the
 // version and the build. Stops at the first step that fails and returns false.
-bool writeStartupLog(IniFile& log);
+bool writeStartupLog(IniAccess& log);
 
 } // namespace korv

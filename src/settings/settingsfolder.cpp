@@ -46,15 +46,6 @@ std::string passwdHome() {
 
 } // namespace
 
-std::string chooseSettingsFolder(const FolderFacts& facts) {
-    const bool beside = !facts.exeFolder.empty() && !facts.installedBinFolder &&
-                        (facts.exeFolderWritable || facts.iniWritable);
-    if (beside || facts.userConfigFolder.empty()) {
-        return facts.exeFolder;
-    }
-    return facts.userConfigFolder;
-}
-
 std::string userConfigFolder(const char* xdgConfigHome, const char* home) {
     if (isAbsolute(xdgConfigHome)) {
         return withSlash(xdgConfigHome) + "korvani/";

@@ -1,0 +1,342 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "aboutbox.h"
+
+#include "admin.h"
+#include "fontface.h"
+#include "korvform.h"
+#include "resource.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <windowsx.h>
+
+#include <array>
+#include <string>
+
+namespace korv::win32 {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"TAboutBox";
+constexpr int kClientWidth = 313;
+constexpr int kClientHeight = 338;
+
+enum ControlId : int {
+    IdPages = 200,
+    IdOk,
+    IdUrl,
+    IdAutopaste,
+    IdUnicode,
+    IdHints,
+    IdSave,
+    IdInstall,
+};
+
+// The texts are laid out for the widths of the classic dialog face: Arial's match them, and so do
+// the faces made to Arial's widths that Wine finds on the host.
+constexpr std::array<const wchar_t*, 4> kDialogFaces{L"Arial", L"Liberation Sans", L"Nimbus Sans",
+                                                     L"MS Shell Dlg"};
+
+HFONT makeFont(const std::wstring& face, int height, int weight, bool underline) {
+    return CreateFontW(-height, 0, 0, 0, weight, FALSE, underline, FALSE, DEFAULT_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH,
+                       face.c_str());
+}
+
+LRESULT CALLBACK handCursor(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                            DWORD_PTR) {
+    if (message == WM_SETCURSOR) {
+        SetCursor(LoadCursorW(nullptr, IDC_HAND));
+        return TRUE;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+} // namespace
+
+TAboutBox::TAboutBox(TKorvForm& form, HINSTANCE instance)
+    : m_form(form)
+    , m_instance(instance) {}
+
+HWND TAboutBox::child(const wchar_t* cls, const wchar_t* text, DWORD style, int id, int left,
+                      int top, int width, int height, HFONT font) {
+    HWND hwnd =
+        CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, m_form.scale(left),
+                        m_form.scale(top), m_form.scale(width), m_form.scale(height), m_hwnd,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), m_instance, nullptr);
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return hwnd;
+}
+
+void TAboutBox::showModal() {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = windowProc;
+    wc.hInstance = m_instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    wc.lpszClassName = kClassName;
+    RegisterClassExW(&wc);
+
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    const DWORD exStyle = WS_EX_TOPMOST | WS_EX_DLGMODALFRAME;
+    const UINT dpi = static_cast<UINT>(m_form.scale(96));
+    RECT frame{0, 0, m_form.scale(kClientWidth), m_form.scale(kClientHeight)};
+    AdjustWindowRectExForDpi(&frame, style, FALSE, exStyle, dpi);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    m_hwnd = CreateWindowExW(exStyle, kClassName, L"About Korvani", style, left, top, width, height,
+                             m_form.hwnd(), nullptr, m_instance, this);
+    if (m_hwnd == nullptr) {
+        return;
+    }
+    FormCreate();
+    FormShow();
+    EnableWindow(m_form.hwnd(), FALSE);
+    ShowWindow(m_hwnd, SW_SHOW);
+    MSG msg;
+    while (!m_done && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (m_form.preTranslate(msg) || IsDialogMessageW(m_hwnd, &msg)) {
+            continue;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    if (msg.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(msg.wParam));
+    }
+    EnableWindow(m_form.hwnd(), TRUE);
+    if (IsWindow(m_hwnd)) {
+        DestroyWindow(m_hwnd);
+    }
+    for (HGDIOBJ object : {static_cast<HGDIOBJ>(m_font), static_cast<HGDIOBJ>(m_titleFont),
+                           static_cast<HGDIOBJ>(m_linkFont), static_cast<HGDIOBJ>(m_white)}) {
+        DeleteObject(object);
+    }
+    if (IsWindow(m_form.hwnd())) {
+        SetForegroundWindow(m_form.hwnd());
+    }
+}
+
+void TAboutBox::FormCreate() {
+    const std::wstring face = firstInstalledFace(kDialogFaces);
+    m_font = makeFont(face, m_form.scale(11), FW_NORMAL, false);
+    m_titleFont = makeFont(face, m_form.scale(13), FW_BOLD, false);
+    m_linkFont = makeFont(face, m_form.scale(11), FW_NORMAL, true);
+    m_white = CreateSolidBrush(RGB(255, 255, 255));
+
+    PageControl1 =
+        child(WC_TABCONTROLW, L"", WS_CLIPSIBLINGS | WS_TABSTOP, IdPages, 8, 8, 297, 281, m_font);
+    const wchar_t* pages[] = {L"About", L"Options"};
+    for (int i = 0; i < 2; ++i) {
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<wchar_t*>(pages[i]);
+        SendMessageW(PageControl1, TCM_INSERTITEMW, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(&item));
+    }
+    RECT page{};
+    GetWindowRect(PageControl1, &page);
+    MapWindowPoints(nullptr, m_hwnd, reinterpret_cast<POINT*>(&page), 2);
+    SendMessageW(PageControl1, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
+    m_page = page;
+    // Page contents sit in 96-DPI page coordinates, converted here once.
+    const int px = MulDiv(page.left, 96, m_form.scale(96));
+    const int py = MulDiv(page.top, 96, m_form.scale(96));
+    const std::wstring homepage = widen(m_form.settings().homepage);
+
+    m_aboutPage[0] =
+        child(WC_STATICW, L"", SS_ICON | SS_REALSIZECONTROL, 0, px + 16, py + 8, 64, 64, m_font);
+    SendMessageW(
+        m_aboutPage[0], STM_SETICON,
+        reinterpret_cast<WPARAM>(LoadImageW(m_instance, MAKEINTRESOURCEW(IDI_KORVANI), IMAGE_ICON,
+                                            m_form.scale(64), m_form.scale(64), LR_DEFAULTCOLOR)),
+        0);
+    m_aboutPage[1] =
+        child(WC_STATICW, L"Korvani", SS_LEFT, 0, px + 88, py + 14, 68, 18, m_titleFont);
+    Label8 = m_aboutPage[2] =
+        child(WC_STATICW, L"version 6", SS_LEFT, 0, px + 157, py + 18, 100, 14, m_font);
+    Label1 = m_aboutPage[3] =
+        child(WC_STATICW, L"BUILD:", SS_LEFT, 0, px + 88, py + 48, 150, 14, m_font);
+    m_aboutPage[4] = child(WC_STATICW, L"Internet:", SS_LEFT, 0, px + 16, py + 80, 40, 14, m_font);
+    lbURL2 = m_aboutPage[5] = child(WC_STATICW, homepage.c_str(), SS_LEFT | SS_NOTIFY, IdUrl,
+                                    px + 56, py + 80, 220, 14, m_linkFont);
+    SetWindowSubclass(lbURL2, handCursor, 1, 0);
+
+    const int ox = px + 8;
+    const int oy = py + 8;
+    m_optionsPage[0] = child(WC_STATICW, L"", SS_ETCHEDFRAME, 0, ox, oy, 273, 145, m_font);
+    chAutopaste = m_optionsPage[1] = child(WC_BUTTONW, L"", BS_AUTOCHECKBOX | WS_TABSTOP,
+                                           IdAutopaste, ox + 12, oy + 23, 16, 17, m_font);
+    m_optionsPage[2] = child(WC_STATICW, L"Automatically paste script into target document",
+                             SS_LEFT, 0, ox + 32, oy + 24, 236, 14, m_font);
+    chUseUnicodeFont = m_optionsPage[3] = child(WC_BUTTONW, L"", BS_AUTOCHECKBOX | WS_TABSTOP,
+                                                IdUnicode, ox + 12, oy + 48, 17, 17, m_font);
+    m_optionsPage[4] = child(WC_STATICW, L"Use Unicode Fonts (recommended)", SS_LEFT, 0, ox + 32,
+                             oy + 50, 236, 14, m_font);
+    chShowHints = m_optionsPage[5] = child(WC_BUTTONW, L"", BS_AUTOCHECKBOX | WS_TABSTOP, IdHints,
+                                           ox + 12, oy + 72, 17, 17, m_font);
+    m_optionsPage[6] =
+        child(WC_STATICW, L"Show button hints", SS_LEFT, 0, ox + 32, oy + 74, 236, 14, m_font);
+    sbSaveOptions = m_optionsPage[7] =
+        child(WC_BUTTONW, L"Save", BS_PUSHBUTTON, IdSave, ox + 56, oy + 107, 153, 22, m_font);
+    m_optionsPage[8] = child(WC_STATICW, L"", SS_ETCHEDFRAME, 0, ox, py + 160, 273, 81, m_font);
+    sbInstallFonts = m_optionsPage[9] = child(WC_BUTTONW, L"Install Legacy Fonts", BS_PUSHBUTTON,
+                                              IdInstall, ox + 56, py + 192, 153, 22, m_font);
+    OKButton =
+        child(WC_BUTTONW, L"Close", BS_DEFPUSHBUTTON | WS_TABSTOP, IdOk, 121, 300, 75, 25, m_font);
+    for (HWND control : m_optionsPage) {
+        SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    }
+    for (HWND control : m_aboutPage) {
+        SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    }
+    Button_SetCheck(chAutopaste, m_form.settings().autoPaste ? BST_CHECKED : BST_UNCHECKED);
+    Button_SetCheck(chUseUnicodeFont,
+                    m_form.settings().useUnicodeFont ? BST_CHECKED : BST_UNCHECKED);
+    Button_SetCheck(chShowHints, m_form.settings().showHints ? BST_CHECKED : BST_UNCHECKED);
+    PageChange(0);
+}
+
+void TAboutBox::FormShow() {
+    const bool admin = IsAdmin();
+    EnableWindow(sbSaveOptions, FALSE);
+    SetWindowTextW(Label1, L"Build: 20211230");
+    SetWindowTextW(Label8, L"version 6.05");
+    EnableWindow(sbInstallFonts, admin ? TRUE : FALSE);
+}
+
+void TAboutBox::PageChange(int index) {
+    for (HWND control : m_aboutPage) {
+        ShowWindow(control, index == 0 ? SW_SHOW : SW_HIDE);
+    }
+    for (HWND control : m_optionsPage) {
+        ShowWindow(control, index == 1 ? SW_SHOW : SW_HIDE);
+    }
+    InvalidateRect(m_hwnd, &m_page, TRUE);
+}
+
+void TAboutBox::chOptionClick() {
+    EnableWindow(sbSaveOptions, TRUE);
+}
+
+void TAboutBox::sbSaveOptionsClick() {
+    Settings& settings = m_form.settings();
+    settings.autoPaste = Button_GetCheck(chAutopaste) == BST_CHECKED;
+    settings.useUnicodeFont = Button_GetCheck(chUseUnicodeFont) == BST_CHECKED;
+    settings.showHints = Button_GetCheck(chShowHints) == BST_CHECKED;
+    ProfileIni ini(m_form.settingsPath());
+    if (!ini.writeBool(kOptionsSection, kAutoPasteKey, settings.autoPaste) ||
+        !ini.writeBool(kOptionsSection, kUseUnicodeFontKey, settings.useUnicodeFont) ||
+        !ini.writeBool(kOptionsSection, kShowHintsKey, settings.showHints)) {
+        const std::wstring text = L"Unable to write to " + widen(m_form.settingsPath()) + L".";
+        MessageBoxW(m_hwnd, text.c_str(), kAppTitle, MB_OK | MB_ICONERROR);
+        return;
+    }
+    m_form.applyHints();
+    m_form.setCopyCaption(settings.autoPaste);
+    EnableWindow(sbSaveOptions, FALSE);
+}
+
+void TAboutBox::sbInstallFontsClick() {
+    const std::string installer = m_form.exeFolder() + "korvanifi.exe";
+    ShellExecuteA(m_hwnd, "open", installer.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void TAboutBox::KorvaniHomepageClick() {
+    ShellExecuteA(nullptr, "open", m_form.settings().homepage.c_str(), "", "", SW_SHOWMAXIMIZED);
+    OKButtonClick();
+}
+
+void TAboutBox::OKButtonClick() {
+    m_done = true;
+    EnableWindow(m_form.hwnd(), TRUE);
+    DestroyWindow(m_hwnd);
+}
+
+bool TAboutBox::IsAdmin() {
+    return isAdministrator();
+}
+
+LRESULT CALLBACK TAboutBox::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* box = reinterpret_cast<TAboutBox*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (box == nullptr) {
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    if (box->m_hwnd == nullptr) {
+        box->m_hwnd = hwnd;
+    }
+    return box->handle(message, wParam, lParam);
+}
+
+LRESULT TAboutBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IdOk:
+        case IDCANCEL:
+            OKButtonClick();
+            break;
+        case IdUrl:
+            if (HIWORD(wParam) == STN_CLICKED) {
+                KorvaniHomepageClick();
+            }
+            break;
+        case IdAutopaste:
+        case IdUnicode:
+        case IdHints:
+            chOptionClick();
+            break;
+        case IdSave:
+            sbSaveOptionsClick();
+            break;
+        case IdInstall:
+            sbInstallFontsClick();
+            break;
+        default:
+            break;
+        }
+        return 0;
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header->hwndFrom == PageControl1 && header->code == TCN_SELCHANGE) {
+            PageChange(static_cast<int>(SendMessageW(PageControl1, TCM_GETCURSEL, 0, 0)));
+        }
+        return 0;
+    }
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(m_hwnd, &ps);
+        if (SendMessageW(PageControl1, TCM_GETCURSEL, 0, 0) == 0) {
+            // The "About" page: white, with a single-line border.
+            FillRect(dc, &m_page, m_white);
+            FrameRect(dc, &m_page, GetSysColorBrush(COLOR_WINDOWFRAME));
+        }
+        EndPaint(m_hwnd, &ps);
+        return 0;
+    }
+    case WM_CTLCOLORSTATIC: {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        const bool aboutPage = SendMessageW(PageControl1, TCM_GETCURSEL, 0, 0) == 0;
+        SetBkMode(dc, TRANSPARENT);
+        if (reinterpret_cast<HWND>(lParam) == lbURL2) {
+            SetTextColor(dc, RGB(0, 0, 255));
+        }
+        return reinterpret_cast<LRESULT>(aboutPage ? m_white : GetSysColorBrush(COLOR_BTNFACE));
+    }
+    case WM_CLOSE:
+        OKButtonClick();
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(m_hwnd, message, wParam, lParam);
+}
+
+} // namespace korv::win32

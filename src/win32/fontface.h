@@ -1,0 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <windows.h>
+
+#include <span>
+#include <string>
+
+namespace korv::win32 {
+
+// The first of the faces that is installed, else the last one (which the font mapper replaces).
+std::wstring firstInstalledFace(std::span<const wchar_t* const> faces);
+
+} // namespace korv::win32

@@ -1,0 +1,250 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""The Windows build under Wine (x86_64) on korvx's private X session: one prefix per test file,
+copied from the build's template; each test runs a fresh copy of the program in its own folder."""
+import glob
+import os
+import shutil
+import subprocess
+import unittest
+
+from korvlayout import CLIENT_HEIGHT, CLIENT_WIDTH, SYMBOLS, control
+from korvx import Session, wait_until
+
+BUILD = os.environ.get("KORV_WIN_BUILD", "")
+TEMPLATE = os.path.join(BUILD, "wine-template")
+EXE = os.path.join(BUILD, "src", "win32", "korvani.exe")
+TITLE = "^Korvani v6$"
+SAMPLE = ["See1", "Near1", "Chain1", "PrimaryStress1"]
+SEE1 = control("See1").centre
+COPY = control("BtnCopy").centre
+ABOUT = control("BtnAbout").centre
+SIZE_CLIENT = (CLIENT_WIDTH, CLIENT_HEIGHT)
+# The About window's "Options" tab, its first box and "Save", and "Close".
+OPTIONS_TAB = (8 + 70, 8 + 10)
+AUTOPASTE_BOX = (8 + 2 + 8 + 12 + 8, 8 + 22 + 8 + 23 + 8)
+SAVE = (8 + 2 + 8 + 56 + 76, 8 + 22 + 8 + 107 + 11)
+CLOSE = (121 + 37, 300 + 12)
+
+
+class Wine:
+    """A Wine prefix of the session, made from the template once."""
+
+    def __init__(self, session):
+        self.session = session
+        self.prefix = os.path.join(session.root, "pfx")
+        subprocess.run(["cp", "-a", TEMPLATE, self.prefix], check=True)
+        self.env = dict(session.env, WINEPREFIX=self.prefix, WINEDEBUG=os.environ.get("KORV_WINEDEBUG", "-all"),
+                        WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d")
+        self.folders = 0
+
+    def run(self, *args, timeout=60):
+        return subprocess.run(args, env=self.env, capture_output=True, timeout=timeout)
+
+    def reg_add(self, key, name, kind, data):
+        self.run("wine", "reg", "add", key, "/v", name, "/t", kind, "/d", str(data), "/f")
+
+    def program(self, ini=None):
+        """A fresh folder under C:\\ holding the program and, if given, its KORVANI.INI."""
+        self.folders += 1
+        folder = os.path.join(self.prefix, "drive_c", f"korvani{self.folders}")
+        os.makedirs(folder)
+        shutil.copy(EXE, folder)
+        if ini is not None:
+            with open(os.path.join(folder, "KORVANI.INI"), "w", newline="\r\n") as f:
+                f.write(ini)
+        return folder
+
+    def tool(self, name):
+        return os.path.join(BUILD, "tests", "win32", name)
+
+    def start(self, folder, *args, exe="korvani.exe"):
+        command = [exe] if folder is None else [os.path.join(folder, exe)]
+        proc = subprocess.Popen(["wine", *command, *args], env=self.env, cwd=folder or self.prefix,
+                                stdout=subprocess.DEVNULL, stderr=None if os.environ.get("KORV_WINEDEBUG") else subprocess.DEVNULL)
+        self.session._programs.append(_Process(proc, self))
+        return proc
+
+    def window(self, name=TITLE, timeout=20):
+        found = []
+        wait_until(lambda: found.extend(self.session.search(name=name)) or found, timeout, name)
+        return found[0]
+
+    def click(self, window, point):
+        self.session.xdotool("mousemove", "--window", window, *point, "click", "1")
+
+    def stop(self):
+        self.run("wineserver", "-k")
+
+
+class _Process:
+    """Stops the program's prefix with the session."""
+
+    def __init__(self, proc, wine):
+        self.proc, self.wine = proc, wine
+
+    def stop(self):
+        self.wine.stop()
+        try:
+            self.proc.wait(10)
+        except subprocess.TimeoutExpired:
+            self.proc.kill()
+
+
+def read_ini(path):
+    values, section = {}, None
+    with open(path, encoding="latin-1") as f:
+        for line in f:
+            line = line.strip()
+            if line.startswith("["):
+                section = line[1:-1]
+            elif "=" in line:
+                key, value = line.split("=", 1)
+                values[(section, key)] = value
+    return values
+
+
+class Win32Test(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        if not os.path.isfile(EXE) or not os.path.isdir(TEMPLATE):
+            raise RuntimeError(f"no Windows build with a Wine template in {BUILD!r} (make windows)")
+        cls.session = Session()
+        cls.session.start()
+        cls.wine = Wine(cls.session)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.session.stop()
+
+    def tearDown(self):
+        self.wine.stop()
+
+    def test_start_symbols_copy_close(self):
+        folder = self.wine.program("[Position]\nLeft=200\nTop=150\n[Korvani]\nAutoPaste=0\n")
+        self.wine.start(folder)
+        window = self.wine.window()
+        rect = self.session.geometry(window)
+        self.assertEqual((rect.w, rect.h), SIZE_CLIENT)
+        self.assertLess(abs(rect.x - 200) + abs(rect.y - 150), 60, rect)
+        log = read_ini(os.path.join(folder, "KORVANI.LOG"))
+        self.assertEqual((log[("KORVANI.EXE", "Version")], log[("KORVANI.EXE", "Build")]),
+                         ("6.05", "20211230"))
+        for name in SAMPLE:
+            self.wine.click(window, control(name).centre)
+        self.wine.click(window, COPY)
+        expected = "".join(SYMBOLS[name].text for name in SAMPLE)
+        wait_until(lambda: self.session.clipboard_text() == expected, 10, "the copy")
+        rtf = self.session.clipboard("text/rtf").split(b"\0")[0]
+        self.assertIn(b"Lucida Sans Unicode", rtf)
+        self.assertIn(b"\\fs32", rtf)
+        self.assertIn("Lucida Sans Unicode", self.session.clipboard("text/html").decode())
+        self.session.close_window(window)
+        wait_until(lambda: ("Position", "Left") in read_ini(os.path.join(folder, "KORVANI.INI")), 10,
+                   "the position to be saved")
+        ini = read_ini(os.path.join(folder, "KORVANI.INI"))
+        self.assertEqual((ini[("Position", "Left")], ini[("Position", "Top")]), ("200", "150"))
+
+    def test_hide_then_tray_click_restores(self):
+        self.wine.start(self.wine.program(), "/HIDE")
+        icons = []
+        wait_until(lambda: icons.extend(self.session.tray_icons(classname="explorer")) or icons, 20, "the tray icon")
+        self.assertEqual(self.session.search(name=TITLE), [])
+        icon = self.session.geometry(icons[0])
+        self.session.click(icon.x + icon.w // 2, icon.y + icon.h // 2)
+        self.wine.window()
+
+    def test_about_from_button_and_system_command_saves_options(self):
+        folder = self.wine.program("[Korvani]\nAutoPaste=0\nShowHints=1\nUseUnicodeFont=1\n")
+        self.wine.start(folder)
+        window = self.wine.window()
+        self.wine.click(window, ABOUT)
+        about = self.wine.window("^About Korvani$")
+        self.wine.click(about, OPTIONS_TAB)
+        self.wine.click(about, AUTOPASTE_BOX)
+        self.wine.click(about, SAVE)
+        ini = os.path.join(folder, "KORVANI.INI")
+        wait_until(lambda: read_ini(ini).get(("Korvani", "AutoPaste")) == "1", 10, "the saved options")
+        self.assertEqual([read_ini(ini)[("Korvani", key)] for key in ("UseUnicodeFont", "ShowHints")],
+                         ["1", "1"])
+        self.wine.click(about, CLOSE)
+        wait_until(lambda: not self.session.search(name="^About Korvani$"), 10, "the About window to close")
+        self.assertEqual(self.wine.run("wine", self.wine.tool("sendcommand.exe"), "TKorvForm", "F45A").returncode, 0)
+        self.wine.window("^About Korvani$")
+        # Closing the main window while About is open ends the program as closing always does.
+        self.wine.run("wine", self.wine.tool("sendcommand.exe"), "TKorvForm", "close")
+        wait_until(lambda: ("Position", "Left") in read_ini(ini), 10, "the position to be saved")
+        wait_until(lambda: not self.session.search(name="Korvani"), 10, "the program to end")
+
+    def test_autopaste_lands_in_notepad(self):
+        self.wine.start(None, exe="notepad")
+        notepad = self.wine.window("Notepad")
+        self.session.activate(notepad)
+        self.session.type_text("x")
+        self.wine.start(self.wine.program("[Korvani]\nAutoPaste=1\n"))
+        window = self.wine.window()
+        self.wine.click(window, SEE1)
+        self.wine.click(window, COPY)
+        # The paste went to notepad: its text, copied by notepad itself, holds it. (Wine switches
+        # its own foreground; the X focus follows only when the window manager agrees.)
+        self.session.activate(notepad)
+
+        def notepad_text():
+            self.session.key("ctrl+a", "ctrl+c")
+            return self.session.clipboard_text()
+
+        wait_until(lambda: notepad_text() == "xi", 10, "the pasted transcription", interval=0.3)
+
+    def test_window_scales_at_144_dpi(self):
+        self.wine.reg_add(r"HKCU\Control Panel\Desktop", "LogPixels", "REG_DWORD", 144)
+        self.wine.stop()
+        try:
+            self.wine.start(self.wine.program())
+            rect = self.session.geometry(self.wine.window())
+            self.assertEqual((rect.w, rect.h), (497, 339))  # 331 and 226 times 1.5, rounded
+        finally:
+            self.wine.stop()
+            self.wine.reg_add(r"HKCU\Control Panel\Desktop", "LogPixels", "REG_DWORD", 96)
+            self.wine.stop()
+
+    def test_font_installer_installs_for_all_users_and_for_one(self):
+        folder = self.wine.program()
+        shutil.copy(os.path.join(BUILD, "src", "win32", "korvanifi.exe"), folder)
+        shutil.copy("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", os.path.join(folder, "Korvani.ttf"))
+        user = glob.glob(os.path.join(self.wine.prefix, "drive_c", "users", "*", "AppData", "Local"))[0]
+        cases = [  # options, file, registry key, value
+            ([], os.path.join(self.wine.prefix, "drive_c", "windows", "Fonts", "Korvani.ttf"), "HKLM", "Korvani.ttf"),
+            (["/user"], os.path.join(user, "Microsoft", "Windows", "Fonts", "Korvani.ttf"), "HKCU",
+             r"C:\users\%s\AppData\Local\Microsoft\Windows\Fonts\Korvani.ttf" % user.split(os.sep)[-3]),
+        ]
+        for options, path, root, value in cases:
+            with self.subTest(options=options):
+                for _ in range(2):  # the second run changes nothing and succeeds
+                    run = self.wine.run("wine", os.path.join(folder, "korvanifi.exe"), "/quiet", *options)
+                    self.assertEqual(run.returncode, 0)
+                self.assertTrue(os.path.isfile(path))
+                query = self.wine.run("wine", "reg", "query", root + r"\Software\Microsoft\Windows NT\CurrentVersion\Fonts",
+                                      "/v", "Korvani (TrueType)")
+                self.assertIn(value.encode(), query.stdout)
+
+    def test_installer_installs_keeps_settings_in_appdata_and_uninstalls(self):
+        setup = os.path.join(BUILD, "dist", "korvani-6.05-x86_64-setup.exe")
+        self.assertTrue(os.path.isfile(setup), f"no {setup}: make windows-package")
+        self.assertEqual(self.wine.run("wine", setup, "/S").returncode, 0)
+        installed = os.path.join(self.wine.prefix, "drive_c", "Program Files", "Korvani")
+        menu = glob.glob(os.path.join(self.wine.prefix, "drive_c", "ProgramData", "Microsoft", "Windows",
+                                      "Start Menu", "Programs", "Korvani", "Korvani.lnk"))
+        self.assertEqual(len(menu), 1)
+        self.wine.start(installed)
+        self.wine.window()
+        logs = glob.glob(os.path.join(self.wine.prefix, "drive_c", "users", "*", "AppData", "Roaming",
+                                      "Korvani", "KORVANI.LOG"))
+        self.assertEqual(len(logs), 1)
+        self.assertFalse(os.path.exists(os.path.join(installed, "KORVANI.LOG")))
+        self.wine.stop()
+        self.assertEqual(self.wine.run("wine", os.path.join(installed, "uninstall.exe"), "/S").returncode, 0)
+        self.wine.run("wineserver", "-w")
+        self.assertFalse(os.path.exists(installed))
+
+
+if __name__ == "__main__":
+    unittest.main()
