@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "korvform.h"
 
+#include <QApplication>
 #include <QComboBox>
 
 #include <QFont>
@@ -144,7 +145,12 @@ void TKorvForm::finishStart() {
     listenForSummons();
 }
 
-TKorvForm::~TKorvForm() = default;
+TKorvForm::~TKorvForm() {
+    // Focus moves while the base class takes the children down, and the watcher reads this form.
+    if (AllPanel != nullptr) {
+        disconnect(qApp, &QApplication::focusChanged, AllPanel, nullptr);
+    }
+}
 
 void TKorvForm::buildLayout() {
     MainPanel = new QWidget(this);
