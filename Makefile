@@ -90,5 +90,5 @@ windows-package: windows
 # to end and the installer under Wine for x86_64 (this machine's Wine runs 64-bit programs only
 # unless wine32:i386 is installed, see the README).
 test-windows: windows-package
-	ctest --test-dir $(WINDOWS_BUILD)/x86_64 --output-on-failure --timeout 600
-	ctest --test-dir $(WINDOWS_BUILD)/i686 --output-on-failure -R win32_imports
+	ctest --test-dir $(WINDOWS_BUILD)/x86_64 --output-on-failure --no-tests=error --timeout 600
+	ctest --test-dir $(WINDOWS_BUILD)/i686 --output-on-failure --no-tests=error -R win32_imports
