@@ -19,7 +19,8 @@ X11SystemCommands::~X11SystemCommands() {
 
 void X11SystemCommands::watch(WindowHandle window, Handler handler) {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (x11 == nullptr || window == 0) {
+    // Qt offers the interface on some platforms that have no display behind it.
+    if (x11 == nullptr || x11->display() == nullptr || window == 0) {
         return;
     }
     if (!m_installed) {
