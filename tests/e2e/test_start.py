@@ -147,6 +147,13 @@ class StartTest(ProgramTestCase):
                 expected = (120, 80) if hidden else (frame.x, frame.y)
                 self.assertEqual((int(ini["Position"]["Left"]), int(ini["Position"]["Top"])), expected)
 
+    def test_offscreen_without_a_display_runs_and_ends(self):
+        # Qt offers its X11 interface there with no display behind it.
+        program = self.start(extra_env={"QT_QPA_PLATFORM": "offscreen", "DISPLAY": ""})
+        korvx.wait_until(lambda: os.path.exists(program.log_path), 10, "the log")
+        os.kill(program.pid, signal.SIGTERM)
+        self.assertEqual(program.wait_exit(10), 0, program.output())
+
     def test_shared_installation_writes_the_files_in_place(self):
         # The folder is root's; only the two files belong to the user.
         program = self.start(unprivileged=True, ini={"Korvani": {"FontSize": "3"}}, start=False)
