@@ -5,6 +5,7 @@
 #include "fontface.h"
 #include "korvform.h"
 #include "resource.h"
+#include "windowowner.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -261,11 +262,7 @@ bool TAboutBox::IsAdmin() {
 }
 
 LRESULT CALLBACK TAboutBox::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* box = reinterpret_cast<TAboutBox*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    auto* box = windowOwner<TAboutBox>(hwnd, message, lParam);
     if (box == nullptr) {
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }

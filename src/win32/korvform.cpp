@@ -11,6 +11,7 @@
 #include "symbolbutton.h"
 #include "symboltable.h"
 #include "symboltag.h"
+#include "windowowner.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -516,11 +517,7 @@ bool TKorvForm::preTranslate(const MSG& msg) {
 }
 
 LRESULT CALLBACK TKorvForm::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* form = reinterpret_cast<TKorvForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    auto* form = windowOwner<TKorvForm>(hwnd, message, lParam);
     if (form == nullptr) {
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
@@ -531,11 +528,7 @@ LRESULT CALLBACK TKorvForm::windowProc(HWND hwnd, UINT message, WPARAM wParam, L
 }
 
 LRESULT CALLBACK TKorvForm::trayProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* form = reinterpret_cast<TKorvForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    auto* form = windowOwner<TKorvForm>(hwnd, message, lParam);
     // The click counts on release, as the system's own icons do.
     if (form != nullptr && message == kTrayMessage &&
         (lParam == WM_LBUTTONUP || lParam == WM_LBUTTONDBLCLK)) {
