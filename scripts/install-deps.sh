@@ -40,6 +40,8 @@ packages=(
     # checks of its menu entry, AppStream data and contents
     librsvg2-bin dpkg-dev fakeroot file desktop-file-utils appstream lintian
 )
+# Packages given as arguments (the Windows build's list) are installed the same way instead.
+[[ $# -gt 0 ]] && packages=("$@")
 
 missing=()
 for package in "${packages[@]}"; do

@@ -11,25 +11,4 @@ packages=(
     xvfb xauth openbox tint2 xdotool xclip x11-utils imagemagick python3
 )
 
-missing=()
-for package in "${packages[@]}"; do
-    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
-    [[ "$status" == "install ok installed" ]] || missing+=("$package")
-done
-[[ ${#missing[@]} -eq 0 ]] && exit 0
-
-echo "Installing: ${missing[*]}"
-sudo=()
-if [[ $(id -u) -ne 0 ]]; then
-    command -v sudo >/dev/null || { echo "Run as root or install sudo to install: ${missing[*]}" >&2; exit 1; }
-    sudo=(sudo)
-fi
-export DEBIAN_FRONTEND=noninteractive
-if command -v flock >/dev/null; then
-    lock=(flock /tmp/apt.lock)
-else
-    lock=()
-fi
-"${lock[@]}" "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" \
-    || { "${lock[@]}" "${sudo[@]}" apt-get update -qq \
-         && "${lock[@]}" "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"; }
+exec "$(dirname "$0")/install-deps.sh" "${packages[@]}"
