@@ -7,9 +7,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include <algorithm>
-#include <iterator>
-#include <map>
+#include "faces.h"
 
 namespace korv {
 
@@ -28,8 +26,7 @@ QPixmap appIconPixmap(int size) {
     painter.setPen(QPen(QColor(0x0f, 0x2e, 0x5a), s >= 32 ? 2.0 : 1.0));
     painter.drawPath(tile);
 
-    QFont font;
-    font.setFamilies({QStringLiteral("Charis SIL"), QStringLiteral("DejaVu Serif")});
+    QFont font = installedFace({QStringLiteral("Charis SIL"), QStringLiteral("DejaVu Serif")});
     font.setPixelSize(qRound(s * 0.95));
     // Regular weight: the chart loads that face anyway, a bold one would be one more file.
     painter.setFont(font);
@@ -46,23 +43,12 @@ QPixmap appIconPixmap(int size) {
 namespace {
 
 constexpr int kDrawnSizes[] = {16, 22, 32, 48};
-bool g_started = false;
-
-// The drawn picture, each size drawn when first asked for.
-const QPixmap& drawnSize(int size) {
-    static std::map<int, QPixmap> sizes;
-    auto it = sizes.find(size);
-    if (it == sizes.end()) {
-        it = sizes.emplace(size, appIconPixmap(size)).first;
-    }
-    return it->second;
-}
 
 const QIcon& drawnPicture() {
     static const QIcon icon = [] {
         QIcon all;
         for (const int size : kDrawnSizes) {
-            all.addPixmap(drawnSize(size));
+            all.addPixmap(appIconPixmap(size));
         }
         return all;
     }();
@@ -99,62 +85,34 @@ const QIcon& appIconPicture() {
     return icon;
 }
 
-// Stands for the picture until something draws it: the theme lookup and the drawing cost as
-// much as the rest of the start-up together. While starting, it draws the one size asked for
-// and leaves the theme alone.
+// Stands for the picture until something draws it: the theme lookup and the drawing wait for the
+// first size asked for.
 class AppIconEngine final : public QIconEngine {
 public:
-    explicit AppIconEngine(bool starting)
-        : m_starting(starting) {}
-
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                QIcon::State state) override {
-        if (oneDrawnSize(rect.size(), mode)) {
-            painter->drawPixmap(rect, drawnSize(rect.width()));
-        } else {
-            picture().paint(painter, rect, Qt::AlignCenter, mode, state);
-        }
+        appIconPicture().paint(painter, rect, Qt::AlignCenter, mode, state);
     }
     // Sizes come in device pixels.
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        return oneDrawnSize(size, mode) ? drawnSize(size.width())
-                                        : picture().pixmap(size, 1.0, mode, state);
+        return appIconPicture().pixmap(size, 1.0, mode, state);
     }
     QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        return oneDrawnSize(size, mode) ? size : picture().actualSize(size, mode, state);
+        return appIconPicture().actualSize(size, mode, state);
     }
     QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
-        return picture().availableSizes(mode, state);
+        return appIconPicture().availableSizes(mode, state);
     }
-    QString iconName() override { return picture().name(); }
+    QString iconName() override { return appIconPicture().name(); }
     bool isNull() override { return false; }
     QString key() const override { return QStringLiteral("korvani"); }
-    QIconEngine* clone() const override { return new AppIconEngine(m_starting); }
-
-private:
-    bool starting() const { return m_starting && !g_started; }
-    const QIcon& picture() const { return starting() ? drawnPicture() : appIconPicture(); }
-    bool oneDrawnSize(QSize size, QIcon::Mode mode) const {
-        return starting() && mode == QIcon::Normal && size.width() == size.height() &&
-               std::find(std::begin(kDrawnSizes), std::end(kDrawnSizes), size.width()) !=
-                   std::end(kDrawnSizes);
-    }
-
-    bool m_starting;
+    QIconEngine* clone() const override { return new AppIconEngine; }
 };
 
 } // namespace
 
 QIcon appIcon() {
-    return QIcon(new AppIconEngine(false));
-}
-
-QIcon startingAppIcon() {
-    return QIcon(new AppIconEngine(true));
-}
-
-void appIconStarted() {
-    g_started = true;
+    return QIcon(new AppIconEngine);
 }
 
 } // namespace korv

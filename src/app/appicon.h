@@ -10,11 +10,6 @@ namespace korv {
 // trays and task bars ask for.
 QIcon appIcon();
 
-// The same picture for what is shown before the window's first paint: until appIconStarted(),
-// it is drawn, one size at a time, and the theme is not looked up. The two are one design.
-QIcon startingAppIcon();
-void appIconStarted();
-
 // One size of that picture.
 QPixmap appIconPixmap(int size);
 

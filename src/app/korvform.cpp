@@ -17,6 +17,7 @@
 #include "allsymbolspanel.h"
 #include "appicon.h"
 #include "compositionedit.h"
+#include "faces.h"
 #include "focuswheel.h"
 #include "messages.h"
 #include "symbolgrid.h"
@@ -32,18 +33,16 @@ constexpr int kClientWidth = 331;
 constexpr int kClientHeight = 226;
 
 QFont windowFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("DejaVu Sans")});
+    QFont font = installedFace({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                                QStringLiteral("DejaVu Sans")});
     font.setPixelSize(11);
     return font;
 }
 
 // The composition line asks for its face and falls back on faces that carry IPA.
 QFont unicodeFont(int pixelSize) {
-    QFont font;
-    font.setFamilies({QStringLiteral("Lucida Sans Unicode"), QStringLiteral("DejaVu Sans"),
-                      QStringLiteral("Charis SIL")});
+    QFont font = installedFace({QStringLiteral("Lucida Sans Unicode"),
+                                QStringLiteral("DejaVu Sans"), QStringLiteral("Charis SIL")});
     font.setPixelSize(pixelSize);
     return font;
 }
@@ -106,17 +105,19 @@ TKorvForm::TKorvForm(platform::Platform& platform, MessageBoxes& boxes, Folders 
     setFixedSize(kClientWidth, kClientHeight);
     move(702, 252);
     buildLayout();
-    // The components come into being with the window, then the window's own creation runs.
-    loadTrayIcon();
+    // The components come into being with the window, then the window's own creation runs; the
+    // tray icon, which the first picture does not need, waits for it (finishStart).
     SystemMenu1 = new TSystemMenu(this, m_platform.systemMenu);
     SystemMenu1->Loaded();
     FormCreate();
-    // A window being shown waits for its first paint.
+    // A window being shown waits for its first paint, but not for ever: one the window manager
+    // does not map (kept on another desktop, say) still gets its tray icon.
     QTimer::singleShot(0, this, [this] {
         if (!isVisible()) {
             finishStart();
         }
     });
+    QTimer::singleShot(kLatestStartMs, this, [this] { finishStart(); });
 }
 
 void TKorvForm::paintEvent(QPaintEvent* event) {
@@ -133,7 +134,9 @@ void TKorvForm::finishStart() {
         return;
     }
     m_started = true;
-    appIconStarted();
+    // Drawing the icon's sizes and asking the session bus for a notification area cost as much as
+    // the rest of the start-up.
+    loadTrayIcon();
     setWindowIcon(appIcon());
     // Faces the first picture does not show: loading a face costs milliseconds, and the legacy
     // one is often not installed, which costs a search for a stand-in.

@@ -108,15 +108,17 @@ public:
     // How long a start in the notification area waits, hidden, for one to appear: at log-in the
     // desktop starts its panel beside the autostarted programs, often some seconds behind.
     static constexpr int kTrayGraceMs = 10000;
+    // The longest a shown window's tray icon waits for the window's first paint.
+    static constexpr int kLatestStartMs = 1000;
     // Set when the start-up log could not be written: the program ends as its loop starts.
     bool terminateRequested() const { return m_terminate; }
     // Ends the program as closing the window does, when asked from outside (a signal, the
     // session): the position is saved, and no message waits for a user who may be gone.
     void endSession();
 
-    // What the window's first picture does not need (its icon, the faces of Copy's staging
-    // controls) comes once that picture is on the screen, or as the loop starts for a window
-    // not being shown; Copy asks for it too.
+    // What the window's first picture does not need (its icon, the tray icon, the faces of Copy's
+    // staging controls) comes once that picture is on the screen, or as the loop starts for a
+    // window not being shown; Copy asks for it too.
     void finishStart();
 
     // True while the composition line holds, or last held, the keyboard focus.

@@ -11,7 +11,7 @@ void TKorvForm::loadTrayIcon() {
     TrayIcon1->setObjectName(QStringLiteral("TrayIcon1"));
     TrayIcon1->setActive(true);
     TrayIcon1->setShowDesigning(false);
-    TrayIcon1->readIcon(startingAppIcon());
+    TrayIcon1->readIcon(appIcon());
     TrayIcon1->setShowApp(false);
     TrayIcon1->setToolTip(QStringLiteral("Korvani by the Korvani developers"));
     TrayIcon1->OnClick = [this](QObject*) { guarded([&] { Restore1Click(); }); };

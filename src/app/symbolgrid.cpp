@@ -13,6 +13,8 @@
 
 #include <utility>
 
+#include "faces.h"
+
 namespace korv {
 namespace {
 
@@ -28,8 +30,11 @@ bool isMark(const QString& text) {
 }
 
 QFont glyphFont(const QString& text) {
+    // Looked up once: every cell of every chart asks.
+    static const QStringList face =
+        installedFace({QStringLiteral("Charis SIL"), QStringLiteral("DejaVu Serif")}).families();
     QFont font;
-    font.setFamilies({QStringLiteral("Charis SIL"), QStringLiteral("DejaVu Serif")});
+    font.setFamilies(face);
     font.setPixelSize(isMark(text) ? kMarkPixelSize : kGlyphPixelSize);
     font.setStyleStrategy(QFont::PreferAntialias);
     return font;
