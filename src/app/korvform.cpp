@@ -169,6 +169,7 @@ void TKorvForm::buildLayout() {
     DiacriticsPanel1 =
         symbolPanel(MainPanel, "DiacriticsPanel1", {218, 50, 25, 71}, ChartPanel::DiacriticsPanel1);
     AdditionalPanel->hide();
+    SymbolGrid::drawGlyphsAhead({IPAPanel, DiacriticsPanel1}, qApp->devicePixelRatio());
 
     PanelKorvaniPro = new QFrame(MainPanel);
     PanelKorvaniPro->setObjectName(QStringLiteral("PanelKorvaniPro"));

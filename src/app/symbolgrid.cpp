@@ -9,9 +9,12 @@
 #include <QPainter>
 #include <QPointer>
 #include <QStyleOptionToolButton>
+#include <QThread>
 #include <QToolTip>
 
+#include <memory>
 #include <utility>
+#include <vector>
 
 #include "faces.h"
 
@@ -42,11 +45,12 @@ QFont glyphFont(const QString& text) {
 
 } // namespace
 
-QPixmap renderGlyph(const QString& text, QSize box, qreal devicePixelRatio) {
-    QPixmap pixmap(box * devicePixelRatio);
-    pixmap.setDevicePixelRatio(devicePixelRatio);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
+QImage renderGlyph(const QString& text, QSize box, qreal devicePixelRatio) {
+    // The format a transparent pixmap holds, so that either way the picture is the same.
+    QImage image(box * devicePixelRatio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(devicePixelRatio);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
     painter.setRenderHint(QPainter::TextAntialiasing);
     const QFont font = glyphFont(text);
     painter.setFont(font);
@@ -62,7 +66,71 @@ QPixmap renderGlyph(const QString& text, QSize box, qreal devicePixelRatio) {
         baseline -= ink.bottom() - (box.height() - 1.0);
     }
     painter.drawText(QPointF((box.width() - advance) / 2.0, baseline), text);
-    return pixmap;
+    painter.end();
+    return image;
+}
+
+// The pictures of some grids' cells, drawn on a thread of their own.
+struct SymbolGrid::GlyphJob {
+    struct Slot {
+        QList<QString> texts;
+        QList<QSize> boxes;
+        QList<QImage> images;
+    };
+    std::vector<Slot> parts;
+    qreal ratio = 1.0;
+    std::unique_ptr<QThread> thread;
+
+    GlyphJob() = default;
+    GlyphJob(const GlyphJob&) = delete;
+    GlyphJob& operator=(const GlyphJob&) = delete;
+    ~GlyphJob() {
+        if (thread) {
+            thread->wait();
+        }
+    }
+};
+
+void SymbolGrid::drawGlyphsAhead(const QList<SymbolGrid*>& grids, qreal devicePixelRatio) {
+    auto job = std::make_shared<GlyphJob>();
+    job->ratio = devicePixelRatio;
+    for (SymbolGrid* grid : grids) {
+        GlyphJob::Slot slot;
+        for (const Cell& cell : std::as_const(grid->m_cells)) {
+            const GlyphSize size = glyphSizeForButton(cell.rect.width());
+            slot.texts.append(cell.glyph);
+            slot.boxes.append(QSize(size.width, size.height));
+        }
+        grid->m_job = job;
+        grid->m_jobSlot = job->parts.size();
+        job->parts.push_back(std::move(slot));
+    }
+    // The job itself outlives neither the grids nor its thread: each grid holds it, and the last
+    // to let go waits for the thread.
+    GlyphJob* work = job.get();
+    job->thread.reset(QThread::create([work] {
+        for (GlyphJob::Slot& slot : work->parts) {
+            for (qsizetype i = 0; i < slot.texts.size(); ++i) {
+                slot.images.append(renderGlyph(slot.texts.at(i), slot.boxes.at(i), work->ratio));
+            }
+        }
+    }));
+    job->thread->start();
+}
+
+void SymbolGrid::takeGlyphsAhead() const {
+    if (!m_job) {
+        return;
+    }
+    const std::shared_ptr<GlyphJob> job = std::move(m_job);
+    job->thread->wait();
+    if (!qFuzzyCompare(job->ratio, devicePixelRatioF())) {
+        return;
+    }
+    const QList<QImage>& images = job->parts.at(m_jobSlot).images;
+    for (qsizetype i = 0; i < images.size() && i < m_glyphs.size(); ++i) {
+        m_glyphs[i] = QPixmap::fromImage(images.at(i));
+    }
 }
 
 // One cell as a screen reader sees it: a push button whose press clicks it.
@@ -228,6 +296,7 @@ void SymbolGrid::forgetAccessibleCells() {
 void SymbolGrid::setCells(QList<Cell> cells) {
     m_cells = std::move(cells);
     m_glyphs = QList<QPixmap>(m_cells.size());
+    m_job.reset();
     m_hover = m_pressed = m_current = -1;
     m_pressedInside = false;
     forgetAccessibleCells();
@@ -375,6 +444,7 @@ bool SymbolGrid::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void SymbolGrid::paintCells(QPainter& painter, const QRegion& region) const {
+    takeGlyphsAhead();
     const qreal ratio = devicePixelRatioF();
     for (qsizetype i = 0; i < m_cells.size(); ++i) {
         const Cell& cell = m_cells.at(i);
@@ -402,7 +472,8 @@ void SymbolGrid::paintCells(QPainter& painter, const QRegion& region) const {
         QPixmap& glyph = m_glyphs[i];
         if (glyph.isNull() || !qFuzzyCompare(glyph.devicePixelRatio(), ratio)) {
             const GlyphSize size = glyphSizeForButton(cell.rect.width());
-            glyph = renderGlyph(cell.glyph, QSize(size.width, size.height), ratio);
+            glyph =
+                QPixmap::fromImage(renderGlyph(cell.glyph, QSize(size.width, size.height), ratio));
         }
         const QSize box = glyph.deviceIndependentSize().toSize();
         int x = cell.rect.x() + (cell.rect.width() - box.width()) / 2;

@@ -4,11 +4,13 @@
 #include <QAccessible>
 #include <QCursor>
 #include <QHash>
+#include <QImage>
 #include <QList>
 #include <QPixmap>
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "symboltable.h"
@@ -16,8 +18,9 @@
 namespace korv {
 
 // Draws the characters a button produces, dark serif lettering on a transparent
-// background, sized for the glyph box and sharp at the given device pixel ratio.
-QPixmap renderGlyph(const QString& text, QSize box, qreal devicePixelRatio);
+// background, sized for the glyph box and sharp at the given device pixel ratio. Safe on any
+// thread.
+QImage renderGlyph(const QString& text, QSize box, qreal devicePixelRatio);
 
 /// A grid of symbol buttons painted by one widget: flat until hovered, pressed while held,
 /// clicked on release inside the pressed cell, tooltips behind one switch, and one accessible
@@ -42,6 +45,10 @@ public:
     SymbolGrid& operator=(const SymbolGrid&) = delete;
 
     void setCells(QList<Cell> cells);
+    // Starts drawing the grids' cells on another thread, for their first paint to take: loading
+    // the faces and drawing each symbol would otherwise come after the window is mapped. A grid
+    // shown at another device pixel ratio, or given other cells, draws its own.
+    static void drawGlyphsAhead(const QList<SymbolGrid*>& grids, qreal devicePixelRatio);
     const QList<Cell>& cells() const { return m_cells; }
     // The cell under a point of the widget, or -1.
     int cellAt(QPoint pos) const;
@@ -81,6 +88,8 @@ protected:
 private:
     friend class SymbolGridAccessible;
     friend class SymbolCellAccessible;
+    struct GlyphJob;
+    void takeGlyphsAhead() const;
     void paintCells(QPainter& painter, const QRegion& region) const;
     void setHover(int cell);
     void updateCell(int cell);
@@ -88,7 +97,9 @@ private:
     bool isDown(int cell) const { return cell == m_pressed && m_pressedInside; }
 
     QList<Cell> m_cells;
-    mutable QList<QPixmap> m_glyphs; // drawn on first paint
+    mutable QList<QPixmap> m_glyphs;         // drawn on first paint
+    mutable std::shared_ptr<GlyphJob> m_job; // drawing them ahead
+    std::size_t m_jobSlot = 0;
     bool m_showHint = true;
     int m_hover = -1;
     int m_pressed = -1;

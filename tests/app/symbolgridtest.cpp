@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "symbolgrid.h"
 
 namespace korv {
@@ -103,6 +105,28 @@ TEST(SymbolGridTest, HitTestingClicksAndAccessibleChildren) {
     grid.setCells({grid.cells().at(2)});
     EXPECT_EQ(tree->childCount(), 2);
     EXPECT_EQ(tree->child(1)->text(QAccessible::Name), QStringLiteral("\u02cc"));
+}
+
+// Cells drawn ahead on another thread look as cells drawn at their paint do, also where the
+// grid turns out to be shown at another device pixel ratio than was guessed.
+TEST(SymbolGridTest, GlyphsDrawnAheadLookAsGlyphsDrawnAtPaint) {
+    const auto picture = [](std::optional<qreal> aheadAt) {
+        SymbolGrid grid;
+        grid.resize(60, 24);
+        grid.setCells(
+            {{{0, 0, 25, 24}, QStringLiteral("\u0283"), GlyphAlign::Top, 2, {}, {}, {}, 1},
+             {{25, 0, 12, 24}, QStringLiteral("\u02c8"), GlyphAlign::Bottom, 2, {}, {}, {}, 2},
+             {{37, 0, 23, 24}, QStringLiteral("t\u0283"), GlyphAlign::Top, 2, {}, {}, {}, 3}});
+        if (aheadAt) {
+            SymbolGrid::drawGlyphsAhead({&grid}, *aheadAt);
+        }
+        return grid.grab().toImage();
+    };
+    const QImage drawnAtPaint = picture(std::nullopt);
+    for (const qreal ratio : {1.0, 2.0}) {
+        SCOPED_TRACE(ratio);
+        EXPECT_EQ(picture(ratio), drawnAtPaint);
+    }
 }
 
 } // namespace
