@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QTabBar>
 
+#include <utility>
+
 namespace korv {
 namespace {
 
@@ -23,9 +25,9 @@ void install(QAccessibleInterface* iface) {
 
 class PanelAccessible final : public QAccessibleWidget {
 public:
-    PanelAccessible(QWidget* panel, const QList<const QWidget*>& unseen)
+    PanelAccessible(QWidget* panel, std::function<bool(const QWidget*)> unseen)
         : QAccessibleWidget(panel)
-        , m_unseen(unseen) {}
+        , m_unseen(std::move(unseen)) {}
 
     int childCount() const override { return static_cast<int>(children().size()); }
     QAccessibleInterface* child(int index) const override {
@@ -40,14 +42,14 @@ private:
         QObjectList shown;
         for (QObject* object : widget()->children()) {
             const auto* child = qobject_cast<QWidget*>(object);
-            if (child != nullptr && !child->isWindow() && !m_unseen.contains(child)) {
+            if (child != nullptr && !child->isWindow() && !m_unseen(child)) {
                 shown.append(object);
             }
         }
         return shown;
     }
 
-    QList<const QWidget*> m_unseen;
+    std::function<bool(const QWidget*)> m_unseen;
 };
 
 class TabAccessible final : public QAccessibleInterface, public QAccessibleActionInterface {
@@ -187,8 +189,8 @@ private:
 
 } // namespace
 
-void leaveOutOfAccessibleTree(QWidget* panel, const QList<const QWidget*>& unseen) {
-    install(new PanelAccessible(panel, unseen));
+void leaveOutOfAccessibleTree(QWidget* panel, std::function<bool(const QWidget*)> unseen) {
+    install(new PanelAccessible(panel, std::move(unseen)));
 }
 
 void exposeTabsOnly(QTabBar* tabs) {

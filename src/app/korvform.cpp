@@ -138,12 +138,6 @@ void TKorvForm::finishStart() {
     // the rest of the start-up.
     loadTrayIcon();
     setWindowIcon(appIcon());
-    // Faces the first picture does not show: loading a face costs milliseconds, and the legacy
-    // one is often not installed, which costs a search for a stand-in.
-    QFont legacy(QStringLiteral("Korvani"));
-    legacy.setPixelSize(13);
-    TntEdit2->setFont(legacy);
-    TntRichEdit1->setFont(unicodeFont(15));
     // The bus is no part of what the first paint waits for.
     listenForSummons();
 }
@@ -153,6 +147,35 @@ TKorvForm::~TKorvForm() {
     if (AllPanel != nullptr) {
         disconnect(qApp, &QApplication::focusChanged, AllPanel, nullptr);
     }
+}
+
+void TKorvForm::ensureStagingControls() {
+    if (TntRichEdit1 != nullptr) {
+        return;
+    }
+    PanelKorvaniPro = new QFrame(MainPanel);
+    PanelKorvaniPro->setObjectName(QStringLiteral("PanelKorvaniPro"));
+    PanelKorvaniPro->setGeometry(10, 50, 200, 145);
+    PanelKorvaniPro->setAutoFillBackground(true);
+    PanelKorvaniPro->setBackgroundRole(QPalette::ToolTipBase);
+    PanelKorvaniPro->hide();
+    TntEdit2 = new QLineEdit(PanelKorvaniPro);
+    TntEdit2->setObjectName(QStringLiteral("TntEdit2"));
+    TntEdit2->setGeometry(32, 48, 129, 22);
+    // Only the program writes here, and Copy must carry the whole line.
+    TntEdit2->setMaxLength(std::numeric_limits<int>::max());
+    // The legacy face is often not installed, which costs a search for a stand-in.
+    QFont legacy(QStringLiteral("Korvani"));
+    legacy.setPixelSize(13);
+    TntEdit2->setFont(legacy);
+
+    // Staging area for rich copies: a live control that lies below the client area.
+    TntRichEdit1 = new QTextEdit(MainPanel);
+    TntRichEdit1->setObjectName(QStringLiteral("TntRichEdit1"));
+    TntRichEdit1->setGeometry(0, 232, 257, 33);
+    TntRichEdit1->setFocusPolicy(Qt::NoFocus);
+    TntRichEdit1->setFont(unicodeFont(15));
+    TntRichEdit1->setVisible(MainPanel->isVisible());
 }
 
 void TKorvForm::buildLayout() {
@@ -170,19 +193,6 @@ void TKorvForm::buildLayout() {
         symbolPanel(MainPanel, "DiacriticsPanel1", {218, 50, 25, 71}, ChartPanel::DiacriticsPanel1);
     AdditionalPanel->hide();
     SymbolGrid::drawGlyphsAhead({IPAPanel, DiacriticsPanel1}, qApp->devicePixelRatio());
-
-    PanelKorvaniPro = new QFrame(MainPanel);
-    PanelKorvaniPro->setObjectName(QStringLiteral("PanelKorvaniPro"));
-    PanelKorvaniPro->setGeometry(10, 50, 200, 145);
-    PanelKorvaniPro->setAutoFillBackground(true);
-    PanelKorvaniPro->setBackgroundRole(QPalette::ToolTipBase);
-    PanelKorvaniPro->hide();
-    TntEdit2 = new QLineEdit(PanelKorvaniPro);
-    TntEdit2->setObjectName(QStringLiteral("TntEdit2"));
-    TntEdit2->setGeometry(32, 48, 129, 22);
-    // Only the program writes here, and Copy must carry the whole line.
-    TntEdit2->setMaxLength(std::numeric_limits<int>::max());
-    TntEdit2->hide();
 
     // Divider lines between single vowels, diphthongs and consonants.
     sunkenFrame(IPAPanel, "bevVert", {100, 0, 2, 73}, QFrame::VLine);
@@ -257,13 +267,10 @@ void TKorvForm::buildLayout() {
     TabSet1->addTab(QStringLiteral("Mine"));
     exposeTabsOnly(TabSet1);
 
-    // Staging area for rich copies: a live control that lies below the client area.
-    TntRichEdit1 = new QTextEdit(MainPanel);
-    TntRichEdit1->setObjectName(QStringLiteral("TntRichEdit1"));
-    TntRichEdit1->setGeometry(0, 232, 257, 33);
-    TntRichEdit1->setFocusPolicy(Qt::NoFocus);
     // Copy's staging controls are no part of what the user works with.
-    leaveOutOfAccessibleTree(MainPanel, {PanelKorvaniPro, TntRichEdit1});
+    leaveOutOfAccessibleTree(MainPanel, [this](const QWidget* child) {
+        return child == PanelKorvaniPro || child == TntRichEdit1;
+    });
 
     // The buttons and tabs never take the focus, so the line takes their keys.
     TntEdit1->OnCopyKey = [this] { BtnCopy->click(); };
@@ -342,7 +349,9 @@ void TKorvForm::BtnDeleteClick() {
 }
 
 void TKorvForm::BtnClearClick() {
-    TntRichEdit1->clear();
+    if (TntRichEdit1 != nullptr) {
+        TntRichEdit1->clear();
+    }
     applyEdit(clearAll());
 }
 

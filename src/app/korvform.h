@@ -116,9 +116,13 @@ public:
     // session): the position is saved, and no message waits for a user who may be gone.
     void endSession();
 
-    // What the window's first picture does not need (its icon, the tray icon, the faces of Copy's
-    // staging controls) comes once that picture is on the screen, or as the loop starts for a
-    // window not being shown; Copy asks for it too.
+    // Copy's staging controls, made when first needed: the rich text control alone adds some
+    // 400 KiB to a start.
+    void ensureStagingControls();
+
+    // What the window's first picture does not need (its icon, the tray icon) comes once that
+    // picture is on the screen, or as the loop starts for a window not being shown; Copy asks for
+    // it too.
     void finishStart();
 
     // True while the composition line holds, or last held, the keyboard focus.
@@ -131,7 +135,7 @@ public:
     SymbolGrid* DiacriticsPanel1 = nullptr;
     AllSymbolsPanel* AllPanel = nullptr; // built when its tab is first shown
     MinePanel* MinePanel1 = nullptr;     // likewise
-    QFrame* PanelKorvaniPro = nullptr;
+    QFrame* PanelKorvaniPro = nullptr;   // with TntEdit2 and TntRichEdit1: ensureStagingControls
     QFrame* TabPanel = nullptr;
     QTabBar* TabSet1 = nullptr;
     CompositionEdit* TntEdit1 = nullptr;

@@ -71,7 +71,8 @@ std::u16string TKorvForm::ConvertUnicodeToKorvaniString(std::u16string_view text
 }
 
 void TKorvForm::BtnCopyClick() {
-    finishStart(); // the staging controls' faces
+    finishStart(); // the notice beside the tray icon needs the icon
+    ensureStagingControls();
     if (m_activation != nullptr) {
         // A summon still asking for the focus would take it back from the paste's target.
         m_activation->stop();

@@ -181,11 +181,9 @@ void TKorvForm::TabSet1Change(int newTab) {
     if (newTab == 0) {
         IPAPanel->show();
         AdditionalPanel->hide();
-        PanelKorvaniPro->hide();
     } else if (newTab == 1) {
         AdditionalPanel->show();
         IPAPanel->hide();
-        PanelKorvaniPro->hide();
     } else if (newTab == 2) {
         // Built when first asked for, so that it costs nothing at start.
         if (AllPanel == nullptr) {
@@ -212,11 +210,12 @@ void TKorvForm::TabSet1Change(int newTab) {
         AllPanel->show();
         IPAPanel->hide();
         AdditionalPanel->hide();
-        PanelKorvaniPro->hide();
     } else if (newTab == 3) {
         showMinePanel();
         IPAPanel->hide();
         AdditionalPanel->hide();
+    }
+    if (PanelKorvaniPro != nullptr) {
         PanelKorvaniPro->hide();
     }
     if (AllPanel != nullptr && newTab != 2) {

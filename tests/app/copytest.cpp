@@ -221,6 +221,7 @@ TEST_F(CopyTest, OtherPlatformFamilyShowsItsMessageCopiesNothingButGoesOn) {
 
 TEST_F(CopyTest, NoSizeSelectedStopsAfterThePlainCopyWithTheGeneralError) {
     m_form->AutoPaste = true;
+    m_form->ensureStagingControls();
     m_form->TntRichEdit1->setPlainText(QStringLiteral("staged before"));
     m_form->comboSize->setCurrentIndex(-1);
     typeLine(kShiLong);

@@ -103,6 +103,7 @@ TEST_F(KorvFormTest, TabIntoTheLineSelectsAllAndASymbolGoesInFront) {
 
 TEST_F(KorvFormTest, ClearAllEmptiesTheLineAndTheStagingAreaButKeepsTheFocus) {
     click("See1");
+    m_form->ensureStagingControls();
     m_form->TntRichEdit1->setPlainText(QStringLiteral("staged"));
     m_form->comboSize->setFocus(Qt::MouseFocusReason);
     clickWidget(m_form->BtnClear);
@@ -164,6 +165,7 @@ TEST_F(KorvFormTest, LayoutIsFixed) {
     EXPECT_EQ(m_form->comboSize->count(), 16);
     EXPECT_EQ(m_form->comboSize->currentText(), QStringLiteral("16"));
     EXPECT_EQ(button("Near1").geometry(), QRect(101, 0, 33, 24));
+    m_form->ensureStagingControls();
     EXPECT_EQ(m_form->TntRichEdit1->geometry(), QRect(0, 232, 257, 33));
 }
 
@@ -372,6 +374,7 @@ TEST_F(KorvFormTest, AllTabTooltipsGiveSymbolNameAndXsampaAndFollowShowHints) {
 }
 
 TEST_F(KorvFormTest, AccessibleTreeNamesTheLineAndSizeBoxAndLeavesOutHiddenControls) {
+    m_form->ensureStagingControls();
     std::vector<const QAccessibleInterface*> tree;
     collect(QAccessible::queryAccessibleInterface(m_form.get()), tree);
     const auto listed = [&](const QObject* o) {
