@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Writes the scalable icon from the design the program draws at run time (src/app/appicon.cpp):
-a deep blue rounded tile with a white schwa of Charis SIL, centred by its ink. The glyph is stored
-as a path, so the icon needs no font where it is shown.
+"""Writes the scalable icon: a deep blue rounded tile with a white schwa of Charis SIL, centred by
+its ink. The glyph is stored as a path, so the icon needs no font where it is shown; the program
+draws its own icon from the same path (src/app/appicon.cpp).
 
 Usage: data/icons/drawicon.py [FONT] > data/icons/org.example.korvani.svg
 """

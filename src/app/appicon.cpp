@@ -7,9 +7,89 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include "faces.h"
+#include <cctype>
+#include <charconv>
+#include <cstring>
+
+#include "appiconpath.h"
 
 namespace korv {
+namespace {
+
+// The absolute commands an outline from a font needs (M, L, H, V, Q, C, Z) of an SVG path.
+QPainterPath svgPath(const char* data) {
+    QPainterPath path;
+    char command = 0;
+    const char* at = data;
+    const char* const end = data + std::strlen(data);
+    // Not strtod: the user's locale may write its decimal point as a comma.
+    bool read = true;
+    const auto number = [&at, end, &read]() {
+        while (*at == ' ' || *at == ',') {
+            ++at;
+        }
+        double value = 0;
+        const std::from_chars_result result = std::from_chars(at, end, value);
+        read = read && result.ec == std::errc();
+        at = result.ptr;
+        return value;
+    };
+    while (*at != '\0') {
+        if (std::isalpha(static_cast<unsigned char>(*at)) != 0) {
+            command = *at++;
+        }
+        const QPointF current = path.currentPosition();
+        switch (command) {
+        case 'M': {
+            const double x = number();
+            path.moveTo(x, number());
+            command = 'L'; // pairs after a move are lines
+            break;
+        }
+        case 'L': {
+            const double x = number();
+            path.lineTo(x, number());
+            break;
+        }
+        case 'H':
+            path.lineTo(number(), current.y());
+            break;
+        case 'V':
+            path.lineTo(current.x(), number());
+            break;
+        case 'Q': {
+            const double cx = number();
+            const double cy = number();
+            const double x = number();
+            path.quadTo(cx, cy, x, number());
+            break;
+        }
+        case 'C': {
+            double v[6];
+            for (double& value : v) {
+                value = number();
+            }
+            path.cubicTo(v[0], v[1], v[2], v[3], v[4], v[5]);
+            break;
+        }
+        case 'Z':
+            path.closeSubpath();
+            command = 0; // a number after it would be an error
+            break;
+        default:
+            return path; // not an outline this reads
+        }
+        if (!read) {
+            return path;
+        }
+        while (*at == ' ' || *at == ',') {
+            ++at;
+        }
+    }
+    return path;
+}
+
+} // namespace
 
 QPixmap appIconPixmap(int size) {
     QPixmap pixmap(size, size);
@@ -26,17 +106,11 @@ QPixmap appIconPixmap(int size) {
     painter.setPen(QPen(QColor(0x0f, 0x2e, 0x5a), s >= 32 ? 2.0 : 1.0));
     painter.drawPath(tile);
 
-    QFont font = installedFace({QStringLiteral("Charis SIL"), QStringLiteral("DejaVu Serif")});
-    font.setPixelSize(qRound(s * 0.95));
-    // Regular weight: the chart loads that face anyway, a bold one would be one more file.
-    painter.setFont(font);
-    painter.setPen(Qt::white);
-    const QFontMetricsF metrics(font);
-    const QString schwa(QChar(0x0259));
-    const QRectF ink = metrics.tightBoundingRect(schwa);
-    const QPointF origin((s - ink.width()) / 2.0 - ink.left(),
-                         (s - ink.height()) / 2.0 - ink.top());
-    painter.drawText(origin, schwa);
+    // Each size of a face costs a font engine, some 100 KiB apiece; the outline costs none.
+    static const QPainterPath schwa = svgPath(kSchwaPath);
+    painter.scale(s / kSchwaPathGrid, s / kSchwaPathGrid);
+    painter.fillPath(schwa, Qt::white);
+    painter.end();
     return pixmap;
 }
 
