@@ -16,6 +16,7 @@
 #include "accessibility.h"
 #include "allsymbolspanel.h"
 #include "appicon.h"
+#include "charttabs.h"
 #include "compositionedit.h"
 #include "faces.h"
 #include "focuswheel.h"
@@ -249,7 +250,7 @@ void TKorvForm::buildLayout() {
     TabPanel->setGeometry(8, 197, 204, 19);
     TabPanel->setFrameShape(QFrame::Panel);
     TabPanel->setFrameShadow(QFrame::Sunken);
-    TabSet1 = new QTabBar(TabPanel);
+    TabSet1 = new ChartTabs(TabPanel);
     TabSet1->setObjectName(QStringLiteral("TabSet1"));
     TabSet1->setGeometry(1, 0, 201, 17);
     TabSet1->setShape(QTabBar::RoundedSouth);
@@ -259,8 +260,6 @@ void TKorvForm::buildLayout() {
     TabSet1->setFocusPolicy(Qt::NoFocus);
     wheelOnlyWithFocus(TabSet1);
     TabSet1->setFont(windowFont());
-    // Four tabs fit the strip with this padding.
-    TabSet1->setStyleSheet(QStringLiteral("QTabBar::tab { height: 15px; padding: 0px 6px; }"));
     TabSet1->addTab(QStringLiteral("Standard"));
     TabSet1->addTab(QStringLiteral("Additional"));
     TabSet1->addTab(QStringLiteral("All"));
