@@ -98,7 +98,7 @@ public:
     std::string logPath() const;
     const std::string& exeFolder() const { return m_exeFolder; }
     const std::string& settingsFolder() const { return m_settingsFolder; }
-    // The application's cursor table; the hand for links is registered under kHandCursor.
+    // The application's cursor table; the hand for links is under kHandCursor.
     static constexpr int kHandCursor = -25;
     QCursor cursor(int id) const;
     // Shows the window if it is hidden while no notification area could bring it back.
@@ -183,7 +183,7 @@ private:
     MessageBoxes& m_boxes;
     std::string m_settingsFolder;
     std::string m_exeFolder;
-    std::map<int, QCursor> m_cursors;
+    mutable std::map<int, QCursor> m_cursors;
     bool m_terminate = false;
     bool m_pasteNoticeGiven = false;
     bool m_closed = false; // the position has been saved for the end of the program

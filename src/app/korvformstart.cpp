@@ -35,7 +35,11 @@ std::string TKorvForm::logPath() const {
 }
 
 QCursor TKorvForm::cursor(int id) const {
-    const auto it = m_cursors.find(id);
+    auto it = m_cursors.find(id);
+    // Drawn when first asked for: only the About window's link shows it.
+    if (it == m_cursors.end() && id == kHandCursor) {
+        it = m_cursors.emplace(id, makeHandCursor()).first;
+    }
     return it != m_cursors.end() ? it->second : QCursor();
 }
 
@@ -79,8 +83,6 @@ void TKorvForm::placeFrameAt(int left, int top) {
 }
 
 void TKorvForm::FormCreate() {
-    m_cursors[kHandCursor] = makeHandCursor();
-
     // Systems before the sixth major version had no reason to keep the user in Korvani.
     const platform::OsVersion version = m_platform.os.version();
     const std::uint32_t major = version.ok ? version.major : 0;
