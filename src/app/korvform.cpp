@@ -116,6 +116,10 @@ TKorvForm::TKorvForm(platform::Platform& platform, MessageBoxes& boxes, Folders 
     QTimer::singleShot(0, this, [this] {
         if (!isVisible()) {
             finishStart();
+        } else if (!m_painted) {
+            // While the window manager maps the window, load the one face the first picture
+            // still lacks: Copy's bold.
+            QFontMetrics(BtnCopy->font()).horizontalAdvance(BtnCopy->text());
         }
     });
     QTimer::singleShot(kLatestStartMs, this, [this] { finishStart(); });

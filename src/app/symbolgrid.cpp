@@ -115,7 +115,8 @@ void SymbolGrid::drawGlyphsAhead(const QList<SymbolGrid*>& grids, qreal devicePi
             }
         }
     }));
-    job->thread->start();
+    // Below the X server and the window manager, which map the window meanwhile.
+    job->thread->start(QThread::IdlePriority);
 }
 
 void SymbolGrid::takeGlyphsAhead() const {
