@@ -173,6 +173,7 @@ void TKorvForm::ensureStagingControls() {
     QFont legacy(QStringLiteral("Korvani"));
     legacy.setPixelSize(13);
     TntEdit2->setFont(legacy);
+    TntEdit2->hide();
 
     // Staging area for rich copies: a live control that lies below the client area.
     TntRichEdit1 = new QTextEdit(MainPanel);
@@ -180,7 +181,10 @@ void TKorvForm::ensureStagingControls() {
     TntRichEdit1->setGeometry(0, 232, 257, 33);
     TntRichEdit1->setFocusPolicy(Qt::NoFocus);
     TntRichEdit1->setFont(unicodeFont(15));
-    TntRichEdit1->setVisible(MainPanel->isVisible());
+    // Made after the window was shown, a child is shown by hand.
+    if (MainPanel->isVisible()) {
+        TntRichEdit1->show();
+    }
 }
 
 void TKorvForm::buildLayout() {
