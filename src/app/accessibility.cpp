@@ -6,10 +6,11 @@
 #include <QAccessibleWidget>
 #include <QComboBox>
 #include <QHash>
-#include <QPointer>
 #include <QTabBar>
 
 #include <utility>
+
+#include "accessiblepart.h"
 
 namespace korv {
 namespace {
@@ -52,65 +53,24 @@ private:
     std::function<bool(const QWidget*)> m_unseen;
 };
 
-class TabAccessible final : public QAccessibleInterface, public QAccessibleActionInterface {
+class TabAccessible final : public AccessiblePart<QTabBar> {
 public:
-    TabAccessible(QTabBar* tabs, int index)
-        : m_tabs(tabs)
-        , m_index(index) {}
+    using AccessiblePart::AccessiblePart;
 
-    void* interface_cast(QAccessible::InterfaceType type) override {
-        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this)
-                                                    : nullptr;
-    }
-    bool isValid() const override { return m_tabs != nullptr && m_index < m_tabs->count(); }
-    QObject* object() const override { return nullptr; }
-    QAccessibleInterface* parent() const override {
-        return QAccessible::queryAccessibleInterface(m_tabs.data());
-    }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    bool isValid() const override { return owner() != nullptr && index() < owner()->count(); }
     QString text(QAccessible::Text t) const override {
-        return isValid() && t == QAccessible::Name ? m_tabs->tabText(m_index) : QString();
-    }
-    void setText(QAccessible::Text, const QString&) override {}
-    QRect rect() const override {
-        if (!isValid()) {
-            return {};
-        }
-        const QRect tab = m_tabs->tabRect(m_index);
-        return {m_tabs->mapToGlobal(tab.topLeft()), tab.size()};
+        return isValid() && t == QAccessible::Name ? owner()->tabText(index()) : QString();
     }
     QAccessible::Role role() const override { return QAccessible::PageTab; }
-    QAccessible::State state() const override {
-        QAccessible::State state;
-        if (!isValid()) {
-            state.invalid = true;
-            return state;
-        }
-        state = parent()->state();
-        state.focusable = false;
-        state.focused = false;
+
+protected:
+    QRect partRect() const override { return owner()->tabRect(index()); }
+    void addPartState(QAccessible::State& state) const override {
         state.selectable = true;
-        state.selected = m_tabs->currentIndex() == m_index;
-        return state;
+        state.selected = owner()->currentIndex() == index();
     }
-
     // A press picks the tab, as a click does.
-    QStringList actionNames() const override { return {pressAction()}; }
-    void doAction(const QString& name) override {
-        if (isValid() && name == pressAction()) {
-            m_tabs->setCurrentIndex(m_index);
-        }
-    }
-    QStringList keyBindingsForAction(const QString&) const override { return {}; }
-
-    int index() const { return m_index; }
-
-private:
-    QPointer<QTabBar> m_tabs;
-    int m_index;
+    void press() override { owner()->setCurrentIndex(index()); }
 };
 
 class TabsAccessible final : public QAccessibleWidget {

@@ -7,7 +7,6 @@
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QStyleOptionToolButton>
 #include <QThread>
 #include <QToolTip>
@@ -16,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "accessiblepart.h"
 #include "faces.h"
 
 namespace korv {
@@ -135,72 +135,33 @@ void SymbolGrid::takeGlyphsAhead() const {
 }
 
 // One cell as a screen reader sees it: a push button whose press clicks it.
-class SymbolCellAccessible final : public QAccessibleInterface, public QAccessibleActionInterface {
+class SymbolCellAccessible final : public AccessiblePart<SymbolGrid> {
 public:
-    SymbolCellAccessible(SymbolGrid* grid, int cell)
-        : m_grid(grid)
-        , m_cell(cell) {}
+    using AccessiblePart::AccessiblePart;
 
-    void* interface_cast(QAccessible::InterfaceType type) override {
-        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this)
-                                                    : nullptr;
-    }
-    bool isValid() const override { return m_grid != nullptr && m_cell < m_grid->cells().size(); }
-    QObject* object() const override { return nullptr; }
-    QAccessibleInterface* parent() const override {
-        return QAccessible::queryAccessibleInterface(m_grid.data());
-    }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    bool isValid() const override { return grid() != nullptr && cell() < grid()->cells().size(); }
     QString text(QAccessible::Text t) const override {
         if (!isValid()) {
             return {};
         }
-        const SymbolGrid::Cell& cell = m_grid->cells().at(m_cell);
+        const SymbolGrid::Cell& cell = grid()->cells().at(this->cell());
         return t == QAccessible::Name          ? cell.name
                : t == QAccessible::Description ? cell.description
                                                : QString();
     }
-    void setText(QAccessible::Text, const QString&) override {}
-    QRect rect() const override {
-        if (!isValid()) {
-            return {};
-        }
-        const QRect rect = m_grid->cells().at(m_cell).rect;
-        return {m_grid->mapToGlobal(rect.topLeft()), rect.size()};
-    }
     QAccessible::Role role() const override { return QAccessible::Button; }
-    QAccessible::State state() const override {
-        QAccessible::State state;
-        if (!isValid()) {
-            state.invalid = true;
-            return state;
-        }
-        state = parent()->state();
-        state.focusable = false;
-        state.focused = false;
-        state.pressed = m_grid->isDown(m_cell);
-        state.hotTracked = m_grid->m_hover == m_cell;
-        state.selected = m_grid->current() == m_cell;
-        return state;
+
+    const SymbolGrid* grid() const { return owner(); }
+    int cell() const { return index(); }
+
+protected:
+    QRect partRect() const override { return grid()->cells().at(cell()).rect; }
+    void addPartState(QAccessible::State& state) const override {
+        state.pressed = grid()->isDown(cell());
+        state.hotTracked = grid()->m_hover == cell();
+        state.selected = grid()->current() == cell();
     }
-
-    QStringList actionNames() const override { return {pressAction()}; }
-    void doAction(const QString& name) override {
-        if (isValid() && name == pressAction()) {
-            m_grid->click(m_cell);
-        }
-    }
-    QStringList keyBindingsForAction(const QString&) const override { return {}; }
-
-    const SymbolGrid* grid() const { return m_grid.data(); }
-    int cell() const { return m_cell; }
-
-private:
-    QPointer<SymbolGrid> m_grid;
-    int m_cell;
+    void press() override { owner()->click(cell()); }
 };
 
 // The grid lists its child widgets (such as divider lines), then its cells.
