@@ -9,6 +9,8 @@ add_subdirectory(src/text)
 add_subdirectory(src/palette)
 add_subdirectory(src/export)
 add_subdirectory(src/settings)
+add_subdirectory(src/platform)
+add_subdirectory(src/core)
 add_subdirectory(src/win32)
 add_subdirectory(packaging/windows)
 

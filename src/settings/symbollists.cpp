@@ -160,7 +160,7 @@ std::optional<std::u16string> parseEntry(std::string_view item) {
     return entry;
 }
 
-SymbolList readList(const IniFile& ini, std::string_view key, std::size_t limit) {
+SymbolList readList(const IniAccess& ini, std::string_view key, std::size_t limit) {
     SymbolList list(limit);
     if (auto entries = parseSymbolList(ini.readString(kSymbolsSection, key, ""), limit)) {
         list.assign(std::move(*entries));
@@ -280,19 +280,19 @@ std::optional<std::vector<std::u16string>> parseSymbolList(std::string_view valu
     }
 }
 
-SymbolList readMine(const IniFile& ini) {
+SymbolList readMine(const IniAccess& ini) {
     return readList(ini, kMineKey, kMineLimit);
 }
 
-SymbolList readRecent(const IniFile& ini) {
+SymbolList readRecent(const IniAccess& ini) {
     return readList(ini, kRecentKey, kRecentLimit);
 }
 
-bool writeMine(IniFile& ini, const SymbolList& list) {
+bool writeMine(IniAccess& ini, const SymbolList& list) {
     return ini.writeString(kSymbolsSection, kMineKey, formatSymbolList(list.entries()));
 }
 
-bool writeRecent(IniFile& ini, const SymbolList& list) {
+bool writeRecent(IniAccess& ini, const SymbolList& list) {
     return ini.writeString(kSymbolsSection, kRecentKey, formatSymbolList(list.entries()));
 }
 

@@ -13,7 +13,7 @@
 // A hand-written value may also name characters as themselves ("Mine=ʃ, tʃʰ") in a UTF-8 or
 // UTF-16 file; the next write stores them as code points.
 
-#include "settings/inifile.h"
+#include "settings/iniaccess.h"
 
 #include <cstddef>
 #include <optional>
@@ -80,10 +80,10 @@ std::optional<std::vector<std::u16string>> parseSymbolList(std::string_view valu
                                                            std::size_t limit);
 
 // The lists as the settings file holds them; empty where there is none or it cannot be read.
-SymbolList readMine(const IniFile& ini);
-SymbolList readRecent(const IniFile& ini);
+SymbolList readMine(const IniAccess& ini);
+SymbolList readRecent(const IniAccess& ini);
 // Writes one list's value; nothing else in the file changes.
-bool writeMine(IniFile& ini, const SymbolList& list);
-bool writeRecent(IniFile& ini, const SymbolList& list);
+bool writeMine(IniAccess& ini, const SymbolList& list);
+bool writeRecent(IniAccess& ini, const SymbolList& list);
 
 } // namespace korv

@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copy: the line leaves the program as plain and rich text and, with auto-paste on, lands in the
+// window the user worked in before.
+#include "palette.h"
+
+#include "copypayload.h"
+
+namespace korv {
+
+void Palette::copy() {
+    const LineSnapshot line = m_view.line();
+    bool onClipboard = false;
+    if (m_sizeIndex < 0 || m_sizeIndex >= static_cast<int>(kPointSizes.size())) {
+        // No size chosen (a stored size the list does not have): the plain copy still goes out,
+        // as it stands on its own, and the user is told why the rich one did not.
+        CopyPayload plain;
+        plain.plain = makeCopyPayload(line.text, m_options.useUnicodeFont, 1).plain;
+        if (!plain.plain.empty()) {
+            m_services.clipboard.put(plain);
+        }
+        m_view.showMessage("'' is not a valid integer value.");
+        return;
+    }
+    const CopyPayload payload = makeCopyPayload(line.text, m_options.useUnicodeFont,
+                                                kPointSizes[static_cast<std::size_t>(m_sizeIndex)]);
+    if (!payload.plain.empty()) {
+        onClipboard = m_services.clipboard.put(payload);
+    }
+    m_view.showLine(line.text, line.text.size(), true);
+
+    // With nothing copied there is nothing to paste: switching away would only lose the user's
+    // place.
+    if (m_options.autoPaste && onClipboard &&
+        !m_services.pasteTarget.pasteIntoPreviousWindow(m_view.nativeHandle()) &&
+        !m_pasteNoticeGiven) {
+        // Once per run: the first time teaches it, every time would nag.
+        m_pasteNoticeGiven = true;
+        m_view.showNotice(kPasteByHandNotice);
+    }
+}
+
+} // namespace korv

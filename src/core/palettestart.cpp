@@ -1,0 +1,123 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The palette's life: start, the options, the size, hiding, summons and closing.
+#include "palette.h"
+
+#include "settings/settings.h"
+
+namespace korv {
+
+Palette::Palette(PaletteView& view, PaletteServices services)
+    : m_view(view)
+    , m_services(std::move(services)) {}
+
+void Palette::showSettingsFailure() {
+    if (m_quiet) {
+        return;
+    }
+    std::string text(kSettingsFailureMessage);
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) {
+        text.erase(at, 1);
+    }
+    m_view.showMessage(text);
+}
+
+bool Palette::start() {
+    // Auto-paste is off for a new user: every system this runs on keeps the user in the palette.
+    const Settings settings = loadSettings(m_services.settings, false);
+    m_options = {settings.autoPaste, settings.showHints, settings.useUnicodeFont};
+    m_homepage = settings.homepage;
+    const bool knownSize =
+        settings.fontSize >= 0 && settings.fontSize < static_cast<int>(kPointSizes.size());
+    m_sizeIndex = knownSize ? settings.fontSize : -1;
+    m_view.showSizeIndex(m_sizeIndex);
+    // Where the compositor alone places windows, the stored position waits for a desktop that
+    // can use it, and closing leaves it as it was.
+    if (m_services.placesWindows) {
+        m_view.placeWindow({settings.left, settings.top});
+    }
+    if (!writeStartupLog(m_services.log)) {
+        showSettingsFailure();
+        // Nothing is saved by a program that could not start.
+        m_closed = true;
+        return false;
+    }
+    m_view.showTab(m_tab);
+    return true;
+}
+
+void Palette::applyOptions() {
+    m_view.showCopyCaption(copyCaption());
+    m_view.showHints(m_options.showHints);
+}
+
+void Palette::shown() {
+    applyOptions();
+}
+
+std::string_view Palette::copyCaption() const {
+    return m_options.autoPaste ? kPasteCaption : kCopyCaption;
+}
+
+std::optional<std::string> Palette::saveOptions(const PaletteOptions& options) {
+    m_options = options;
+    // One access per value, in this order; the first that fails ends the save.
+    const std::pair<std::string_view, bool> values[] = {
+        {kAutoPasteKey, options.autoPaste},
+        {kUseUnicodeFontKey, options.useUnicodeFont},
+        {kShowHintsKey, options.showHints},
+    };
+    for (const auto& [key, value] : values) {
+        if (!m_services.settings.writeBool(kOptionsSection, key, value)) {
+            return "Unable to write to " + m_services.settingsPath + ".";
+        }
+    }
+    applyOptions();
+    return std::nullopt;
+}
+
+void Palette::pickSize(int index) {
+    m_sizeIndex = index;
+    if (!m_services.settings.writeInteger(kOptionsSection, kFontSizeKey, index)) {
+        showSettingsFailure();
+    }
+}
+
+void Palette::hide(bool notificationAreaShown) {
+    // Hidden without a notification area there would be no way back.
+    if (notificationAreaShown) {
+        m_view.hideWindow();
+    } else {
+        m_view.minimizeWindow();
+    }
+}
+
+void Palette::summoned(platform::SummonRequest request, bool notificationAreaShown) {
+    if (request == platform::SummonRequest::Toggle && m_view.isInFront()) {
+        hide(notificationAreaShown);
+        return;
+    }
+    m_view.bringToFront();
+}
+
+void Palette::close(bool unattended) {
+    if (m_closed) {
+        return;
+    }
+    m_closed = true;
+    m_quiet = unattended;
+    if (!m_services.placesWindows) {
+        return;
+    }
+    const std::optional<ScreenPosition> position = m_view.windowPosition();
+    if (!position) {
+        return;
+    }
+    // Both values are tried; one message says that either failed.
+    const bool left = m_services.settings.writeInteger(kPositionSection, kLeftKey, position->left);
+    const bool top = m_services.settings.writeInteger(kPositionSection, kTopKey, position->top);
+    if (!left || !top) {
+        showSettingsFailure();
+    }
+}
+
+} // namespace korv
