@@ -28,7 +28,7 @@ class IpaTest(ProgramTestCase):
         """The program with `text` typed into the line and the caret moved back."""
         program = self.start(**kwargs)
         program.wait_active()
-        program.click_control("TntEdit1")
+        program.click_control("Line")
         if text:
             self.session.type_text(text)
         if caret_back:
@@ -38,7 +38,7 @@ class IpaTest(ProgramTestCase):
     def rich_copy(self, program):
         s = self.session
         before = s.clipboard_stamp()
-        program.click_control("BtnCopy")
+        program.click_control("CopyButton")
         wait_until(lambda: s.clipboard_stamp() != before, 5, "Copy to reach the clipboard")
         wait_until(lambda: "text/html" in s.clipboard_targets(), 5, "the rich copy")
 

@@ -45,9 +45,9 @@ TEST_F(KorvFormTrayTest, LoadingAddsFirstAndSendsPictureAndTipTwice) {
 
 TEST_F(KorvFormTrayTest, IconIsTheWindowsPictureInSmallAndLargeSizes) {
     createStartedForm();
-    const TTrayIcon* tray = m_form->TrayIcon1;
+    const TTrayIcon* tray = m_form->trayIcon;
     ASSERT_NE(tray, nullptr);
-    EXPECT_EQ(tray->objectName(), QStringLiteral("TrayIcon1"));
+    EXPECT_EQ(tray->objectName(), QStringLiteral("TrayIcon"));
     EXPECT_TRUE(tray->Active());
     EXPECT_TRUE(tray->IDMessage().isEmpty());
     EXPECT_LE(tray->ToolTip().size(), TTrayIcon::kMaxToolTip);
@@ -74,7 +74,7 @@ TEST_F(KorvFormTrayTest, EitherClickShowsTheHiddenWindow) {
 TEST_F(KorvFormTrayTest, DoubleClickRestoresThreeTimesAndLeavesTheWindowInFront) {
     createStartedForm();
     int restores = 0;
-    TTrayIcon* tray = m_form->TrayIcon1;
+    TTrayIcon* tray = m_form->trayIcon;
     for (TTrayIcon::TNotifyEvent* event : {&tray->OnClick, &tray->OnDblClick}) {
         *event = [&restores, bound = *event](QObject* sender) {
             ++restores;
@@ -101,7 +101,7 @@ TEST_F(KorvFormTrayTest, IconWaitsForTheFirstPaintButNotLongerThanASecond) {
         m_form->show();
         EXPECT_TRUE(shell().m_calls.empty()) << "before the first paint";
         EXPECT_TRUE(QTest::qWaitFor([&] { return !shell().m_calls.empty(); },
-                                    TKorvForm::kLatestStartMs + 2000));
+                                    MainWindow::kLatestStartMs + 2000));
         m_form.reset();
     }
 }
