@@ -71,6 +71,17 @@ TEST(XsampaToIpa, LongestMatchAndWhatStays) {
         {u"|\\|\\a", u"ǁa"},
         {u"ɣ 123 , ;", u"ɣ ɨøɜ , ;"},
         {u"", u""},
+        // `_<` and `_>` after any letter, and after the marks on it
+        {u"b_0_<", u"ɓ\u0325"},
+        {u"d`_<", u"ᶑ"},
+        {u"p_<", u"ɓ\u0325"},
+        {u"k_<a", u"ɠ\u030Aa"},
+        {u"d_d_<", u"ɗ\u032A"},
+        {u"s_<", u"s_<"},
+        {u"_<", u"_<"},
+        {u"t_w_>", u"tʷʼ"},
+        {u"x_>", u"xʼ"},
+        {u"t_S", u"t\u0361ʃ"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(toUtf8(xsampaToIpa(c.xsampa)), toUtf8(c.ipa)) << toUtf8(c.xsampa);
