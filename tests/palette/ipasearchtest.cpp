@@ -212,7 +212,7 @@ TEST(IpaSearch, BothOfTwoKindsAreFoundInTheRightOrder) {
 TEST(IpaSearch, ChartButtonsExampleWordsFindTheirSymbols) {
     int checked = 0;
     for (const SymbolButtonEntry& button : kSymbolButtons) {
-        const std::size_t symbol = indexOf(GetNewUnistr(button.tag));
+        const std::size_t symbol = indexOf(symbolOfTag(button.tag));
         const std::string_view hint = button.hint;
         const std::size_t in = hint.find(" in ");
         const std::string example(in == std::string_view::npos
