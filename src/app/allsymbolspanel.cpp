@@ -18,6 +18,8 @@ namespace korv {
 namespace {
 
 constexpr int kSearchHeight = 20;
+// The strip under the search field that shows what Return inserts.
+constexpr int kChosenHeight = 22;
 constexpr int kCellHeight = 24;
 constexpr int kCellWidth = 25;
 constexpr int kWideCellWidth = 33;
@@ -41,7 +43,7 @@ bool isWide(const QString& glyph) {
     return bases > 1;
 }
 
-SymbolGrid::Cell cellFor(std::size_t index, QPoint at) {
+SymbolGrid::Cell cellFor(std::size_t index, QPoint at, const std::u16string& query) {
     const IpaSymbol& symbol = ipaSymbols()[index];
     const QString shown = QString::fromStdU16String(displayText(symbol));
     const QString name = utf8(symbol.name);
@@ -58,6 +60,14 @@ SymbolGrid::Cell cellFor(std::size_t index, QPoint at) {
             QStringLiteral("X-SAMPA ") + xsampa + QStringLiteral(", ") + cell.description;
     }
     cell.hint += QLatin1Char('\n') + codes;
+    // What was typed, and why this symbol answers it.
+    if (const std::string why = whyFound(query, index); !why.empty()) {
+        const QString found = QStringLiteral("Found for \u201C") +
+                              QString::fromStdU16String(query).trimmed() +
+                              QStringLiteral("\u201D: ") + utf8(why);
+        cell.hint += QLatin1Char('\n') + found;
+        cell.description += QStringLiteral(". ") + found;
+    }
     cell.name = shown + QStringLiteral(", ") + name;
     cell.payload = static_cast<int>(index);
     return cell;
@@ -102,6 +112,16 @@ AllSymbolsPanel::AllSymbolsPanel(QWidget* parent, QRect geometry, SymbolSearch& 
         }
     };
 
+    chosenGlyph = new QLabel(this);
+    chosenGlyph->setObjectName(QStringLiteral("ChosenGlyph"));
+    chosenGlyph->setAlignment(Qt::AlignCenter);
+    QFont large = chosenGlyph->font();
+    large.setPixelSize(kChosenHeight - 4);
+    chosenGlyph->setFont(large);
+    chosenName = new QLabel(this);
+    chosenName->setObjectName(QStringLiteral("ChosenName"));
+    chosenName->setAccessibleName(QStringLiteral("Return inserts"));
+
     connect(searchField, &QLineEdit::textChanged, this,
             [this](const QString& query) { queryChanged(query); });
     layOut();
@@ -126,8 +146,15 @@ void AllSymbolsPanel::queryChanged(const QString& query) {
 void AllSymbolsPanel::layOut() {
     const int searchWidth = width();
     searchField->setGeometry(0, 0, searchWidth, kSearchHeight);
-    scrollArea->setGeometry(0, kSearchHeight + 2, searchWidth,
-                            std::max(0, height() - kSearchHeight - 2));
+    // While the user searches, what Return inserts stands under the field.
+    const bool searching = !searchField->text().trimmed().isEmpty();
+    const int gridTop = kSearchHeight + 2 + (searching ? kChosenHeight : 0);
+    chosenGlyph->setGeometry(0, kSearchHeight + 1, kChosenHeight + 8, kChosenHeight);
+    chosenName->setGeometry(kChosenHeight + 10, kSearchHeight + 1, searchWidth - kChosenHeight - 10,
+                            kChosenHeight);
+    chosenGlyph->setVisible(searching);
+    chosenName->setVisible(searching);
+    scrollArea->setGeometry(0, gridTop, searchWidth, std::max(0, height() - gridTop));
     const int gridWidth =
         searchWidth - scrollArea->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
 
@@ -152,7 +179,7 @@ void AllSymbolsPanel::layOut() {
         }
         int x = 0;
         for (const std::size_t index : group.symbols) {
-            SymbolGrid::Cell cell = cellFor(index, QPoint(x, y));
+            SymbolGrid::Cell cell = cellFor(index, QPoint(x, y), m_search.query());
             if (x > 0 && cell.rect.right() >= gridWidth) {
                 x = 0;
                 y += kCellHeight;
@@ -171,6 +198,15 @@ void AllSymbolsPanel::layOut() {
 void AllSymbolsPanel::showChosen() {
     const int cell = m_search.chosen();
     grid->setCurrent(cell);
+    const int row = m_search.rowOf(cell);
+    if (row >= 0) {
+        const IpaSymbol& symbol = ipaSymbols()[static_cast<std::size_t>(row)];
+        chosenGlyph->setText(QString::fromStdU16String(displayText(symbol)));
+        chosenName->setText(utf8(symbol.name));
+    } else {
+        chosenGlyph->clear();
+        chosenName->setText(cell < 0 ? QStringLiteral("Nothing found") : QString());
+    }
     if (cell >= 0) {
         const QRect rect = grid->cells().at(cell).rect;
         scrollArea->ensureVisible(rect.center().x(), rect.center().y(), 0,
@@ -204,6 +240,13 @@ bool AllSymbolsPanel::eventFilter(QObject* watched, QEvent* event) {
     case Qt::Key_Escape:
         searchField->clear();
         return true;
+    case Qt::Key_F:
+        // Ctrl+F again: the old query, selected, to be typed over.
+        if (key->modifiers() == Qt::ControlModifier) {
+            searchField->selectAll();
+            return true;
+        }
+        return QWidget::eventFilter(watched, event);
     case Qt::Key_D:
         if (key->modifiers() == Qt::ControlModifier) {
             if (OnPinKey) {

@@ -30,6 +30,9 @@ public:
     QLineEdit* searchField = nullptr;
     QScrollArea* scrollArea = nullptr;
     SymbolGrid* grid = nullptr;
+    // What Return inserts: the chosen result's symbol, large, and its name.
+    QLabel* chosenGlyph = nullptr;
+    QLabel* chosenName = nullptr;
 
     // A cell was clicked.
     std::function<void(int cell)> OnInsert;

@@ -4,8 +4,10 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabBar>
 #include <QTest>
 #include <QTextEdit>
@@ -350,6 +352,34 @@ TEST_F(KorvFormTest, AllTabIsBuiltWhenAskedForAndItsKeysInsertAtTheLinesCaret) {
         }
         EXPECT_EQ(search->text().isEmpty(), c.keys.back() == Qt::Key_Escape);
     }
+}
+
+// Before Return is pressed, the user sees what it inserts and why each result was found; a
+// second Ctrl+F selects the old query to be typed over.
+TEST_F(KorvFormTest, TheSearchShowsWhatReturnInsertsAndWhyEachResultWasFound) {
+    QTest::keyClick(m_form->lineEdit, Qt::Key_F, Qt::ControlModifier);
+    AllSymbolsPanel* all = m_form->allPanel;
+    ASSERT_NE(all, nullptr);
+    EXPECT_FALSE(all->chosenName->isVisible());
+    QTest::keyClicks(all->searchField, QStringLiteral("acute"));
+    EXPECT_TRUE(all->chosenName->isVisible());
+    EXPECT_EQ(all->chosenGlyph->text(), QString::fromStdU16String(u"\u25CC\u0301"));
+    EXPECT_TRUE(all->chosenName->text().contains(QStringLiteral("high")))
+        << all->chosenName->text().toStdString();
+    EXPECT_GE(all->scrollArea->y(), all->chosenName->geometry().bottom());
+    EXPECT_TRUE(all->grid->toolTip(0).contains(QStringLiteral("Found for \u201Cacute\u201D: ")))
+        << all->grid->toolTip(0).toStdString();
+
+    QTest::keyClick(all->searchField, Qt::Key_Down);
+    EXPECT_NE(all->chosenGlyph->text(), QString::fromStdU16String(u"\u25CC\u0301"));
+    QTest::keyClicks(all->searchField, QStringLiteral("qqqq"));
+    EXPECT_EQ(all->chosenName->text(), QStringLiteral("Nothing found"));
+
+    all->searchField->setCursorPosition(1);
+    QTest::keyClick(all->searchField, Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(all->searchField->selectedText(), QStringLiteral("acuteqqqq"));
+    QTest::keyClick(all->searchField, Qt::Key_Escape);
+    EXPECT_FALSE(all->chosenName->isVisible());
 }
 
 TEST_F(KorvFormTest, AllTabTooltipsGiveSymbolNameAndXsampaAndFollowShowHints) {

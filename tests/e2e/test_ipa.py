@@ -14,13 +14,15 @@ import test_keyboard
 
 # The "All" tab's grid in the window: the chart area, below the search field; a title above
 # each group, cells 25 by 24.
-GRID_X, GRID_Y = 10, 50 + 22
+# While a query is typed, the strip that shows what Return inserts lies between them.
+GRID_X, GRID_Y, CHOSEN_HEIGHT = 10, 50 + 22, 22
 TITLE_HEIGHT, CELL_W, CELL_H = 14, 25, 24
 
 
-def cell_centre(index):
+def cell_centre(index, searching=False):
     """The centre of a cell of the first row under the first title."""
-    return GRID_X + index * CELL_W + CELL_W // 2, GRID_Y + TITLE_HEIGHT + CELL_H // 2
+    top = GRID_Y + (CHOSEN_HEIGHT if searching else 0)
+    return GRID_X + index * CELL_W + CELL_W // 2, top + TITLE_HEIGHT + CELL_H // 2
 
 
 class IpaTest(ProgramTestCase):
@@ -54,7 +56,7 @@ class IpaTest(ProgramTestCase):
                 program.key(*keys)
                 if query:
                     self.session.type_text(query)
-                program.click(*cell_centre(cell))
+                program.click(*cell_centre(cell, searching=bool(query)))
                 self.assertEqual(program.copy_line(), line)
                 program.stop()
 
