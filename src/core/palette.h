@@ -56,7 +56,8 @@ public:
     /// Reads the settings and shows them, places the window and rewrites the log; false when the
     /// log could not be written, and the program must end.
     bool start();
-    /// Shows what the options say, as the window is shown by the program.
+    /// Shows what the options say, as the window is shown by the program; the first time, with
+    /// the keyboard focus in the line.
     void shown();
     /// Saves the window's position as the program ends; unattended, failures are not shown.
     void close(bool unattended = false);
@@ -140,6 +141,7 @@ private:
     SymbolSearch m_search;
     std::optional<SymbolList> m_mine;
     std::optional<SymbolList> m_recent;
+    bool m_shownOnce = false;
     bool m_closed = false;
     bool m_quiet = false;
     bool m_pasteNoticeGiven = false;

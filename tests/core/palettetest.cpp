@@ -110,6 +110,7 @@ TEST_F(PaletteTest, StartShowsTheStoredSettingsAndRewritesOnlyTheLog) {
         EXPECT_EQ(m_view.m_caption, c.caption);
         EXPECT_EQ(m_view.m_hints, c.hints);
         EXPECT_TRUE(m_settings.m_writes.empty());
+        EXPECT_TRUE(m_view.m_focusedLine); // keys typed at once go into the line
         EXPECT_EQ(m_log.m_values.at({"KORVANI.EXE", "Version"}), kVersion);
         EXPECT_TRUE(m_view.m_messages.empty());
     }

@@ -38,7 +38,7 @@ struct Key {
     bool repeat = false;
 };
 
-class KorvFormTest : public FormFixture {
+class MainWindowTest : public FormFixture {
 protected:
     void SetUp() override { createForm(); }
     QString line() const { return m_form->lineEdit->text(); }
@@ -55,15 +55,19 @@ protected:
     }
 };
 
-TEST_F(KorvFormTest, FreshWindowFocusesTheSizeBoxAndTheFirstSymbolTakesTheLine) {
-    EXPECT_EQ(QApplication::focusWidget(), m_form->sizeBox);
+// A digit typed at once must not change the size unseen.
+TEST_F(MainWindowTest, FreshWindowFocusesTheLineAndKeysGoThere) {
+    EXPECT_EQ(QApplication::focusWidget(), m_form->lineEdit);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("2"));
+    EXPECT_EQ(m_form->sizeBox->currentText(), QStringLiteral("16"));
+    m_form->lineEdit->clear();
     click("See");
     EXPECT_EQ(line(), QStringLiteral("i"));
     EXPECT_EQ(m_form->lineEdit->cursorPosition(), 1);
     EXPECT_EQ(QApplication::focusWidget(), m_form->lineEdit);
 }
 
-TEST_F(KorvFormTest, WithTheFocusInTheSizeBoxASymbolIsAppended) {
+TEST_F(MainWindowTest, WithTheFocusInTheSizeBoxASymbolIsAppended) {
     click("Tea");
     click("See");
     m_form->lineEdit->setCursorPosition(1);
@@ -74,7 +78,7 @@ TEST_F(KorvFormTest, WithTheFocusInTheSizeBoxASymbolIsAppended) {
     EXPECT_EQ(m_form->lineEdit->cursorPosition(), 3);
 }
 
-TEST_F(KorvFormTest, BackAfterAnAffricateLeavesItsFirstHalf) {
+TEST_F(MainWindowTest, BackAfterAnAffricateLeavesItsFirstHalf) {
     click("Chain");
     EXPECT_EQ(line(), QString::fromStdU16String(u"t\u0283"));
     clickWidget(m_form->backButton);
@@ -82,7 +86,7 @@ TEST_F(KorvFormTest, BackAfterAnAffricateLeavesItsFirstHalf) {
     EXPECT_EQ(m_form->lineEdit->cursorPosition(), 1);
 }
 
-TEST_F(KorvFormTest, ASelectionIsNeverReplaced) {
+TEST_F(MainWindowTest, ASelectionIsNeverReplaced) {
     m_form->lineEdit->setFocus(Qt::MouseFocusReason);
     m_form->lineEdit->setText(QStringLiteral("abc"));
     m_form->lineEdit->setSelection(1, 1);
@@ -92,7 +96,7 @@ TEST_F(KorvFormTest, ASelectionIsNeverReplaced) {
     EXPECT_FALSE(m_form->lineEdit->hasSelectedText());
 }
 
-TEST_F(KorvFormTest, TabIntoTheLineSelectsAllAndASymbolGoesInFront) {
+TEST_F(MainWindowTest, TabIntoTheLineSelectsAllAndASymbolGoesInFront) {
     m_form->lineEdit->setText(QStringLiteral("abc"));
     m_form->sizeBox->setFocus(Qt::MouseFocusReason);
     QTest::keyClick(m_form->sizeBox, Qt::Key_Tab);
@@ -103,7 +107,7 @@ TEST_F(KorvFormTest, TabIntoTheLineSelectsAllAndASymbolGoesInFront) {
     EXPECT_EQ(m_form->lineEdit->cursorPosition(), 1);
 }
 
-TEST_F(KorvFormTest, ClearAllEmptiesTheLineButKeepsTheFocus) {
+TEST_F(MainWindowTest, ClearAllEmptiesTheLineButKeepsTheFocus) {
     click("See");
     m_form->sizeBox->setFocus(Qt::MouseFocusReason);
     clickWidget(m_form->clearButton);
@@ -111,7 +115,7 @@ TEST_F(KorvFormTest, ClearAllEmptiesTheLineButKeepsTheFocus) {
     EXPECT_EQ(QApplication::focusWidget(), m_form->sizeBox);
 }
 
-TEST_F(KorvFormTest, CommandAndSymbolButtonsNeverTakeTheFocus) {
+TEST_F(MainWindowTest, CommandAndSymbolButtonsNeverTakeTheFocus) {
     for (QAbstractButton* b : m_form->findChildren<QAbstractButton*>()) {
         if (b->isVisibleTo(m_form.get()) || qobject_cast<QPushButton*>(b) != nullptr) {
             EXPECT_EQ(b->focusPolicy(), Qt::NoFocus) << b->objectName().toStdString();
@@ -128,7 +132,7 @@ TEST_F(KorvFormTest, CommandAndSymbolButtonsNeverTakeTheFocus) {
     EXPECT_EQ(QApplication::focusWidget(), m_form->lineEdit);
 }
 
-TEST_F(KorvFormTest, AdditionalChartKeepsTheDiacriticsAndTheCaret) {
+TEST_F(MainWindowTest, AdditionalChartKeepsTheDiacriticsAndTheCaret) {
     click("See");
     click("Tea");
     m_form->lineEdit->setCursorPosition(1);
@@ -144,7 +148,7 @@ TEST_F(KorvFormTest, AdditionalChartKeepsTheDiacriticsAndTheCaret) {
     EXPECT_FALSE(m_form->additionalChart->isVisible());
 }
 
-TEST_F(KorvFormTest, TooltipsFollowTheirPanelsSwitch) {
+TEST_F(MainWindowTest, TooltipsFollowTheirPanelsSwitch) {
     int withTip = 0;
     for (const Symbol& b : allButtons()) {
         withTip += b.toolTip().isEmpty() ? 0 : 1;
@@ -157,7 +161,7 @@ TEST_F(KorvFormTest, TooltipsFollowTheirPanelsSwitch) {
     EXPECT_EQ(button("Long").toolTip(), QStringLiteral("long"));
 }
 
-TEST_F(KorvFormTest, LayoutIsFixed) {
+TEST_F(MainWindowTest, LayoutIsFixed) {
     EXPECT_EQ(m_form->size(), QSize(331, 226));
     EXPECT_EQ(m_form->minimumSize(), m_form->maximumSize());
     EXPECT_TRUE(m_form->windowFlags() & Qt::WindowStaysOnTopHint);
@@ -168,7 +172,7 @@ TEST_F(KorvFormTest, LayoutIsFixed) {
 
 // A stray wheel step over the size box or the chart tabs changes nothing while the focus is in
 // the line; the size box takes the wheel once it holds the focus, as a pick of the user.
-TEST_F(KorvFormTest, TheWheelChangesOnlyTheControlWithTheFocus) {
+TEST_F(MainWindowTest, TheWheelChangesOnlyTheControlWithTheFocus) {
     click("See");
     const std::string recent = readFile("KORVANI.INI"); // the click's own record
     const auto wheel = [](QWidget* widget, int delta) {
@@ -194,7 +198,7 @@ TEST_F(KorvFormTest, TheWheelChangesOnlyTheControlWithTheFocus) {
 
 // Typing stops at the line's usual limit; what the program puts there is never cut, and Copy
 // carries all of it.
-TEST_F(KorvFormTest, LongLinesAreNeverCutByTheProgram) {
+TEST_F(MainWindowTest, LongLinesAreNeverCutByTheProgram) {
     const QString longLine(40000, QLatin1Char('a'));
     m_form->lineEdit->setText(longLine);
     EXPECT_EQ(line().size(), CompositionEdit::kTypingLimit) << "typing's limit";
@@ -214,7 +218,7 @@ TEST_F(KorvFormTest, LongLinesAreNeverCutByTheProgram) {
 // Chords typed in the line act once they are let go and leave the focus and the line alone:
 // Ctrl+Return copies as the button does, Ctrl+PageDown and Ctrl+PageUp switch the chart both ways
 // as the tabs do.
-TEST_F(KorvFormTest, ChordsInTheLineCopyOrSwitchTheChart) {
+TEST_F(MainWindowTest, ChordsInTheLineCopyOrSwitchTheChart) {
     constexpr auto down = QEvent::KeyPress;
     constexpr auto up = QEvent::KeyRelease;
     constexpr Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
@@ -292,7 +296,7 @@ void collect(QAccessibleInterface* iface, std::vector<const QAccessibleInterface
     }
 }
 
-TEST_F(KorvFormTest, CtrlShiftXConvertsXsampaAsOneStepForUndo) {
+TEST_F(MainWindowTest, CtrlShiftXConvertsXsampaAsOneStepForUndo) {
     const struct {
         const char* what;
         int selStart, selLength;
@@ -314,7 +318,7 @@ TEST_F(KorvFormTest, CtrlShiftXConvertsXsampaAsOneStepForUndo) {
     }
 }
 
-TEST_F(KorvFormTest, AllTabIsBuiltWhenAskedForAndItsKeysInsertAtTheLinesCaret) {
+TEST_F(MainWindowTest, AllTabIsBuiltWhenAskedForAndItsKeysInsertAtTheLinesCaret) {
     EXPECT_EQ(m_form->allPanel, nullptr);
     const struct {
         const char* query;
@@ -356,7 +360,7 @@ TEST_F(KorvFormTest, AllTabIsBuiltWhenAskedForAndItsKeysInsertAtTheLinesCaret) {
 
 // Before Return is pressed, the user sees what it inserts and why each result was found; a
 // second Ctrl+F selects the old query to be typed over.
-TEST_F(KorvFormTest, TheSearchShowsWhatReturnInsertsAndWhyEachResultWasFound) {
+TEST_F(MainWindowTest, TheSearchShowsWhatReturnInsertsAndWhyEachResultWasFound) {
     QTest::keyClick(m_form->lineEdit, Qt::Key_F, Qt::ControlModifier);
     AllSymbolsPanel* all = m_form->allPanel;
     ASSERT_NE(all, nullptr);
@@ -382,7 +386,7 @@ TEST_F(KorvFormTest, TheSearchShowsWhatReturnInsertsAndWhyEachResultWasFound) {
     EXPECT_FALSE(all->chosenName->isVisible());
 }
 
-TEST_F(KorvFormTest, AllTabTooltipsGiveSymbolNameAndXsampaAndFollowShowHints) {
+TEST_F(MainWindowTest, AllTabTooltipsGiveSymbolNameAndXsampaAndFollowShowHints) {
     m_form->chartTabs->setCurrentIndex(2);
     SymbolGrid* grid = m_form->allPanel->grid;
     const auto symbols = ipaSymbols();
@@ -397,7 +401,7 @@ TEST_F(KorvFormTest, AllTabTooltipsGiveSymbolNameAndXsampaAndFollowShowHints) {
     EXPECT_TRUE(grid->toolTip(gamma).isEmpty());
 }
 
-TEST_F(KorvFormTest, AccessibleTreeNamesTheLineAndSizeBoxAndLeavesOutHiddenControls) {
+TEST_F(MainWindowTest, AccessibleTreeNamesTheLineAndSizeBoxAndLeavesOutHiddenControls) {
     std::vector<const QAccessibleInterface*> tree;
     collect(QAccessible::queryAccessibleInterface(m_form.get()), tree);
     const auto listed = [&](const QObject* o) {
@@ -436,7 +440,7 @@ namespace {
 
 // The user's own symbols through the window's handlers: kept in order, without repeats, moved
 // and removed, from the line and from a search result, each named in its tooltip.
-TEST_F(KorvFormTest, MineKeepsTheUsersSymbolsInOrder) {
+TEST_F(MainWindowTest, MineKeepsTheUsersSymbolsInOrder) {
     createForm();
     m_form->palette().addToMine(u"ʃ");
     m_form->lineEdit->setText(QStringLiteral("atʃʰ"));
