@@ -80,7 +80,7 @@ SymbolGrid* symbolPanel(QWidget* parent, const char* name, QRect geometry, Chart
         if (entry.panel != which) {
             continue;
         }
-        const QString symbol = QString::fromStdU16String(GetNewUnistr(entry.tag));
+        const QString symbol = QString::fromStdU16String(symbolOfTag(entry.tag));
         // A screen reader says the symbol and, as its description, the example.
         cells.append({QRect(entry.left, entry.top, entry.width, entry.height), symbol,
                       entry.glyphAlign, entry.glyphMargin, latin1(entry.hint), symbol,
@@ -195,11 +195,11 @@ void TKorvForm::buildLayout() {
     sunkenFrame(MainPanel, "bevFrame", {8, 48, 204, 149}, QFrame::Box);
     sunkenFrame(MainPanel, "DiacriticBevel1", {216, 48, 29, 75}, QFrame::Box);
 
-    IPAPanel = symbolPanel(MainPanel, "IPAPanel", {10, 50, 200, 145}, ChartPanel::IPAPanel);
+    IPAPanel = symbolPanel(MainPanel, "IPAPanel", {10, 50, 200, 145}, ChartPanel::Standard);
     AdditionalPanel =
-        symbolPanel(MainPanel, "AdditionalPanel", {10, 50, 200, 145}, ChartPanel::AdditionalPanel);
+        symbolPanel(MainPanel, "AdditionalPanel", {10, 50, 200, 145}, ChartPanel::Additional);
     DiacriticsPanel1 =
-        symbolPanel(MainPanel, "DiacriticsPanel1", {218, 50, 25, 71}, ChartPanel::DiacriticsPanel1);
+        symbolPanel(MainPanel, "DiacriticsPanel1", {218, 50, 25, 71}, ChartPanel::Diacritics);
     AdditionalPanel->hide();
     SymbolGrid::drawGlyphsAhead({IPAPanel, DiacriticsPanel1}, qApp->devicePixelRatio());
 
@@ -212,7 +212,7 @@ void TKorvForm::buildLayout() {
             guarded([&] { SpeedButtonClick(panel->cells().at(cell).payload); });
         };
         panel->contextMenuRequested = [this, panel](int cell, QPoint globalPos) {
-            const std::u16string symbol = GetNewUnistr(panel->cells().at(cell).payload);
+            const std::u16string symbol = symbolOfTag(panel->cells().at(cell).payload);
             guarded([&] { SymbolMenuPopup(symbol, globalPos); });
         };
     }
@@ -336,7 +336,7 @@ void TKorvForm::insertCharacters(std::u16string_view chars) {
 }
 
 void TKorvForm::SpeedButtonClick(int tag) {
-    insertCharacters(GetNewUnistr(tag));
+    insertCharacters(symbolOfTag(tag));
 }
 
 void TKorvForm::AllGrid1Click(std::u16string_view chars) {

@@ -84,11 +84,11 @@ std::u16string lineText(HWND edit) {
 
 bool isPanelVisible(ChartPanel panel, int tab) {
     switch (panel) {
-    case ChartPanel::IPAPanel:
+    case ChartPanel::Standard:
         return tab == 0;
-    case ChartPanel::AdditionalPanel:
+    case ChartPanel::Additional:
         return tab == 1;
-    case ChartPanel::DiacriticsPanel1:
+    case ChartPanel::Diacritics:
         return true;
     }
     return false;
@@ -280,7 +280,7 @@ void TKorvForm::layout() {
     SendMessageW(m_tooltip, WM_SETFONT, reinterpret_cast<WPARAM>(m_guiFont), FALSE);
     for (std::size_t i = 0; i < kSymbolButtons.size(); ++i) {
         const SymbolButtonEntry& entry = kSymbolButtons[i];
-        const int left = entry.panel == ChartPanel::DiacriticsPanel1 ? kDiacriticsLeft : kPanelLeft;
+        const int left = entry.panel == ChartPanel::Diacritics ? kDiacriticsLeft : kPanelLeft;
         MoveWindow(m_symbols[i], scale(left + entry.left), scale(kPanelTop + entry.top),
                    scale(entry.width), scale(entry.height), FALSE);
     }
@@ -352,7 +352,7 @@ void TKorvForm::SpeedButtonClick(std::size_t index) {
     SendMessageW(TntEdit1, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                  reinterpret_cast<LPARAM>(&end));
     const LineState state{text, start, end - start, GetFocus() == TntEdit1};
-    const LineEdit edit = insertSymbol(state, GetNewUnistr(kSymbolButtons[index].tag));
+    const LineEdit edit = insertSymbol(state, symbolOfTag(kSymbolButtons[index].tag));
     const std::wstring wide(edit.text.begin(), edit.text.end());
     SetWindowTextW(TntEdit1, wide.c_str());
     if (edit.focusLine) {

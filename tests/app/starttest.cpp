@@ -192,8 +192,8 @@ TEST_F(StartTest, ClosingWithASettingsFileThatCannotBeWrittenShowsTheMessageTwic
 
 TEST_F(StartTest, HideAndRestoreKeepLineCaretAndChart) {
     createForm();
-    click("Tea1");
-    click("See1");
+    click("Tea");
+    click("See");
     m_form->TntEdit1->setCursorPosition(1);
     m_form->TabSet1->setCurrentIndex(1);
     clickWidget(m_form->BtnClose);

@@ -16,7 +16,7 @@ import korvx
 from korvx import HarnessError, wait_until
 
 SHI_LONG = "\u0283i\u02d0"  # ʃiː
-SHI_LONG_BUTTONS = ("She1", "See1", "Long1")
+SHI_LONG_BUTTONS = ("She", "See", "Long")
 TRIES = int(os.environ.get("KORV_PASTE_TRIES") or 20)
 HERE = os.path.dirname(os.path.abspath(__file__))
 GTK_FIELD = os.path.join(HERE, "tools", "gtkfield.py")

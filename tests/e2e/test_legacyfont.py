@@ -15,7 +15,7 @@ INSTALLER = os.environ["KORVANIFI_BIN"]
 FONT_FILES = ("Korvani.ttf", "Korvani-OFL.txt", "Korvani-FONTLOG.txt")
 BOX_TITLE = "Install Legacy Fonts"
 # ʃiː ˈθɪŋk: the buttons, with a space typed between the words.
-THINK_BUTTONS = ("She1", "See1", "Long1", " ", "PrimaryStress1", "Thin1", "Sit1", "Sing1", "Kat1")
+THINK_BUTTONS = ("She", "See", "Long", " ", "PrimaryStress", "Thin", "Sit", "Sing", "Kat")
 THINK_LEGACY_RTF = r"\'a7i\'ad \'c7\'a0\'f6\'f7k"
 SOURCE_FACE = "Charis SIL"
 

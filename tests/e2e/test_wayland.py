@@ -73,7 +73,7 @@ class SwayNativeTest(unittest.TestCase):
         # Through XWayland no keys may follow a Wayland window either.
         s = self.session
         program = self.start(ini=AUTO_PASTE)
-        self.click_controls(program, "See1", "BtnCopy")
+        self.click_controls(program, "See", "BtnCopy")
         wait_until(lambda: "text/rtf" in s.clipboard_types(), 5, "the rich copy on the clipboard")
         for mime in ("text/plain;charset=utf-8", "text/plain"):
             self.assertEqual(s.clipboard(mime), b"i", mime)
@@ -104,7 +104,7 @@ class SwayXWaylandTest(SwayNativeTest):
             # A new window gets the keyboard: the field first, then the program.
             wait_until(lambda: self.session.windows(field.proc.pid).get("field"), 10, "the text field")
             program = self.start(ini=AUTO_PASTE)
-            self.click_controls(program, "See1", "BtnCopy")
+            self.click_controls(program, "See", "BtnCopy")
             wait_until(lambda: field.text() == "i", 5, "the paste in the text field")
             self.assertEqual(self.session.notices(), notices)  # no word when the paste went out
             assert_clean(self, program)

@@ -60,8 +60,8 @@ protected:
     Symbol button(std::string_view name) const {
         for (const SymbolButtonEntry& entry : kSymbolButtons) {
             if (entry.name == name) {
-                SymbolGrid* grid = entry.panel == ChartPanel::IPAPanel ? m_form->IPAPanel
-                                   : entry.panel == ChartPanel::AdditionalPanel
+                SymbolGrid* grid = entry.panel == ChartPanel::Standard ? m_form->IPAPanel
+                                   : entry.panel == ChartPanel::Additional
                                        ? m_form->AdditionalPanel
                                        : m_form->DiacriticsPanel1;
                 return {grid, grid->cellWithPayload(entry.tag)};
