@@ -24,7 +24,6 @@
 #include "symbolgrid.h"
 #include "symboltable.h"
 #include "symboltag.h"
-#include "systemmenu.h"
 #include "trayicon.h"
 
 namespace korv {
@@ -108,8 +107,8 @@ TKorvForm::TKorvForm(platform::Platform& platform, MessageBoxes& boxes, Folders 
     buildLayout();
     // The components come into being with the window, then the window's own creation runs; the
     // tray icon, which the first picture does not need, waits for it (finishStart).
-    SystemMenu1 = new TSystemMenu(this, m_platform.systemMenu);
-    SystemMenu1->Loaded();
+    // winId() makes the native window, which placing the frame needs too.
+    m_platform.placement.lockSize(static_cast<platform::WindowHandle>(winId()));
     FormCreate();
     // A window being shown waits for its first paint, but not for ever: one the window manager
     // does not map (kept on another desktop, say) still gets its tray icon.

@@ -29,8 +29,7 @@ namespace korv {
 
 class AllSymbolsPanel;
 class MinePanel;
-class TSystemMenu;
-class TTrayIcon;
+class TrayIcon;
 class CompositionEdit;
 class MessageBoxes;
 class SymbolGrid;
@@ -148,8 +147,7 @@ public:
     QPushButton* BtnClose = nullptr;
     QLabel* Label1 = nullptr;
     QComboBox* comboSize = nullptr;
-    TTrayIcon* TrayIcon1 = nullptr;
-    TSystemMenu* SystemMenu1 = nullptr;
+    TrayIcon* TrayIcon1 = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -1,11 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copy: the composition line leaves the program as plain and rich text, and optionally lands in
 // the previously active application through a synthesised Alt+Tab, Ctrl+V.
-#include <QClipboard>
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QPushButton>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -17,7 +14,7 @@
 #include <string>
 
 #include "compositionedit.h"
-#include "keysequence.h"
+#include "copypayload.h"
 #include "korvform.h"
 #include "legacycode.h"
 #include "richtext.h"
@@ -26,24 +23,7 @@
 namespace korv {
 namespace {
 
-const QString kNeedsNtMessage =
-    QStringLiteral("This version of Korvani requires Windows 2000 (or greater) to run.");
-
 const QString kPasteByHandNotice = QStringLiteral("Copied: press Ctrl+V to paste");
-
-// Browsers ask for this target rather than UTF8_STRING; Qt offers it only when set explicitly.
-const QString kPlainUtf8Mime = QStringLiteral("text/plain;charset=utf-8");
-
-QByteArray bytes(const std::string& text) {
-    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QMimeData* plainData(const QString& text) {
-    auto* data = new QMimeData;
-    data->setText(text);
-    data->setData(kPlainUtf8Mime, text.toUtf8());
-    return data;
-}
 
 // A whole decimal number, as the size box shows it; anything else fails the way a conversion of
 // user text to a number fails.
@@ -78,51 +58,53 @@ void TKorvForm::BtnCopyClick() {
         m_activation->stop();
     }
     bool onClipboard = false;
-    if (m_platform.os.version().platformId != platform::kPlatformNt) {
-        m_boxes.showMessage(kNeedsNtMessage);
-    } else {
-        const std::u16string converted =
-            ConvertUnicodeToKorvaniString(TntEdit1->text().toStdU16String());
-        TntEdit2->setText(QString::fromStdU16String(converted));
-        const QString copied = TntEdit2->text();
-        if (!copied.isEmpty()) {
-            QClipboard* clipboard = QGuiApplication::clipboard();
-            // The plain copy stands on its own: should the rich copy fail, this is what remains.
-            TntEdit2->selectAll();
-            clipboard->setMimeData(plainData(copied));
+    const std::u16string converted =
+        ConvertUnicodeToKorvaniString(TntEdit1->text().toStdU16String());
+    TntEdit2->setText(QString::fromStdU16String(converted));
+    const QString copied = TntEdit2->text();
+    if (!copied.isEmpty()) {
+        CopyPayload payload;
+        payload.plain = copied.toStdU16String();
+        TntEdit2->selectAll();
 
-            const std::string_view face = UseUnicodeFont ? UnicodeFontFace : KorvaniFontFace;
-            TntRichEdit1->clear();
-            const int points = parseWholeNumber(comboSize->currentText());
-            QFont staged = TntRichEdit1->font();
-            staged.setPointSize(points);
-            staged.setFamilies({faceName(face)});
-            TntRichEdit1->setFont(staged);
-            QTextCursor cursor(TntRichEdit1->document());
-            // One edit block: the staging area lays the text out once, not once per step.
-            cursor.beginEditBlock();
-            QTextCharFormat format;
-            format.setFont(staged);
-            cursor.insertText(copied, format);
-
-            // Select the first line and give it the face alone, as a reader of the staging area
-            // would see the run that went to the clipboard.
-            const QString line = TntRichEdit1->document()->firstBlock().text();
-            cursor.setPosition(0);
-            cursor.setPosition(static_cast<int>(line.size()), QTextCursor::KeepAnchor);
-            QTextCharFormat faceOnly;
-            faceOnly.setFontFamilies({faceName(face)});
-            cursor.mergeCharFormat(faceOnly);
-            cursor.endEditBlock();
-            TntRichEdit1->setTextCursor(cursor);
-
-            const std::u16string text = copied.toStdU16String();
-            QMimeData* rich = plainData(copied);
-            rich->setData(QStringLiteral("text/rtf"), bytes(buildRtf(text, face, points)));
-            rich->setData(QStringLiteral("text/html"), bytes(buildHtml(text, face, points)));
-            clipboard->setMimeData(rich);
-            onClipboard = true;
+        const std::string_view face = UseUnicodeFont ? UnicodeFontFace : KorvaniFontFace;
+        TntRichEdit1->clear();
+        int points = 0;
+        try {
+            points = parseWholeNumber(comboSize->currentText());
+        } catch (...) {
+            // The plain copy stands on its own: should the rich copy fail, this is what
+            // remains.
+            m_platform.clipboard.put(payload);
+            throw;
         }
+        QFont staged = TntRichEdit1->font();
+        staged.setPointSize(points);
+        staged.setFamilies({faceName(face)});
+        TntRichEdit1->setFont(staged);
+        QTextCursor cursor(TntRichEdit1->document());
+        // One edit block: the staging area lays the text out once, not once per step.
+        cursor.beginEditBlock();
+        QTextCharFormat format;
+        format.setFont(staged);
+        cursor.insertText(copied, format);
+
+        // Select the first line and give it the face alone, as a reader of the staging area
+        // would see the run that went to the clipboard.
+        const QString line = TntRichEdit1->document()->firstBlock().text();
+        cursor.setPosition(0);
+        cursor.setPosition(static_cast<int>(line.size()), QTextCursor::KeepAnchor);
+        QTextCharFormat faceOnly;
+        faceOnly.setFontFamilies({faceName(face)});
+        cursor.mergeCharFormat(faceOnly);
+        cursor.endEditBlock();
+        TntRichEdit1->setTextCursor(cursor);
+
+        payload.rtf = buildRtf(payload.plain, face, points);
+        payload.html = buildHtml(payload.plain, face, points);
+        payload.face = std::string(face);
+        payload.points = points;
+        onClipboard = m_platform.clipboard.put(payload);
     }
 
     const int end = static_cast<int>(TntEdit1->text().size());
@@ -131,10 +113,8 @@ void TKorvForm::BtnCopyClick() {
     TntEdit1->deselect();
 
     if (AutoPaste) {
-        platform::KeyInjector& keys = m_platform.keys;
-        const auto events = buildAutoPasteKeys([&keys](char ch) { return keys.vkKeyScanA(ch); });
-        const bool pasted =
-            keys.sendAutoPaste(events, static_cast<platform::WindowHandle>(winId()));
+        const bool pasted = m_platform.pasteTarget.pasteIntoPreviousWindow(
+            static_cast<platform::WindowHandle>(winId()));
         if (!pasted && onClipboard) {
             tellToPasteByHand();
         }
@@ -147,9 +127,8 @@ void TKorvForm::tellToPasteByHand() {
         return;
     }
     m_pasteNoticeGiven = true;
-    const platform::NotifyIconData& icon = TrayIcon1->iconData();
-    if (!m_platform.notifyShell.showNotice(icon.hWnd, icon.uID, kAppTitle.toStdString(),
-                                           kPasteByHandNotice.toStdString())) {
+    if (!m_platform.notificationArea.showNotice(kAppTitle.toStdString(),
+                                                kPasteByHandNotice.toStdString())) {
         // With neither a notification area nor a notification service, a tooltip under the
         // button says it; it takes no focus either.
         QToolTip::showText(BtnCopy->mapToGlobal(QPoint(0, BtnCopy->height())), kPasteByHandNotice,

@@ -22,7 +22,6 @@
 #include "settings/inifile.h"
 #include "settings/settings.h"
 #include "symbolgrid.h"
-#include "systemmenu.h"
 
 namespace korv {
 
@@ -83,10 +82,8 @@ void TKorvForm::placeFrameAt(int left, int top) {
 }
 
 void TKorvForm::FormCreate() {
-    // Systems before the sixth major version had no reason to keep the user in Korvani.
-    const platform::OsVersion version = m_platform.os.version();
-    const std::uint32_t major = version.ok ? version.major : 0;
-    const bool autoPasteDefault = major < 6;
+    // Every system this face runs on is a current one: auto-paste starts off.
+    const bool autoPasteDefault = false;
 
     const Settings settings = loadSettings(IniFile(settingsPath()), autoPasteDefault);
     AutoPaste = settings.autoPaste;
@@ -108,17 +105,9 @@ void TKorvForm::FormCreate() {
         m_terminate = true;
     }
 
-    SystemMenu1->DeleteItem(platform::SC_SIZE);
-    SystemMenu1->DeleteItem(platform::SC_MINIMIZE);
-    SystemMenu1->DeleteItem(platform::SC_MAXIMIZE);
-
     // Another program may ask for the About window by sending its command to this window.
-    m_platform.systemCommands.watch(static_cast<platform::WindowHandle>(winId()),
-                                    [this](std::uint32_t command) {
-                                        if (command == platform::SC_KORVANI_ABOUT) {
-                                            guarded([&] { AboutClick(); });
-                                        }
-                                    });
+    m_platform.aboutRequests.watch(static_cast<platform::WindowHandle>(winId()),
+                                   [this] { guarded([&] { AboutClick(); }); });
 
     AdditionalPanel->hide();
 }
@@ -238,7 +227,7 @@ void TKorvForm::comboSizeChange(int index) {
 void TKorvForm::BtnCloseClick() {
     // Hidden without a notification area there would be no way back: minimise instead, so
     // the task bar and the window list still reach the window.
-    if (m_platform.notifyShell.isAvailable()) {
+    if (m_platform.notificationArea.isAvailable()) {
         hide();
     } else {
         showMinimized();
@@ -246,7 +235,7 @@ void TKorvForm::BtnCloseClick() {
 }
 
 void TKorvForm::ensureReachable() {
-    if (!isVisible() && !m_platform.notifyShell.isAvailable()) {
+    if (!isVisible() && !m_platform.notificationArea.isAvailable()) {
         Restore1Click();
     }
 }

@@ -363,7 +363,7 @@ TEST_F(AboutBoxTest, InstallerIsOfferedExactlyToAdministrators) {
     }
 }
 
-TEST_F(AboutBoxTest, TheSystemCommandOpensTheSameWindow) {
+TEST_F(AboutBoxTest, AnotherProgramsRequestOpensTheSameWindow) {
     writeFile("KORVANI.INI", kSettings);
     createForm();
     withAbout(
@@ -371,7 +371,7 @@ TEST_F(AboutBoxTest, TheSystemCommandOpensTheSameWindow) {
             EXPECT_TRUE(box.chAutopaste->isChecked());
             EXPECT_EQ(box.Label8->text(), QStringLiteral("version 6.05"));
         },
-        [&] { EXPECT_TRUE(m_fake.m_systemCommands.send(platform::SC_KORVANI_ABOUT)); });
+        [&] { EXPECT_TRUE(m_fake.m_aboutRequests.ask()); });
 }
 
 TEST(AboutBoxAlone, VersionAndBuildAreFilledInWhenShown) {

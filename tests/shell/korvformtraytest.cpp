@@ -11,11 +11,11 @@
 namespace korv {
 namespace {
 
-using platform::NotifyMessage;
+using platform::IconClick;
 
 class KorvFormTrayTest : public FormFixture {
 protected:
-    platform::FakeNotifyShell& shell() { return m_fake.m_notifyShell; }
+    platform::FakeNotificationArea& area() { return m_fake.m_notificationArea; }
     // Hidden, as the loop's first turn leaves it: with its tray icon.
     void createStartedForm() {
         createForm(false);
@@ -23,48 +23,36 @@ protected:
     }
 };
 
-TEST_F(KorvFormTrayTest, LoadingAddsFirstAndSendsPictureAndTipTwice) {
+TEST_F(KorvFormTrayTest, LoadingShowsTheIconOnceWithPictureAndTip) {
     createStartedForm();
-    const auto& calls = shell().m_calls;
-    ASSERT_EQ(calls.size(), 2U);
-    EXPECT_EQ(calls[0].message, NotifyMessage::Add);
-    EXPECT_EQ(calls[0].data.hIcon, 0U);
-    EXPECT_EQ(calls[0].data.tip(), "");
-    EXPECT_EQ(calls[1].message, NotifyMessage::Modify);
-    EXPECT_NE(calls[1].data.hIcon, 0U);
-    EXPECT_EQ(calls[1].data.tip(), "Korvani by the Korvani developers");
-    // Construction, the stored value and the loaded step.
-    EXPECT_EQ(shell().m_showApp, (std::vector<bool>{false, false, false}));
-
     QCoreApplication::processEvents();
-    ASSERT_EQ(calls.size(), 3U) << "the refresh posted by the add";
-    EXPECT_EQ(calls[2].message, NotifyMessage::Modify);
-    EXPECT_EQ(calls[2].data.tip(), calls[1].data.tip());
-    EXPECT_EQ(calls[2].data.hIcon, calls[1].data.hIcon);
+    const auto& calls = area().m_calls;
+    ASSERT_EQ(calls.size(), 1U);
+    EXPECT_FALSE(calls[0].hide);
+    EXPECT_FALSE(calls[0].picture.isNull());
+    EXPECT_EQ(calls[0].toolTip, "Korvani by the Korvani developers");
 }
 
 TEST_F(KorvFormTrayTest, IconIsTheWindowsPictureInSmallAndLargeSizes) {
     createStartedForm();
-    const TTrayIcon* tray = m_form->TrayIcon1;
+    const TrayIcon* tray = m_form->TrayIcon1;
     ASSERT_NE(tray, nullptr);
-    EXPECT_EQ(tray->objectName(), QStringLiteral("TrayIcon1"));
-    EXPECT_TRUE(tray->Active());
-    EXPECT_TRUE(tray->IDMessage().isEmpty());
-    EXPECT_LE(tray->ToolTip().size(), TTrayIcon::kMaxToolTip);
-    EXPECT_TRUE(tray->ToolTip().startsWith(QStringLiteral("Korvani by ")));
-    const QList<QSize> sizes = tray->Icon().availableSizes();
+    EXPECT_TRUE(tray->isShown());
+    EXPECT_LE(tray->toolTip().size(), TrayIcon::kMaxToolTip);
+    EXPECT_TRUE(tray->toolTip().startsWith(QStringLiteral("Korvani by ")));
+    const QList<QSize> sizes = tray->picture().availableSizes();
     EXPECT_TRUE(sizes.contains(QSize(16, 16)));
     EXPECT_TRUE(sizes.contains(QSize(32, 32)));
-    EXPECT_EQ(tray->Icon().pixmap(16).toImage(), m_form->windowIcon().pixmap(16).toImage());
+    EXPECT_EQ(tray->picture().pixmap(16).toImage(), m_form->windowIcon().pixmap(16).toImage());
 }
 
 TEST_F(KorvFormTrayTest, EitherClickShowsTheHiddenWindow) {
-    for (const std::uint32_t mouse : {platform::WM_LBUTTONUP, platform::WM_LBUTTONDBLCLK}) {
-        SCOPED_TRACE(mouse);
+    for (const IconClick click : {IconClick::Click, IconClick::DoubleClick}) {
+        SCOPED_TRACE(static_cast<int>(click));
         createForm(false);
         QCoreApplication::processEvents();
         ASSERT_FALSE(m_form->isVisible());
-        ASSERT_TRUE(shell().mouse(mouse));
+        ASSERT_TRUE(area().click(click));
         EXPECT_TRUE(m_form->isVisible());
         EXPECT_TRUE(QTest::qWaitForWindowActive(m_form.get()));
         m_form.reset();
@@ -74,16 +62,15 @@ TEST_F(KorvFormTrayTest, EitherClickShowsTheHiddenWindow) {
 TEST_F(KorvFormTrayTest, DoubleClickRestoresThreeTimesAndLeavesTheWindowInFront) {
     createStartedForm();
     int restores = 0;
-    TTrayIcon* tray = m_form->TrayIcon1;
-    for (TTrayIcon::TNotifyEvent* event : {&tray->OnClick, &tray->OnDblClick}) {
-        *event = [&restores, bound = *event](QObject* sender) {
+    TrayIcon* tray = m_form->TrayIcon1;
+    for (TrayIcon::ClickEvent* event : {&tray->onClick, &tray->onDoubleClick}) {
+        *event = [&restores, bound = *event] {
             ++restores;
-            bound(sender);
+            bound();
         };
     }
-    for (const std::uint32_t mouse :
-         {platform::WM_LBUTTONUP, platform::WM_LBUTTONDBLCLK, platform::WM_LBUTTONUP}) {
-        ASSERT_TRUE(shell().mouse(mouse));
+    for (const IconClick click : {IconClick::Click, IconClick::DoubleClick, IconClick::Click}) {
+        ASSERT_TRUE(area().click(click));
     }
     EXPECT_EQ(restores, 3);
     EXPECT_TRUE(m_form->isVisible());
@@ -95,12 +82,12 @@ TEST_F(KorvFormTrayTest, IconWaitsForTheFirstPaintButNotLongerThanASecond) {
     // Painted at once, and where no window manager maps the window, so never painted.
     for (const bool mapped : {true, false}) {
         SCOPED_TRACE(mapped);
-        shell().m_calls.clear();
+        area().m_calls.clear();
         createForm(false);
         m_form->setUpdatesEnabled(mapped);
         m_form->show();
-        EXPECT_TRUE(shell().m_calls.empty()) << "before the first paint";
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !shell().m_calls.empty(); },
+        EXPECT_TRUE(area().m_calls.empty()) << "before the first paint";
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !area().m_calls.empty(); },
                                     TKorvForm::kLatestStartMs + 2000));
         m_form.reset();
     }
@@ -109,8 +96,8 @@ TEST_F(KorvFormTrayTest, IconWaitsForTheFirstPaintButNotLongerThanASecond) {
 TEST_F(KorvFormTrayTest, ClosingTheWindowRemovesTheIcon) {
     createStartedForm();
     m_form.reset();
-    EXPECT_EQ(shell().m_calls.back().message, NotifyMessage::Delete);
-    EXPECT_TRUE(shell().m_icons.empty());
+    EXPECT_TRUE(area().m_calls.back().hide);
+    EXPECT_FALSE(area().m_shown);
 }
 
 } // namespace
