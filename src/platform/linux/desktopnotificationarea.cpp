@@ -23,8 +23,8 @@ constexpr int kNoticeMs = 4000;
 // Follows the left button through the whole application: the tray icon's widget is Qt's own.
 class DesktopNotificationArea::ReleaseWatch final : public QObject {
 public:
-    explicit ReleaseWatch(DesktopNotificationArea& shell)
-        : m_shell(shell) {}
+    explicit ReleaseWatch(DesktopNotificationArea& area)
+        : m_area(area) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -39,16 +39,16 @@ protected:
         }
         if (type == QEvent::MouseButtonRelease) {
             const auto* widget = qobject_cast<const QWidget*>(watched);
-            m_shell.released(watched, widget == nullptr ||
-                                          widget->rect().contains(mouse->position().toPoint()));
+            m_area.released(watched, widget == nullptr ||
+                                         widget->rect().contains(mouse->position().toPoint()));
         } else {
-            m_shell.pressed(watched);
+            m_area.pressed(watched);
         }
         return false;
     }
 
 private:
-    DesktopNotificationArea& m_shell;
+    DesktopNotificationArea& m_area;
 };
 
 DesktopNotificationArea::DesktopNotificationArea() = default;
