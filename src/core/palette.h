@@ -65,7 +65,8 @@ public:
     /// The user picked an entry of the size list.
     void pickSize(int index);
     int sizeIndex() const { return m_sizeIndex; }
-    /// Saves the options in their order; on failure the message to show, and nothing applied.
+    /// Saves the options in their order; on failure what failed, for the general error box (which
+    /// ends it with a full stop), and the window left as it was.
     std::optional<std::string> saveOptions(const PaletteOptions& options);
     const PaletteOptions& options() const { return m_options; }
     const std::string& homepage() const { return m_homepage; }

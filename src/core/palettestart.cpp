@@ -68,7 +68,7 @@ std::optional<std::string> Palette::saveOptions(const PaletteOptions& options) {
     };
     for (const auto& [key, value] : values) {
         if (!m_services.settings.writeBool(kOptionsSection, key, value)) {
-            return "Unable to write to " + m_services.settingsPath + ".";
+            return "Unable to write to " + m_services.settingsPath;
         }
     }
     applyOptions();

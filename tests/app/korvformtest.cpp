@@ -4,8 +4,10 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabBar>
 #include <QTest>
 #include <QTextEdit>
@@ -39,77 +41,74 @@ struct Key {
 class KorvFormTest : public FormFixture {
 protected:
     void SetUp() override { createForm(); }
-    QString line() const { return m_form->TntEdit1->text(); }
+    QString line() const { return m_form->lineEdit->text(); }
     QString clipText() const { return QGuiApplication::clipboard()->text(); }
 
     void send(const Key& k) const {
         if (k.type == QEvent::FocusOut) {
-            m_form->comboSize->setFocus(Qt::MouseFocusReason);
-            m_form->TntEdit1->setFocus(Qt::MouseFocusReason);
+            m_form->sizeBox->setFocus(Qt::MouseFocusReason);
+            m_form->lineEdit->setFocus(Qt::MouseFocusReason);
             return;
         }
         QKeyEvent event(k.type, k.key, k.modifiers, QString(), k.repeat);
-        QApplication::sendEvent(m_form->TntEdit1, &event);
+        QApplication::sendEvent(m_form->lineEdit, &event);
     }
 };
 
 TEST_F(KorvFormTest, FreshWindowFocusesTheSizeBoxAndTheFirstSymbolTakesTheLine) {
-    EXPECT_EQ(QApplication::focusWidget(), m_form->comboSize);
+    EXPECT_EQ(QApplication::focusWidget(), m_form->sizeBox);
     click("See");
     EXPECT_EQ(line(), QStringLiteral("i"));
-    EXPECT_EQ(m_form->TntEdit1->cursorPosition(), 1);
-    EXPECT_EQ(QApplication::focusWidget(), m_form->TntEdit1);
+    EXPECT_EQ(m_form->lineEdit->cursorPosition(), 1);
+    EXPECT_EQ(QApplication::focusWidget(), m_form->lineEdit);
 }
 
 TEST_F(KorvFormTest, WithTheFocusInTheSizeBoxASymbolIsAppended) {
     click("Tea");
     click("See");
-    m_form->TntEdit1->setCursorPosition(1);
-    m_form->comboSize->setFocus(Qt::MouseFocusReason);
+    m_form->lineEdit->setCursorPosition(1);
+    m_form->sizeBox->setFocus(Qt::MouseFocusReason);
     click("Bad");
     EXPECT_EQ(line(), QStringLiteral("tib"));
-    EXPECT_EQ(QApplication::focusWidget(), m_form->TntEdit1);
-    EXPECT_EQ(m_form->TntEdit1->cursorPosition(), 3);
+    EXPECT_EQ(QApplication::focusWidget(), m_form->lineEdit);
+    EXPECT_EQ(m_form->lineEdit->cursorPosition(), 3);
 }
 
 TEST_F(KorvFormTest, BackAfterAnAffricateLeavesItsFirstHalf) {
     click("Chain");
     EXPECT_EQ(line(), QString::fromStdU16String(u"t\u0283"));
-    clickWidget(m_form->BtnDelete);
+    clickWidget(m_form->backButton);
     EXPECT_EQ(line(), QStringLiteral("t"));
-    EXPECT_EQ(m_form->TntEdit1->cursorPosition(), 1);
+    EXPECT_EQ(m_form->lineEdit->cursorPosition(), 1);
 }
 
 TEST_F(KorvFormTest, ASelectionIsNeverReplaced) {
-    m_form->TntEdit1->setFocus(Qt::MouseFocusReason);
-    m_form->TntEdit1->setText(QStringLiteral("abc"));
-    m_form->TntEdit1->setSelection(1, 1);
+    m_form->lineEdit->setFocus(Qt::MouseFocusReason);
+    m_form->lineEdit->setText(QStringLiteral("abc"));
+    m_form->lineEdit->setSelection(1, 1);
     click("See");
     EXPECT_EQ(line(), QStringLiteral("aibc"));
-    EXPECT_EQ(m_form->TntEdit1->cursorPosition(), 2);
-    EXPECT_FALSE(m_form->TntEdit1->hasSelectedText());
+    EXPECT_EQ(m_form->lineEdit->cursorPosition(), 2);
+    EXPECT_FALSE(m_form->lineEdit->hasSelectedText());
 }
 
 TEST_F(KorvFormTest, TabIntoTheLineSelectsAllAndASymbolGoesInFront) {
-    m_form->TntEdit1->setText(QStringLiteral("abc"));
-    m_form->comboSize->setFocus(Qt::MouseFocusReason);
-    QTest::keyClick(m_form->comboSize, Qt::Key_Tab);
-    ASSERT_EQ(QApplication::focusWidget(), m_form->TntEdit1);
-    EXPECT_EQ(m_form->TntEdit1->selectedText(), QStringLiteral("abc"));
+    m_form->lineEdit->setText(QStringLiteral("abc"));
+    m_form->sizeBox->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(m_form->sizeBox, Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), m_form->lineEdit);
+    EXPECT_EQ(m_form->lineEdit->selectedText(), QStringLiteral("abc"));
     click("See");
     EXPECT_EQ(line(), QStringLiteral("iabc"));
-    EXPECT_EQ(m_form->TntEdit1->cursorPosition(), 1);
+    EXPECT_EQ(m_form->lineEdit->cursorPosition(), 1);
 }
 
-TEST_F(KorvFormTest, ClearAllEmptiesTheLineAndTheStagingAreaButKeepsTheFocus) {
+TEST_F(KorvFormTest, ClearAllEmptiesTheLineButKeepsTheFocus) {
     click("See");
-    m_form->ensureStagingControls();
-    m_form->TntRichEdit1->setPlainText(QStringLiteral("staged"));
-    m_form->comboSize->setFocus(Qt::MouseFocusReason);
-    clickWidget(m_form->BtnClear);
+    m_form->sizeBox->setFocus(Qt::MouseFocusReason);
+    clickWidget(m_form->clearButton);
     EXPECT_TRUE(line().isEmpty());
-    EXPECT_TRUE(m_form->TntRichEdit1->toPlainText().isEmpty());
-    EXPECT_EQ(QApplication::focusWidget(), m_form->comboSize);
+    EXPECT_EQ(QApplication::focusWidget(), m_form->sizeBox);
 }
 
 TEST_F(KorvFormTest, CommandAndSymbolButtonsNeverTakeTheFocus) {
@@ -118,31 +117,31 @@ TEST_F(KorvFormTest, CommandAndSymbolButtonsNeverTakeTheFocus) {
             EXPECT_EQ(b->focusPolicy(), Qt::NoFocus) << b->objectName().toStdString();
         }
     }
-    for (const QWidget* chart :
-         {static_cast<QWidget*>(m_form->IPAPanel), static_cast<QWidget*>(m_form->AdditionalPanel),
-          static_cast<QWidget*>(m_form->DiacriticsPanel1)}) {
+    for (const QWidget* chart : {static_cast<QWidget*>(m_form->standardChart),
+                                 static_cast<QWidget*>(m_form->additionalChart),
+                                 static_cast<QWidget*>(m_form->diacriticsChart)}) {
         EXPECT_EQ(chart->focusPolicy(), Qt::NoFocus) << chart->objectName().toStdString();
     }
-    m_form->TntEdit1->setFocus(Qt::MouseFocusReason);
-    clickWidget(m_form->BtnClear);
+    m_form->lineEdit->setFocus(Qt::MouseFocusReason);
+    clickWidget(m_form->clearButton);
     click("See");
-    EXPECT_EQ(QApplication::focusWidget(), m_form->TntEdit1);
+    EXPECT_EQ(QApplication::focusWidget(), m_form->lineEdit);
 }
 
 TEST_F(KorvFormTest, AdditionalChartKeepsTheDiacriticsAndTheCaret) {
     click("See");
     click("Tea");
-    m_form->TntEdit1->setCursorPosition(1);
-    m_form->TabSet1->setCurrentIndex(1);
-    EXPECT_FALSE(m_form->IPAPanel->isVisible());
-    EXPECT_TRUE(m_form->AdditionalPanel->isVisible());
-    EXPECT_TRUE(m_form->DiacriticsPanel1->isVisible());
+    m_form->lineEdit->setCursorPosition(1);
+    m_form->chartTabs->setCurrentIndex(1);
+    EXPECT_FALSE(m_form->standardChart->isVisible());
+    EXPECT_TRUE(m_form->additionalChart->isVisible());
+    EXPECT_TRUE(m_form->diacriticsChart->isVisible());
     click("Long");
     click("Du");
     EXPECT_EQ(line(), QString::fromStdU16String(u"i\u02D0yt"));
-    m_form->TabSet1->setCurrentIndex(0);
-    EXPECT_TRUE(m_form->IPAPanel->isVisible());
-    EXPECT_FALSE(m_form->AdditionalPanel->isVisible());
+    m_form->chartTabs->setCurrentIndex(0);
+    EXPECT_TRUE(m_form->standardChart->isVisible());
+    EXPECT_FALSE(m_form->additionalChart->isVisible());
 }
 
 TEST_F(KorvFormTest, TooltipsFollowTheirPanelsSwitch) {
@@ -153,7 +152,7 @@ TEST_F(KorvFormTest, TooltipsFollowTheirPanelsSwitch) {
     EXPECT_EQ(withTip, 61);
     EXPECT_TRUE(button("Slash").toolTip().isEmpty());
     EXPECT_EQ(button("Fat").toolTip(), QStringLiteral("cat"));
-    m_form->IPAPanel->setShowHint(false);
+    m_form->standardChart->setShowHint(false);
     EXPECT_TRUE(button("Fat").toolTip().isEmpty());
     EXPECT_EQ(button("Long").toolTip(), QStringLiteral("long"));
 }
@@ -162,11 +161,9 @@ TEST_F(KorvFormTest, LayoutIsFixed) {
     EXPECT_EQ(m_form->size(), QSize(331, 226));
     EXPECT_EQ(m_form->minimumSize(), m_form->maximumSize());
     EXPECT_TRUE(m_form->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_EQ(m_form->comboSize->count(), 16);
-    EXPECT_EQ(m_form->comboSize->currentText(), QStringLiteral("16"));
+    EXPECT_EQ(m_form->sizeBox->count(), 16);
+    EXPECT_EQ(m_form->sizeBox->currentText(), QStringLiteral("16"));
     EXPECT_EQ(button("Near").geometry(), QRect(101, 0, 33, 24));
-    m_form->ensureStagingControls();
-    EXPECT_EQ(m_form->TntRichEdit1->geometry(), QRect(0, 232, 257, 33));
 }
 
 // A stray wheel step over the size box or the chart tabs changes nothing while the focus is in
@@ -180,18 +177,18 @@ TEST_F(KorvFormTest, TheWheelChangesOnlyTheControlWithTheFocus) {
                           Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(widget, &event);
     };
-    for (QWidget* control : std::initializer_list<QWidget*>{m_form->comboSize, m_form->TabSet1}) {
+    for (QWidget* control : std::initializer_list<QWidget*>{m_form->sizeBox, m_form->chartTabs}) {
         for (const int delta : {120, -120}) {
             wheel(control, delta);
-            EXPECT_EQ(m_form->comboSize->currentIndex(), 6);
-            EXPECT_EQ(m_form->TabSet1->currentIndex(), 0);
+            EXPECT_EQ(m_form->sizeBox->currentIndex(), 6);
+            EXPECT_EQ(m_form->chartTabs->currentIndex(), 0);
             EXPECT_EQ(readFile("KORVANI.INI"), recent);
-            EXPECT_EQ(QApplication::focusWidget(), m_form->TntEdit1);
+            EXPECT_EQ(QApplication::focusWidget(), m_form->lineEdit);
         }
     }
-    m_form->comboSize->setFocus(Qt::MouseFocusReason);
-    wheel(m_form->comboSize, -120);
-    EXPECT_EQ(m_form->comboSize->currentIndex(), 7);
+    m_form->sizeBox->setFocus(Qt::MouseFocusReason);
+    wheel(m_form->sizeBox, -120);
+    EXPECT_EQ(m_form->sizeBox->currentIndex(), 7);
     EXPECT_EQ(readFile("KORVANI.INI"), recent + "[Korvani]\r\nFontSize=7\r\n");
 }
 
@@ -199,19 +196,19 @@ TEST_F(KorvFormTest, TheWheelChangesOnlyTheControlWithTheFocus) {
 // carries all of it.
 TEST_F(KorvFormTest, LongLinesAreNeverCutByTheProgram) {
     const QString longLine(40000, QLatin1Char('a'));
-    m_form->TntEdit1->setText(longLine);
+    m_form->lineEdit->setText(longLine);
     EXPECT_EQ(line().size(), CompositionEdit::kTypingLimit) << "typing's limit";
-    m_form->TntEdit1->setProgramText(longLine);
-    m_form->TntEdit1->setCursorPosition(40000);
+    m_form->lineEdit->setProgramText(longLine);
+    m_form->lineEdit->setCursorPosition(40000);
     click("See");
     EXPECT_EQ(line().size(), 40001);
-    EXPECT_EQ(m_form->TntEdit1->cursorPosition(), 40001);
-    m_form->BtnCopyClick();
+    EXPECT_EQ(m_form->lineEdit->cursorPosition(), 40001);
+    m_form->copy();
     EXPECT_EQ(QGuiApplication::clipboard()->text().size(), 40001);
     click("Tea"); // no selection, caret at the end: the line grows again
     EXPECT_EQ(line().size(), 40002);
-    m_form->BtnClearClick();
-    EXPECT_EQ(m_form->TntEdit1->maxLength(), CompositionEdit::kTypingLimit);
+    m_form->palette().clear();
+    EXPECT_EQ(m_form->lineEdit->maxLength(), CompositionEdit::kTypingLimit);
 }
 
 // Chords typed in the line act once they are let go and leave the focus and the line alone:
@@ -261,11 +258,11 @@ TEST_F(KorvFormTest, ChordsInTheLineCopyOrSwitchTheChart) {
         m_fake.m_keys = {};
         createForm();
         QGuiApplication::clipboard()->setText(QStringLiteral("earlier"));
-        m_form->TntEdit1->setText(kShiLong);
-        m_form->TntEdit1->setFocus(Qt::MouseFocusReason);
-        m_form->TntEdit1->setCursorPosition(1);
-        m_form->AutoPaste = c.autoPaste;
-        m_form->TabSet1->setCurrentIndex(c.tab);
+        m_form->lineEdit->setText(kShiLong);
+        m_form->lineEdit->setFocus(Qt::MouseFocusReason);
+        m_form->lineEdit->setCursorPosition(1);
+        m_form->palette().saveOptions({.autoPaste = c.autoPaste});
+        m_form->chartTabs->setCurrentIndex(c.tab);
         for (std::size_t i = 0; i + 1 < c.keys.size(); ++i) {
             send(c.keys[i]);
         }
@@ -276,11 +273,11 @@ TEST_F(KorvFormTest, ChordsInTheLineCopyOrSwitchTheChart) {
         EXPECT_EQ(clipText(), c.copies ? kShiLong : QStringLiteral("earlier"));
         EXPECT_EQ(m_fake.m_keys.m_ownWindows.size(), c.pastes);
         EXPECT_EQ(line(), kShiLong);
-        EXPECT_EQ(m_form->TntEdit1->cursorPosition(), c.copies ? 3 : 1);
-        EXPECT_EQ(QApplication::focusWidget(), m_form->TntEdit1);
-        EXPECT_EQ(m_form->TabSet1->currentIndex(), c.tabAfter);
-        EXPECT_EQ(m_form->IPAPanel->isVisible(), c.tabAfter == 0);
-        EXPECT_EQ(m_form->AdditionalPanel->isVisible(), c.tabAfter == 1);
+        EXPECT_EQ(m_form->lineEdit->cursorPosition(), c.copies ? 3 : 1);
+        EXPECT_EQ(QApplication::focusWidget(), m_form->lineEdit);
+        EXPECT_EQ(m_form->chartTabs->currentIndex(), c.tabAfter);
+        EXPECT_EQ(m_form->standardChart->isVisible(), c.tabAfter == 0);
+        EXPECT_EQ(m_form->additionalChart->isVisible(), c.tabAfter == 1);
     }
 }
 
@@ -306,19 +303,19 @@ TEST_F(KorvFormTest, CtrlShiftXConvertsXsampaAsOneStepForUndo) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        m_form->TntEdit1->setProgramText(QString());
-        m_form->TntEdit1->setFocus(Qt::MouseFocusReason);
-        QTest::keyClicks(m_form->TntEdit1, QStringLiteral("ab D@ \"k{t"));
-        m_form->TntEdit1->setSelection(c.selStart, c.selLength);
-        QTest::keyClick(m_form->TntEdit1, Qt::Key_X, Qt::ControlModifier | Qt::ShiftModifier);
+        m_form->lineEdit->setProgramText(QString());
+        m_form->lineEdit->setFocus(Qt::MouseFocusReason);
+        QTest::keyClicks(m_form->lineEdit, QStringLiteral("ab D@ \"k{t"));
+        m_form->lineEdit->setSelection(c.selStart, c.selLength);
+        QTest::keyClick(m_form->lineEdit, Qt::Key_X, Qt::ControlModifier | Qt::ShiftModifier);
         EXPECT_EQ(line(), c.expected);
-        m_form->TntEdit1->undo();
+        m_form->lineEdit->undo();
         EXPECT_EQ(line(), QStringLiteral("ab D@ \"k{t"));
     }
 }
 
 TEST_F(KorvFormTest, AllTabIsBuiltWhenAskedForAndItsKeysInsertAtTheLinesCaret) {
-    EXPECT_EQ(m_form->AllPanel, nullptr);
+    EXPECT_EQ(m_form->allPanel, nullptr);
     const struct {
         const char* query;
         std::vector<int> keys;
@@ -333,14 +330,14 @@ TEST_F(KorvFormTest, AllTabIsBuiltWhenAskedForAndItsKeysInsertAtTheLinesCaret) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.query);
-        m_form->TntEdit1->setProgramText(QStringLiteral("ab"));
-        m_form->TntEdit1->setFocus(Qt::MouseFocusReason);
-        m_form->TntEdit1->setCursorPosition(1);
-        QTest::keyClick(m_form->TntEdit1, Qt::Key_F, Qt::ControlModifier);
-        ASSERT_NE(m_form->AllPanel, nullptr);
-        EXPECT_EQ(m_form->TabSet1->currentIndex(), 2);
-        EXPECT_FALSE(m_form->IPAPanel->isVisible() || m_form->AdditionalPanel->isVisible());
-        QLineEdit* search = m_form->AllPanel->SearchEdit1;
+        m_form->lineEdit->setProgramText(QStringLiteral("ab"));
+        m_form->lineEdit->setFocus(Qt::MouseFocusReason);
+        m_form->lineEdit->setCursorPosition(1);
+        QTest::keyClick(m_form->lineEdit, Qt::Key_F, Qt::ControlModifier);
+        ASSERT_NE(m_form->allPanel, nullptr);
+        EXPECT_EQ(m_form->chartTabs->currentIndex(), 2);
+        EXPECT_FALSE(m_form->standardChart->isVisible() || m_form->additionalChart->isVisible());
+        QLineEdit* search = m_form->allPanel->searchField;
         ASSERT_EQ(QApplication::focusWidget(), search);
         QTest::keyClicks(search, QString::fromLatin1(c.query));
         for (const int key : c.keys) {
@@ -348,18 +345,46 @@ TEST_F(KorvFormTest, AllTabIsBuiltWhenAskedForAndItsKeysInsertAtTheLinesCaret) {
         }
         EXPECT_EQ(line(), c.line);
         const bool inserted = line() != QStringLiteral("ab");
-        EXPECT_EQ(QApplication::focusWidget(), inserted ? static_cast<QWidget*>(m_form->TntEdit1)
+        EXPECT_EQ(QApplication::focusWidget(), inserted ? static_cast<QWidget*>(m_form->lineEdit)
                                                         : static_cast<QWidget*>(search));
         if (inserted) {
-            EXPECT_EQ(m_form->TntEdit1->cursorPosition(), line().size() - 1);
+            EXPECT_EQ(m_form->lineEdit->cursorPosition(), line().size() - 1);
         }
         EXPECT_EQ(search->text().isEmpty(), c.keys.back() == Qt::Key_Escape);
     }
 }
 
+// Before Return is pressed, the user sees what it inserts and why each result was found; a
+// second Ctrl+F selects the old query to be typed over.
+TEST_F(KorvFormTest, TheSearchShowsWhatReturnInsertsAndWhyEachResultWasFound) {
+    QTest::keyClick(m_form->lineEdit, Qt::Key_F, Qt::ControlModifier);
+    AllSymbolsPanel* all = m_form->allPanel;
+    ASSERT_NE(all, nullptr);
+    EXPECT_FALSE(all->chosenName->isVisible());
+    QTest::keyClicks(all->searchField, QStringLiteral("acute"));
+    EXPECT_TRUE(all->chosenName->isVisible());
+    EXPECT_EQ(all->chosenGlyph->text(), QString::fromStdU16String(u"\u25CC\u0301"));
+    EXPECT_TRUE(all->chosenName->text().contains(QStringLiteral("high")))
+        << all->chosenName->text().toStdString();
+    EXPECT_GE(all->scrollArea->y(), all->chosenName->geometry().bottom());
+    EXPECT_TRUE(all->grid->toolTip(0).contains(QStringLiteral("Found for \u201Cacute\u201D: ")))
+        << all->grid->toolTip(0).toStdString();
+
+    QTest::keyClick(all->searchField, Qt::Key_Down);
+    EXPECT_NE(all->chosenGlyph->text(), QString::fromStdU16String(u"\u25CC\u0301"));
+    QTest::keyClicks(all->searchField, QStringLiteral("qqqq"));
+    EXPECT_EQ(all->chosenName->text(), QStringLiteral("Nothing found"));
+
+    all->searchField->setCursorPosition(1);
+    QTest::keyClick(all->searchField, Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(all->searchField->selectedText(), QStringLiteral("acuteqqqq"));
+    QTest::keyClick(all->searchField, Qt::Key_Escape);
+    EXPECT_FALSE(all->chosenName->isVisible());
+}
+
 TEST_F(KorvFormTest, AllTabTooltipsGiveSymbolNameAndXsampaAndFollowShowHints) {
-    m_form->TabSet1->setCurrentIndex(2);
-    SymbolGrid* grid = m_form->AllPanel->AllGrid1;
+    m_form->chartTabs->setCurrentIndex(2);
+    SymbolGrid* grid = m_form->allPanel->grid;
     const auto symbols = ipaSymbols();
     const auto found = std::find_if(symbols.begin(), symbols.end(), [](const IpaSymbol& symbol) {
         return symbol.chars == u"\u0263";
@@ -368,41 +393,38 @@ TEST_F(KorvFormTest, AllTabTooltipsGiveSymbolNameAndXsampaAndFollowShowHints) {
     ASSERT_GE(gamma, 0);
     EXPECT_EQ(grid->toolTip(gamma),
               QString::fromStdU16String(u"\u0263  voiced velar fricative\nX-SAMPA: G\nU+0263"));
-    m_form->ShowHints = false;
-    m_form->FormShow();
+    m_form->palette().saveOptions({.showHints = false});
     EXPECT_TRUE(grid->toolTip(gamma).isEmpty());
 }
 
 TEST_F(KorvFormTest, AccessibleTreeNamesTheLineAndSizeBoxAndLeavesOutHiddenControls) {
-    m_form->ensureStagingControls();
     std::vector<const QAccessibleInterface*> tree;
     collect(QAccessible::queryAccessibleInterface(m_form.get()), tree);
     const auto listed = [&](const QObject* o) {
         return std::count_if(tree.begin(), tree.end(), [o](auto* i) { return i->object() == o; });
     };
     const auto* rollR = button("RollR").accessible();
-    const auto* line = QAccessible::queryAccessibleInterface(m_form->TntEdit1);
+    const auto* line = QAccessible::queryAccessibleInterface(m_form->lineEdit);
     EXPECT_EQ(line->text(QAccessible::Name), QStringLiteral("Transcription"));
-    const auto* size = QAccessible::queryAccessibleInterface(m_form->comboSize);
+    const auto* size = QAccessible::queryAccessibleInterface(m_form->sizeBox);
     EXPECT_EQ(size->text(QAccessible::Name), QStringLiteral("Point size"));
     EXPECT_EQ(size->text(QAccessible::Value), QStringLiteral("16"));
-    EXPECT_TRUE(listed(m_form->TntEdit1) && listed(m_form->comboSize) &&
+    EXPECT_TRUE(listed(m_form->lineEdit) && listed(m_form->sizeBox) &&
                 std::count(tree.begin(), tree.end(), rollR));
-    QObjectList hidden = m_form->TabSet1->children(); // the scroll arrows among them
-    hidden << m_form->TntEdit2 << m_form->TntRichEdit1;
+    QObjectList hidden = m_form->chartTabs->children(); // the scroll arrows among them
     for (const QObject* o : hidden) {
         EXPECT_FALSE(listed(o)) << o->objectName().toStdString();
     }
 
     // The tabs are there by name, and pressing one picks it as a click does.
-    QAccessibleInterface* tabs = QAccessible::queryAccessibleInterface(m_form->TabSet1);
+    QAccessibleInterface* tabs = QAccessible::queryAccessibleInterface(m_form->chartTabs);
     ASSERT_EQ(tabs->childCount(), 4);
     EXPECT_EQ(tabs->child(0)->text(QAccessible::Name), QStringLiteral("Standard"));
     EXPECT_EQ(tabs->child(2)->text(QAccessible::Name), QStringLiteral("All"));
     EXPECT_EQ(tabs->child(3)->text(QAccessible::Name), QStringLiteral("Mine"));
     EXPECT_TRUE(tabs->child(0)->state().selected);
     tabs->child(1)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    EXPECT_TRUE(m_form->AdditionalPanel->isVisible());
+    EXPECT_TRUE(m_form->additionalChart->isVisible());
     EXPECT_TRUE(tabs->child(1)->state().selected);
 }
 
@@ -416,29 +438,29 @@ namespace {
 // and removed, from the line and from a search result, each named in its tooltip.
 TEST_F(KorvFormTest, MineKeepsTheUsersSymbolsInOrder) {
     createForm();
-    m_form->AddToMine(u"ʃ");
-    m_form->TntEdit1->setText(QStringLiteral("atʃʰ"));
-    m_form->TntEdit1->setSelection(1, 3);
-    QTest::keyClick(m_form->TntEdit1, Qt::Key_D, Qt::ControlModifier);
-    m_form->AddToMine(u"ʃ");
-    m_form->TabSet1->setCurrentIndex(2);
-    m_form->AllPanel->SearchEdit1->setFocus(Qt::OtherFocusReason);
-    QTest::keyClicks(m_form->AllPanel->SearchEdit1, QStringLiteral("schwa"));
-    QTest::keyClick(m_form->AllPanel->SearchEdit1, Qt::Key_D, Qt::ControlModifier);
-    m_form->TabSet1->setCurrentIndex(3);
+    m_form->palette().addToMine(u"ʃ");
+    m_form->lineEdit->setText(QStringLiteral("atʃʰ"));
+    m_form->lineEdit->setSelection(1, 3);
+    QTest::keyClick(m_form->lineEdit, Qt::Key_D, Qt::ControlModifier);
+    m_form->palette().addToMine(u"ʃ");
+    m_form->chartTabs->setCurrentIndex(2);
+    m_form->allPanel->searchField->setFocus(Qt::OtherFocusReason);
+    QTest::keyClicks(m_form->allPanel->searchField, QStringLiteral("schwa"));
+    QTest::keyClick(m_form->allPanel->searchField, Qt::Key_D, Qt::ControlModifier);
+    m_form->chartTabs->setCurrentIndex(3);
     const auto glyphs = [this] {
         QStringList out;
-        for (const SymbolGrid::Cell& cell : m_form->MinePanel1->MineGrid1->cells()) {
+        for (const SymbolGrid::Cell& cell : m_form->minePanel->grid->cells()) {
             out << cell.glyph;
         }
         return out;
     };
     EXPECT_EQ(glyphs(), (QStringList{u"ʃ"_qs, u"tʃʰ"_qs, u"ə"_qs}));
-    EXPECT_EQ(m_form->MinePanel1->MineGrid1->toolTip(1),
+    EXPECT_EQ(m_form->minePanel->grid->toolTip(1),
               u"voiceless alveolar plosive + voiceless postalveolar fricative + aspirated"_qs);
 
-    m_form->MoveInMine(u"ə", -1);
-    m_form->RemoveFromMine(u"ʃ");
+    m_form->palette().moveInMine(u"ə", -1);
+    m_form->palette().removeFromMine(u"ʃ");
     EXPECT_EQ(glyphs(), (QStringList{u"ə"_qs, u"tʃʰ"_qs}));
     EXPECT_NE(readFile("KORVANI.INI").find("Mine=U+0259, U+0074 U+0283 U+02B0\r\n"),
               std::string::npos);

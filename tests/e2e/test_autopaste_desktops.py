@@ -41,7 +41,7 @@ def paste_into(session, program, field, tries):
     before = field.text()
     took = []
     for attempt in range(1, tries + 1):
-        program.hover(*korvx.control("BtnCopy").centre)  # ... then clicks Paste
+        program.hover(*korvx.control("CopyButton").centre)  # ... then clicks Paste
         clicked = time.monotonic()
         session.xdotool("click", 1)
         expected = before + SHI_LONG * attempt

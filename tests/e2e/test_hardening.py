@@ -36,7 +36,7 @@ class ClipboardTest(ProgramTestCase):
     def copy_and_wait(self, program):
         s = self.session
         before = s.clipboard_owner()
-        program.click_control("BtnCopy")
+        program.click_control("CopyButton")
         korvx.wait_until(lambda: s.clipboard_owner() not in (0, before), 5, "Korvani to own the clipboard")
 
     def test_copy_does_not_wait_for_a_silent_owner(self):
@@ -86,7 +86,7 @@ class TwoCopiesTest(ProgramTestCase):
         korvx.wait_until(lambda: len(first.find_windows()) + len(second.find_windows()) >= 2,
                          10, "both windows")
         # One picks a size while the other closes and writes its position.
-        first.click_control("comboSize")
+        first.click_control("SizeBox")
         first.key("End", "Return")
         self.session.close_window(second.window())
         second.wait_exit(10)

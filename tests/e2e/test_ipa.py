@@ -14,13 +14,15 @@ import test_keyboard
 
 # The "All" tab's grid in the window: the chart area, below the search field; a title above
 # each group, cells 25 by 24.
-GRID_X, GRID_Y = 10, 50 + 22
+# While a query is typed, the strip that shows what Return inserts lies between them.
+GRID_X, GRID_Y, CHOSEN_HEIGHT = 10, 50 + 22, 22
 TITLE_HEIGHT, CELL_W, CELL_H = 14, 25, 24
 
 
-def cell_centre(index):
+def cell_centre(index, searching=False):
     """The centre of a cell of the first row under the first title."""
-    return GRID_X + index * CELL_W + CELL_W // 2, GRID_Y + TITLE_HEIGHT + CELL_H // 2
+    top = GRID_Y + (CHOSEN_HEIGHT if searching else 0)
+    return GRID_X + index * CELL_W + CELL_W // 2, top + TITLE_HEIGHT + CELL_H // 2
 
 
 class IpaTest(ProgramTestCase):
@@ -28,7 +30,7 @@ class IpaTest(ProgramTestCase):
         """The program with `text` typed into the line and the caret moved back."""
         program = self.start(**kwargs)
         program.wait_active()
-        program.click_control("TntEdit1")
+        program.click_control("Line")
         if text:
             self.session.type_text(text)
         if caret_back:
@@ -38,7 +40,7 @@ class IpaTest(ProgramTestCase):
     def rich_copy(self, program):
         s = self.session
         before = s.clipboard_stamp()
-        program.click_control("BtnCopy")
+        program.click_control("CopyButton")
         wait_until(lambda: s.clipboard_stamp() != before, 5, "Copy to reach the clipboard")
         wait_until(lambda: "text/html" in s.clipboard_targets(), 5, "the rich copy")
 
@@ -54,7 +56,7 @@ class IpaTest(ProgramTestCase):
                 program.key(*keys)
                 if query:
                     self.session.type_text(query)
-                program.click(*cell_centre(cell))
+                program.click(*cell_centre(cell, searching=bool(query)))
                 self.assertEqual(program.copy_line(), line)
                 program.stop()
 
@@ -89,6 +91,18 @@ class IpaTest(ProgramTestCase):
         env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
         result = subprocess.run([self.binary, "--xsampa", 'D@ "k{t'], env=env, capture_output=True, timeout=10)
         self.assertEqual((result.returncode, result.stdout.decode("utf-8")), (0, "\u00f0\u0259 \u02c8k\u00e6t\n"))
+        # With no text, standard input line by line; a byte that is not UTF-8 ends it, named.
+        for args, given, status, out, err in (
+            ([], b'D@\n"k{t\n', 0, "\u00f0\u0259\n\u02c8k\u00e6t\n", b""),
+            (["-"], b"t_h\n\xe9\n", 1, "t\u02b0\n", b"korvani: the input is not UTF-8 at byte offset 4\n"),
+        ):
+            result = subprocess.run([self.binary, "--xsampa", *args], env=env, input=given, capture_output=True, timeout=10)
+            self.assertEqual((result.returncode, result.stdout.decode("utf-8"), result.stderr), (status, out, err))
+        # A full disk is a failed write, said on stderr.
+        with open("/dev/full", "wb") as full:
+            result = subprocess.run([self.binary, "--xsampa", "S"], env=env, stdout=full, stderr=subprocess.PIPE, timeout=10)
+        self.assertEqual(result.returncode, 1)
+        self.assertIn(b"cannot write the output", result.stderr)
 
     def test_the_screen_reader_finds_each_symbol_by_name_and_x_sampa(self):
         self.bus_env = {"DBUS_SESSION_BUS_ADDRESS": self.session.start_bus(), "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"}

@@ -65,7 +65,7 @@ class LegacyFontTest(ProgramTestCase):
         program.start()
         about = test_about.AboutTest.open_about(self, program)
         about.click("TabOptions")
-        about.click("sbInstallFonts")
+        about.click("installFontsButton")
 
         box = korvx.wait_until(lambda: s.search(name=f"^{BOX_TITLE}$"), 10, "the installer's answer")[0]
         korvx.wait_until(lambda: s.active_window() == box, 10, "the answer to take the keyboard")
@@ -113,7 +113,7 @@ class LegacyFontTest(ProgramTestCase):
                 program.click_control(name)
         s = self.session
         stamp = s.clipboard_stamp()
-        program.click_control("BtnCopy")
+        program.click_control("CopyButton")
         korvx.wait_until(lambda: s.clipboard_stamp() != stamp and "text/rtf" in s.clipboard_targets(), 5, "the copy")
         rtf = s.clipboard("text/rtf").decode("ascii")
         program.stop()

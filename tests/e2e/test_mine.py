@@ -32,7 +32,7 @@ class MineTest(ProgramTestCase):
                 if n["role"] == "push button" and path and path[-1] == grid]
 
     def to_tab(self, program, steps):
-        program.click_control("TntEdit1")
+        program.click_control("Line")
         for _ in range(steps):
             program.key("ctrl+Next")
 

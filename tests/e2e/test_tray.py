@@ -95,7 +95,7 @@ class TrayTest(ProgramTestCase):
         program.key("Left")  # caret between the two halves of the diphthong
         self.assertTrue(listed(program))
 
-        program.click_control("BtnClose")
+        program.click_control("HideButton")
         program.wait_hidden()
         self.wait_listed(program, False)
         self.assertTrue(program.running())
@@ -113,7 +113,7 @@ class TrayTest(ProgramTestCase):
         for hidden in (False, True):
             with self.subTest(hidden=hidden):
                 if hidden:
-                    program.click_control("BtnClose")
+                    program.click_control("HideButton")
                     program.wait_hidden()
                     self.session.activate(witness.window)
                 self.click_icon(program, repeat=2)
@@ -163,7 +163,7 @@ class LateTrayTest(ProgramTestCase):
         program.wait_active()
         self.session.start_tray()
         icon = embedded_icon(program)
-        program.click_control("BtnClose")
+        program.click_control("HideButton")
         program.wait_hidden()
         self.session.click(*self.session.geometry(icon).centre)
         program.wait_active()
@@ -192,7 +192,7 @@ class StatusNotifierTest(unittest.TestCase):
         return korvx.wait_until(self.session.panel_icon, 10, "the icon in the panel")
 
     def hide_and_restore(self, program):
-        program.click_control("BtnClose")
+        program.click_control("HideButton")
         program.wait_hidden()
         korvx.wait_until(lambda: not listed(program), 5, "hidden, not minimised")
         self.session.click(*self.icon().centre)

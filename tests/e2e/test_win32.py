@@ -16,8 +16,8 @@ EXE = os.path.join(BUILD, "src", "win32", "korvani.exe")
 TITLE = "^Korvani v6$"
 SAMPLE = ["See", "Near", "Chain", "PrimaryStress"]
 SEE1 = control("See").centre
-COPY = control("BtnCopy").centre
-ABOUT = control("BtnAbout").centre
+COPY = control("CopyButton").centre
+ABOUT = control("AboutButton").centre
 SIZE_CLIENT = (CLIENT_WIDTH, CLIENT_HEIGHT)
 # The About window's "Options" tab, its first box and "Save", and "Close".
 OPTIONS_TAB = (8 + 70, 8 + 10)

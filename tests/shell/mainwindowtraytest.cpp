@@ -13,7 +13,7 @@ namespace {
 
 using platform::IconClick;
 
-class KorvFormTrayTest : public FormFixture {
+class MainWindowTrayTest : public FormFixture {
 protected:
     platform::FakeNotificationArea& area() { return m_fake.m_notificationArea; }
     // Hidden, as the loop's first turn leaves it: with its tray icon.
@@ -23,7 +23,7 @@ protected:
     }
 };
 
-TEST_F(KorvFormTrayTest, LoadingShowsTheIconOnceWithPictureAndTip) {
+TEST_F(MainWindowTrayTest, LoadingShowsTheIconOnceWithPictureAndTip) {
     createStartedForm();
     QCoreApplication::processEvents();
     const auto& calls = area().m_calls;
@@ -33,10 +33,11 @@ TEST_F(KorvFormTrayTest, LoadingShowsTheIconOnceWithPictureAndTip) {
     EXPECT_EQ(calls[0].toolTip, "Korvani by the Korvani developers");
 }
 
-TEST_F(KorvFormTrayTest, IconIsTheWindowsPictureInSmallAndLargeSizes) {
+TEST_F(MainWindowTrayTest, IconIsTheWindowsPictureInSmallAndLargeSizes) {
     createStartedForm();
-    const TrayIcon* tray = m_form->TrayIcon1;
+    const TrayIcon* tray = m_form->trayIcon;
     ASSERT_NE(tray, nullptr);
+    EXPECT_EQ(tray->objectName(), QStringLiteral("TrayIcon"));
     EXPECT_TRUE(tray->isShown());
     EXPECT_LE(tray->toolTip().size(), TrayIcon::kMaxToolTip);
     EXPECT_TRUE(tray->toolTip().startsWith(QStringLiteral("Korvani by ")));
@@ -46,7 +47,7 @@ TEST_F(KorvFormTrayTest, IconIsTheWindowsPictureInSmallAndLargeSizes) {
     EXPECT_EQ(tray->picture().pixmap(16).toImage(), m_form->windowIcon().pixmap(16).toImage());
 }
 
-TEST_F(KorvFormTrayTest, EitherClickShowsTheHiddenWindow) {
+TEST_F(MainWindowTrayTest, EitherClickShowsTheHiddenWindow) {
     for (const IconClick click : {IconClick::Click, IconClick::DoubleClick}) {
         SCOPED_TRACE(static_cast<int>(click));
         createForm(false);
@@ -59,10 +60,10 @@ TEST_F(KorvFormTrayTest, EitherClickShowsTheHiddenWindow) {
     }
 }
 
-TEST_F(KorvFormTrayTest, DoubleClickRestoresThreeTimesAndLeavesTheWindowInFront) {
+TEST_F(MainWindowTrayTest, DoubleClickRestoresThreeTimesAndLeavesTheWindowInFront) {
     createStartedForm();
     int restores = 0;
-    TrayIcon* tray = m_form->TrayIcon1;
+    TrayIcon* tray = m_form->trayIcon;
     for (TrayIcon::ClickEvent* event : {&tray->onClick, &tray->onDoubleClick}) {
         *event = [&restores, bound = *event] {
             ++restores;
@@ -78,7 +79,7 @@ TEST_F(KorvFormTrayTest, DoubleClickRestoresThreeTimesAndLeavesTheWindowInFront)
     EXPECT_EQ(QApplication::activeWindow(), m_form.get());
 }
 
-TEST_F(KorvFormTrayTest, IconWaitsForTheFirstPaintButNotLongerThanASecond) {
+TEST_F(MainWindowTrayTest, IconWaitsForTheFirstPaintButNotLongerThanASecond) {
     // Painted at once, and where no window manager maps the window, so never painted.
     for (const bool mapped : {true, false}) {
         SCOPED_TRACE(mapped);
@@ -88,12 +89,12 @@ TEST_F(KorvFormTrayTest, IconWaitsForTheFirstPaintButNotLongerThanASecond) {
         m_form->show();
         EXPECT_TRUE(area().m_calls.empty()) << "before the first paint";
         EXPECT_TRUE(QTest::qWaitFor([&] { return !area().m_calls.empty(); },
-                                    TKorvForm::kLatestStartMs + 2000));
+                                    MainWindow::kLatestStartMs + 2000));
         m_form.reset();
     }
 }
 
-TEST_F(KorvFormTrayTest, ClosingTheWindowRemovesTheIcon) {
+TEST_F(MainWindowTrayTest, ClosingTheWindowRemovesTheIcon) {
     createStartedForm();
     m_form.reset();
     EXPECT_TRUE(area().m_calls.back().hide);
