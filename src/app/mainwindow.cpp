@@ -21,12 +21,10 @@
 #include "faces.h"
 #include "focuswheel.h"
 #include "messages.h"
-#include "qtclipboard.h"
 #include "settings/settings.h"
 #include "symbolgrid.h"
 #include "symboltable.h"
 #include "symboltag.h"
-#include "systemmenu.h"
 #include "trayicon.h"
 
 namespace korv {
@@ -114,9 +112,7 @@ MainWindow::MainWindow(platform::Platform& platform, MessageBoxes& boxes, Folder
     , m_settings(settingsPath())
     // The log is rewritten at every start; waiting for the disk would only delay the window.
     , m_log(m_settingsFolder + std::string(kLogName), IniFile::Durability::Unsynced,
-            IniFile::Unusable::StartAfresh)
-    , m_clipboard(makeQtClipboard())
-    , m_pasteTarget(makeKeyPasteTarget(platform.keys)) {
+            IniFile::Unusable::StartAfresh) {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(kAppTitle);
     setFont(windowFont());
@@ -124,24 +120,17 @@ MainWindow::MainWindow(platform::Platform& platform, MessageBoxes& boxes, Folder
     move(702, 252);
     buildLayout();
     m_palette = std::make_unique<Palette>(
-        *this, PaletteServices{m_settings, m_log, *m_clipboard, *m_pasteTarget, settingsPath(),
-                               m_platform.placement.placesWindows()});
+        *this, PaletteServices{m_settings, m_log, m_platform.clipboard, m_platform.pasteTarget,
+                               settingsPath(), m_platform.placement.placesWindows()});
     connectControls();
     // The components come into being with the window, then the palette starts; the tray icon,
     // which the first picture does not need, waits for it (finishStart).
-    systemMenu = new TSystemMenu(this, m_platform.systemMenu);
-    systemMenu->Loaded();
+    // winId() makes the native window, which placing the window needs too.
+    m_platform.placement.lockSize(static_cast<platform::WindowHandle>(winId()));
     m_terminate = !m_palette->start();
-    systemMenu->DeleteItem(platform::SC_SIZE);
-    systemMenu->DeleteItem(platform::SC_MINIMIZE);
-    systemMenu->DeleteItem(platform::SC_MAXIMIZE);
     // Another program may ask for the About window by sending its command to this window.
-    m_platform.systemCommands.watch(static_cast<platform::WindowHandle>(winId()),
-                                    [this](std::uint32_t command) {
-                                        if (command == platform::SC_KORVANI_ABOUT) {
-                                            guarded([&] { openAbout(); });
-                                        }
-                                    });
+    m_platform.aboutRequests.watch(static_cast<platform::WindowHandle>(winId()),
+                                   [this] { guarded([&] { openAbout(); }); });
     // A window being shown waits for its first paint, but not for ever: one the window manager
     // does not map (kept on another desktop, say) still gets its tray icon.
     QTimer::singleShot(0, this, [this] {

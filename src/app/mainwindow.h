@@ -25,8 +25,7 @@ namespace korv {
 
 class AllSymbolsPanel;
 class MinePanel;
-class TSystemMenu;
-class TTrayIcon;
+class TrayIcon;
 class CompositionEdit;
 class SymbolGrid;
 
@@ -106,8 +105,7 @@ public:
     QPushButton* hideButton = nullptr;
     QLabel* sizeLabel = nullptr;
     QComboBox* sizeBox = nullptr;
-    TTrayIcon* trayIcon = nullptr;
-    TSystemMenu* systemMenu = nullptr;
+    TrayIcon* trayIcon = nullptr;
 
     // PaletteView
     LineSnapshot line() const override;
@@ -156,8 +154,6 @@ private:
     std::string m_exeFolder;
     IniFile m_settings;
     IniFile m_log;
-    std::unique_ptr<platform::Clipboard> m_clipboard;
-    std::unique_ptr<platform::PasteTarget> m_pasteTarget;
     std::unique_ptr<Palette> m_palette;
     mutable std::map<int, QCursor> m_cursors;
     bool m_terminate = false;

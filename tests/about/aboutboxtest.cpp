@@ -367,7 +367,7 @@ TEST_F(AboutBoxTest, InstallerIsOfferedExactlyToAdministrators) {
     }
 }
 
-TEST_F(AboutBoxTest, TheSystemCommandOpensTheSameWindow) {
+TEST_F(AboutBoxTest, AnotherProgramsRequestOpensTheSameWindow) {
     writeFile("KORVANI.INI", kSettings);
     createForm();
     withAbout(
@@ -375,7 +375,7 @@ TEST_F(AboutBoxTest, TheSystemCommandOpensTheSameWindow) {
             EXPECT_TRUE(box.autoPasteBox->isChecked());
             EXPECT_EQ(box.versionLabel->text(), QStringLiteral("version 6.05"));
         },
-        [&] { EXPECT_TRUE(m_fake.m_systemCommands.send(platform::SC_KORVANI_ABOUT)); });
+        [&] { EXPECT_TRUE(m_fake.m_aboutRequests.ask()); });
 }
 
 TEST(AboutBoxAlone, VersionAndBuildAreFilledInWhenShown) {

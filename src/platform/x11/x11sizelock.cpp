@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "x11systemmenu.h"
+#include "x11sizelock.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -103,7 +103,7 @@ bool windowManagerIsKWin(Display* dpy) {
 // KWin offers Minimize to a window for being a normal window or a dialog, reading nothing of
 // the Motif functions; a utility window it offers only Move and Close, as the hints ask. The
 // type is set as the window is shown, before it is mapped, which is when KWin reads it.
-class X11SystemMenu::KWinTyping final : public QObject {
+class X11SizeLock::KWinTyping final : public QObject {
 public:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Show && watched->isWidgetType()) {
@@ -154,55 +154,29 @@ private:
     std::set<Window> m_awaitingFocus;
 };
 
-X11SystemMenu::X11SystemMenu() {
+X11SizeLock::X11SizeLock() {
     if (qApp != nullptr) {
         m_kwinTyping = std::make_unique<KWinTyping>();
         qApp->installEventFilter(m_kwinTyping.get());
     }
 }
 
-X11SystemMenu::~X11SystemMenu() = default;
+X11SizeLock::~X11SizeLock() = default;
 
-MenuHandle X11SystemMenu::getSystemMenu(WindowHandle window, bool /*revert*/) {
-    return display() != nullptr ? window : 0;
-}
-
-bool X11SystemMenu::deleteMenu(MenuHandle menu, std::uint32_t command, std::uint32_t flags) {
+void X11SizeLock::lock(WindowHandle handle) {
     Display* dpy = display();
-    if (menu == 0 || dpy == nullptr || flags != MF_BYCOMMAND) {
-        return false;
+    if (handle == 0 || dpy == nullptr) {
+        return;
     }
-    unsigned long function = 0;
-    unsigned long decoration = 0;
-    switch (command) {
-    case SC_SIZE:
-        function = kFuncResize;
-        decoration = kDecorResize;
-        break;
-    case SC_MINIMIZE:
-        function = kFuncMinimize;
-        decoration = kDecorMinimize;
-        break;
-    case SC_MAXIMIZE:
-        function = kFuncMaximize;
-        decoration = kDecorMaximize;
-        break;
-    default:
-        return false;
-    }
-    const Window window = static_cast<Window>(menu);
+    const Window window = static_cast<Window>(handle);
     const Atom atom = XInternAtom(dpy, "_MOTIF_WM_HINTS", False);
     MotifHints hints = readHints(dpy, window, atom);
-    if (!(hints.fields[1] & function)) {
-        return false;
-    }
-    hints.fields[1] &= ~function;
-    hints.fields[2] &= ~decoration;
+    hints.fields[1] &= ~(kFuncResize | kFuncMinimize | kFuncMaximize);
+    hints.fields[2] &= ~(kDecorResize | kDecorMinimize | kDecorMaximize);
     XChangeProperty(dpy, window, atom, atom, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(hints.fields.data()),
                     static_cast<int>(hints.fields.size()));
     XFlush(dpy);
-    return true;
 }
 
 } // namespace korv::platform

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "x11keyinjector.h"
+#include "x11pastetarget.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -16,7 +16,9 @@
 #include "x11property.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
+#include <iterator>
 #include <optional>
 
 namespace korv::platform {
@@ -24,15 +26,16 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr std::uint8_t kVkTab = 0x09;
-constexpr std::uint8_t kVkShift = 0x10;
-constexpr std::uint8_t kVkControl = 0x11;
-constexpr std::uint8_t kVkMenu = 0x12;
-constexpr std::uint8_t kVkSpace = 0x20;
-
-// The shift-state byte of a key scan, by the level at which the key types the character:
-// none, Shift, and AltGr (reported as Ctrl+Alt) with or without Shift.
-constexpr std::int16_t kShiftByLevel[] = {0, 1, 6, 7};
+// The keys that switch back (Alt+Tab) and those that paste (Ctrl+V), by their symbols: found in
+// whichever layout is in use.
+struct Key {
+    KeySym sym;
+    bool press;
+};
+constexpr Key kSwitchKeys[] = {
+    {XK_Alt_L, true}, {XK_Tab, true}, {XK_Tab, false}, {XK_Alt_L, false}};
+constexpr Key kPasteKeys[] = {
+    {XK_Control_L, true}, {XK_v, true}, {XK_v, false}, {XK_Control_L, false}};
 
 // How many earlier active windows are remembered, in case the latest one has gone.
 constexpr std::size_t kRecentWindows = 8;
@@ -119,37 +122,8 @@ private:
     int m_group = 0;
 };
 
-// The keysym whose key a virtual-key code stands for; NoSymbol for keys the program never sends.
-KeySym keysymForVk(std::uint8_t vk) {
-    switch (vk) {
-    case kVkTab:
-        return XK_Tab;
-    case kVkShift:
-        return XK_Shift_L;
-    case kVkControl:
-        return XK_Control_L;
-    case kVkMenu:
-        return XK_Alt_L;
-    case kVkSpace:
-        return XK_space;
-    default:
-        break;
-    }
-    if (vk >= 'A' && vk <= 'Z') {
-        return XK_a + (vk - 'A');
-    }
-    if (vk >= '0' && vk <= '9') {
-        return XK_0 + (vk - '0');
-    }
-    return NoSymbol;
-}
-
-// The core map may know a key the layout's groups lack.
-KeyCode keycodeForVk(Display* dpy, const Layout& layout, std::uint8_t vk) {
-    const KeySym sym = keysymForVk(vk);
-    if (sym == NoSymbol) {
-        return 0;
-    }
+// The core map may know a key the layout's groups lack; 0 where no key types sym.
+KeyCode keycodeFor(Display* dpy, const Layout& layout, KeySym sym) {
     if (const auto key = layout.find(sym)) {
         return key->code;
     }
@@ -213,11 +187,10 @@ public:
     void requestActivation(Window target) { platform::requestActivation(m_dpy, target, m_own); }
 
     // A key the layout has no keycode for (0) is left out.
-    void send(KeyCode code, const KeyEvent& event) {
+    void send(KeyCode code, bool press) {
         if (code == 0) {
             return;
         }
-        const bool press = (event.flags & KEYEVENTF_KEYUP) == 0;
         XTestFakeKeyEvent(m_dpy, code, press ? True : False, CurrentTime);
         std::erase(m_held, code);
         if (press) {
@@ -411,7 +384,7 @@ private:
 
 } // namespace
 
-X11KeyInjector::X11KeyInjector() {
+X11PasteTarget::X11PasteTarget() {
     Display* dpy = qtDisplay();
     if (dpy == nullptr) {
         return;
@@ -429,13 +402,13 @@ X11KeyInjector::X11KeyInjector() {
     noteActiveWindow();
 }
 
-X11KeyInjector::~X11KeyInjector() {
+X11PasteTarget::~X11PasteTarget() {
     if (m_activeAtom != 0 && QCoreApplication::instance() != nullptr) {
         QCoreApplication::instance()->removeNativeEventFilter(this);
     }
 }
 
-bool X11KeyInjector::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
+bool X11PasteTarget::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
     if (eventType != "xcb_generic_event_t") {
         return false;
     }
@@ -449,7 +422,7 @@ bool X11KeyInjector::nativeEventFilter(const QByteArray& eventType, void* messag
     return false;
 }
 
-void X11KeyInjector::noteActiveWindow() {
+void X11PasteTarget::noteActiveWindow() {
     Display* dpy = qtDisplay();
     if (dpy == nullptr) {
         return;
@@ -466,29 +439,7 @@ void X11KeyInjector::noteActiveWindow() {
     }
 }
 
-std::int16_t X11KeyInjector::vkKeyScanA(char ch) {
-    Display* dpy = qtDisplay();
-    const auto c = static_cast<unsigned char>(ch);
-    std::uint8_t vk = 0;
-    if (c >= 'A' && c <= 'Z') {
-        vk = c;
-    } else if (c >= 'a' && c <= 'z') {
-        vk = static_cast<std::uint8_t>(c - 'a' + 'A');
-    } else if ((c >= '0' && c <= '9') || c == ' ') {
-        vk = c;
-    }
-    if (dpy == nullptr || vk == 0) {
-        return -1;
-    }
-    // Latin-1 characters are their own keysyms.
-    const auto key = Layout(dpy).find(static_cast<KeySym>(c));
-    if (!key || key->level >= static_cast<int>(std::size(kShiftByLevel))) {
-        return -1;
-    }
-    return static_cast<std::int16_t>((kShiftByLevel[key->level] << 8) | vk);
-}
-
-bool X11KeyInjector::sendAutoPaste(const std::array<KeyEvent, 8>& events, WindowHandle own) {
+bool X11PasteTarget::pasteIntoPreviousWindow(std::uintptr_t own) {
     Display* qt = qtDisplay();
     if (qt == nullptr || own == 0) {
         return false;
@@ -505,9 +456,11 @@ bool X11KeyInjector::sendAutoPaste(const std::array<KeyEvent, 8>& events, Window
     int minor = 0;
     if (XTestQueryExtension(dpy, &eventBase, &errorBase, &major, &minor)) {
         const Layout layout(dpy);
-        std::array<KeyCode, 8> codes{};
-        std::transform(events.begin(), events.end(), codes.begin(),
-                       [&](const KeyEvent& event) { return keycodeForVk(dpy, layout, event.vk); });
+        std::array<KeyCode, 4> switchCodes{};
+        std::array<KeyCode, 4> pasteCodes{};
+        const auto codeOf = [&](const Key& key) { return keycodeFor(dpy, layout, key.sym); };
+        std::transform(std::begin(kSwitchKeys), std::end(kSwitchKeys), switchCodes.begin(), codeOf);
+        std::transform(std::begin(kPasteKeys), std::end(kPasteKeys), pasteCodes.begin(), codeOf);
         Watcher watcher(dpy, static_cast<Window>(own));
         if (watcher.start()) {
             bool switched = false;
@@ -520,24 +473,25 @@ bool X11KeyInjector::sendAutoPaste(const std::array<KeyEvent, 8>& events, Window
                 // doubt about which window comes next in its order.
                 watcher.requestActivation(target);
                 switched = watcher.waitForSwitch(target, kSwitchTimeout);
-            } else if (std::all_of(codes.begin(), codes.begin() + 4,
+            } else if (std::all_of(switchCodes.begin(), switchCodes.end(),
                                    [](KeyCode code) { return code != 0; })) {
                 // Sent as one burst, the events reach this very window: the window manager
                 // takes the keyboard only some time after Alt+Tab, and a paste before the
                 // switch would land in the composition line. So each half waits for the effect
                 // of the one before, within bounds.
                 for (std::size_t i = 0; i < 3; ++i) {
-                    watcher.send(codes[i], events[i]);
+                    watcher.send(switchCodes[i], kSwitchKeys[i].press);
                 }
                 watcher.waitForGrab(kGrabTimeout);
-                watcher.send(codes[3], events[3]);
+                watcher.send(switchCodes[3], kSwitchKeys[3].press);
                 switched = watcher.waitForSwitch(None, kSwitchTimeout);
             }
             const auto settle = target != None ? kDirectSettle : kSettle;
             if (switched && watcher.waitForSteadyFocus(target, settle, kSteadyTimeout)) {
                 watcher.releaseHeldModifiers();
-                for (std::size_t i = 4; i < events.size(); ++i) {
-                    watcher.send(codes[i], events[i]);
+                // A layout without a V key still gets Ctrl, harmlessly alone.
+                for (std::size_t i = 0; i < pasteCodes.size(); ++i) {
+                    watcher.send(pasteCodes[i], kPasteKeys[i].press);
                 }
                 pasted = true;
             }

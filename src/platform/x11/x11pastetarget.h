@@ -7,15 +7,15 @@
 #include <cstdint>
 #include <vector>
 
-#include "keyinjector.h"
+#include "pastetarget.h"
+#include "windowhandle.h"
 
 namespace korv::platform {
 
-/// Injects key events through the XTest extension, mapped onto the layout's keycodes. The
-/// switch goes to the window that was active before this program's, asked of the window
-/// manager directly where it takes such requests, else by a paced Alt+Tab; the scan bytes have
-/// no place in XTest and are dropped.
-class X11KeyInjector final : public KeyInjector, public QAbstractNativeEventFilter {
+/// Pastes through the XTest extension, with keys found by their symbols in the layout in use.
+/// The switch goes to the window that was active before this program's, asked of the window
+/// manager directly where it takes such requests, else by a paced Alt+Tab.
+class X11PasteTarget final : public PasteTarget, public QAbstractNativeEventFilter {
 public:
     // Bounds of each wait: the window manager taking the keyboard after Alt+Tab, another window
     // becoming active, and that window holding the focus with the keyboard free.
@@ -29,16 +29,14 @@ public:
     static constexpr std::chrono::milliseconds kDirectSettle{20};
 
     /// Starts following the active window when the application runs on an X11 display.
-    X11KeyInjector();
-    ~X11KeyInjector() override;
-    X11KeyInjector(const X11KeyInjector&) = delete;
-    X11KeyInjector& operator=(const X11KeyInjector&) = delete;
+    X11PasteTarget();
+    ~X11PasteTarget() override;
+    X11PasteTarget(const X11PasteTarget&) = delete;
+    X11PasteTarget& operator=(const X11PasteTarget&) = delete;
 
-    /// Letters, digits and space have virtual keys here; any other character reports -1.
-    std::int16_t vkKeyScanA(char ch) override;
-    /// Sends the paste chord only once another window than own steadily holds the focus and no
-    /// client holds the keyboard; without an X11 display or XTest it sends nothing.
-    bool sendAutoPaste(const std::array<KeyEvent, 8>& events, WindowHandle own) override;
+    /// Presses Ctrl+V only once another window than own steadily holds the focus and no client
+    /// holds the keyboard; without an X11 display or XTest it sends nothing.
+    bool pasteIntoPreviousWindow(std::uintptr_t own) override;
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 

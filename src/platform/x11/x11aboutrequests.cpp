@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "x11systemcommands.h"
+#include "x11aboutrequests.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -9,15 +9,15 @@
 
 namespace korv::platform {
 
-X11SystemCommands::X11SystemCommands() = default;
+X11AboutRequests::X11AboutRequests() = default;
 
-X11SystemCommands::~X11SystemCommands() {
+X11AboutRequests::~X11AboutRequests() {
     if (m_installed && QCoreApplication::instance() != nullptr) {
         QCoreApplication::instance()->removeNativeEventFilter(this);
     }
 }
 
-void X11SystemCommands::watch(WindowHandle window, Handler handler) {
+void X11AboutRequests::watch(WindowHandle window, Handler handler) {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     // Qt offers the interface on some platforms that have no display behind it.
     if (x11 == nullptr || x11->display() == nullptr || window == 0) {
@@ -32,7 +32,7 @@ void X11SystemCommands::watch(WindowHandle window, Handler handler) {
     m_handlers[window] = std::move(handler);
 }
 
-bool X11SystemCommands::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
+bool X11AboutRequests::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
     if (eventType != "xcb_generic_event_t") {
         return false;
     }
@@ -48,9 +48,13 @@ bool X11SystemCommands::nativeEventFilter(const QByteArray& eventType, void* mes
     if (it == m_handlers.end()) {
         return false;
     }
+    // Ours either way: no other part of the program knows this message type.
+    if (client->data.data32[0] != kAboutCommand) {
+        return true;
+    }
     // Copied: the handler may open a modal window whose loop re-enters this filter.
     const Handler handler = it->second;
-    handler(client->data.data32[0]);
+    handler();
     return true;
 }
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "xwaylandgate.h"
+#include "xwaylandpastetarget.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -28,7 +28,7 @@ xcb_connection_t* connection() {
 
 } // namespace
 
-XWaylandKeyGate::XWaylandKeyGate(KeyInjector& inner)
+XWaylandPasteTarget::XWaylandPasteTarget(PasteTarget& inner)
     : m_inner(inner) {
     xcb_connection_t* xcb = connection();
     if (xcb == nullptr) {
@@ -48,35 +48,30 @@ XWaylandKeyGate::XWaylandKeyGate(KeyInjector& inner)
     m_installed = true;
 }
 
-XWaylandKeyGate::~XWaylandKeyGate() {
+XWaylandPasteTarget::~XWaylandPasteTarget() {
     if (m_installed && QCoreApplication::instance() != nullptr) {
         QCoreApplication::instance()->removeNativeEventFilter(this);
     }
 }
 
-std::int16_t XWaylandKeyGate::vkKeyScanA(char ch) {
-    return m_inner.vkKeyScanA(ch);
-}
-
-bool XWaylandKeyGate::sendAutoPaste(const std::array<KeyEvent, 8>& events, WindowHandle own) {
+bool XWaylandPasteTarget::pasteIntoPreviousWindow(std::uintptr_t own) {
     if (m_active == own && m_known) {
         // Not a single key after a native Wayland window: there is no X11 window to go back to.
-        return m_before != 0 && pasteInto(m_before, events, own);
+        return m_before != 0 && pasteInto(m_before, own);
     }
-    return m_inner.sendAutoPaste(events, own);
+    return m_inner.pasteIntoPreviousWindow(own);
 }
 
-bool XWaylandKeyGate::pasteInto(WindowHandle window, const std::array<KeyEvent, 8>& events,
-                                WindowHandle own) {
+bool XWaylandPasteTarget::pasteInto(WindowHandle window, WindowHandle own) {
     Display* dpy = display();
     xcb_connection_t* xcb = connection();
     if (dpy == nullptr || xcb == nullptr) {
         return false;
     }
-    const KeySym chord[] = {XK_Control_L, XK_v};
-    KeyCode codes[2] = {XKeysymToKeycode(dpy, chord[0]), XKeysymToKeycode(dpy, chord[1])};
-    // The key byte of V is 255 where no key of the layout types it; the other keys are fixed.
-    if (codes[0] == 0 || codes[1] == 0 || events[5].vk == 0xFF) {
+    const KeyCode control = XKeysymToKeycode(dpy, XK_Control_L);
+    const KeyCode v = XKeysymToKeycode(dpy, XK_v);
+    // Where no key types V, no paste could land: better not to switch at all.
+    if (control == 0 || v == 0) {
         return false;
     }
     // A pager's request (source 2): compositors honour it without focus-stealing checks.
@@ -108,17 +103,15 @@ bool XWaylandKeyGate::pasteInto(WindowHandle window, const std::array<KeyEvent, 
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    // Ctrl down, V down, V up, Ctrl up, as the last four events say.
-    for (std::size_t i = 4; i < events.size(); ++i) {
-        const KeyCode code = (events[i].vk == 0x11) ? codes[0] : codes[1];
-        XTestFakeKeyEvent(dpy, code, (events[i].flags & KEYEVENTF_KEYUP) == 0 ? True : False,
-                          CurrentTime);
-    }
+    XTestFakeKeyEvent(dpy, control, True, CurrentTime);
+    XTestFakeKeyEvent(dpy, v, True, CurrentTime);
+    XTestFakeKeyEvent(dpy, v, False, CurrentTime);
+    XTestFakeKeyEvent(dpy, control, False, CurrentTime);
     XSync(dpy, False);
     return true;
 }
 
-void XWaylandKeyGate::activeWindowChanged(WindowHandle window) {
+void XWaylandPasteTarget::activeWindowChanged(WindowHandle window) {
     if (window == m_active) {
         return;
     }
@@ -127,7 +120,7 @@ void XWaylandKeyGate::activeWindowChanged(WindowHandle window) {
     m_known = true;
 }
 
-WindowHandle XWaylandKeyGate::readActiveWindow() const {
+WindowHandle XWaylandPasteTarget::readActiveWindow() const {
     xcb_connection_t* xcb = connection();
     if (xcb == nullptr || m_activeAtom == 0) {
         return 0;
@@ -142,7 +135,7 @@ WindowHandle XWaylandKeyGate::readActiveWindow() const {
     return window;
 }
 
-bool XWaylandKeyGate::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
+bool XWaylandPasteTarget::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
     if (eventType != "xcb_generic_event_t") {
         return false;
     }

@@ -6,26 +6,27 @@
 #include <chrono>
 #include <cstdint>
 
-#include "keyinjector.h"
+#include "pastetarget.h"
+#include "windowhandle.h"
 
 namespace korv::platform {
 
 /// Under XWayland, pastes only into the X11 window that was active before ours: keys sent
-/// through XWayland never reach the compositor's window switcher, so the gate asks the
-/// compositor to activate that window and sends the paste chord there. While a native Wayland
-/// window has the keyboard the compositor reports no active X window, and then nothing is sent.
-class XWaylandKeyGate final : public KeyInjector, private QAbstractNativeEventFilter {
+/// through XWayland never reach the compositor's window switcher, so it asks the compositor to
+/// activate that window and presses Ctrl+V there. While a native Wayland window has the keyboard
+/// the compositor reports no active X window, and then nothing is sent.
+class XWaylandPasteTarget final : public PasteTarget, private QAbstractNativeEventFilter {
 public:
     // How long the compositor may take to activate the window asked for.
     static constexpr std::chrono::milliseconds kSwitchTimeout{1000};
 
-    explicit XWaylandKeyGate(KeyInjector& inner);
-    ~XWaylandKeyGate() override;
-    XWaylandKeyGate(const XWaylandKeyGate&) = delete;
-    XWaylandKeyGate& operator=(const XWaylandKeyGate&) = delete;
+    /// inner pastes where it cannot tell which window came before ours.
+    explicit XWaylandPasteTarget(PasteTarget& inner);
+    ~XWaylandPasteTarget() override;
+    XWaylandPasteTarget(const XWaylandPasteTarget&) = delete;
+    XWaylandPasteTarget& operator=(const XWaylandPasteTarget&) = delete;
 
-    std::int16_t vkKeyScanA(char ch) override;
-    bool sendAutoPaste(const std::array<KeyEvent, 8>& events, WindowHandle own) override;
+    bool pasteIntoPreviousWindow(std::uintptr_t own) override;
 
     /// Takes note that window became the active one (0 for none).
     void activeWindowChanged(WindowHandle window);
@@ -33,9 +34,9 @@ public:
 private:
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
     WindowHandle readActiveWindow() const;
-    bool pasteInto(WindowHandle window, const std::array<KeyEvent, 8>& events, WindowHandle own);
+    bool pasteInto(WindowHandle window, WindowHandle own);
 
-    KeyInjector& m_inner;
+    PasteTarget& m_inner;
     std::uint32_t m_activeAtom = 0;
     std::uint32_t m_root = 0;
     bool m_installed = false;

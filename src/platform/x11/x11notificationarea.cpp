@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "x11notifyshell.h"
+#include "x11notificationarea.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -17,7 +17,7 @@ namespace korv::platform {
 // and Qt leaves the window it embeds untitled. The window is Qt's own and made anew whenever a
 // tray host appears, so it is named as it is shown, before it is mapped, and again whenever its
 // tooltip changes.
-class X11NotifyShell::TrayWindowNamer final : public QObject {
+class X11NotificationArea::TrayWindowNamer final : public QObject {
 public:
     bool eventFilter(QObject* watched, QEvent* event) override {
         const QEvent::Type type = event->type();
@@ -31,17 +31,16 @@ public:
     }
 };
 
-X11NotifyShell::X11NotifyShell(ExitFunction exitProcess)
-    : DesktopNotifyShell(std::move(exitProcess)) {
+X11NotificationArea::X11NotificationArea() {
     if (qApp != nullptr) {
         m_trayWindowNamer = std::make_unique<TrayWindowNamer>();
         qApp->installEventFilter(m_trayWindowNamer.get());
     }
 }
 
-X11NotifyShell::~X11NotifyShell() = default;
+X11NotificationArea::~X11NotificationArea() = default;
 
-bool X11NotifyShell::embeddedTrayPresent() const {
+bool X11NotificationArea::embeddedTrayPresent() const {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     if (x11 == nullptr || x11->display() == nullptr || x11->connection() == nullptr) {
         return QSystemTrayIcon::isSystemTrayAvailable();

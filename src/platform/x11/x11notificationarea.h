@@ -3,16 +3,16 @@
 
 #include <memory>
 
-#include "desktopnotifyshell.h"
+#include "desktopnotificationarea.h"
 
 namespace korv::platform {
 
 /// The notification area of an X11 session: StatusNotifier hosts, and the XEmbed system tray of
 /// the screen where no such host is there.
-class X11NotifyShell final : public DesktopNotifyShell {
+class X11NotificationArea final : public DesktopNotificationArea {
 public:
-    explicit X11NotifyShell(ExitFunction exitProcess = {});
-    ~X11NotifyShell() override;
+    X11NotificationArea();
+    ~X11NotificationArea() override;
 
 protected:
     bool embeddedTrayPresent() const override;
