@@ -90,14 +90,16 @@ constexpr std::array kMnemonics = {
     Mnemonic{"A@", "ɑː", "ɑ r"},
     Mnemonic{"O@", "ɔː", "ɔ r"},
     Mnemonic{"o@", "ɔː", "ɔ r"},
-    Mnemonic{"i@", "ɪə", "ɪ r"},
+    // In America a vowel before a weak one ("idea", "museum") where Britain has ɪə.
+    Mnemonic{"i@", "ɪə", "i ə"},
     Mnemonic{"i@3", "ɪə", "ɪ r"},
     Mnemonic{"IR", "ɪ r", "ɪ r"},
     Mnemonic{"e@", "eə", "ɛ r"},
     Mnemonic{"U@", "ʊə", "ʊ r"},
-    Mnemonic{"aI@", "aɪə", "aɪɚ"},
-    Mnemonic{"aI3", "aɪə", "aɪɚ"},
-    Mnemonic{"aU@", "aʊə", "aʊɚ"},
+    // Two syllables ("quiet") or, spelt "ire" or "our", one (mergeTriphthongs).
+    Mnemonic{"aI@", "aɪ ə", "aɪ ə"},
+    Mnemonic{"aI3", "aɪ ə", "aɪ ɚ"},
+    Mnemonic{"aU@", "aʊ ə", "aʊ ɚ"},
 };
 
 const Mnemonic* findMnemonic(std::string_view name) {
@@ -107,15 +109,12 @@ const Mnemonic* findMnemonic(std::string_view name) {
 }
 
 bool startsWithVowel(std::string_view ipa) {
-    static constexpr std::array<std::string_view, 16> kVowelStarts = {
-        "i", "ɪ", "e", "ɛ", "æ", "ʌ", "ɑ", "ɒ", "ɔ", "ʊ", "u", "ɜ", "ɝ", "ɚ", "ə", "a"};
+    static constexpr std::array<std::string_view, 17> kVowelStarts = {
+        "i", "ɪ", "e", "ɛ", "æ", "ʌ", "ɑ", "ɒ", "ɔ", "ʊ", "u", "ɜ", "ɝ", "ɚ", "ə", "a", "o"};
     return std::any_of(kVowelStarts.begin(), kVowelStarts.end(),
                        [ipa](std::string_view v) { return ipa.starts_with(v); });
 }
 
-bool isRhotic(std::string_view ipa) {
-    return ipa == "r" || ipa.ends_with("ɝ") || ipa.ends_with("ɚ");
-}
 
 // Adds one named phoneme (or the phonemes it stands for) to the word.
 void addPhoneme(std::vector<Segment>& word, std::string_view name, Stress stress, Accent accent,
@@ -141,10 +140,6 @@ void addPhoneme(std::vector<Segment>& word, std::string_view name, Stress stress
         if (segment.vowel) {
             segment.stress = stress;
             stress = Stress::None;
-        }
-        // America's r-coloured vowels already hold the r that espeak-ng names again.
-        if (!segment.vowel && ipa == "r" && !word.empty() && isRhotic(word.back().ipa)) {
-            continue;
         }
         word.push_back(std::move(segment));
     }
@@ -175,20 +170,6 @@ std::vector<Segment> segmentsFromMnemonics(std::string_view mnemonics, Accent ac
             continue;
         }
         addPhoneme(word, name, stress, accent, unknown);
-    }
-    for (std::size_t k = 0; k < word.size(); ++k) {
-        Segment& segment = word[k];
-        if (!segment.vowel || segment.stress != Stress::None) {
-            continue;
-        }
-        // Unstressed, the long vowels before another vowel are the dictionaries' i and u
-        // ("create", "situation"), and America's stressed NURSE vowel is its weak one.
-        const bool beforeVowel = k + 1 < word.size() && word[k + 1].vowel;
-        if (beforeVowel && (segment.ipa == "iː" || segment.ipa == "uː")) {
-            segment.ipa.resize(1);
-        } else if (segment.ipa == "ɝ") {
-            segment.ipa = "ɚ";
-        }
     }
     return word;
 }
@@ -295,6 +276,118 @@ std::size_t syllableStart(const std::vector<Segment>& word, std::size_t vowel) {
         start = k - 1;
     }
     return start;
+}
+
+void joinRs(std::vector<Segment>& word, Accent accent) {
+    for (std::size_t k = 1; k < word.size(); ++k) {
+        if (word[k].ipa != "r") {
+            continue;
+        }
+        if (accent == Accent::Ga && k >= 2 && word[k - 1].ipa == "ə" &&
+            word[k - 1].stress == Stress::None && word[k - 2].ipa == "i") {
+            // espeak-ng's i@ before r is America's NEAR vowel ("zero", "experience").
+            word[k - 2].ipa = "ɪ";
+            word.erase(word.begin() + static_cast<std::ptrdiff_t>(k - 1));
+            --k;
+        }
+        Segment& before = word[k - 1];
+        const bool vowelAfter = k + 1 < word.size() && word[k + 1].vowel;
+        bool drop = before.ipa == "r";
+        if (accent == Accent::Ga && before.stress == Stress::None && before.ipa == "ɚ" &&
+            vowelAfter) {
+            // "around", "history": the r begins the next syllable after a plain schwa.
+            before.ipa = "ə";
+        } else if (accent == Accent::Ga && (before.ipa == "ɝ" || before.ipa == "ɚ")) {
+            drop = true;
+        } else if (accent == Accent::Ga && before.ipa == "ʌ" && vowelAfter) {
+            // "hurry", "worry": America's NURSE vowel.
+            before.ipa = "ɝ";
+            drop = true;
+        }
+        if (drop) {
+            word.erase(word.begin() + static_cast<std::ptrdiff_t>(k));
+            --k;
+        }
+    }
+}
+
+void mergeTriphthongs(std::vector<Segment>& word, std::string_view spelling) {
+    const bool ire = spelling.find("ir") != std::string_view::npos ||
+                     spelling.find("yr") != std::string_view::npos;
+    const bool our = spelling.find("our") != std::string_view::npos;
+    for (std::size_t k = 1; k < word.size(); ++k) {
+        const bool weak = word[k].ipa == "ə" || word[k].ipa == "ɚ";
+        const std::string& before = word[k - 1].ipa;
+        if (weak && ((ire && before == "aɪ") || (our && before == "aʊ"))) {
+            word[k - 1].ipa += word[k].ipa;
+            word.erase(word.begin() + static_cast<std::ptrdiff_t>(k));
+        }
+    }
+}
+
+void weakenVowels(std::vector<Segment>& word) {
+    const auto primary = static_cast<std::size_t>(
+        std::find_if(word.begin(), word.end(),
+                     [](const Segment& s) { return s.stress == Stress::Primary; }) -
+        word.begin());
+    auto endsWith = [&word](std::size_t from, std::initializer_list<std::string_view> tail) {
+        if (from + tail.size() != word.size()) {
+            return false;
+        }
+        return std::equal(tail.begin(), tail.end(), word.begin() + static_cast<std::ptrdiff_t>(from),
+                          [](std::string_view t, const Segment& s) { return s.ipa == t; });
+    };
+    for (std::size_t k = 0; k < word.size(); ++k) {
+        Segment& s = word[k];
+        if (!s.vowel || s.stress != Stress::None) {
+            continue;
+        }
+        // A word of one syllable keeps its full vowel ("bird", "pure").
+        if (primary == word.size()) {
+            break;
+        }
+        const bool beforeVowel = k + 1 < word.size() && word[k + 1].vowel;
+        if (beforeVowel && (s.ipa == "iː" || s.ipa == "ɪ")) {
+            s.ipa = "i"; // "create", "radio", "pronunciation"
+        } else if (beforeVowel && s.ipa == "uː") {
+            s.ipa = "u"; // "situation"
+        } else if (s.ipa == "ɝ") {
+            s.ipa = "ɚ";
+        } else if (k == 0 && (s.ipa == "e" || s.ipa == "ɛ")) {
+            s.ipa = "ɪ"; // "example", "enjoy"
+        } else if (s.ipa == "ʌ" && primary < k) {
+            s.ipa = "ə"; // "welcome", "autumn"
+        } else if (s.ipa == "ʊ" && k > 0 && word[k - 1].ipa == "j") {
+            s.ipa = "ə"; // "popular", "particular"
+        } else if (s.ipa == "ɪ" && (endsWith(k + 1, {"t", "i"}) || endsWith(k + 1, {"b", "ə", "l"}))) {
+            s.ipa = "ə"; // "-ity", "-ible"
+        }
+    }
+}
+
+void keepPrefixNasal(std::vector<Segment>& word) {
+    for (std::size_t k = 0; k < word.size(); ++k) {
+        if (!word[k].vowel || word[k].stress == Stress::None) {
+            continue;
+        }
+        // "include", "increase": the engine's ŋ before a stressed k or ɡ is the prefix's n.
+        const std::size_t start = syllableStart(word, k);
+        if (start > 0 && word[start - 1].ipa == "ŋ" &&
+            (word[start].ipa == "k" || word[start].ipa == "ɡ")) {
+            word[start - 1].ipa = "n";
+        }
+    }
+}
+
+std::vector<Segment> dictionaryWord(std::string_view mnemonics, Accent accent,
+                                    std::string_view spelling, std::vector<std::string>* unknown) {
+    std::vector<Segment> word = segmentsFromMnemonics(mnemonics, accent, unknown);
+    joinRs(word, accent);
+    mergeTriphthongs(word, spelling);
+    normaliseStress(word);
+    weakenVowels(word);
+    keepPrefixNasal(word);
+    return word;
 }
 
 std::string applySymbolOptions(std::string_view ipa, const TranscribeOptions& options) {

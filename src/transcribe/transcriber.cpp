@@ -28,10 +28,9 @@ std::string Transcriber::transcribeWord(std::string_view lowerCaseWord,
     if (!loadEngine()) {
         return {};
     }
-    std::vector<Segment> segments =
-        segmentsFromMnemonics(m_engine->mnemonics(lowerCaseWord, options.accent), options.accent);
-    normaliseStress(segments);
-    return writeWord(segments, options);
+    return writeWord(dictionaryWord(m_engine->mnemonics(lowerCaseWord, options.accent),
+                                    options.accent, lowerCaseWord),
+                     options);
 }
 
 std::optional<Transcription> Transcriber::transcribe(std::u16string_view text,
