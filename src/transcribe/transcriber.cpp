@@ -54,7 +54,7 @@ std::optional<Transcription> Transcriber::transcribe(std::u16string_view text,
         TranscribedWord transcribed;
         for (const WordForm& form : wordForms(word)) {
             std::u16string ipa =
-                utf16FromUtf8(applySymbolOptions(formIpa(form, options.accent), options));
+                fromUtf8(applySymbolOptions(formIpa(form, options.accent), options));
             // The accents merge some forms ("the" strong and before a vowel in America).
             const bool same = std::any_of(transcribed.alternatives.begin(),
                                           transcribed.alternatives.end(),
@@ -64,7 +64,7 @@ std::optional<Transcription> Transcriber::transcribe(std::u16string_view text,
             }
         }
         std::u16string ipa = transcribed.alternatives.empty()
-                                 ? utf16FromUtf8(transcribeWord(word, options))
+                                 ? fromUtf8(transcribeWord(word, options))
                                  : transcribed.alternatives.front().ipa;
         if (ipa.empty()) {
             // Nothing the engine could say: the word stays as it was written.
@@ -76,43 +76,6 @@ std::optional<Transcription> Transcriber::transcribe(std::u16string_view text,
         result.words.push_back(std::move(transcribed));
     }
     return result;
-}
-
-std::u16string utf16FromUtf8(std::string_view text) {
-    std::u16string out;
-    out.reserve(text.size());
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        std::size_t length = byte < 0x80 ? 1 : byte >= 0xF0 && byte <= 0xF4 ? 4
-                                             : byte >= 0xE0                ? 3
-                                             : byte >= 0xC2 && byte <= 0xDF ? 2
-                                                                            : 0;
-        char32_t cp = length == 1 ? byte : length == 2 ? byte & 0x1F : length == 3 ? byte & 0x0F
-                                                                                   : byte & 0x07;
-        bool valid = length != 0 && i + length <= text.size();
-        for (std::size_t k = 1; valid && k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            valid = (next & 0xC0) == 0x80;
-            cp = (cp << 6) | (next & 0x3F);
-        }
-        const char32_t minimum = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
-        valid = valid && (length == 1 || cp >= minimum) && cp <= 0x10FFFF &&
-                !(cp >= 0xD800 && cp <= 0xDFFF);
-        if (!valid) {
-            out += u'\uFFFD';
-            ++i;
-            continue;
-        }
-        if (cp >= 0x10000) {
-            out += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
-            out += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
-        } else {
-            out += static_cast<char16_t>(cp);
-        }
-        i += length;
-    }
-    return out;
 }
 
 } // namespace korv

@@ -69,7 +69,4 @@ private:
     bool m_loadFailed = false;
 };
 
-// UTF-8 to UTF-16; invalid bytes become U+FFFD.
-std::u16string utf16FromUtf8(std::string_view text);
-
 } // namespace korv

@@ -54,9 +54,9 @@ TEST_P(QualityTest, TranscribesTheReferenceList) {
     std::size_t exact = 0;
     std::ostringstream misses;
     for (const Entry& entry : reference) {
-        const auto result = transcriber.transcribe(utf16FromUtf8(entry.word), {accent});
+        const auto result = transcriber.transcribe(fromUtf8(entry.word), {accent});
         ASSERT_TRUE(result.has_value()) << "espeak-ng could not be loaded";
-        const std::u16string& expected = utf16FromUtf8(accent == Accent::Ga ? entry.ga : entry.rp);
+        const std::u16string& expected = fromUtf8(accent == Accent::Ga ? entry.ga : entry.rp);
         if (result->text == expected) {
             ++exact;
         } else {
