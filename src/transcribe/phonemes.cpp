@@ -104,7 +104,7 @@ constexpr std::array kMnemonics = {
 
 const Mnemonic* findMnemonic(std::string_view name) {
     const auto found = std::find_if(kMnemonics.begin(), kMnemonics.end(),
-                                     [name](const Mnemonic& m) { return m.name == name; });
+                                    [name](const Mnemonic& m) { return m.name == name; });
     return found == kMnemonics.end() ? nullptr : &*found;
 }
 
@@ -114,7 +114,6 @@ bool startsWithVowel(std::string_view ipa) {
     return std::any_of(kVowelStarts.begin(), kVowelStarts.end(),
                        [ipa](std::string_view v) { return ipa.starts_with(v); });
 }
-
 
 // Adds one named phoneme (or the phonemes it stands for) to the word.
 void addPhoneme(std::vector<Segment>& word, std::string_view name, Stress stress, Accent accent,
@@ -157,7 +156,8 @@ std::vector<Segment> segmentsFromMnemonics(std::string_view mnemonics, Accent ac
         i = end == std::string_view::npos ? mnemonics.size() : end + 1;
         Stress stress = Stress::None;
         // ' and , mark stress; % and = mark unstressed or diminished syllables.
-        while (!name.empty() && std::string_view("',%=").find(name.front()) != std::string_view::npos) {
+        while (!name.empty() &&
+               std::string_view("',%=").find(name.front()) != std::string_view::npos) {
             if (name.front() == '\'') {
                 stress = Stress::Primary;
             } else if (name.front() == ',' && stress != Stress::Primary) {
@@ -175,7 +175,8 @@ std::vector<Segment> segmentsFromMnemonics(std::string_view mnemonics, Accent ac
 }
 
 void normaliseStress(std::vector<Segment>& word) {
-    const auto vowels = std::count_if(word.begin(), word.end(), [](const Segment& s) { return s.vowel; });
+    const auto vowels =
+        std::count_if(word.begin(), word.end(), [](const Segment& s) { return s.vowel; });
     if (vowels <= 1) {
         for (Segment& s : word) {
             s.stress = Stress::None;
@@ -334,7 +335,8 @@ void weakenVowels(std::vector<Segment>& word) {
         if (from + tail.size() != word.size()) {
             return false;
         }
-        return std::equal(tail.begin(), tail.end(), word.begin() + static_cast<std::ptrdiff_t>(from),
+        return std::equal(tail.begin(), tail.end(),
+                          word.begin() + static_cast<std::ptrdiff_t>(from),
                           [](std::string_view t, const Segment& s) { return s.ipa == t; });
     };
     for (std::size_t k = 0; k < word.size(); ++k) {
@@ -359,7 +361,8 @@ void weakenVowels(std::vector<Segment>& word) {
             s.ipa = "ə"; // "welcome", "autumn"
         } else if (s.ipa == "ʊ" && k > 0 && word[k - 1].ipa == "j") {
             s.ipa = "ə"; // "popular", "particular"
-        } else if (s.ipa == "ɪ" && (endsWith(k + 1, {"t", "i"}) || endsWith(k + 1, {"b", "ə", "l"}))) {
+        } else if (s.ipa == "ɪ" &&
+                   (endsWith(k + 1, {"t", "i"}) || endsWith(k + 1, {"b", "ə", "l"}))) {
             s.ipa = "ə"; // "-ity", "-ible"
         }
     }

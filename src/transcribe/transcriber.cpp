@@ -2,8 +2,8 @@
 #include "transcriber.h"
 
 #include "phonemes.h"
-#include "textspan.h"
 #include "text/utf16.h"
+#include "textspan.h"
 #include "wordforms.h"
 
 #include <algorithm>
@@ -56,9 +56,9 @@ std::optional<Transcription> Transcriber::transcribe(std::u16string_view text,
             std::u16string ipa =
                 fromUtf8(applySymbolOptions(formIpa(form, options.accent), options));
             // The accents merge some forms ("the" strong and before a vowel in America).
-            const bool same = std::any_of(transcribed.alternatives.begin(),
-                                          transcribed.alternatives.end(),
-                                          [&ipa](const WordAlternative& a) { return a.ipa == ipa; });
+            const bool same =
+                std::any_of(transcribed.alternatives.begin(), transcribed.alternatives.end(),
+                            [&ipa](const WordAlternative& a) { return a.ipa == ipa; });
             if (!same) {
                 transcribed.alternatives.push_back({std::move(ipa), std::string(form.label)});
             }

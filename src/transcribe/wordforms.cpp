@@ -127,9 +127,9 @@ std::span<const WordForm> allWordForms() {
 }
 
 std::span<const WordForm> wordForms(std::string_view lowerCaseWord) {
-    const auto [first, last] = std::equal_range(
-        kForms.begin(), kForms.end(), WordForm{lowerCaseWord, {}, {}, {}},
-        [](const WordForm& a, const WordForm& b) { return a.word < b.word; });
+    const auto [first, last] =
+        std::equal_range(kForms.begin(), kForms.end(), WordForm{lowerCaseWord, {}, {}, {}},
+                         [](const WordForm& a, const WordForm& b) { return a.word < b.word; });
     return {first, last};
 }
 

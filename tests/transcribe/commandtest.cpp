@@ -24,13 +24,29 @@ TEST(TranscribeCommand, ArgumentsOrStandardInput) {
         {{"korvani", "--transcribe", "--accent", "ga", "butter"}, "", false, 0, "ˈbʌtɚ\n", ""},
         {{"korvani", "--transcribe"}, "hello\r\nworld\n", false, 0, "həˈləʊ\r\nwɜːld\n", ""},
         {{"korvani", "--transcribe", "--accent", "GA", "-"}, "world", false, 0, "wɝld\n", ""},
-        {{"korvani", "--transcribe"}, "hello\n\xC3", false, 1, "həˈləʊ\n",
+        {{"korvani", "--transcribe"},
+         "hello\n\xC3",
+         false,
+         1,
+         "həˈləʊ\n",
          "korvani: the input is not UTF-8 at byte offset 6\n"},
-        {{"korvani", "--transcribe", "--accent", "au", "hello"}, "", false, 2, "",
+        {{"korvani", "--transcribe", "--accent", "au", "hello"},
+         "",
+         false,
+         2,
+         "",
          "usage: korvani --transcribe [--accent rp|ga] [WORDS...|-]\n"},
-        {{"korvani", "--transcribe", "--accent"}, "", false, 2, "",
+        {{"korvani", "--transcribe", "--accent"},
+         "",
+         false,
+         2,
+         "",
          "usage: korvani --transcribe [--accent rp|ga] [WORDS...|-]\n"},
-        {{"korvani", "--transcribe", "hello"}, "", true, 1, "",
+        {{"korvani", "--transcribe", "hello"},
+         "",
+         true,
+         1,
+         "",
          "korvani: spelling to IPA needs espeak-ng (packages libespeak-ng1 and espeak-ng-data), "
          "which could not be loaded\n"},
     };
@@ -42,10 +58,10 @@ TEST(TranscribeCommand, ArgumentsOrStandardInput) {
         auto log = std::make_shared<test::EngineLog>();
         const int argc = static_cast<int>(c.argv.size());
         ASSERT_TRUE(isTranscribeCommand(argc, c.argv.data()));
-        EXPECT_EQ(runTranscribeCommand(argc, c.argv.data(), in.get(), out.get(), err.get(),
-                                       test::fakeEngineFactory(log, test::kFakeWords,
-                                                               c.engineFails)),
-                  c.status);
+        EXPECT_EQ(
+            runTranscribeCommand(argc, c.argv.data(), in.get(), out.get(), err.get(),
+                                 test::fakeEngineFactory(log, test::kFakeWords, c.engineFails)),
+            c.status);
         EXPECT_EQ(out.text(), c.out);
         EXPECT_EQ(err.text(), c.err);
     }

@@ -47,7 +47,7 @@ inline PhonemeEngineFactory fakeEngineFactory(std::shared_ptr<EngineLog> log,
 }
 
 inline const std::map<std::string, std::string> kFakeWords = {
-    {"hello", "h|@|l|'oU"}, {"world", "w|'3:|l|d"}, {"butter", "b|'V|t#|3"},
+    {"hello", "h|@|l|'oU"},  {"world", "w|'3:|l|d"}, {"butter", "b|'V|t#|3"},
     {"church", "tS|'3:|tS"}, {"don't", "d|'oU|n|t"}, {"red", "r|'E|d"},
 };
 

@@ -94,13 +94,27 @@ TEST(Onsets, EnglishRules) {
         std::vector<std::string_view> consonants;
         bool legal;
     } cases[] = {
-        {{}, true},           {{"t"}, true},          {{"ŋ"}, false},
-        {{"p", "r"}, true},   {{"t", "l"}, false},    {{"d", "l"}, false},
-        {{"p", "l"}, true},   {{"d", "w"}, true},     {{"s", "w"}, true},
-        {{"p", "j"}, true},   {{"r", "j"}, false},    {{"s", "t"}, true},
-        {{"s", "r"}, false},  {{"k", "s"}, false},    {{"n", "t"}, false},
-        {{"s", "t", "r"}, true}, {{"s", "k", "w"}, true}, {{"s", "p", "l"}, true},
-        {{"s", "t", "l"}, false}, {{"k", "s", "p"}, false}, {{"s", "t", "r", "j"}, false},
+        {{}, true},
+        {{"t"}, true},
+        {{"ŋ"}, false},
+        {{"p", "r"}, true},
+        {{"t", "l"}, false},
+        {{"d", "l"}, false},
+        {{"p", "l"}, true},
+        {{"d", "w"}, true},
+        {{"s", "w"}, true},
+        {{"p", "j"}, true},
+        {{"r", "j"}, false},
+        {{"s", "t"}, true},
+        {{"s", "r"}, false},
+        {{"k", "s"}, false},
+        {{"n", "t"}, false},
+        {{"s", "t", "r"}, true},
+        {{"s", "k", "w"}, true},
+        {{"s", "p", "l"}, true},
+        {{"s", "t", "l"}, false},
+        {{"k", "s", "p"}, false},
+        {{"s", "t", "r", "j"}, false},
     };
     for (const auto& c : cases) {
         std::string joined;
@@ -120,8 +134,7 @@ TEST(SymbolOptions, TurnedRAndTieBars) {
     EXPECT_EQ(applySymbolOptions("tʃɜːtʃ dʒʌdʒ", tied), "t͡ʃɜːt͡ʃ d͡ʒʌd͡ʒ");
     // In words the tie joins one affricate, never a t and a ʃ of two syllables.
     EXPECT_EQ(writeWord(dictionaryWord("tS|'3:|tS", Accent::Rp, "church"), tied), "t͡ʃɜːt͡ʃ");
-    EXPECT_EQ(writeWord(dictionaryWord("n|'V|t|S|E|l", Accent::Rp, "nutshell"), tied),
-              "ˈnʌtʃel");
+    EXPECT_EQ(writeWord(dictionaryWord("n|'V|t|S|E|l", Accent::Rp, "nutshell"), tied), "ˈnʌtʃel");
     EXPECT_EQ(writeWord(dictionaryWord("r|'E|d", Accent::Ga, "red"), turned), "ɹɛd");
 }
 

@@ -65,9 +65,8 @@ TEST_P(QualityTest, TranscribesTheReferenceList) {
         }
     }
     const double share = static_cast<double>(exact) / static_cast<double>(reference.size());
-    std::cout << (accent == Accent::Ga ? "GA" : "RP") << ": " << exact << " of "
-              << reference.size() << " exact (" << static_cast<int>(share * 1000 + 0.5) / 10.0
-              << " %)\n"
+    std::cout << (accent == Accent::Ga ? "GA" : "RP") << ": " << exact << " of " << reference.size()
+              << " exact (" << static_cast<int>(share * 1000 + 0.5) / 10.0 << " %)\n"
               << misses.str();
     EXPECT_GE(share, kRequiredShare);
 }

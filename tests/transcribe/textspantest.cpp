@@ -2,8 +2,8 @@
 // What the transcription command replaces in the line, and how a text splits into English words
 // and what stays as it is.
 
-#include "text/utf16.h"
 #include "textspan.h"
+#include "text/utf16.h"
 
 #include <gtest/gtest.h>
 
@@ -73,7 +73,8 @@ TEST(SplitWords, EnglishWordsAndWhatStays) {
         for (const TextPiece& piece : splitWords(text)) {
             EXPECT_EQ(piece.range.start, next) << toUtf8(text);
             next = piece.range.start + piece.range.length;
-            (piece.word ? words : kept).emplace_back(text.substr(piece.range.start, piece.range.length));
+            (piece.word ? words : kept)
+                .emplace_back(text.substr(piece.range.start, piece.range.length));
         }
         EXPECT_EQ(next, text.size()) << toUtf8(text);
         EXPECT_EQ(words, c.words) << toUtf8(text);

@@ -2,9 +2,9 @@
 // The transcriber over a fake engine: loaded at first use only, words found and transcribed
 // while everything else stays, alternatives from the table of forms, the user's options.
 
+#include "transcriber.h"
 #include "fakeengine.h"
 #include "text/utf16.h"
-#include "transcriber.h"
 #include "wordforms.h"
 
 #include <gtest/gtest.h>

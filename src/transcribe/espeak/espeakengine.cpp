@@ -59,8 +59,8 @@ std::unique_ptr<PhonemeEngine> EspeakEngine::load() {
         resolve(library->handle, "espeak_Terminate", library->terminate);
     // No audio: synchronous output with no callback only computes; the data's default path is
     // where the Debian package puts it.
-    if (!resolved || library->initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr,
-                                         espeakINITIALIZE_DONT_EXIT) < 0) {
+    if (!resolved ||
+        library->initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, espeakINITIALIZE_DONT_EXIT) < 0) {
         g_engineAlive = false;
         return nullptr;
     }
