@@ -82,6 +82,17 @@ TEST_P(QualityTest, KnowsEveryPhonemeName) {
     EXPECT_EQ(unknown, std::vector<std::string>());
 }
 
+// espeak-ng's state is the process's: a second engine is refused while one lives, and one made
+// after it works (an engine that terminated the library used to hang its successor).
+TEST(EspeakEngine, OneAtATimeAndAgainAfterwards) {
+    for (int round = 0; round < 3; ++round) {
+        auto engine = EspeakEngine::load();
+        ASSERT_NE(engine, nullptr) << round;
+        EXPECT_EQ(EspeakEngine::load(), nullptr);
+        EXPECT_EQ(engine->mnemonics("cat", round % 2 == 0 ? Accent::Rp : Accent::Ga), "k|'a|t");
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Accents, QualityTest, ::testing::Values(Accent::Rp, Accent::Ga),
                          [](const auto& info) { return info.param == Accent::Ga ? "GA" : "RP"; });
 

@@ -9,8 +9,11 @@
 namespace korv {
 namespace {
 
-// The library's state is its own, global: a second engine would share and then end it.
+// The library's state is the process's own. It is initialised once and never terminated:
+// espeak_Terminate in 1.51 can wait forever for its event thread, and an initialisation after a
+// termination is where it does. One engine at a time may use it.
 std::atomic<bool> g_engineAlive{false};
+bool g_initialised = false; // changed only by the engine that holds g_engineAlive
 
 constexpr const char* kLibraryName = "libespeak-ng.so.1";
 
@@ -26,7 +29,6 @@ struct EspeakEngine::Library {
     decltype(&espeak_Initialize) initialize = nullptr;
     decltype(&espeak_SetVoiceByName) setVoiceByName = nullptr;
     decltype(&espeak_TextToPhonemes) textToPhonemes = nullptr;
-    decltype(&espeak_Terminate) terminate = nullptr;
 
     ~Library() {
         if (handle != nullptr) {
@@ -50,17 +52,20 @@ std::unique_ptr<PhonemeEngine> EspeakEngine::load() {
         return nullptr;
     }
     auto library = std::make_unique<Library>();
-    library->handle = dlopen(kLibraryName, RTLD_NOW | RTLD_LOCAL);
+    // Kept mapped after its last engine, since its state stays initialised.
+    library->handle = dlopen(kLibraryName, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     const bool resolved =
         library->handle != nullptr &&
         resolve(library->handle, "espeak_Initialize", library->initialize) &&
         resolve(library->handle, "espeak_SetVoiceByName", library->setVoiceByName) &&
-        resolve(library->handle, "espeak_TextToPhonemes", library->textToPhonemes) &&
-        resolve(library->handle, "espeak_Terminate", library->terminate);
+        resolve(library->handle, "espeak_TextToPhonemes", library->textToPhonemes);
     // No audio: synchronous output with no callback only computes; the data's default path is
     // where the Debian package puts it.
-    if (!resolved ||
-        library->initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, espeakINITIALIZE_DONT_EXIT) < 0) {
+    if (resolved && !g_initialised) {
+        g_initialised = library->initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr,
+                                            espeakINITIALIZE_DONT_EXIT) >= 0;
+    }
+    if (!resolved || !g_initialised) {
         g_engineAlive = false;
         return nullptr;
     }
@@ -71,12 +76,12 @@ EspeakEngine::EspeakEngine(std::unique_ptr<Library> library)
     : m_library(std::move(library)) {}
 
 EspeakEngine::~EspeakEngine() {
-    m_library->terminate();
     m_library.reset();
     g_engineAlive = false;
 }
 
 std::string EspeakEngine::mnemonics(std::string_view word, Accent accent) {
+    // Another engine before this one may have left another voice chosen.
     if (m_voice != accent) {
         if (m_library->setVoiceByName(voiceName(accent)) != EE_OK) {
             m_voice.reset();
