@@ -38,13 +38,15 @@ struct TranscribedWord {
     std::vector<WordAlternative> alternatives;
 };
 
+// The text that replaces what was transcribed, and each English word in it.
 struct Transcription {
     std::u16string text;
     std::vector<TranscribedWord> words;
 };
 
 // Turns English spelling into IPA in the dictionaries' conventions, keeping blanks, punctuation
-// and whatever is in IPA already. The engine is loaded at the first transcription, not before.
+// and whatever is in IPA already. The engine is loaded at the first transcription, not before;
+// like the engine, a transcriber is used from one thread.
 class Transcriber final {
 public:
     explicit Transcriber(PhonemeEngineFactory makeEngine);
@@ -57,12 +59,11 @@ public:
                                             const TranscribeOptions& options);
     bool engineLoaded() const { return m_engine != nullptr; }
 
-    // One lower-case word in the accent, with the user's symbol options; empty when the engine
-    // has no pronunciation for it.
-    std::string transcribeWord(std::string_view lowerCaseWord, const TranscribeOptions& options);
-
 private:
     bool loadEngine();
+    // One lower-case word from the engine, with the user's symbol options; empty when the engine
+    // has no pronunciation for it.
+    std::string transcribeWord(std::string_view lowerCaseWord, const TranscribeOptions& options);
 
     PhonemeEngineFactory m_makeEngine;
     std::unique_ptr<PhonemeEngine> m_engine;
