@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "espeakengine.h"
 #include "korvapplication.h"
 #include "mainwindow.h"
 #include "messages.h"
@@ -11,10 +12,15 @@
 #include "settings/commandline.h"
 #include "settings/inifile.h"
 #include "settings/settingsfolder.h"
+#include "transcribecommand.h"
 
 int main(int argc, char** argv) {
     if (korv::isXsampaCommand(argc, argv)) {
         return korv::runXsampaCommand(argc, argv, stdin, stdout, stderr);
+    }
+    if (korv::isTranscribeCommand(argc, argv)) {
+        return korv::runTranscribeCommand(argc, argv, stdin, stdout, stderr,
+                                          &korv::EspeakEngine::load);
     }
     korv::platform::chooseQtPlatform();
     // Qt takes no options from the user's arguments: only the first one counts, and only to the
