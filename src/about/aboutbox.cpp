@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -214,6 +215,16 @@ void AboutBox::buildLayout() {
     fontsPanel = bevelPanel(optionsPage, "fontsPanel", {8, 160, 273, 81});
     installFontsButton = speedButton(fontsPanel, "installFontsButton",
                                      QStringLiteral("Install Legacy Fonts"), {56, 32, 153, 22});
+    // The accent Ctrl+T transcribes spelling into; the line's context menu has it too.
+    accentLabel = label(fontsPanel, "accentLabel", QStringLiteral("Spelling to IPA:"), {12, 60});
+    accentBox = new QComboBox(fontsPanel);
+    accentBox->setObjectName(QStringLiteral("accentBox"));
+    accentBox->setGeometry(110, 56, 150, 21);
+    accentBox->addItems({QStringLiteral("British (RP)"), QStringLiteral("American (GA)")});
+    accentBox->setAccessibleName(QStringLiteral("Spelling to IPA accent"));
+    accentLabel->setBuddy(accentBox);
+    connect(accentBox, &QComboBox::activated, this,
+            [this] { guarded([this] { optionToggled(); }); });
 
     for (QCheckBox* box : {autoPasteBox, unicodeFontBox, hintsBox}) {
         connect(box, &QCheckBox::clicked, this, [this] { guarded([this] { optionToggled(); }); });
@@ -238,6 +249,7 @@ void AboutBox::fillIn() {
     homepageLink->setCursor(m_context.linkCursor);
     setCaption(homepageLink, QString::fromStdString(m_context.homepage));
     autoPasteBox->setChecked(m_context.options.autoPaste);
+    accentBox->setCurrentIndex(m_context.options.transcribe.accent == Accent::Ga ? 1 : 0);
     unicodeFontBox->setChecked(m_context.options.useUnicodeFont);
     hintsBox->setChecked(m_context.options.showHints);
 }
@@ -255,8 +267,10 @@ void AboutBox::optionToggled() {
 }
 
 void AboutBox::saveClicked() {
-    m_context.options = {autoPasteBox->isChecked(), hintsBox->isChecked(),
-                         unicodeFontBox->isChecked()};
+    m_context.options.autoPaste = autoPasteBox->isChecked();
+    m_context.options.showHints = hintsBox->isChecked();
+    m_context.options.useUnicodeFont = unicodeFontBox->isChecked();
+    m_context.options.transcribe.accent = accentBox->currentIndex() == 1 ? Accent::Ga : Accent::Rp;
     if (const auto failure = m_context.saveOptions(m_context.options)) {
         throw std::runtime_error(*failure);
     }

@@ -13,6 +13,7 @@
 #include "palette.h"
 
 class QCheckBox;
+class QComboBox;
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -76,6 +77,8 @@ public:
     QToolButton* saveButton = nullptr;
     QFrame* fontsPanel = nullptr;
     QToolButton* installFontsButton = nullptr;
+    QLabel* accentLabel = nullptr;
+    QComboBox* accentBox = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -56,8 +56,8 @@ int main(int argc, char** argv) {
         }
     }
     const std::string exeFolder = korv::executableFolder();
-    korv::MainWindow form(platform->platform(), boxes,
-                          {korv::settingsFolder(exeFolder), exeFolder});
+    korv::MainWindow form(platform->platform(), boxes, {korv::settingsFolder(exeFolder), exeFolder},
+                          &korv::EspeakEngine::load);
     sessionEnd.setHandler([&form] { form.endSession(); });
     if (form.terminateRequested()) {
         // The start-up log could not be written: end as soon as the loop runs.

@@ -102,7 +102,7 @@ SymbolGrid* symbolPanel(QWidget* parent, const char* name, const Rect& geometry,
 } // namespace
 
 MainWindow::MainWindow(platform::Platform& platform, MessageBoxes& boxes, Folders folders,
-                       QWidget* parent)
+                       PhonemeEngineFactory phonemes, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
     , m_platform(platform)
@@ -112,7 +112,8 @@ MainWindow::MainWindow(platform::Platform& platform, MessageBoxes& boxes, Folder
     , m_settings(settingsPath())
     // The log is rewritten at every start; waiting for the disk would only delay the window.
     , m_log(m_settingsFolder + std::string(kLogName), IniFile::Durability::Unsynced,
-            IniFile::Unusable::StartAfresh) {
+            IniFile::Unusable::StartAfresh)
+    , m_transcriber(phonemes ? std::make_unique<Transcriber>(std::move(phonemes)) : nullptr) {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(kAppTitle);
     setFont(windowFont());
@@ -120,8 +121,9 @@ MainWindow::MainWindow(platform::Platform& platform, MessageBoxes& boxes, Folder
     move(702, 252);
     buildLayout();
     m_palette = std::make_unique<Palette>(
-        *this, PaletteServices{m_settings, m_log, m_platform.clipboard, m_platform.pasteTarget,
-                               settingsPath(), m_platform.placement.placesWindows()});
+        *this,
+        PaletteServices{m_settings, m_log, m_platform.clipboard, m_platform.pasteTarget,
+                        settingsPath(), m_platform.placement.placesWindows(), m_transcriber.get()});
     connectControls();
     // The components come into being with the window, then the palette starts; the tray icon,
     // which the first picture does not need, waits for it (finishStart).
@@ -268,6 +270,14 @@ void MainWindow::connectControls() {
     lineEdit->OnSearchKey = [this] { guarded([&] { m_palette->findSymbol(); }); };
     lineEdit->OnPinKey = [this] { guarded([&] { m_palette->pinSelection(); }); };
     lineEdit->OnXsampaKey = [this] { guarded([&] { m_palette->convertXsampa(); }); };
+    lineEdit->OnTranscribeKey = [this] { guarded([&] { m_palette->transcribe(); }); };
+    lineEdit->OnContextMenu = [this](QMenu& menu) { addLineCommands(menu); };
+    // What the user types makes the offered pronunciations stale.
+    connect(lineEdit, &QLineEdit::textEdited, this, [this] {
+        if (alternativesBar != nullptr) {
+            alternativesBar->hide();
+        }
+    });
 
     connect(backButton, &QPushButton::clicked, this,
             [this] { guarded([&] { m_palette->back(); }); });

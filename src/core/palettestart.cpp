@@ -24,7 +24,8 @@ void Palette::showSettingsFailure() {
 bool Palette::start() {
     // Auto-paste is off for a new user: every system this runs on keeps the user in the palette.
     const Settings settings = loadSettings(m_services.settings, false);
-    m_options = {settings.autoPaste, settings.showHints, settings.useUnicodeFont};
+    m_options = {settings.autoPaste, settings.showHints, settings.useUnicodeFont,
+                 loadTranscribeOptions(m_services.settings)};
     m_homepage = settings.homepage;
     const bool knownSize =
         settings.fontSize >= 0 && settings.fontSize < static_cast<int>(kPointSizes.size());
@@ -66,6 +67,9 @@ std::string_view Palette::copyCaption() const {
 }
 
 std::optional<std::string> Palette::saveOptions(const PaletteOptions& options) {
+    // Spelling to IPA's keys are written only when changed: a file that never had them keeps
+    // saving as before.
+    const bool transcribeChanged = options.transcribe != m_options.transcribe;
     m_options = options;
     // One access per value, in this order; the first that fails ends the save.
     const std::pair<std::string_view, bool> values[] = {
@@ -77,6 +81,9 @@ std::optional<std::string> Palette::saveOptions(const PaletteOptions& options) {
         if (!m_services.settings.writeBool(kOptionsSection, key, value)) {
             return "Unable to write to " + m_services.settingsPath;
         }
+    }
+    if (transcribeChanged && !saveTranscribeOptions(m_services.settings, options.transcribe)) {
+        return "Unable to write to " + m_services.settingsPath;
     }
     applyOptions();
     return std::nullopt;

@@ -385,7 +385,7 @@ TEST(AboutBoxAlone, VersionAndBuildAreFilledInWhenShown) {
     const std::string homepage = "https://korvani.example.org/";
     platform::FakeLauncher launcher;
     platform::FakeAdminCheck admin;
-    QPointer<AboutBox> box = new AboutBox({{autoPaste, showHints, useUnicodeFont},
+    QPointer<AboutBox> box = new AboutBox({{autoPaste, showHints, useUnicodeFont, {}},
                                            homepage,
                                            "/nowhere/",
                                            launcher,

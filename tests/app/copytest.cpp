@@ -86,7 +86,7 @@ TEST_F(CopyTest, APasteThatCouldNotGoOutIsToldOncePerRunWithoutTakingTheFocus) {
         m_fake.m_pasteTarget.m_pastes = c.pastes;
         m_fake.m_notificationArea.m_showsNotices = c.trayNotices;
         m_fake.m_notificationArea.m_notices.clear();
-        m_form->palette().saveOptions({.autoPaste = true});
+        m_form->palette().saveOptions(optionsWith(&PaletteOptions::autoPaste, true));
         typeLine(c.line);
         clickCopy();
         clickCopy();

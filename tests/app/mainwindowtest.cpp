@@ -11,6 +11,7 @@
 #include <QTabBar>
 #include <QTest>
 #include <QTextEdit>
+#include <QToolButton>
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
@@ -19,6 +20,7 @@
 
 #include "allsymbolspanel.h"
 #include "compositionedit.h"
+#include "fakeengine.h"
 #include "formfixture.h"
 #include "ipasymbols.h"
 #include "minepanel.h"
@@ -265,7 +267,7 @@ TEST_F(MainWindowTest, ChordsInTheLineCopyOrSwitchTheChart) {
         m_form->lineEdit->setText(kShiLong);
         m_form->lineEdit->setFocus(Qt::MouseFocusReason);
         m_form->lineEdit->setCursorPosition(1);
-        m_form->palette().saveOptions({.autoPaste = c.autoPaste});
+        m_form->palette().saveOptions(optionsWith(&PaletteOptions::autoPaste, c.autoPaste));
         m_form->chartTabs->setCurrentIndex(c.tab);
         for (std::size_t i = 0; i + 1 < c.keys.size(); ++i) {
             send(c.keys[i]);
@@ -397,7 +399,7 @@ TEST_F(MainWindowTest, AllTabTooltipsGiveSymbolNameAndXsampaAndFollowShowHints) 
     ASSERT_GE(gamma, 0);
     EXPECT_EQ(grid->toolTip(gamma),
               QString::fromStdU16String(u"\u0263  voiced velar fricative\nX-SAMPA: G\nU+0263"));
-    m_form->palette().saveOptions({.showHints = false});
+    m_form->palette().saveOptions(optionsWith(&PaletteOptions::showHints, false));
     EXPECT_TRUE(grid->toolTip(gamma).isEmpty());
 }
 
@@ -468,6 +470,29 @@ TEST_F(MainWindowTest, MineKeepsTheUsersSymbolsInOrder) {
     EXPECT_EQ(glyphs(), (QStringList{u"ə"_qs, u"tʃʰ"_qs}));
     EXPECT_NE(readFile("KORVANI.INI").find("Mine=U+0259, U+0074 U+0283 U+02B0\r\n"),
               std::string::npos);
+}
+
+// Ctrl+T in the line: the words before the caret become IPA, one step for Undo; a word said two
+// ways is offered under the line, and a click puts the other in its place.
+TEST_F(MainWindowTest, CtrlTTranscribesAndOffersTheOtherPronunciation) {
+    m_phonemes = test::fakeEngineFactory(std::make_shared<test::EngineLog>(), test::kFakeWords);
+    createForm();
+    m_form->lineEdit->setFocus(Qt::MouseFocusReason);
+    QTest::keyClicks(m_form->lineEdit, QStringLiteral("read"));
+    QTest::keyClick(m_form->lineEdit, Qt::Key_T, Qt::ControlModifier);
+    const QString present = QString::fromUtf8("ri\u02D0d");
+    EXPECT_EQ(line(), present);
+    ASSERT_NE(m_form->alternativesBar, nullptr);
+    auto* other = m_form->alternativesBar->findChild<QToolButton*>(QStringLiteral("Alternative"));
+    ASSERT_NE(other, nullptr);
+    EXPECT_EQ(other->text(), QStringLiteral("red"));
+    QTest::mouseClick(other, Qt::LeftButton);
+    EXPECT_EQ(line(), QStringLiteral("red"));
+    EXPECT_EQ(QApplication::focusWidget(), m_form->lineEdit);
+    QTest::keyClick(m_form->lineEdit, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(line(), present);
+    QTest::keyClick(m_form->lineEdit, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(line(), QStringLiteral("read"));
 }
 
 } // namespace
