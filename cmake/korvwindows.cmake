@@ -35,6 +35,7 @@ if(KORV_TESTS)
         ${CMAKE_OBJDUMP} $<TARGET_FILE:korvani> $<TARGET_FILE:korvanifi>)
     add_subdirectory(tests/palette)
     add_subdirectory(tests/export)
+    add_subdirectory(tests/core)
     add_subdirectory(tests/win32)
 endif()
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "korvform.h"
+#include "mainwindow.h"
 #include "settings/commandline.h"
 
 #include <windows.h>
@@ -28,14 +28,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                                                        ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
 
-    korv::win32::TKorvForm form(instance);
-    if (!form.create(korv::startCommand(argc, argv.data()) == korv::StartCommand::Hide)) {
+    korv::win32::MainWindow window(instance);
+    if (!window.create(korv::startCommand(argc, argv.data()) == korv::StartCommand::Hide)) {
         return 1;
     }
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (form.preTranslate(msg) ||
-            (IsWindow(form.hwnd()) && IsDialogMessageW(form.hwnd(), &msg))) {
+        if (window.preTranslate(msg) ||
+            (IsWindow(window.hwnd()) && IsDialogMessageW(window.hwnd(), &msg))) {
             continue;
         }
         TranslateMessage(&msg);

@@ -168,10 +168,10 @@ class Win32Test(unittest.TestCase):
                          ["1", "1"])
         self.wine.click(about, CLOSE)
         wait_until(lambda: not self.session.search(name="^About Korvani$"), 10, "the About window to close")
-        self.assertEqual(self.wine.run("wine", self.wine.tool("sendcommand.exe"), "TKorvForm", "F45A").returncode, 0)
+        self.assertEqual(self.wine.run("wine", self.wine.tool("sendcommand.exe"), "KorvaniMainWindow", "F45A").returncode, 0)
         self.wine.window("^About Korvani$")
         # Closing the main window while About is open ends the program as closing always does.
-        self.wine.run("wine", self.wine.tool("sendcommand.exe"), "TKorvForm", "close")
+        self.wine.run("wine", self.wine.tool("sendcommand.exe"), "KorvaniMainWindow", "close")
         wait_until(lambda: ("Position", "Left") in read_ini(ini), 10, "the position to be saved")
         wait_until(lambda: not self.session.search(name="Korvani"), 10, "the program to end")
 
