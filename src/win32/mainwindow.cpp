@@ -248,6 +248,8 @@ void MainWindow::layout() {
     place(m_sizeBox, {kSizeBoxRect.left, kSizeBoxRect.top, kSizeBoxRect.width, 200}, m_guiFont);
     place(m_aboutButton, kAboutRect, m_guiFont);
     place(m_hideButton, kHideRect, m_guiFont);
+    // Tight enough for the four tabs to fit the chart's width.
+    SendMessageW(m_tabs, TCM_SETPADDING, 0, MAKELPARAM(scale(4), scale(2)));
     place(m_tabs, {kTabsRect.left, kTabsRect.top, kTabsRect.width, kTabFrameRect.height},
           m_guiFont);
     SendMessageW(m_sizeBox, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
@@ -386,8 +388,16 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         if (LOWORD(wParam) == WA_INACTIVE) {
             // The chord's release goes elsewhere now; it must not fire on some later key.
             m_copyArmed = false;
+            const HWND focus = GetFocus();
+            m_lastFocus = IsChild(m_hwnd, focus) ? focus : m_lastFocus;
+        } else if (!IsIconic(m_hwnd)) {
+            // Back where the user left off, the line at first, as a dialog box does.
+            const HWND focus = GetFocus();
+            if (!IsChild(m_hwnd, focus)) {
+                SetFocus(m_lastFocus != nullptr && IsWindow(m_lastFocus) ? m_lastFocus : m_line);
+            }
         }
-        break;
+        return 0;
     case WM_CONTEXTMENU: {
         // A chart button's, passed up by the system.
         const auto* button = reinterpret_cast<HWND>(wParam);

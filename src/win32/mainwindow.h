@@ -124,6 +124,7 @@ private:
     bool m_shownOnce = false;
     // Ctrl+Return pressed, its copy waiting for the keys to be let go.
     bool m_copyArmed = false;
+    HWND m_lastFocus = nullptr;
     bool m_copyReturnDown = false;
     bool m_copyCtrlDown = false;
     ChartTab m_tab = ChartTab::Standard;

@@ -39,8 +39,14 @@ bool MainWindow::preTranslate(const MSG& msg) {
     const bool ctrl = held(VK_CONTROL) && !held(VK_MENU);
     const bool shift = held(VK_SHIFT);
     if (msg.message == WM_CHAR) {
-        // Control characters of the chords below would only beep in an edit control.
-        return ctrl && msg.wParam < 0x20 && msg.wParam != L'\b';
+        // The characters of the chords below would only beep in an edit control; the edit's own
+        // (Ctrl+A, C, V, X, Z) pass.
+        constexpr WPARAM kCtrlD = 0x04;
+        constexpr WPARAM kCtrlF = 0x06;
+        constexpr WPARAM kCtrlReturn = 0x0A;
+        constexpr WPARAM kCtrlX = 0x18;
+        return ctrl && (msg.wParam == kCtrlD || msg.wParam == kCtrlF || msg.wParam == kCtrlReturn ||
+                        (shift && msg.wParam == kCtrlX));
     }
     // One action per press: a held chord does not repeat it.
     const bool repeat = (msg.lParam & (1 << 30)) != 0;

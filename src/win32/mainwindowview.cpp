@@ -40,7 +40,10 @@ LineSnapshot MainWindow::line() const {
 }
 
 void MainWindow::showLine(std::u16string_view text, std::size_t caret, bool focus) {
-    SetWindowTextW(m_line, wide(text).c_str());
+    // The same text stays, and with it what Ctrl+Z takes back.
+    if (windowText(m_line) != text) {
+        SetWindowTextW(m_line, wide(text).c_str());
+    }
     // The search field keeps the focus while it works for the line.
     if (focus && GetFocus() != m_search->field()) {
         SetFocus(m_line);

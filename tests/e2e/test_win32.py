@@ -17,6 +17,8 @@ TITLE = "^Korvani v6$"
 SAMPLE = ["See1", "Near1", "Chain1", "PrimaryStress1"]
 SEE1 = control("See1").centre
 COPY = control("BtnCopy").centre
+LINE = control("TntEdit1").centre
+CLEAR = control("BtnClear").centre
 ABOUT = control("BtnAbout").centre
 SIZE_CLIENT = (CLIENT_WIDTH, CLIENT_HEIGHT)
 # The About window's "Options" tab, its first box and "Save", and "Close".
@@ -24,6 +26,8 @@ OPTIONS_TAB = (8 + 70, 8 + 10)
 AUTOPASTE_BOX = (8 + 2 + 8 + 12 + 8, 8 + 22 + 8 + 23 + 8)
 SAVE = (8 + 2 + 8 + 56 + 76, 8 + 22 + 8 + 107 + 11)
 CLOSE = (121 + 37, 300 + 12)
+# The All and Mine tabs' grids start under the search field and at the chart's corner.
+MINE_FIRST_CELL = (10 + 12, 50 + 12)
 
 
 class Wine:
@@ -116,6 +120,9 @@ class Win32Test(unittest.TestCase):
     def tearDownClass(cls):
         cls.session.stop()
 
+    def setUp(self):
+        self.marks = 0
+
     def tearDown(self):
         self.wine.stop()
 
@@ -193,6 +200,104 @@ class Win32Test(unittest.TestCase):
             return self.session.clipboard_text()
 
         wait_until(lambda: notepad_text() == "xi", 10, "the pasted transcription", interval=0.3)
+
+    def start_in_front(self, folder, *args):
+        self.wine.start(folder, *args)
+        window = self.wine.window()
+        self.session.activate(window)
+        return window
+
+    def copied_line(self, window, expected):
+        self.wine.click(window, COPY)
+        wait_until(lambda: self.session.clipboard_text() == expected, 10, f"the line {expected!r}")
+
+    def line_after(self, window, *keys):
+        """Presses the keys, then copies the line with a mark typed at its end; the line before
+        the mark."""
+        if keys:
+            self.session.key(*keys)
+        self.marks += 1
+        mark = f"#{self.marks}"
+        # Never twice at one spot, which would be a double click: it leaves the focus where it was.
+        self.wine.click(window, (LINE[0] + 12 * (self.marks % 8) - 48, LINE[1]))
+        self.session.key("End")
+        self.session.type_text(mark)
+        self.session.key("ctrl+Return")
+        copied = []
+        wait_until(lambda: copied.append(self.session.clipboard_text()) or (copied[-1] or "").endswith(mark),
+                   10, f"the copy ending in {mark}")
+        self.session.key(*["BackSpace"] * len(mark))
+        return copied[-1][:-len(mark)]
+
+    def test_search_return_inserts_the_chosen_result(self):
+        window = self.start_in_front(self.wine.program("[Korvani]\nAutoPaste=0\n"))
+        # Once the line has the keys, so will the search field.
+        self.assertEqual(self.line_after(window), "")
+
+        def line_after_search(query, *keys):
+            self.wine.click(window, CLEAR)
+            self.session.key("ctrl+f")  # the query is selected: typing replaces it
+            self.session.type_text(query)
+            return self.line_after(window, *keys)
+
+        self.assertEqual(line_after_search("voiced velar fric", "Return"), "\u0263")
+        # Up and Down choose among the results, Up stopping at the first.
+        first = line_after_search("velar fricative", "Return")
+        second = line_after_search("velar fricative", "Down", "Return")
+        self.assertEqual({first, second}, {"x", "\u0263"})
+        self.assertEqual(line_after_search("velar fricative", "Down", "Up", "Up", "Return"), first)
+        # Escape clears the query, which chooses nothing.
+        self.assertEqual(line_after_search("velar fricative", "Escape", "Return"), "")
+
+    def test_pinned_sequence_is_kept_and_shown_on_mine_after_a_restart(self):
+        folder = self.wine.program("[Korvani]\nAutoPaste=0\n")
+        window = self.start_in_front(folder)
+        for name in ("Chain1", "See1"):
+            self.wine.click(window, control(name).centre)
+        self.session.key("shift+Home", "ctrl+d")
+        ini = os.path.join(folder, "KORVANI.INI")
+        wait_until(lambda: read_ini(ini).get(("Symbols", "Mine")) == "U+0074 U+0283 U+0069", 10,
+                   "the pinned sequence in KORVANI.INI")
+        self.session.close_window(window)
+        wait_until(lambda: not self.session.search(name=TITLE), 10, "the program to end")
+        window = self.start_in_front(folder)
+        # Standard, Additional, All, Mine.
+        self.session.key("ctrl+Next", "ctrl+Next", "ctrl+Next")
+        self.wine.click(window, MINE_FIRST_CELL)
+        self.copied_line(window, "t\u0283i")
+        # The Recent row keeps what was inserted, newest first, in the same file.
+        wait_until(lambda: read_ini(ini).get(("Symbols", "Recent"), "").startswith("U+0074 U+0283 U+0069"),
+                   10, "the recent symbols")
+
+    def test_symbol_menu_adds_to_mine_and_removes_from_it(self):
+        folder = self.wine.program("[Korvani]\nAutoPaste=0\n")
+        window = self.start_in_front(folder)
+        ini = os.path.join(folder, "KORVANI.INI")
+        cases = [  # where to right-click, after which keys, and Mine after the menu's first item
+            (SEE1, [], "U+0069"),
+            (control("Chain1").centre, [], "U+0069, U+0074 U+0283"),
+            (MINE_FIRST_CELL, ["ctrl+Next", "ctrl+Next", "ctrl+Next"], "U+0074 U+0283"),  # Remove
+        ]
+        for point, keys, mine in cases:
+            with self.subTest(mine=mine):
+                if keys:
+                    self.session.key(*keys)
+                self.session.xdotool("mousemove", "--window", window, *point, "click", "3")
+                # The menu's loop reads the keys that follow the click in the window's queue.
+                self.session.key("Down", "Return")
+                wait_until(lambda: read_ini(ini).get(("Symbols", "Mine")) == mine, 10, f"Mine={mine}")
+
+    def test_xsampa_in_the_line_converts_as_one_undo_step(self):
+        window = self.start_in_front(self.wine.program("[Korvani]\nAutoPaste=0\n"))
+        self.assertEqual(self.line_after(window), "")
+        self.session.type_text('D@ "k{t')
+        self.session.key("ctrl+shift+x")
+        self.copied_line(window, "\u00f0\u0259 \u02c8k\u00e6t")
+        # A copy leaves the line as it was, and Ctrl+Z takes the whole conversion back.
+        self.assertEqual(self.line_after(window, "ctrl+z"), 'D@ "k{t')
+        # Only the selection is converted.
+        self.session.key("shift+Left", "shift+Left", "ctrl+shift+x")
+        self.copied_line(window, 'D@ "k\u00e6t')
 
     def test_window_scales_at_144_dpi(self):
         self.wine.reg_add(r"HKCU\Control Panel\Desktop", "LogPixels", "REG_DWORD", 144)
