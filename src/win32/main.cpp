@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow.h"
 #include "settings/commandline.h"
+#include "summonwindow.h"
 
 #include <windows.h>
 
@@ -28,8 +29,27 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                                                        ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
 
+    using korv::StartCommand;
+    using korv::platform::SummonRequest;
+    const StartCommand command = korv::startCommand(argc, argv.data());
+    korv::win32::WindowSummonChannel summons(instance);
+    const bool summon = command == StartCommand::Show || command == StartCommand::Toggle;
+    // A copy that cannot be reached is replaced by this start, as when none runs.
+    if (summon && summons.send(command == StartCommand::Toggle ? SummonRequest::Toggle
+                                                               : SummonRequest::Show) ==
+                      korv::platform::SummonResult::Delivered) {
+        return 0;
+    }
+
     korv::win32::MainWindow window(instance);
-    if (!window.create(korv::startCommand(argc, argv.data()) == korv::StartCommand::Hide)) {
+    // Listening from before the window is made: a start meanwhile finds this copy running, and its
+    // summons waits in the queue for the window.
+    summons.listen([&window](SummonRequest request) {
+        if (IsWindow(window.hwnd())) {
+            window.summoned(request);
+        }
+    });
+    if (!window.create(command == StartCommand::Hide)) {
         return 1;
     }
     MSG msg;

@@ -160,6 +160,27 @@ class Win32Test(unittest.TestCase):
         self.session.click(icon.x + icon.w // 2, icon.y + icon.h // 2)
         self.wine.window()
 
+    def test_show_and_toggle_reach_the_running_copy(self):
+        folder = self.wine.program("[Korvani]\nAutoPaste=0\n")
+        exe = os.path.join(folder, "korvani.exe")
+        self.wine.start(folder, "/hide")
+        wait_until(lambda: self.session.tray_icons(classname="explorer"), 20, "the tray icon")
+        self.assertEqual(self.session.search(name=TITLE), [])
+        # The hidden copy comes to the front with the keys going into its line.
+        self.assertEqual(self.wine.run("wine", exe, "/toggle").returncode, 0)
+        window = self.wine.window()
+        wait_until(lambda: self.session.active_window() == window, 10, "the copy in front")
+        self.assertEqual(self.line_after(window), "")
+        self.session.type_text("ab")
+        self.session.key("ctrl+Return")
+        wait_until(lambda: self.session.clipboard_text() == "ab", 10, "the keys in the line")
+        # In front, /toggle hides it; /show brings it back, and no second copy started meanwhile.
+        self.assertEqual(self.wine.run("wine", exe, "/TOGGLE").returncode, 0)
+        wait_until(lambda: not self.session.search(name=TITLE), 10, "the copy to hide")
+        self.assertEqual(self.wine.run("wine", exe, "/show").returncode, 0)
+        self.assertEqual(self.session.search(name=TITLE), [self.wine.window()])
+        self.assertEqual(len(self.session.tray_icons(classname="explorer")), 1)
+
     def test_about_from_button_and_system_command_saves_options(self):
         folder = self.wine.program("[Korvani]\nAutoPaste=0\nShowHints=1\nUseUnicodeFont=1\n")
         self.wine.start(folder)
