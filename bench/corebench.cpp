@@ -129,10 +129,10 @@ void BM_LoadSettings(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadSettings)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
-// Every keystroke of typing a description, each prefix a new search over the whole table; the
-// time per item is the time per keystroke.
-void BM_SymbolSearchKeystroke(benchmark::State& state) {
-    const std::u16string query = u"voiced retroflex lateral fricative";
+// Every keystroke of typing a query, each prefix a new search over the whole table; the time per
+// item is the time per keystroke. Besides the chart's words: a synonym ("stop" for "plosive"), a
+// slip that only the near-miss pass finds, a letter name and a code point.
+void BM_SymbolSearchKeystroke(benchmark::State& state, std::u16string_view query) {
     for (auto _ : state) {
         for (std::size_t length = 1; length <= query.size(); ++length) {
             benchmark::DoNotOptimize(korv::searchSymbols(query.substr(0, length)));
@@ -140,7 +140,27 @@ void BM_SymbolSearchKeystroke(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(query.size()));
 }
-BENCHMARK(BM_SymbolSearchKeystroke)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_SymbolSearchKeystroke, description, u"voiced retroflex lateral fricative")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_SymbolSearchKeystroke, synonyms, u"high front rounded glide stop")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_SymbolSearchKeystroke, typos, u"voiced alveolar laterl fricitive")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_SymbolSearchKeystroke, letterName, u"engma")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_SymbolSearchKeystroke, codePoint, u"U+0283")->Unit(benchmark::kMicrosecond);
+
+// The explanation a tooltip asks for, for every result of a query.
+void BM_WhyFound(benchmark::State& state) {
+    const std::u16string query = u"voiced alveolar fricitive";
+    const auto results = korv::searchSymbols(query);
+    for (auto _ : state) {
+        for (const std::size_t result : results) {
+            benchmark::DoNotOptimize(korv::whyFound(query, result));
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(results.size()));
+}
+BENCHMARK(BM_WhyFound)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

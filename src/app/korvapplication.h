@@ -3,7 +3,7 @@
 
 #include <QApplication>
 
-#include <cstdio>
+#include "xsampacommand.h"
 
 namespace korv {
 
@@ -20,11 +20,5 @@ public:
 private:
     MessageBoxes* m_boxes = nullptr;
 };
-
-// True when the first argument is "--xsampa": the program converts and ends, with no window.
-bool isXsampaCommand(int argc, const char* const* argv);
-// Writes the IPA for the X-SAMPA of the arguments after the first, joined by spaces, and a line
-// end; returns the exit status (2, with a usage line on `err`, when there is nothing to convert).
-int runXsampaCommand(int argc, const char* const* argv, std::FILE* out, std::FILE* err);
 
 } // namespace korv

@@ -14,7 +14,7 @@
 
 int main(int argc, char** argv) {
     if (korv::isXsampaCommand(argc, argv)) {
-        return korv::runXsampaCommand(argc, argv, stdout, stderr);
+        return korv::runXsampaCommand(argc, argv, stdin, stdout, stderr);
     }
     korv::platform::chooseQtPlatform();
     // Qt takes no options from the user's arguments: only the first one counts, and only to the

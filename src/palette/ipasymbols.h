@@ -38,6 +38,24 @@ struct IpaSymbol {
 // Every symbol, grouped by section in chart order.
 std::span<const IpaSymbol> ipaSymbols();
 
+// What linguists call a symbol besides its chart name, for the search: phrases separated by "|".
+struct IpaAlias {
+    std::u16string_view chars; // a symbol of ipaSymbols()
+    std::string_view names;    // letter names and usual terms: "esh", "length mark"
+    std::string_view examples; // words with the sound, beside those of the chart buttons' hints
+};
+std::span<const IpaAlias> ipaAliases();
+
+// A word linguists type for words of the chart's names: "stop" for "plosive".
+struct IpaWordSynonym {
+    std::string_view word;
+    std::string_view chartWords; // separated by spaces
+};
+std::span<const IpaWordSynonym> ipaWordSynonyms();
+
+// Words every symbol of a section answers to, below its own names: "tone" for the tone marks.
+std::string_view sectionWords(IpaSection section);
+
 // True for a mark that combines with the character before it (categories Mn and Me).
 bool isCombiningMark(char32_t cp);
 

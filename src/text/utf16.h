@@ -35,4 +35,19 @@ inline std::string toUtf8(std::u16string_view text) {
     return out;
 }
 
+// UTF-16 of text that invalidUtf8Offset accepts.
+inline std::u16string fromUtf8(std::string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    forEachUtf8CodePoint(text, [&out](char32_t cp) {
+        if (cp >= 0x10000) {
+            out += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+            out += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(cp);
+        }
+    });
+    return out;
+}
+
 } // namespace korv

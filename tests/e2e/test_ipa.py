@@ -89,6 +89,18 @@ class IpaTest(ProgramTestCase):
         env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
         result = subprocess.run([self.binary, "--xsampa", 'D@ "k{t'], env=env, capture_output=True, timeout=10)
         self.assertEqual((result.returncode, result.stdout.decode("utf-8")), (0, "\u00f0\u0259 \u02c8k\u00e6t\n"))
+        # With no text, standard input line by line; a byte that is not UTF-8 ends it, named.
+        for args, given, status, out, err in (
+            ([], b'D@\n"k{t\n', 0, "\u00f0\u0259\n\u02c8k\u00e6t\n", b""),
+            (["-"], b"t_h\n\xe9\n", 1, "t\u02b0\n", b"korvani: the input is not UTF-8 at byte offset 4\n"),
+        ):
+            result = subprocess.run([self.binary, "--xsampa", *args], env=env, input=given, capture_output=True, timeout=10)
+            self.assertEqual((result.returncode, result.stdout.decode("utf-8"), result.stderr), (status, out, err))
+        # A full disk is a failed write, said on stderr.
+        with open("/dev/full", "wb") as full:
+            result = subprocess.run([self.binary, "--xsampa", "S"], env=env, stdout=full, stderr=subprocess.PIPE, timeout=10)
+        self.assertEqual(result.returncode, 1)
+        self.assertIn(b"cannot write the output", result.stderr)
 
     def test_the_screen_reader_finds_each_symbol_by_name_and_x_sampa(self):
         self.bus_env = {"DBUS_SESSION_BUS_ADDRESS": self.session.start_bus(), "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"}

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <set>
@@ -9,6 +10,7 @@
 
 #include "ipasymbols.h"
 #include "utf16.h"
+#include "xsampa.h"
 
 namespace korv {
 namespace {
@@ -72,6 +74,62 @@ TEST(IpaSymbols, RowsAreUniqueAndInChartOrder) {
         section = current;
     }
     EXPECT_EQ(section, kIpaSectionCount - 1);
+}
+
+// Pitch of a tone letter, 5 for ˥ down to 1 for ˩; 0 for any other character.
+int pitch(char16_t letter) {
+    return letter >= u'˥' && letter <= u'˩' ? 5 - (letter - u'˥') : 0;
+}
+
+// A row of several characters says the same as its X-SAMPA; a row of tone letters says what the
+// X-SAMPA of its tone mark says: `_T` to `_B` are the levels ˥ to ˩, `_R` and `_F` a rise and a
+// fall to the next letter.
+TEST(IpaSymbols, SeveralCharactersAgreeWithTheirXsampa) {
+    const auto symbols = ipaSymbols();
+    int checked = 0;
+    for (const IpaSymbol& row : symbols) {
+        if (row.chars.size() < 2 || (row.chars.size() == 2 && isHighSurrogate(row.chars[0]))) {
+            continue;
+        }
+        SCOPED_TRACE(std::string(row.name));
+        ++checked;
+        if (!row.xsampa.empty()) {
+            for (const std::string_view spelling : xsampaSpellings(row)) {
+                EXPECT_EQ(toUtf8(xsampaToIpa(std::u16string(spelling.begin(), spelling.end()))),
+                          toUtf8(row.chars));
+            }
+            continue;
+        }
+        const std::string_view suffix = " (tone letters)";
+        if (!row.name.ends_with(suffix)) {
+            EXPECT_EQ(row.name, "sublaminal percussive click") << "a row with no X-SAMPA";
+            continue;
+        }
+        const std::string_view markName = row.name.substr(0, row.name.size() - suffix.size());
+        const auto mark = std::find_if(symbols.begin(), symbols.end(),
+                                       [&](const IpaSymbol& s) { return s.name == markName; });
+        ASSERT_NE(mark, symbols.end());
+        std::string_view spelling = usualXsampa(*mark);
+        std::size_t letter = 0;
+        for (; spelling.size() >= 2 && letter < row.chars.size(); spelling.remove_prefix(2)) {
+            const int at = pitch(row.chars[letter]);
+            const std::size_t level = std::string_view("BLMHT").find(spelling[1]);
+            const bool rises = spelling[1] == 'R';
+            if (rises || spelling[1] == 'F') {
+                ASSERT_LT(letter + 1, row.chars.size()) << spelling;
+                const int next = pitch(row.chars[letter + 1]);
+                EXPECT_TRUE(at != 0 && next != 0 && (rises ? next > at : next < at)) << spelling;
+                // A contour's last letter is where the next contour starts.
+                letter += spelling.size() > 2 ? 1 : 2;
+            } else {
+                ASSERT_NE(level, std::string_view::npos) << spelling;
+                EXPECT_EQ(at, static_cast<int>(level) + 1) << spelling;
+                ++letter;
+            }
+        }
+        EXPECT_TRUE(spelling.empty() && letter == row.chars.size()) << usualXsampa(*mark);
+    }
+    EXPECT_GT(checked, 10);
 }
 
 TEST(IpaSymbols, MarksShowOnDottedCircles) {

@@ -3,9 +3,12 @@
 
 #include <fstream>
 #include <string>
+#include <vector>
 
+#include "commandfiles.h"
 #include "utf16.h"
 #include "xsampa.h"
+#include "xsampacommand.h"
 
 namespace korv {
 namespace {
@@ -68,10 +71,55 @@ TEST(XsampaToIpa, LongestMatchAndWhatStays) {
         {u"|\\|\\a", u"ǁa"},
         {u"ɣ 123 , ;", u"ɣ ɨøɜ , ;"},
         {u"", u""},
+        // `_<` and `_>` after any letter, and after the marks on it
+        {u"b_0_<", u"ɓ\u0325"},
+        {u"d`_<", u"ᶑ"},
+        {u"p_<", u"ɓ\u0325"},
+        {u"k_<a", u"ɠ\u030Aa"},
+        {u"d_d_<", u"ɗ\u032A"},
+        {u"s_<", u"s_<"},
+        {u"_<", u"_<"},
+        {u"t_w_>", u"tʷʼ"},
+        {u"x_>", u"xʼ"},
+        {u"t_S", u"t\u0361ʃ"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(toUtf8(xsampaToIpa(c.xsampa)), toUtf8(c.ipa)) << toUtf8(c.xsampa);
     }
+}
+
+TEST(XsampaCommand, ArgumentsOrStandardInput) {
+    const struct {
+        std::vector<const char*> argv;
+        std::string_view input;
+        int status;
+        std::string_view out;
+        std::string_view err;
+    } cases[] = {
+        {{"korvani", "--xsampa", "D@", "\"k{t"}, "", 0, "ðə ˈkæt\n", ""},
+        {{"korvani", "--xsampa"}, "D@\nt_h\n", 0, "ðə\ntʰ\n", ""},
+        {{"korvani", "--xsampa", "-"}, "S\r\n", 0, "ʃ\r\n", ""},
+        {{"korvani", "--xsampa"},
+         "t_h\n\xFF",
+         1,
+         "tʰ\n",
+         "korvani: the input is not UTF-8 at byte offset 4\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.input);
+        test::TempFile in(c.input);
+        test::TempFile out;
+        test::TempFile err;
+        ASSERT_TRUE(isXsampaCommand(static_cast<int>(c.argv.size()), c.argv.data()));
+        EXPECT_EQ(runXsampaCommand(static_cast<int>(c.argv.size()), c.argv.data(), in.get(),
+                                   out.get(), err.get()),
+                  c.status);
+        EXPECT_EQ(out.text(), c.out);
+        EXPECT_EQ(err.text(), c.err);
+    }
+    const char* const other[] = {"korvani", "--show"};
+    EXPECT_FALSE(isXsampaCommand(2, other));
+    EXPECT_FALSE(isXsampaCommand(1, other));
 }
 
 } // namespace
