@@ -2,14 +2,49 @@
 #include "mainwindow.h"
 #include "settings/commandline.h"
 #include "summonwindow.h"
+#include "xsampacommand.h"
 
 #include <windows.h>
 
 #include <commctrl.h>
+#include <fcntl.h>
+#include <io.h>
 #include <shellapi.h>
+
+#include <cstdio>
 
 #include <string>
 #include <vector>
+
+namespace {
+
+bool hasStdHandle(DWORD which) {
+    HANDLE handle = GetStdHandle(which);
+    return handle != nullptr && handle != INVALID_HANDLE_VALUE &&
+           GetFileType(handle) != FILE_TYPE_UNKNOWN;
+}
+
+// A window program has no console of its own: the command writes to the handles it inherited
+// when those are redirected, else to the console it was started from, in UTF-8 either way.
+void connectConsole() {
+    const bool redirected = hasStdHandle(STD_OUTPUT_HANDLE) || hasStdHandle(STD_INPUT_HANDLE);
+    if (!redirected && AttachConsole(ATTACH_PARENT_PROCESS)) {
+        std::FILE* ignored = nullptr;
+        freopen_s(&ignored, "CONIN$", "r", stdin);
+        freopen_s(&ignored, "CONOUT$", "w", stdout);
+        freopen_s(&ignored, "CONOUT$", "w", stderr);
+        SetConsoleOutputCP(CP_UTF8);
+        SetConsoleCP(CP_UTF8);
+    }
+    // Bytes as on Linux: no "\r" added to line ends.
+    for (std::FILE* stream : {stdin, stdout, stderr}) {
+        if (_fileno(stream) >= 0) {
+            _setmode(_fileno(stream), _O_BINARY);
+        }
+    }
+}
+
+} // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     int argc = 0;
@@ -24,6 +59,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         argv.push_back(arg.c_str());
     }
     argv.push_back(nullptr);
+
+    if (korv::isXsampaCommand(argc, argv.data())) {
+        connectConsole();
+        return korv::runXsampaCommand(argc, argv.data(), stdin, stdout, stderr);
+    }
 
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES |
                                                        ICC_BAR_CLASSES | ICC_WIN95_CLASSES};

@@ -320,6 +320,23 @@ class Win32Test(unittest.TestCase):
         self.session.key("shift+Left", "shift+Left", "ctrl+shift+x")
         self.copied_line(window, 'D@ "k\u00e6t')
 
+    def test_xsampa_command_writes_utf8_to_its_output(self):
+        cases = [  # arguments, standard input, output, status
+            (['D@ "k{t'], b"", "\u00f0\u0259 \u02c8k\u00e6t\n".encode(), 0),
+            (["D@", '"k{t'], b"", "\u00f0\u0259 \u02c8k\u00e6t\n".encode(), 0),
+            ([], b"D@\nk{t\n", "\u00f0\u0259\nk\u00e6t\n".encode(), 0),
+            (["-"], b"S\n", "\u0283\n".encode(), 0),
+            ([], b"\xff\n", b"", 1),
+        ]
+        for args, given, output, status in cases:
+            with self.subTest(args=args, given=given):
+                run = subprocess.run(["wine", EXE, "--xsampa", *args], env=self.wine.env, input=given,
+                                     capture_output=True, timeout=60)
+                self.assertEqual((run.stdout, run.returncode), (output, status), run.stderr)
+                self.assertEqual(run.stderr != b"", status != 0)
+        # No window was made: the command ends before the program would start.
+        self.assertEqual(self.session.search(name=TITLE), [])
+
     def test_window_scales_at_144_dpi(self):
         self.wine.reg_add(r"HKCU\Control Panel\Desktop", "LogPixels", "REG_DWORD", 144)
         self.wine.stop()
