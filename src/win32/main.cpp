@@ -9,6 +9,7 @@
 #include <commctrl.h>
 #include <fcntl.h>
 #include <io.h>
+#include <objbase.h>
 #include <shellapi.h>
 
 #include <cstdio>
@@ -65,6 +66,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         return korv::runXsampaCommand(argc, argv.data(), stdin, stdout, stderr);
     }
 
+    // For the screen reader's services; a failure leaves only the labels.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES |
                                                        ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
@@ -100,6 +103,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         }
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
+    }
+    if (SUCCEEDED(com)) {
+        CoUninitialize();
     }
     return static_cast<int>(msg.wParam);
 }

@@ -2,6 +2,7 @@
 // The main window's making, layout and messages.
 #include "mainwindow.h"
 
+#include "accessiblename.h"
 #include "fontface.h"
 #include "resource.h"
 #include "settings/settings.h"
@@ -169,11 +170,9 @@ void MainWindow::createControls() {
                                0, m_hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                m_instance, nullptr);
     };
-    // Creation order is the focus order. A static just before a control names it for a screen
-    // reader; the line's stays hidden.
-    m_lineLabel = child(WC_STATICW, kLineAccessibleName, SS_LEFT, 0);
-    ShowWindow(m_lineLabel, SW_HIDE);
+    // Creation order is the focus order.
     m_line = child(WC_EDITW, "", ES_AUTOHSCROLL | WS_TABSTOP, IdLine, WS_EX_CLIENTEDGE);
+    nameForScreenReader(m_line, kLineAccessibleName);
     SendMessageW(m_line, EM_SETLIMITTEXT, 32767, 0);
     m_copyButton = child(WC_BUTTONW, kCopyCaption, BS_PUSHBUTTON | WS_TABSTOP, IdCopy);
     m_backButton = child(WC_BUTTONW, kBackCaption, BS_PUSHBUTTON | WS_TABSTOP, IdBack);
@@ -185,15 +184,9 @@ void MainWindow::createControls() {
                      reinterpret_cast<LPARAM>(std::to_wstring(size).c_str()));
     }
     SetWindowSubclass(m_sizeBox, wheelWithFocusOnly, 1, 0);
+    nameForScreenReader(m_sizeBox, kSizeAccessibleName);
     m_aboutButton = child(WC_BUTTONW, kAboutCaption, BS_PUSHBUTTON | WS_TABSTOP, IdAbout);
     m_hideButton = child(WC_BUTTONW, kHideCaption, BS_PUSHBUTTON | WS_TABSTOP, IdHide);
-    m_search = std::make_unique<SearchPanel>(m_instance, m_hwnd, m_palette);
-    m_mine = std::make_unique<MinePanel>(m_instance, m_hwnd, m_palette);
-    const auto menu = [this](const std::u16string& symbol, POINT screen) {
-        showSymbolMenu(symbol, screen);
-    };
-    m_search->menuRequested = menu;
-    m_mine->menuRequested = menu;
     m_tabs = child(WC_TABCONTROLW, "", TCS_BOTTOM | TCS_FOCUSNEVER, IdTabs);
     for (int i = 0; i < kChartTabCount; ++i) {
         std::wstring text = widen(kChartTabCaptions[static_cast<std::size_t>(i)]);
@@ -203,6 +196,14 @@ void MainWindow::createControls() {
         SendMessageW(m_tabs, TCM_INSERTITEMW, static_cast<WPARAM>(i),
                      reinterpret_cast<LPARAM>(&item));
     }
+    // After the tabs, so that none of the panels' statics labels them.
+    m_search = std::make_unique<SearchPanel>(m_instance, m_hwnd, m_palette);
+    m_mine = std::make_unique<MinePanel>(m_instance, m_hwnd, m_palette);
+    const auto menu = [this](const std::u16string& symbol, POINT screen) {
+        showSymbolMenu(symbol, screen);
+    };
+    m_search->menuRequested = menu;
+    m_mine->menuRequested = menu;
     m_tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0, m_hwnd,
                                 nullptr, m_instance, nullptr);
@@ -239,7 +240,6 @@ void MainWindow::layout() {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     };
     place(m_line, kLineRect, m_lineFont);
-    place(m_lineLabel, kLineRect, m_guiFont);
     place(m_copyButton, kCopyRect, m_boldFont);
     place(m_backButton, kBackRect, m_guiFont);
     place(m_clearButton, kClearRect, m_guiFont);
@@ -250,6 +250,7 @@ void MainWindow::layout() {
     place(m_hideButton, kHideRect, m_guiFont);
     // Tight enough for the four tabs to fit the chart's width.
     SendMessageW(m_tabs, TCM_SETPADDING, 0, MAKELPARAM(scale(4), scale(2)));
+    SendMessageW(m_tabs, TCM_SETMINTABWIDTH, 0, scale(16));
     place(m_tabs, {kTabsRect.left, kTabsRect.top, kTabsRect.width, kTabFrameRect.height},
           m_guiFont);
     SendMessageW(m_sizeBox, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),

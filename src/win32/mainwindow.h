@@ -98,7 +98,6 @@ private:
 
     HWND m_hwnd = nullptr;
     HWND m_line = nullptr;
-    HWND m_lineLabel = nullptr;
     HWND m_copyButton = nullptr;
     HWND m_backButton = nullptr;
     HWND m_clearButton = nullptr;

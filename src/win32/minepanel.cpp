@@ -11,7 +11,7 @@ namespace korv::win32 {
 
 MinePanel::MinePanel(HINSTANCE instance, HWND parent, Palette& palette)
     : m_palette(palette)
-    , m_grid(instance, parent)
+    , m_grid(instance, parent, L"Mine")
     , m_emptyNote(CreateWindowExW(
           0, WC_STATICW,
           L"Your own symbols go here: right-click a symbol and choose \"Add to Mine\", or select "

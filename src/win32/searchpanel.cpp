@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "searchpanel.h"
 
+#include "accessiblename.h"
 #include "ipasymbols.h"
 #include "profileini.h"
 #include "symbollayout.h"
@@ -41,9 +42,10 @@ SearchPanel::SearchPanel(HINSTANCE instance, HWND parent, Palette& palette)
     , m_field(CreateWindowExW(WS_EX_CLIENTEDGE, WC_EDITW, L"",
                               WS_CHILD | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0, 0, parent, nullptr,
                               instance, nullptr))
-    , m_grid(instance, parent) {
+    , m_grid(instance, parent, L"All symbols") {
     const std::wstring placeholder = widen(kSearchPlaceholder);
     SendMessageW(m_field, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(placeholder.c_str()));
+    nameForScreenReader(m_field, kSearchAccessibleName);
     m_grid.clicked = [this](int cell) {
         // A copy: inserting records the symbol, which regroups the search.
         const std::u16string chars(m_palette.search().charsOf(cell));

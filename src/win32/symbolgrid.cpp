@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "symbolgrid.h"
 
+#include "gridaccessible.h"
 #include "symbollayout.h"
 #include "windowowner.h"
 
@@ -28,10 +29,28 @@ void registerClass(HINSTANCE instance, WNDPROC proc) {
 
 } // namespace
 
-SymbolGrid::SymbolGrid(HINSTANCE instance, HWND parent) {
+SymbolGrid::SymbolGrid(HINSTANCE instance, HWND parent, const wchar_t* name) {
     registerClass(instance, windowProc);
-    m_hwnd = CreateWindowExW(0, kSymbolGridClass, L"", WS_CHILD | WS_VSCROLL, 0, 0, 0, 0, parent,
+    m_hwnd = CreateWindowExW(0, kSymbolGridClass, name, WS_CHILD | WS_VSCROLL, 0, 0, 0, 0, parent,
                              nullptr, instance, this);
+}
+
+SymbolGrid::~SymbolGrid() {
+    if (m_accessible != nullptr) {
+        // A screen reader may hold on to it: from now on it answers that the grid is gone.
+        m_accessible->detach();
+        m_accessible->Release();
+    }
+    if (IsWindow(m_hwnd)) {
+        SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, 0);
+    }
+}
+
+IAccessible* SymbolGrid::accessible() {
+    if (m_accessible == nullptr) {
+        m_accessible = new GridAccessible(this);
+    }
+    return m_accessible;
 }
 
 void SymbolGrid::setContent(std::vector<GridCell> cells, std::vector<GridTitle> titles,
@@ -275,10 +294,15 @@ LRESULT SymbolGrid::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_GETOBJECT:
-        if (accessibleObject) {
-            return accessibleObject(wParam, lParam);
+        if (static_cast<LONG>(lParam) == OBJID_CLIENT) {
+            return answerGetObject(accessible(), wParam, lParam);
         }
         break;
+    case kClickCellMessage:
+        if (static_cast<int>(wParam) < static_cast<int>(m_cells.size()) && clicked) {
+            clicked(static_cast<int>(wParam));
+        }
+        return 0;
     default:
         break;
     }

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -12,6 +14,10 @@
 namespace korv::win32 {
 
 inline constexpr wchar_t kSymbolGridClass[] = L"KorvSymbolGrid";
+/// Posted to a grid to click a cell (wParam) as the pointer does.
+inline constexpr UINT kClickCellMessage = WM_APP + 20;
+
+class GridAccessible;
 
 /// One symbol of a grid: where it goes (at 96 DPI, in the grid's whole height), what it shows and
 /// what a screen reader says of it.
@@ -33,7 +39,9 @@ struct GridTitle {
 /// keyboard focus.
 class SymbolGrid final {
 public:
-    SymbolGrid(HINSTANCE instance, HWND parent);
+    /// name is what a screen reader calls the grid.
+    SymbolGrid(HINSTANCE instance, HWND parent, const wchar_t* name);
+    ~SymbolGrid();
     SymbolGrid(const SymbolGrid&) = delete;
     SymbolGrid& operator=(const SymbolGrid&) = delete;
 
@@ -56,8 +64,9 @@ public:
 
     std::function<void(int cell)> clicked;
     std::function<void(int cell, POINT screen)> menuRequested;
-    /// WM_GETOBJECT is passed on here, for the screen reader's view of the cells.
-    std::function<LRESULT(WPARAM, LPARAM)> accessibleObject;
+
+    /// The screen reader's view of the grid and its cells, made when first asked for.
+    IAccessible* accessible();
 
 private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -79,6 +88,7 @@ private:
     HFONT m_glyphFont = nullptr;
     HFONT m_titleFont = nullptr;
     UINT m_dpi = 96;
+    GridAccessible* m_accessible = nullptr;
 };
 
 } // namespace korv::win32
