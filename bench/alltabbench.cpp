@@ -21,7 +21,7 @@
 #include "allsymbolspanel.h"
 #include "benchoptions.h"
 #include "fakeplatform.h"
-#include "korvform.h"
+#include "mainwindow.h"
 #include "recordingboxes.h"
 #include "symbolgrid.h"
 
@@ -59,8 +59,8 @@ int main(int argc, char** argv) {
 
     std::vector<double> times;
     for (int run = 0; run < runs; ++run) {
-        auto form = std::make_unique<korv::TKorvForm>(fake.platform(), boxes,
-                                                      folder.path().toStdString() + "/");
+        auto form = std::make_unique<korv::MainWindow>(fake.platform(), boxes,
+                                                       folder.path().toStdString() + "/");
         form->show();
         if (!QTest::qWaitForWindowExposed(form.get())) {
             std::fprintf(stderr, "korv_bench_alltab: the window was never shown\n");
@@ -69,9 +69,9 @@ int main(int argc, char** argv) {
         QCoreApplication::processEvents();
         QElapsedTimer timer;
         timer.start();
-        form->TabSet1->setCurrentIndex(2);
+        form->chartTabs->setCurrentIndex(2);
         PaintWatch watch;
-        form->AllPanel->AllGrid1->installEventFilter(&watch);
+        form->allPanel->grid->installEventFilter(&watch);
         while (!watch.painted) {
             if (timer.elapsed() > 2000) {
                 std::fprintf(stderr, "korv_bench_alltab: the grid never painted\n");

@@ -26,7 +26,7 @@
 #include "benchoptions.h"
 #include "compositionedit.h"
 #include "fakeplatform.h"
-#include "korvform.h"
+#include "mainwindow.h"
 #include "recordingboxes.h"
 #include "symbolgrid.h"
 #include "transcription.h"
@@ -88,15 +88,15 @@ void settle() {
 
 class Bench {
 public:
-    Bench(korv::TKorvForm& form, korv::RecordingBoxes& boxes)
+    Bench(korv::MainWindow& form, korv::RecordingBoxes& boxes)
         : m_form(form)
         , m_boxes(boxes)
-        , m_linePaints(form.TntEdit1) {}
+        , m_linePaints(form.lineEdit) {}
 
     void setLine(const QString& line) {
-        m_form.TntEdit1->setText(line);
-        m_form.TntEdit1->setFocus(Qt::MouseFocusReason);
-        m_form.TntEdit1->setCursorPosition(static_cast<int>(line.size()));
+        m_form.lineEdit->setText(line);
+        m_form.lineEdit->setFocus(Qt::MouseFocusReason);
+        m_form.lineEdit->setCursorPosition(static_cast<int>(line.size()));
         settle();
     }
 
@@ -106,7 +106,7 @@ public:
         QElapsedTimer timer;
         timer.start();
         QTest::mouseClick(chart, Qt::LeftButton, {}, at);
-        while (m_form.TntEdit1->text() == line) {
+        while (m_form.lineEdit->text() == line) {
             if (timer.nsecsElapsed() > kGiveUpNs) {
                 return std::nullopt;
             }
@@ -131,7 +131,7 @@ public:
         settle();
         QElapsedTimer timer;
         timer.start();
-        QTest::mouseClick(m_form.BtnCopy, Qt::LeftButton);
+        QTest::mouseClick(m_form.copyButton, Qt::LeftButton);
         while (!offersLine(clipboard->mimeData(), line)) {
             if (timer.nsecsElapsed() > kGiveUpNs || !m_boxes.m_errors.isEmpty()) {
                 return std::nullopt;
@@ -148,7 +148,7 @@ private:
                data->hasFormat(QStringLiteral("text/html")) && data->text() == line;
     }
 
-    korv::TKorvForm& m_form;
+    korv::MainWindow& m_form;
     korv::RecordingBoxes& m_boxes;
     PaintCounter m_linePaints;
 };
@@ -182,14 +182,14 @@ int main(int argc, char** argv) {
         << "[Korvani]\r\nAutoPaste=0\r\n";
     korv::platform::FakePlatform fake;
     korv::RecordingBoxes boxes;
-    korv::TKorvForm form(fake.platform(), boxes, folder.path().toStdString() + "/");
+    korv::MainWindow form(fake.platform(), boxes, folder.path().toStdString() + "/");
     form.show();
     if (!QTest::qWaitForWindowActive(&form)) {
         std::fprintf(stderr, "korv_bench_click: the window never became active\n");
         return 2;
     }
     // See1, the chart's first symbol.
-    korv::SymbolGrid* chart = form.IPAPanel;
+    korv::SymbolGrid* chart = form.standardChart;
     const QPoint symbol = chart->cells().at(0).rect.center();
 
     Bench bench(form, boxes);

@@ -27,8 +27,8 @@
 namespace korv {
 namespace {
 
-constexpr int kClientWidth = 313;
-constexpr int kClientHeight = 338;
+constexpr int kAboutWidth = 313;
+constexpr int kAboutHeight = 338;
 constexpr std::string_view kInstallerName = "korvanifi";
 
 QString fromView(std::string_view text) {
@@ -116,7 +116,7 @@ QToolButton* speedButton(QWidget* parent, const char* name, const QString& text,
 
 } // namespace
 
-TAboutBox::TAboutBox(AboutContext context, QWidget* parent)
+AboutBox::AboutBox(AboutContext context, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                           Qt::WindowStaysOnTopHint)
@@ -124,7 +124,7 @@ TAboutBox::TAboutBox(AboutContext context, QWidget* parent)
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("About Korvani"));
     setFont(windowFont());
-    setFixedSize(kClientWidth, kClientHeight);
+    setFixedSize(kAboutWidth, kAboutHeight);
     setModal(true);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect area(QPoint(), size());
@@ -132,99 +132,101 @@ TAboutBox::TAboutBox(AboutContext context, QWidget* parent)
         move(area.topLeft());
     }
     buildLayout();
-    FormCreate();
+    fillIn();
 }
 
-TAboutBox::~TAboutBox() = default;
+AboutBox::~AboutBox() = default;
 
-void TAboutBox::buildLayout() {
-    PageControl1 = new QTabWidget(this);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    PageControl1->setGeometry(8, 8, 297, 281);
-    TabSheet2 = new QWidget;
-    TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
-    TabSheet1 = new QWidget;
-    TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
-    PageControl1->addTab(TabSheet2, QStringLiteral("About"));
-    PageControl1->addTab(TabSheet1, QStringLiteral("Options"));
-    PageControl1->setCurrentWidget(TabSheet2);
+void AboutBox::buildLayout() {
+    pages = new QTabWidget(this);
+    pages->setObjectName(QStringLiteral("pages"));
+    pages->setGeometry(8, 8, 297, 281);
+    aboutPage = new QWidget;
+    aboutPage->setObjectName(QStringLiteral("aboutPage"));
+    optionsPage = new QWidget;
+    optionsPage->setObjectName(QStringLiteral("optionsPage"));
+    pages->addTab(aboutPage, QStringLiteral("About"));
+    pages->addTab(optionsPage, QStringLiteral("Options"));
+    pages->setCurrentWidget(aboutPage);
 
-    OKButton = new QPushButton(QStringLiteral("Close"), this);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setGeometry(121, 300, 75, 25);
-    OKButton->setDefault(true);
+    closeButton = new QPushButton(QStringLiteral("Close"), this);
+    closeButton->setObjectName(QStringLiteral("closeButton"));
+    closeButton->setGeometry(121, 300, 75, 25);
+    closeButton->setDefault(true);
 
     // The "About" page: a white sheet with the logo, the name, version, build and the link.
-    Panel2 = new QFrame(TabSheet2);
-    Panel2->setObjectName(QStringLiteral("Panel2"));
-    Panel2->setFrameShape(QFrame::Box);
-    Panel2->setFrameShadow(QFrame::Plain);
-    Panel2->setLineWidth(1);
-    QPalette white = Panel2->palette();
+    aboutSheet = new QFrame(aboutPage);
+    aboutSheet->setObjectName(QStringLiteral("aboutSheet"));
+    aboutSheet->setFrameShape(QFrame::Box);
+    aboutSheet->setFrameShadow(QFrame::Plain);
+    aboutSheet->setLineWidth(1);
+    QPalette white = aboutSheet->palette();
     white.setColor(QPalette::Window, Qt::white);
     white.setColor(QPalette::WindowText, Qt::black);
-    Panel2->setPalette(white);
-    Panel2->setAutoFillBackground(true);
-    auto* fill = new QVBoxLayout(TabSheet2);
+    aboutSheet->setPalette(white);
+    aboutSheet->setAutoFillBackground(true);
+    auto* fill = new QVBoxLayout(aboutPage);
     fill->setContentsMargins(0, 0, 0, 0);
-    fill->addWidget(Panel2);
+    fill->addWidget(aboutSheet);
 
-    Image1 = new AboutLogo(Panel2);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(16, 8, 64, 64);
+    logo = new AboutLogo(aboutSheet);
+    logo->setObjectName(QStringLiteral("logo"));
+    logo->setGeometry(16, 8, 64, 64);
 
-    Label5 = label(Panel2, "Label5", QStringLiteral("Korvani"), {88, 16});
+    nameLabel = label(aboutSheet, "nameLabel", QStringLiteral("Korvani"), {88, 16});
     QFont title = font();
     title.setBold(true);
     title.setPixelSize(13); // 10 points
-    Label5->setFont(title);
-    Label5->adjustSize();
-    Label8 = label(Panel2, "Label8", QStringLiteral("version 6"), {157, 18});
-    Label1 = label(Panel2, "Label1", QStringLiteral("BUILD:"), {88, 48});
-    Label9 = label(Panel2, "Label9", QStringLiteral("Internet:"), {16, 80});
+    nameLabel->setFont(title);
+    nameLabel->adjustSize();
+    versionLabel = label(aboutSheet, "versionLabel", QStringLiteral("version 6"), {157, 18});
+    buildLabel = label(aboutSheet, "buildLabel", QStringLiteral("BUILD:"), {88, 48});
+    internetLabel = label(aboutSheet, "internetLabel", QStringLiteral("Internet:"), {16, 80});
 
     // Right after "Internet:", should a wider face make that longer than planned.
     const int linkLeft =
-        std::max(56, Label9->x() + Label9->fontMetrics().horizontalAdvance(Label9->text()));
-    auto* link = label<LinkLabel>(Panel2, "lbURL2", QString(), {linkLeft, 80});
+        std::max(56, internetLabel->x() +
+                         internetLabel->fontMetrics().horizontalAdvance(internetLabel->text()));
+    auto* link = label<LinkLabel>(aboutSheet, "homepageLink", QString(), {linkLeft, 80});
     QPalette blue = link->palette();
     blue.setColor(QPalette::WindowText, Qt::blue);
     link->setPalette(blue);
     QFont underlined = link->font();
     underlined.setUnderline(true);
     link->setFont(underlined);
-    link->onClick = [this] { guarded([this] { KorvaniHomepageClick(); }); };
-    lbURL2 = link;
+    link->onClick = [this] { guarded([this] { homepageClicked(); }); };
+    homepageLink = link;
 
     // The "Options" page. The texts are labels of their own: clicking one leaves its box alone.
-    pnlMain = bevelPanel(TabSheet1, "pnlMain", {8, 8, 273, 145});
-    chAutopaste = optionBox(pnlMain, "chAutopaste", {12, 23, 16, 17});
-    Label2 = label(pnlMain, "Label2",
-                   QStringLiteral("Automatically paste script into target document"), {32, 24});
-    chUseUnicodeFont = optionBox(pnlMain, "chUseUnicodeFont", {12, 48, 17, 17});
-    Label12 =
-        label(pnlMain, "Label12", QStringLiteral("Use Unicode Fonts (recommended)"), {32, 50});
-    chShowHints = optionBox(pnlMain, "chShowHints", {12, 72, 17, 17});
-    Label4 = label(pnlMain, "Label4", QStringLiteral("Show button hints"), {32, 74});
-    sbSaveOptions =
-        speedButton(pnlMain, "sbSaveOptions", QStringLiteral("Save"), {56, 107, 153, 22});
+    optionsPanel = bevelPanel(optionsPage, "optionsPanel", {8, 8, 273, 145});
+    autoPasteBox = optionBox(optionsPanel, "autoPasteBox", {12, 23, 16, 17});
+    autoPasteLabel =
+        label(optionsPanel, "autoPasteLabel",
+              QStringLiteral("Automatically paste script into target document"), {32, 24});
+    unicodeFontBox = optionBox(optionsPanel, "unicodeFontBox", {12, 48, 17, 17});
+    unicodeFontLabel = label(optionsPanel, "unicodeFontLabel",
+                             QStringLiteral("Use Unicode Fonts (recommended)"), {32, 50});
+    hintsBox = optionBox(optionsPanel, "hintsBox", {12, 72, 17, 17});
+    hintsLabel = label(optionsPanel, "hintsLabel", QStringLiteral("Show button hints"), {32, 74});
+    saveButton =
+        speedButton(optionsPanel, "saveButton", QStringLiteral("Save"), {56, 107, 153, 22});
 
-    pnlInstallFonts = bevelPanel(TabSheet1, "pnlInstallFonts", {8, 160, 273, 81});
-    sbInstallFonts = speedButton(pnlInstallFonts, "sbInstallFonts",
-                                 QStringLiteral("Install Legacy Fonts"), {56, 32, 153, 22});
+    fontsPanel = bevelPanel(optionsPage, "fontsPanel", {8, 160, 273, 81});
+    installFontsButton = speedButton(fontsPanel, "installFontsButton",
+                                     QStringLiteral("Install Legacy Fonts"), {56, 32, 153, 22});
 
-    for (QCheckBox* box : {chAutopaste, chUseUnicodeFont, chShowHints}) {
-        connect(box, &QCheckBox::clicked, this, [this] { guarded([this] { chOptionClick(); }); });
+    for (QCheckBox* box : {autoPasteBox, unicodeFontBox, hintsBox}) {
+        connect(box, &QCheckBox::clicked, this, [this] { guarded([this] { optionToggled(); }); });
     }
-    connect(sbSaveOptions, &QToolButton::clicked, this,
-            [this] { guarded([this] { sbSaveOptionsClick(); }); });
-    connect(sbInstallFonts, &QToolButton::clicked, this,
-            [this] { guarded([this] { sbInstallFontsClick(); }); });
-    connect(OKButton, &QPushButton::clicked, this,
-            [this] { guarded([this] { OKButtonClick(); }); });
+    connect(saveButton, &QToolButton::clicked, this,
+            [this] { guarded([this] { saveClicked(); }); });
+    connect(installFontsButton, &QToolButton::clicked, this,
+            [this] { guarded([this] { installFontsClicked(); }); });
+    connect(closeButton, &QPushButton::clicked, this,
+            [this] { guarded([this] { closeClicked(); }); });
 }
 
-void TAboutBox::guarded(const std::function<void()>& handler) {
+void AboutBox::guarded(const std::function<void()>& handler) {
     if (m_context.guard) {
         m_context.guard(handler);
     } else {
@@ -232,84 +234,69 @@ void TAboutBox::guarded(const std::function<void()>& handler) {
     }
 }
 
-void TAboutBox::FormCreate() {
-    lbURL2->setCursor(m_context.linkCursor);
-    setCaption(lbURL2, QString::fromStdString(m_context.homepage));
-    chAutopaste->setChecked(m_context.autoPaste);
-    chUseUnicodeFont->setChecked(m_context.useUnicodeFont);
-    chShowHints->setChecked(m_context.showHints);
+void AboutBox::fillIn() {
+    homepageLink->setCursor(m_context.linkCursor);
+    setCaption(homepageLink, QString::fromStdString(m_context.homepage));
+    autoPasteBox->setChecked(m_context.options.autoPaste);
+    unicodeFontBox->setChecked(m_context.options.useUnicodeFont);
+    hintsBox->setChecked(m_context.options.showHints);
 }
 
-void TAboutBox::FormShow() {
-    const bool admin = IsAdmin();
-    sbSaveOptions->setEnabled(false);
-    setCaption(Label1, QStringLiteral("Build: ") + fromView(kBuild));
-    setCaption(Label8, QStringLiteral("version ") + fromView(kVersion));
-    sbInstallFonts->setEnabled(admin);
+void AboutBox::prepareToShow() {
+    const bool admin = isAdmin();
+    saveButton->setEnabled(false);
+    setCaption(buildLabel, QStringLiteral("Build: ") + fromView(kBuild));
+    setCaption(versionLabel, QStringLiteral("version ") + fromView(kVersion));
+    installFontsButton->setEnabled(admin);
 }
 
-void TAboutBox::chOptionClick() {
-    sbSaveOptions->setEnabled(true);
+void AboutBox::optionToggled() {
+    saveButton->setEnabled(true);
 }
 
-void TAboutBox::sbSaveOptionsClick() {
-    m_context.autoPaste = chAutopaste->isChecked();
-    m_context.useUnicodeFont = chUseUnicodeFont->isChecked();
-    m_context.showHints = chShowHints->isChecked();
-
-    // One access per value; the first that fails ends the save, the window left as it was.
-    IniFile ini(m_context.settingsPath);
-    const std::array<std::pair<std::string_view, bool>, 3> values{{
-        {kAutoPasteKey, m_context.autoPaste},
-        {kUseUnicodeFontKey, m_context.useUnicodeFont},
-        {kShowHintsKey, m_context.showHints},
-    }};
-    for (const auto& [key, value] : values) {
-        if (!ini.writeBool(kOptionsSection, key, value)) {
-            throw std::runtime_error("Unable to write to " + m_context.settingsPath);
-        }
+void AboutBox::saveClicked() {
+    m_context.options = {autoPasteBox->isChecked(), hintsBox->isChecked(),
+                         unicodeFontBox->isChecked()};
+    if (const auto failure = m_context.saveOptions(m_context.options)) {
+        throw std::runtime_error(*failure);
     }
-
-    if (m_context.applyOptions) {
-        m_context.applyOptions(m_context.showHints, chAutopaste->isChecked());
-    }
-    sbSaveOptions->setEnabled(false);
+    saveButton->setEnabled(false);
 }
 
-void TAboutBox::sbInstallFontsClick() {
+void AboutBox::installFontsClicked() {
     m_context.launcher.startProgram(m_context.exeFolder + std::string(kInstallerName));
 }
 
-void TAboutBox::KorvaniHomepageClick() {
+void AboutBox::homepageClicked() {
     m_context.launcher.openAddress(m_context.homepage);
     close();
 }
 
-void TAboutBox::OKButtonClick() {
+void AboutBox::closeClicked() {
     close();
 }
 
-void TAboutBox::FormClose() {
+void AboutBox::closing() {
     setAttribute(Qt::WA_DeleteOnClose);
 }
 
-bool TAboutBox::IsAdmin() const {
+bool AboutBox::isAdmin() const {
     return m_context.admin.isAdmin();
 }
 
-void TAboutBox::showEvent(QShowEvent* event) {
+void AboutBox::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous()) {
-        guarded([this] { FormShow(); });
+        guarded([this] { prepareToShow(); });
     }
 }
 
-void TAboutBox::closeEvent(QCloseEvent* event) {
-    guarded([this] { FormClose(); });
+void AboutBox::closeEvent(QCloseEvent* event) {
+    guarded([this] { closing(); });
     QDialog::closeEvent(event);
 }
 
-void TAboutBox::keyPressEvent(QKeyEvent* event) {
+void AboutBox::keyPressEvent(QKeyEvent* event) {
     // With no Cancel button, Escape does not close the window; only its three ways do.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         event->accept();

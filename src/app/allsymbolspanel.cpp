@@ -10,6 +10,7 @@
 
 #include "ipasearch.h"
 #include "ipasymbols.h"
+#include "layout.h"
 #include "minepanel.h"
 #include "symbolgrid.h"
 
@@ -17,6 +18,8 @@ namespace korv {
 namespace {
 
 constexpr int kSearchHeight = 20;
+// The strip under the search field that shows what Return inserts.
+constexpr int kChosenHeight = 22;
 constexpr int kCellHeight = 24;
 constexpr int kCellWidth = 25;
 constexpr int kWideCellWidth = 33;
@@ -40,7 +43,7 @@ bool isWide(const QString& glyph) {
     return bases > 1;
 }
 
-SymbolGrid::Cell cellFor(std::size_t index, QPoint at) {
+SymbolGrid::Cell cellFor(std::size_t index, QPoint at, const std::u16string& query) {
     const IpaSymbol& symbol = ipaSymbols()[index];
     const QString shown = QString::fromStdU16String(displayText(symbol));
     const QString name = utf8(symbol.name);
@@ -57,6 +60,14 @@ SymbolGrid::Cell cellFor(std::size_t index, QPoint at) {
             QStringLiteral("X-SAMPA ") + xsampa + QStringLiteral(", ") + cell.description;
     }
     cell.hint += QLatin1Char('\n') + codes;
+    // What was typed, and why this symbol answers it.
+    if (const std::string why = whyFound(query, index); !why.empty()) {
+        const QString found = QStringLiteral("Found for \u201C") +
+                              QString::fromStdU16String(query).trimmed() +
+                              QStringLiteral("\u201D: ") + utf8(why);
+        cell.hint += QLatin1Char('\n') + found;
+        cell.description += QStringLiteral(". ") + found;
+    }
     cell.name = shown + QStringLiteral(", ") + name;
     cell.payload = static_cast<int>(index);
     return cell;
@@ -64,108 +75,111 @@ SymbolGrid::Cell cellFor(std::size_t index, QPoint at) {
 
 } // namespace
 
-std::vector<SymbolGroup> symbolGroups(const QString& query) {
-    std::vector<SymbolGroup> groups;
-    if (query.trimmed().isEmpty()) {
-        const auto symbols = ipaSymbols();
-        for (std::size_t i = 0; i < symbols.size(); ++i) {
-            if (groups.empty() || i == 0 || symbols[i].section != symbols[i - 1].section) {
-                groups.push_back({latin1(sectionTitle(symbols[i].section)), {}});
-            }
-            groups.back().symbols.push_back(i);
-        }
-        return groups;
-    }
-    const std::vector<std::size_t> found = searchSymbols(query.toStdU16String());
-    groups.push_back(
-        {found.empty() ? QStringLiteral("Nothing found") : QStringLiteral("Found"), found});
-    return groups;
-}
-
-AllSymbolsPanel::AllSymbolsPanel(QWidget* parent, QRect geometry)
-    : QWidget(parent) {
+AllSymbolsPanel::AllSymbolsPanel(QWidget* parent, QRect geometry, SymbolSearch& search)
+    : QWidget(parent)
+    , m_search(search) {
     setObjectName(QStringLiteral("AllPanel"));
     setGeometry(geometry);
-    SearchEdit1 = new QLineEdit(this);
-    SearchEdit1->setObjectName(QStringLiteral("SearchEdit1"));
-    SearchEdit1->setPlaceholderText(QStringLiteral("Search: name, X-SAMPA or U+"));
-    SearchEdit1->setAccessibleName(QStringLiteral("Search symbols"));
-    SearchEdit1->setClearButtonEnabled(false);
-    SearchEdit1->installEventFilter(this);
+    searchField = new QLineEdit(this);
+    searchField->setObjectName(QStringLiteral("SearchField"));
+    searchField->setPlaceholderText(utf8(kSearchPlaceholder));
+    searchField->setAccessibleName(utf8(kSearchAccessibleName));
+    searchField->setClearButtonEnabled(false);
+    searchField->setText(QString::fromStdU16String(m_search.query()));
+    searchField->installEventFilter(this);
 
-    AllScrollBox1 = new QScrollArea(this);
-    AllScrollBox1->setObjectName(QStringLiteral("AllScrollBox1"));
-    AllScrollBox1->setFrameShape(QFrame::NoFrame);
-    AllScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    AllScrollBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    AllScrollBox1->setFocusPolicy(Qt::NoFocus);
-    AllScrollBox1->verticalScrollBar()->setFocusPolicy(Qt::NoFocus);
-    AllGrid1 = new SymbolGrid;
-    AllGrid1->setObjectName(QStringLiteral("AllGrid1"));
-    AllGrid1->setAccessibleName(QStringLiteral("All symbols"));
-    AllScrollBox1->setWidget(AllGrid1);
-    AllGrid1->clicked = [this](int cell) { insertCell(cell); };
-    AllGrid1->contextMenuRequested = [this](int cell, QPoint globalPos) {
+    scrollArea = new QScrollArea(this);
+    scrollArea->setObjectName(QStringLiteral("AllScrollArea"));
+    scrollArea->setFrameShape(QFrame::NoFrame);
+    scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scrollArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    scrollArea->setFocusPolicy(Qt::NoFocus);
+    scrollArea->verticalScrollBar()->setFocusPolicy(Qt::NoFocus);
+    grid = new SymbolGrid;
+    grid->setObjectName(QStringLiteral("AllGrid"));
+    grid->setAccessibleName(QStringLiteral("All symbols"));
+    scrollArea->setWidget(grid);
+    grid->clicked = [this](int cell) {
+        if (OnInsert) {
+            OnInsert(cell);
+        }
+    };
+    grid->contextMenuRequested = [this](int cell, QPoint globalPos) {
         if (OnSymbolMenu) {
-            OnSymbolMenu(charsOf(cell), globalPos);
+            // A copy: the menu's commands may regroup the search.
+            const std::u16string chars(m_search.charsOf(cell));
+            OnSymbolMenu(chars, globalPos);
         }
     };
 
-    connect(SearchEdit1, &QLineEdit::textChanged, this,
-            [this](const QString& query) { SearchEdit1Change(query); });
-    showGroups(symbolGroups(QString()));
+    chosenGlyph = new QLabel(this);
+    chosenGlyph->setObjectName(QStringLiteral("ChosenGlyph"));
+    chosenGlyph->setAlignment(Qt::AlignCenter);
+    QFont large = chosenGlyph->font();
+    large.setPixelSize(kChosenHeight - 4);
+    chosenGlyph->setFont(large);
+    chosenName = new QLabel(this);
+    chosenName->setObjectName(QStringLiteral("ChosenName"));
+    chosenName->setAccessibleName(QStringLiteral("Return inserts"));
+
+    connect(searchField, &QLineEdit::textChanged, this,
+            [this](const QString& query) { queryChanged(query); });
+    layOut();
 }
 
 void AllSymbolsPanel::focusSearch() {
-    SearchEdit1->setFocus(Qt::ShortcutFocusReason);
-    SearchEdit1->selectAll();
+    searchField->setFocus(Qt::ShortcutFocusReason);
+    searchField->selectAll();
 }
 
 void AllSymbolsPanel::setShowHint(bool show) {
-    AllGrid1->setShowHint(show);
+    grid->setShowHint(show);
 }
 
-void AllSymbolsPanel::SearchEdit1Change(const QString& query) {
-    showGroups(symbolGroups(query));
-    setCurrent(query.trimmed().isEmpty() || AllGrid1->cells().isEmpty() ? -1 : 0);
-    AllScrollBox1->verticalScrollBar()->setValue(0);
+void AllSymbolsPanel::queryChanged(const QString& query) {
+    m_search.setQuery(query.toStdU16String());
+    layOut();
+    showChosen();
+    scrollArea->verticalScrollBar()->setValue(0);
 }
 
-void AllSymbolsPanel::showGroups(std::vector<SymbolGroup> groups) {
+void AllSymbolsPanel::layOut() {
     const int searchWidth = width();
-    SearchEdit1->setGeometry(0, 0, searchWidth, kSearchHeight);
-    AllScrollBox1->setGeometry(0, kSearchHeight + 2, searchWidth,
-                               std::max(0, height() - kSearchHeight - 2));
+    searchField->setGeometry(0, 0, searchWidth, kSearchHeight);
+    // While the user searches, what Return inserts stands under the field.
+    const bool searching = !searchField->text().trimmed().isEmpty();
+    const int gridTop = kSearchHeight + 2 + (searching ? kChosenHeight : 0);
+    chosenGlyph->setGeometry(0, kSearchHeight + 1, kChosenHeight + 8, kChosenHeight);
+    chosenName->setGeometry(kChosenHeight + 10, kSearchHeight + 1, searchWidth - kChosenHeight - 10,
+                            kChosenHeight);
+    chosenGlyph->setVisible(searching);
+    chosenName->setVisible(searching);
+    scrollArea->setGeometry(0, gridTop, searchWidth, std::max(0, height() - gridTop));
     const int gridWidth =
-        searchWidth - AllScrollBox1->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        searchWidth - scrollArea->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
 
     qDeleteAll(m_titles);
     m_titles.clear();
     QList<SymbolGrid::Cell> cells;
     int y = 0;
-    const auto addTitle = [&](const QString& text) {
-        auto* title = new QLabel(text, AllGrid1);
+    for (const SymbolGroup& group : m_search.groups()) {
+        auto* title = new QLabel(utf8(group.title), grid);
         title->setGeometry(2, y, gridWidth - 2, kTitleHeight);
         title->setEnabled(false);
         title->show();
         m_titles.append(title);
         y += kTitleHeight;
-    };
-    if (!m_recent.empty() && SearchEdit1->text().trimmed().isEmpty()) {
-        addTitle(QStringLiteral("Recent"));
-        for (SymbolGrid::Cell& cell : keptRows(m_recent, gridWidth, y)) {
-            cell.payload = -1 - cell.payload; // the table's symbols count from 0
-            cells.append(std::move(cell));
-        }
-        y += kCellHeight + kGroupGap;
-    }
-    for (const SymbolGroup& group : groups) {
-        if (!group.title.isEmpty()) {
-            addTitle(group.title);
+        if (group.recent) {
+            for (SymbolGrid::Cell& cell : keptRows(m_search.recent(), gridWidth, y)) {
+                cell.payload = -1 - cell.payload; // the table's symbols count from 0
+                cells.append(std::move(cell));
+            }
+            y += kCellHeight + kGroupGap;
+            continue;
         }
         int x = 0;
         for (const std::size_t index : group.symbols) {
-            SymbolGrid::Cell cell = cellFor(index, QPoint(x, y));
+            SymbolGrid::Cell cell = cellFor(index, QPoint(x, y), m_search.query());
             if (x > 0 && cell.rect.right() >= gridWidth) {
                 x = 0;
                 y += kCellHeight;
@@ -176,74 +190,67 @@ void AllSymbolsPanel::showGroups(std::vector<SymbolGroup> groups) {
         }
         y += (group.symbols.empty() ? 0 : kCellHeight) + kGroupGap;
     }
-    AllGrid1->setCells(std::move(cells));
-    AllGrid1->resize(gridWidth, y);
-    m_groups = std::move(groups);
-    m_current = -1;
+    grid->setCells(std::move(cells));
+    grid->resize(gridWidth, y);
+    grid->setCurrent(m_search.chosen());
 }
 
-void AllSymbolsPanel::setCurrent(int cell) {
-    m_current = cell;
-    AllGrid1->setCurrent(cell);
+void AllSymbolsPanel::showChosen() {
+    const int cell = m_search.chosen();
+    grid->setCurrent(cell);
+    const int row = m_search.rowOf(cell);
+    if (row >= 0) {
+        const IpaSymbol& symbol = ipaSymbols()[static_cast<std::size_t>(row)];
+        chosenGlyph->setText(QString::fromStdU16String(displayText(symbol)));
+        chosenName->setText(utf8(symbol.name));
+    } else {
+        chosenGlyph->clear();
+        chosenName->setText(cell < 0 ? QStringLiteral("Nothing found") : QString());
+    }
     if (cell >= 0) {
-        const QRect rect = AllGrid1->cells().at(cell).rect;
-        AllScrollBox1->ensureVisible(rect.center().x(), rect.center().y(), 0,
-                                     rect.height() / 2 + kTitleHeight);
+        const QRect rect = grid->cells().at(cell).rect;
+        scrollArea->ensureVisible(rect.center().x(), rect.center().y(), 0,
+                                  rect.height() / 2 + kTitleHeight);
     }
 }
 
-void AllSymbolsPanel::setRecent(std::vector<std::u16string> recent) {
-    m_recent = std::move(recent);
-    if (SearchEdit1->text().trimmed().isEmpty()) {
-        const int scrolled = AllScrollBox1->verticalScrollBar()->value();
-        showGroups(symbolGroups(QString()));
-        AllScrollBox1->verticalScrollBar()->setValue(scrolled);
-    }
-}
-
-std::u16string_view AllSymbolsPanel::charsOf(int cell) const {
-    const int payload = AllGrid1->cells().at(cell).payload;
-    return payload < 0 ? std::u16string_view(m_recent.at(static_cast<std::size_t>(-1 - payload)))
-                       : ipaSymbols()[static_cast<std::size_t>(payload)].chars;
-}
-
-void AllSymbolsPanel::insertCell(int cell) {
-    if (cell < 0 || cell >= AllGrid1->cells().size() || !OnSymbolClick) {
-        return;
-    }
-    // A copy: inserting records the symbol, which rebuilds the recent row.
-    const std::u16string chars(charsOf(cell));
-    OnSymbolClick(chars);
+void AllSymbolsPanel::refresh() {
+    const int scrolled = scrollArea->verticalScrollBar()->value();
+    layOut();
+    scrollArea->verticalScrollBar()->setValue(scrolled);
 }
 
 bool AllSymbolsPanel::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != SearchEdit1 || event->type() != QEvent::KeyPress) {
+    if (watched != searchField || event->type() != QEvent::KeyPress) {
         return QWidget::eventFilter(watched, event);
     }
     auto* key = static_cast<QKeyEvent*>(event);
-    const int count = static_cast<int>(AllGrid1->cells().size());
     switch (key->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        insertCell(m_current);
+        if (OnInsertChosen) {
+            OnInsertChosen();
+        }
         return true;
     case Qt::Key_Down:
-        if (count > 0) {
-            setCurrent(m_current < 0 ? 0 : std::min(m_current + 1, count - 1));
-        }
-        return true;
     case Qt::Key_Up:
-        if (count > 0) {
-            setCurrent(std::max(m_current - 1, 0));
-        }
+        m_search.step(key->key() == Qt::Key_Down ? 1 : -1);
+        showChosen();
         return true;
     case Qt::Key_Escape:
-        SearchEdit1->clear();
+        searchField->clear();
         return true;
+    case Qt::Key_F:
+        // Ctrl+F again: the old query, selected, to be typed over.
+        if (key->modifiers() == Qt::ControlModifier) {
+            searchField->selectAll();
+            return true;
+        }
+        return QWidget::eventFilter(watched, event);
     case Qt::Key_D:
         if (key->modifiers() == Qt::ControlModifier) {
-            if (m_current >= 0 && m_current < count && OnPinKey) {
-                OnPinKey(charsOf(m_current));
+            if (OnPinKey) {
+                OnPinKey();
             }
             return true;
         }

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "symbolsearch.h"
+
 class QLabel;
 class QLineEdit;
 class QScrollArea;
@@ -18,58 +20,48 @@ namespace korv {
 
 class SymbolGrid;
 
-// What the grid of the "All" tab shows: titled groups of symbols, as indexes into ipaSymbols().
-// A group put in front (such as the symbols used last) goes in as any other.
-struct SymbolGroup {
-    QString title;
-    std::vector<std::size_t> symbols;
-};
-
-// Every section in chart order for an empty query, else what the query finds, best first.
-std::vector<SymbolGroup> symbolGroups(const QString& query);
-
-/// The "All" tab's chart area: a search field above every IPA symbol, grouped and scrolling.
-/// Return inserts the chosen result (at first the best), Up and Down choose another, Escape
-/// clears the query.
+/// The "All" tab's chart area: a search field above every IPA symbol, grouped and scrolling, as
+/// the palette's search groups them. Return inserts the chosen result (at first the best), Up
+/// and Down choose another, Escape clears the query.
 class AllSymbolsPanel final : public QWidget {
 public:
-    AllSymbolsPanel(QWidget* parent, QRect geometry);
+    AllSymbolsPanel(QWidget* parent, QRect geometry, SymbolSearch& search);
 
-    QLineEdit* SearchEdit1 = nullptr;
-    QScrollArea* AllScrollBox1 = nullptr;
-    SymbolGrid* AllGrid1 = nullptr;
+    QLineEdit* searchField = nullptr;
+    QScrollArea* scrollArea = nullptr;
+    SymbolGrid* grid = nullptr;
+    // What Return inserts: the chosen result's symbol, large, and its name.
+    QLabel* chosenGlyph = nullptr;
+    QLabel* chosenName = nullptr;
 
-    // A symbol chosen by click or Return: its characters.
-    std::function<void(std::u16string_view chars)> OnSymbolClick;
+    // A cell was clicked.
+    std::function<void(int cell)> OnInsert;
+    // Return in the search field.
+    std::function<void()> OnInsertChosen;
     // A symbol's context menu is asked for.
     std::function<void(std::u16string_view chars, QPoint globalPos)> OnSymbolMenu;
     // Ctrl+D in the search field: the chosen result is to be kept.
-    std::function<void(std::u16string_view chars)> OnPinKey;
+    std::function<void()> OnPinKey;
 
-    // The symbols used last, newest first: the first row while the query is empty.
-    void setRecent(std::vector<std::u16string> recent);
-
+    // Lays the grid out again after the symbols used last changed, keeping the scrolled place.
+    void refresh();
     // Puts the focus in the search field with its query selected, to be typed over.
     void focusSearch();
     void setShowHint(bool show);
-    // The groups shown, and the cell Return inserts (-1: none).
-    const std::vector<SymbolGroup>& groups() const { return m_groups; }
-    int currentCell() const { return m_current; }
+    const std::vector<SymbolGroup>& groups() const { return m_search.groups(); }
+    // The cell Return inserts (-1: none).
+    int currentCell() const { return m_search.chosen(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void SearchEdit1Change(const QString& query);
-    void showGroups(std::vector<SymbolGroup> groups);
-    void setCurrent(int cell);
-    void insertCell(int cell);
-    std::u16string_view charsOf(int cell) const;
+    void queryChanged(const QString& query);
+    void layOut();
+    void showChosen();
 
-    std::vector<SymbolGroup> m_groups;
+    SymbolSearch& m_search;
     QList<QLabel*> m_titles;
-    int m_current = -1;
-    std::vector<std::u16string> m_recent;
 };
 
 } // namespace korv

@@ -7,8 +7,6 @@
 
 #include <algorithm>
 
-#include "xsampa.h"
-
 namespace korv {
 
 CompositionEdit::CompositionEdit(QWidget* parent)
@@ -78,8 +76,8 @@ void CompositionEdit::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
-    if (modifiers == (Qt::ControlModifier | Qt::ShiftModifier) && key == Qt::Key_X) {
-        convertXsampa();
+    if (modifiers == (Qt::ControlModifier | Qt::ShiftModifier) && key == Qt::Key_X && OnXsampaKey) {
+        OnXsampaKey();
         event->accept();
         return;
     }
@@ -94,20 +92,6 @@ void CompositionEdit::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QLineEdit::keyPressEvent(event);
-}
-
-void CompositionEdit::convertXsampa() {
-    const bool selection = hasSelectedText();
-    const int start = selection ? selectionStart() : 0;
-    const QString source = selection ? selectedText() : text();
-    const QString ipa = QString::fromStdU16String(xsampaToIpa(source.toStdU16String()));
-    if (ipa == source) {
-        return;
-    }
-    // Replacing a selection by insert() keeps the change one step for Undo, and the text the
-    // user typed before it a step of its own.
-    setSelection(start, static_cast<int>(source.size()));
-    insert(ipa);
 }
 
 void CompositionEdit::keyReleaseEvent(QKeyEvent* event) {

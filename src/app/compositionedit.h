@@ -28,6 +28,8 @@ public:
     std::function<void()> OnSearchKey;
     // Ctrl+D: the selection is to be kept as one of the user's own symbols.
     std::function<void()> OnPinKey;
+    // Ctrl+Shift+X: the selection, or the whole line, is X-SAMPA to be converted.
+    std::function<void()> OnXsampaKey;
 
     // The caret as the editing operations count it: the start of the selection.
     int selStart() const;
@@ -40,10 +42,6 @@ public:
 
     // Sets text whole, however long; typing then stops at kTypingLimit or at its length.
     void setProgramText(const QString& text);
-
-    // Ctrl+Shift+X: the selection, or the whole line when nothing is selected, from X-SAMPA to
-    // IPA, as one step for Undo.
-    void convertXsampa();
 
 protected:
     void focusInEvent(QFocusEvent* event) override;

@@ -3,18 +3,24 @@
 
 #include <cstdio>
 
+#include "espeakengine.h"
 #include "korvapplication.h"
-#include "korvform.h"
+#include "mainwindow.h"
 #include "messages.h"
 #include "nativeplatform.h"
 #include "sessionend.h"
 #include "settings/commandline.h"
 #include "settings/inifile.h"
 #include "settings/settingsfolder.h"
+#include "transcribecommand.h"
 
 int main(int argc, char** argv) {
     if (korv::isXsampaCommand(argc, argv)) {
         return korv::runXsampaCommand(argc, argv, stdin, stdout, stderr);
+    }
+    if (korv::isTranscribeCommand(argc, argv)) {
+        return korv::runTranscribeCommand(argc, argv, stdin, stdout, stderr,
+                                          &korv::EspeakEngine::load);
     }
     korv::platform::chooseQtPlatform();
     // Qt takes no options from the user's arguments: only the first one counts, and only to the
@@ -50,22 +56,23 @@ int main(int argc, char** argv) {
         }
     }
     const std::string exeFolder = korv::executableFolder();
-    korv::TKorvForm form(platform->platform(), boxes, {korv::settingsFolder(exeFolder), exeFolder});
+    korv::MainWindow form(platform->platform(), boxes,
+                          {korv::settingsFolder(exeFolder), exeFolder});
     sessionEnd.setHandler([&form] { form.endSession(); });
     if (form.terminateRequested()) {
         // The start-up log could not be written: end as soon as the loop runs.
         QTimer::singleShot(0, &app, &QCoreApplication::quit);
     } else {
         if (summon) {
-            QTimer::singleShot(
-                0, &form, [&form] { form.SummonReceived(korv::platform::SummonRequest::Show); });
+            QTimer::singleShot(0, &form,
+                               [&form] { form.summon(korv::platform::SummonRequest::Show); });
         } else if (command != korv::StartCommand::Hide) {
             // Shown before the loop starts, the window's remaining start-up work waits for its
             // first paint.
             form.show();
         } else {
             // Hidden with no notification area to come back from, the user would be locked out.
-            QTimer::singleShot(korv::TKorvForm::kTrayGraceMs, &form,
+            QTimer::singleShot(korv::MainWindow::kTrayGraceMs, &form,
                                [&form] { form.ensureReachable(); });
         }
     }

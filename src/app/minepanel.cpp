@@ -64,42 +64,42 @@ MinePanel::MinePanel(QWidget* parent, QRect geometry)
     : QWidget(parent) {
     setObjectName(QStringLiteral("MinePanel"));
     setGeometry(geometry);
-    MineScrollBox1 = new QScrollArea(this);
-    MineScrollBox1->setObjectName(QStringLiteral("MineScrollBox1"));
-    MineScrollBox1->setGeometry(rect());
-    MineScrollBox1->setFrameShape(QFrame::NoFrame);
-    MineScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    MineScrollBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    MineScrollBox1->setFocusPolicy(Qt::NoFocus);
-    MineScrollBox1->verticalScrollBar()->setFocusPolicy(Qt::NoFocus);
-    MineGrid1 = new SymbolGrid;
-    MineGrid1->setObjectName(QStringLiteral("MineGrid1"));
-    MineGrid1->setAccessibleName(QStringLiteral("Mine"));
-    MineScrollBox1->setWidget(MineGrid1);
-    MineGrid1->clicked = [this](int cell) {
+    scrollArea = new QScrollArea(this);
+    scrollArea->setObjectName(QStringLiteral("MineScrollArea"));
+    scrollArea->setGeometry(rect());
+    scrollArea->setFrameShape(QFrame::NoFrame);
+    scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scrollArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    scrollArea->setFocusPolicy(Qt::NoFocus);
+    scrollArea->verticalScrollBar()->setFocusPolicy(Qt::NoFocus);
+    grid = new SymbolGrid;
+    grid->setObjectName(QStringLiteral("MineGrid"));
+    grid->setAccessibleName(QStringLiteral("Mine"));
+    scrollArea->setWidget(grid);
+    grid->clicked = [this](int cell) {
         if (OnSymbolClick) {
-            OnSymbolClick(MineGrid1->cells().at(cell).payload);
+            OnSymbolClick(grid->cells().at(cell).payload);
         }
     };
-    MineGrid1->contextMenuRequested = [this](int cell, QPoint globalPos) {
+    grid->contextMenuRequested = [this](int cell, QPoint globalPos) {
         if (OnSymbolMenu) {
-            OnSymbolMenu(MineGrid1->cells().at(cell).payload, globalPos);
+            OnSymbolMenu(grid->cells().at(cell).payload, globalPos);
         }
     };
-    MineEmptyLabel1 = new QLabel(
+    emptyLabel = new QLabel(
         QStringLiteral("Your own symbols go here: right-click a symbol and choose \"Add to "
                        "Mine\", or select symbols in the line and press Ctrl+D."),
         this);
-    MineEmptyLabel1->setObjectName(QStringLiteral("MineEmptyLabel1"));
-    MineEmptyLabel1->setWordWrap(true);
-    MineEmptyLabel1->setEnabled(false);
-    MineEmptyLabel1->setGeometry(rect().adjusted(8, 8, -8, -8));
-    MineEmptyLabel1->setAlignment(Qt::AlignCenter);
+    emptyLabel->setObjectName(QStringLiteral("MineEmptyLabel"));
+    emptyLabel->setWordWrap(true);
+    emptyLabel->setEnabled(false);
+    emptyLabel->setGeometry(rect().adjusted(8, 8, -8, -8));
+    emptyLabel->setAlignment(Qt::AlignCenter);
 }
 
 void MinePanel::setEntries(const std::vector<std::u16string>& entries) {
     // Laid out at full width first; when that overflows, again beside the scroll bar.
-    const int scrollBar = MineScrollBox1->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int scrollBar = scrollArea->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     QList<SymbolGrid::Cell> cells;
     int height = 0;
     for (const int width : {this->width(), this->width() - scrollBar}) {
@@ -111,13 +111,13 @@ void MinePanel::setEntries(const std::vector<std::u16string>& entries) {
         }
     }
     const int gridWidth = height > this->height() ? width() - scrollBar : width();
-    MineGrid1->setCells(std::move(cells));
-    MineGrid1->resize(gridWidth, height);
-    MineEmptyLabel1->setVisible(entries.empty());
+    grid->setCells(std::move(cells));
+    grid->resize(gridWidth, height);
+    emptyLabel->setVisible(entries.empty());
 }
 
 void MinePanel::setShowHint(bool show) {
-    MineGrid1->setShowHint(show);
+    grid->setShowHint(show);
 }
 
 } // namespace korv

@@ -26,9 +26,9 @@ class MinePanel final : public QWidget {
 public:
     MinePanel(QWidget* parent, QRect geometry);
 
-    QScrollArea* MineScrollBox1 = nullptr;
-    SymbolGrid* MineGrid1 = nullptr;
-    QLabel* MineEmptyLabel1 = nullptr;
+    QScrollArea* scrollArea = nullptr;
+    SymbolGrid* grid = nullptr;
+    QLabel* emptyLabel = nullptr;
 
     void setEntries(const std::vector<std::u16string>& entries);
     void setShowHint(bool show);

@@ -56,7 +56,8 @@ public:
     /// Reads the settings and shows them, places the window and rewrites the log; false when the
     /// log could not be written, and the program must end.
     bool start();
-    /// Shows what the options say, as the window is shown by the program.
+    /// Shows what the options say, as the window is shown by the program; the first time, with
+    /// the keyboard focus in the line.
     void shown();
     /// Saves the window's position as the program ends; unattended, failures are not shown.
     void close(bool unattended = false);
@@ -65,7 +66,8 @@ public:
     /// The user picked an entry of the size list.
     void pickSize(int index);
     int sizeIndex() const { return m_sizeIndex; }
-    /// Saves the options in their order; on failure the message to show, and nothing applied.
+    /// Saves the options in their order; on failure what failed, for the general error box (which
+    /// ends it with a full stop), and the window left as it was.
     std::optional<std::string> saveOptions(const PaletteOptions& options);
     const PaletteOptions& options() const { return m_options; }
     const std::string& homepage() const { return m_homepage; }
@@ -139,6 +141,7 @@ private:
     SymbolSearch m_search;
     std::optional<SymbolList> m_mine;
     std::optional<SymbolList> m_recent;
+    bool m_shownOnce = false;
     bool m_closed = false;
     bool m_quiet = false;
     bool m_pasteNoticeGiven = false;

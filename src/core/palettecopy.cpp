@@ -18,7 +18,7 @@ void Palette::copy() {
         if (!plain.plain.empty()) {
             m_services.clipboard.put(plain);
         }
-        m_view.showMessage("'' is not a valid integer value.");
+        m_view.showError("'' is not a valid integer value.");
         return;
     }
     const CopyPayload payload = makeCopyPayload(line.text, m_options.useUnicodeFont,

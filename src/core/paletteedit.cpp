@@ -21,7 +21,7 @@ void Palette::insert(std::u16string_view symbol) {
 }
 
 void Palette::insertChartSymbol(int tag) {
-    insert(GetNewUnistr(tag));
+    insert(symbolOfTag(tag));
 }
 
 void Palette::back() {

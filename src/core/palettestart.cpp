@@ -52,6 +52,13 @@ void Palette::applyOptions() {
 
 void Palette::shown() {
     applyOptions();
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        // The user opened the palette to write: keys typed at once go into the line, not into
+        // the size box, where a digit would change the size unseen.
+        const LineSnapshot line = m_view.line();
+        m_view.showLine(line.text, line.text.size(), true);
+    }
 }
 
 std::string_view Palette::copyCaption() const {
@@ -68,7 +75,7 @@ std::optional<std::string> Palette::saveOptions(const PaletteOptions& options) {
     };
     for (const auto& [key, value] : values) {
         if (!m_services.settings.writeBool(kOptionsSection, key, value)) {
-            return "Unable to write to " + m_services.settingsPath + ".";
+            return "Unable to write to " + m_services.settingsPath;
         }
     }
     applyOptions();

@@ -58,6 +58,8 @@ public:
 
     /// A message the user must acknowledge; text is UTF-8 with "\n" line ends.
     virtual void showMessage(std::string_view text) = 0;
+    /// The general error box, for a step that could not be carried out.
+    virtual void showError(std::string_view text) = 0;
     /// A short note that takes no focus (beside the notification icon, or under the button).
     virtual void showNotice(std::string_view text) = 0;
     /// Says under the line, taking no focus, why a symbol was not added to Mine.

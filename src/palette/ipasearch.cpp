@@ -278,7 +278,7 @@ std::vector<Entry> buildIndex() {
     }
     for (const SymbolButtonEntry& button : kSymbolButtons) {
         const std::string_view example = hintExample(button.hint);
-        Entry* entry = find(GetNewUnistr(button.tag));
+        Entry* entry = find(symbolOfTag(button.tag));
         if (entry != nullptr && !example.empty()) {
             addTerm(*entry, joinedWords(example), Kind::Example, example);
         }

@@ -6,7 +6,7 @@
 
 namespace korv {
 
-enum class ChartPanel { IPAPanel, DiacriticsPanel1, AdditionalPanel };
+enum class ChartPanel { Standard, Diacritics, Additional };
 
 // Where the glyph sits on its button: at the top with a margin, or at the bottom.
 enum class GlyphAlign { Top, Bottom };

@@ -3,11 +3,11 @@
 
 namespace korv {
 
-std::u16string MakeNewUnistr(char16_t base, char16_t second) {
+std::u16string pairedSymbol(char16_t base, char16_t second) {
     return std::u16string{base, second};
 }
 
-std::u16string GetNewUnistr(int tag) {
+std::u16string symbolOfTag(int tag) {
     struct Band {
         int above;
         char16_t second;
@@ -19,7 +19,7 @@ std::u16string GetNewUnistr(int tag) {
     };
     for (const Band& band : kBands) {
         if (tag > band.above) {
-            return MakeNewUnistr(static_cast<char16_t>(tag - band.above), band.second);
+            return pairedSymbol(static_cast<char16_t>(tag - band.above), band.second);
         }
     }
     return std::u16string(1, static_cast<char16_t>(tag));

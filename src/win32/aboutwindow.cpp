@@ -224,7 +224,8 @@ void AboutWindow::saveOptions() {
     options.useUnicodeFont = Button_GetCheck(m_unicodeFontBox) == BST_CHECKED;
     options.showHints = Button_GetCheck(m_hintsBox) == BST_CHECKED;
     if (const std::optional<std::string> error = m_main.palette().saveOptions(options)) {
-        MessageBoxW(m_hwnd, widen(*error).c_str(), kAppTitle, MB_OK | MB_ICONERROR);
+        // The general error box, which ends what failed with a full stop.
+        MessageBoxW(m_hwnd, widen(*error + ".").c_str(), kAppTitle, MB_OK | MB_ICONERROR);
         return;
     }
     EnableWindow(m_saveButton, FALSE);

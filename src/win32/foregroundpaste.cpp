@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "foregroundpaste.h"
 
-#include <array>
+#include "pastekeys.h"
 
-// The core names the same key-up flag, with the same value, as a constant of its own.
-#undef KEYEVENTF_KEYUP
-#include "keysequence.h"
+#include <array>
 
 namespace korv::win32 {
 

@@ -145,7 +145,7 @@ bool MainWindow::create(bool hidden) {
     SetTimer(m_hwnd, kForegroundTimer, 200, nullptr);
     if (!hidden) {
         ShowWindow(m_hwnd, SW_SHOW);
-        firstShow();
+        m_palette.shown();
     }
     return true;
 }
@@ -213,7 +213,7 @@ void MainWindow::createControls() {
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstSymbolId + i)), m_instance, this);
         SetWindowLongPtrW(m_symbols[i], GWLP_USERDATA, static_cast<LONG_PTR>(i));
         // The symbol is what a screen reader says of its button.
-        const std::u16string symbol = GetNewUnistr(kSymbolButtons[i].tag);
+        const std::u16string symbol = symbolOfTag(kSymbolButtons[i].tag);
         SetWindowTextW(m_symbols[i], std::wstring(symbol.begin(), symbol.end()).c_str());
         const std::string_view hint = kSymbolButtons[i].hint;
         if (!hint.empty()) {
@@ -258,8 +258,7 @@ void MainWindow::layout() {
     SendMessageW(m_tooltip, WM_SETFONT, reinterpret_cast<WPARAM>(m_guiFont), FALSE);
     for (std::size_t i = 0; i < kSymbolButtons.size(); ++i) {
         const SymbolButtonEntry& entry = kSymbolButtons[i];
-        const Rect& panel =
-            entry.panel == ChartPanel::DiacriticsPanel1 ? kDiacriticsRect : kChartRect;
+        const Rect& panel = entry.panel == ChartPanel::Diacritics ? kDiacriticsRect : kChartRect;
         MoveWindow(m_symbols[i], scale(panel.left + entry.left), scale(panel.top + entry.top),
                    scale(entry.width), scale(entry.height), FALSE);
     }
@@ -301,14 +300,6 @@ void MainWindow::addTrayIcon() {
     data.hIcon = m_smallIcon;
     lstrcpynW(data.szTip, widen(kTrayTip).c_str(), ARRAYSIZE(data.szTip));
     m_trayShown = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
-}
-
-void MainWindow::firstShow() {
-    m_palette.shown();
-    if (!m_shownOnce) {
-        m_shownOnce = true;
-        SetFocus(m_line);
-    }
 }
 
 void MainWindow::close(bool unattended) {
@@ -405,7 +396,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         for (std::size_t i = 0; i < m_symbols.size(); ++i) {
             if (m_symbols[i] == button) {
                 POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-                showSymbolMenu(GetNewUnistr(kSymbolButtons[i].tag), screen);
+                showSymbolMenu(symbolOfTag(kSymbolButtons[i].tag), screen);
                 return 0;
             }
         }

@@ -61,6 +61,7 @@ public:
     void showMine(const std::vector<std::u16string>& entries) override;
     void showRecent(const std::vector<std::u16string>& entries) override;
     void showMessage(std::string_view text) override;
+    void showError(std::string_view text) override;
     void showNotice(std::string_view text) override;
     void showNotAdded(std::string_view why) override;
     void placeWindow(ScreenPosition position) override;
@@ -84,7 +85,6 @@ private:
     void makeFonts();
     void paintFrames(HDC dc);
     void addTrayIcon();
-    void firstShow();
     void close(bool unattended);
     void showSymbolMenu(const std::u16string& symbol, POINT screen);
 
@@ -120,7 +120,6 @@ private:
     UINT m_dpi = 96;
     UINT m_taskbarCreated = 0;
     bool m_trayShown = false;
-    bool m_shownOnce = false;
     // Ctrl+Return pressed, its copy waiting for the keys to be let go.
     bool m_copyArmed = false;
     HWND m_lastFocus = nullptr;

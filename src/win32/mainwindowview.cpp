@@ -75,9 +75,9 @@ void MainWindow::showTab(ChartTab tab) {
     SendMessageW(m_tabs, TCM_SETCURSEL, static_cast<WPARAM>(tab), 0);
     for (std::size_t i = 0; i < kSymbolButtons.size(); ++i) {
         const ChartPanel panel = kSymbolButtons[i].panel;
-        const bool shown = panel == ChartPanel::DiacriticsPanel1 ||
-                           (panel == ChartPanel::IPAPanel && tab == ChartTab::Standard) ||
-                           (panel == ChartPanel::AdditionalPanel && tab == ChartTab::Additional);
+        const bool shown = panel == ChartPanel::Diacritics ||
+                           (panel == ChartPanel::Standard && tab == ChartTab::Standard) ||
+                           (panel == ChartPanel::Additional && tab == ChartTab::Additional);
         ShowWindow(m_symbols[i], shown ? SW_SHOW : SW_HIDE);
     }
     if (tab != ChartTab::All && GetFocus() == m_search->field()) {
@@ -101,12 +101,24 @@ void MainWindow::showRecent(const std::vector<std::u16string>&) {
     m_search->refresh();
 }
 
-void MainWindow::showMessage(std::string_view text) {
+namespace {
+
+std::wstring boxText(std::string_view text) {
     std::string lines;
     for (char c : text) {
         lines += c == '\n' ? std::string("\r\n") : std::string(1, c);
     }
-    MessageBoxW(m_hwnd, widen(lines).c_str(), kAppTitle, MB_OK);
+    return widen(lines);
+}
+
+} // namespace
+
+void MainWindow::showMessage(std::string_view text) {
+    MessageBoxW(m_hwnd, boxText(text).c_str(), kAppTitle, MB_OK);
+}
+
+void MainWindow::showError(std::string_view text) {
+    MessageBoxW(m_hwnd, boxText(text).c_str(), kAppTitle, MB_OK | MB_ICONERROR);
 }
 
 void MainWindow::showNotice(std::string_view text) {
@@ -163,7 +175,7 @@ void MainWindow::restoreWindow() {
     ShowWindow(m_hwnd, IsIconic(m_hwnd) ? SW_RESTORE : SW_SHOW);
     SetForegroundWindow(m_hwnd);
     if (!wasVisible) {
-        firstShow();
+        m_palette.shown();
     }
 }
 

@@ -59,7 +59,7 @@ void paint(HWND hwnd) {
         if (down && hot) {
             OffsetRect(&box, 1, 1);
         }
-        const std::u16string text = GetNewUnistr(entry.tag);
+        const std::u16string text = symbolOfTag(entry.tag);
         const std::wstring wide(text.begin(), text.end());
         HGDIOBJ old = SelectObject(dc, form->glyphFont());
         SetBkMode(dc, TRANSPARENT);

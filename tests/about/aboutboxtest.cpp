@@ -26,13 +26,13 @@ protected:
     // Opens About (by the main window's button unless told otherwise) and runs body on it while
     // the modal loop holds it; closes it with "Close" unless body did. Returns when the opener
     // has returned, so the window's life is over.
-    void withAbout(const std::function<void(TAboutBox&)>& body,
+    void withAbout(const std::function<void(AboutBox&)>& body,
                    const std::function<void()>& open = {}) {
         bool ran = false;
         QTimer poll;
         poll.setInterval(5);
         QObject::connect(&poll, &QTimer::timeout, [&] {
-            auto* box = dynamic_cast<TAboutBox*>(QApplication::activeModalWidget());
+            auto* box = dynamic_cast<AboutBox*>(QApplication::activeModalWidget());
             if (box == nullptr || !box->isVisible()) {
                 return;
             }
@@ -41,7 +41,7 @@ protected:
             m_box = box;
             body(*box);
             if (m_box && m_box->isVisible()) {
-                m_box->OKButton->click();
+                m_box->closeButton->click();
             }
         });
         QTimer watchdog;
@@ -57,7 +57,7 @@ protected:
         if (open) {
             open();
         } else {
-            clickWidget(m_form->BtnAbout);
+            clickWidget(m_form->aboutButton);
         }
         EXPECT_TRUE(ran) << "no About window opened";
         EXPECT_TRUE(m_box.isNull()) << "the About window outlived its closing";
@@ -75,7 +75,7 @@ protected:
                            [](const QString& t) { return t.isEmpty(); });
     }
 
-    QPointer<TAboutBox> m_box;
+    QPointer<AboutBox> m_box;
 };
 
 constexpr const char* kSettings = "; kept by hand\r\n[Korvani]\r\nAutoPaste=1\r\nShowHints=1\r\n"
@@ -85,7 +85,7 @@ constexpr const char* kSettings = "; kept by hand\r\n[Korvani]\r\nAutoPaste=1\r\
 TEST_F(AboutBoxTest, WindowAndControlsAreLaidOutAsDesigned) {
     writeFile("KORVANI.INI", kSettings);
     createForm();
-    withAbout([&](TAboutBox& box) {
+    withAbout([&](AboutBox& box) {
         EXPECT_EQ(box.windowTitle(), QStringLiteral("About Korvani"));
         EXPECT_EQ(box.size(), QSize(313, 338));
         EXPECT_EQ(box.minimumSize(), box.maximumSize());
@@ -99,13 +99,13 @@ TEST_F(AboutBoxTest, WindowAndControlsAreLaidOutAsDesigned) {
             box.geometry().center() - box.screen()->availableGeometry().center();
         EXPECT_LE(offCentre.manhattanLength(), 8);
 
-        ASSERT_EQ(box.PageControl1->count(), 2);
-        EXPECT_EQ(box.PageControl1->tabText(0), QStringLiteral("About"));
-        EXPECT_EQ(box.PageControl1->widget(0), box.TabSheet2);
-        EXPECT_EQ(box.PageControl1->tabText(1), QStringLiteral("Options"));
-        EXPECT_EQ(box.PageControl1->currentIndex(), 0);
-        EXPECT_EQ(box.Panel2->geometry(), box.TabSheet2->rect());
-        EXPECT_TRUE(box.OKButton->isDefault());
+        ASSERT_EQ(box.pages->count(), 2);
+        EXPECT_EQ(box.pages->tabText(0), QStringLiteral("About"));
+        EXPECT_EQ(box.pages->widget(0), box.aboutPage);
+        EXPECT_EQ(box.pages->tabText(1), QStringLiteral("Options"));
+        EXPECT_EQ(box.pages->currentIndex(), 0);
+        EXPECT_EQ(box.aboutSheet->geometry(), box.aboutPage->rect());
+        EXPECT_TRUE(box.closeButton->isDefault());
 
         // name, parent, position, size (empty: sized to its text), text
         const struct {
@@ -115,24 +115,28 @@ TEST_F(AboutBoxTest, WindowAndControlsAreLaidOutAsDesigned) {
             QSize size;
             const char* text;
         } controls[] = {
-            {"PageControl1", "AboutBox", {8, 8}, {297, 281}, nullptr},
-            {"OKButton", "AboutBox", {121, 300}, {75, 25}, "Close"},
-            {"Image1", "Panel2", {16, 8}, {64, 64}, nullptr},
-            {"Label5", "Panel2", {88, 16}, {}, "Korvani"},
-            {"Label8", "Panel2", {157, 18}, {}, "version 6.05"},
-            {"Label1", "Panel2", {88, 48}, {}, "Build: 20211230"},
-            {"Label9", "Panel2", {16, 80}, {}, "Internet:"},
-            {"lbURL2", "Panel2", {56, 80}, {}, "https://korvani.example.org/ipa"},
-            {"pnlMain", "TabSheet1", {8, 8}, {273, 145}, nullptr},
-            {"chAutopaste", "pnlMain", {12, 23}, {16, 17}, ""},
-            {"Label2", "pnlMain", {32, 24}, {}, "Automatically paste script into target document"},
-            {"chUseUnicodeFont", "pnlMain", {12, 48}, {17, 17}, ""},
-            {"Label12", "pnlMain", {32, 50}, {}, "Use Unicode Fonts (recommended)"},
-            {"chShowHints", "pnlMain", {12, 72}, {17, 17}, ""},
-            {"Label4", "pnlMain", {32, 74}, {}, "Show button hints"},
-            {"sbSaveOptions", "pnlMain", {56, 107}, {153, 22}, "Save"},
-            {"pnlInstallFonts", "TabSheet1", {8, 160}, {273, 81}, nullptr},
-            {"sbInstallFonts", "pnlInstallFonts", {56, 32}, {153, 22}, "Install Legacy Fonts"},
+            {"pages", "AboutBox", {8, 8}, {297, 281}, nullptr},
+            {"closeButton", "AboutBox", {121, 300}, {75, 25}, "Close"},
+            {"logo", "aboutSheet", {16, 8}, {64, 64}, nullptr},
+            {"nameLabel", "aboutSheet", {88, 16}, {}, "Korvani"},
+            {"versionLabel", "aboutSheet", {157, 18}, {}, "version 6.05"},
+            {"buildLabel", "aboutSheet", {88, 48}, {}, "Build: 20211230"},
+            {"internetLabel", "aboutSheet", {16, 80}, {}, "Internet:"},
+            {"homepageLink", "aboutSheet", {56, 80}, {}, "https://korvani.example.org/ipa"},
+            {"optionsPanel", "optionsPage", {8, 8}, {273, 145}, nullptr},
+            {"autoPasteBox", "optionsPanel", {12, 23}, {16, 17}, ""},
+            {"autoPasteLabel",
+             "optionsPanel",
+             {32, 24},
+             {},
+             "Automatically paste script into target document"},
+            {"unicodeFontBox", "optionsPanel", {12, 48}, {17, 17}, ""},
+            {"unicodeFontLabel", "optionsPanel", {32, 50}, {}, "Use Unicode Fonts (recommended)"},
+            {"hintsBox", "optionsPanel", {12, 72}, {17, 17}, ""},
+            {"hintsLabel", "optionsPanel", {32, 74}, {}, "Show button hints"},
+            {"saveButton", "optionsPanel", {56, 107}, {153, 22}, "Save"},
+            {"fontsPanel", "optionsPage", {8, 160}, {273, 81}, nullptr},
+            {"installFontsButton", "fontsPanel", {56, 32}, {153, 22}, "Install Legacy Fonts"},
         };
         for (const auto& c : controls) {
             SCOPED_TRACE(c.name);
@@ -150,12 +154,12 @@ TEST_F(AboutBoxTest, WindowAndControlsAreLaidOutAsDesigned) {
                 EXPECT_EQ(button->text(), QLatin1String(c.text));
             }
         }
-        for (const QToolButton* speed : {box.sbSaveOptions, box.sbInstallFonts}) {
+        for (const QToolButton* speed : {box.saveButton, box.installFontsButton}) {
             EXPECT_EQ(speed->focusPolicy(), Qt::NoFocus);
         }
-        EXPECT_EQ(box.lbURL2->palette().color(QPalette::WindowText), QColor(Qt::blue));
-        EXPECT_TRUE(box.lbURL2->font().underline());
-        EXPECT_TRUE(box.Label5->font().bold());
+        EXPECT_EQ(box.homepageLink->palette().color(QPalette::WindowText), QColor(Qt::blue));
+        EXPECT_TRUE(box.homepageLink->font().underline());
+        EXPECT_TRUE(box.nameLabel->font().bold());
     });
 }
 
@@ -164,33 +168,33 @@ TEST_F(AboutBoxTest, OpeningAndClosingWithoutAChangeLeavesEverythingAlone) {
     createForm();
     const QStringList hints = tooltips();
     ASSERT_FALSE(allEmpty(hints));
-    ASSERT_EQ(m_form->BtnCopy->text(), QStringLiteral("Paste"));
+    ASSERT_EQ(m_form->copyButton->text(), QStringLiteral("Paste"));
 
     const struct {
         const char* way;
-        std::function<void(TAboutBox&)> close;
+        std::function<void(AboutBox&)> close;
     } ways[] = {
-        {"Close button", [](TAboutBox& box) { QTest::mouseClick(box.OKButton, Qt::LeftButton); }},
-        {"Enter", [](TAboutBox& box) { QTest::keyClick(&box, Qt::Key_Return); }},
-        {"title bar", [](TAboutBox& box) { box.close(); }},
+        {"Close button", [](AboutBox& box) { QTest::mouseClick(box.closeButton, Qt::LeftButton); }},
+        {"Enter", [](AboutBox& box) { QTest::keyClick(&box, Qt::Key_Return); }},
+        {"title bar", [](AboutBox& box) { box.close(); }},
     };
     for (const auto& w : ways) {
         SCOPED_TRACE(w.way);
-        withAbout([&](TAboutBox& box) {
-            EXPECT_FALSE(box.sbSaveOptions->isEnabled());
-            EXPECT_TRUE(box.chAutopaste->isChecked());
-            EXPECT_FALSE(box.chUseUnicodeFont->isChecked());
-            EXPECT_TRUE(box.chShowHints->isChecked());
-            box.PageControl1->setCurrentWidget(box.TabSheet1);
+        withAbout([&](AboutBox& box) {
+            EXPECT_FALSE(box.saveButton->isEnabled());
+            EXPECT_TRUE(box.autoPasteBox->isChecked());
+            EXPECT_FALSE(box.unicodeFontBox->isChecked());
+            EXPECT_TRUE(box.hintsBox->isChecked());
+            box.pages->setCurrentWidget(box.optionsPage);
             // Escape is not one of the ways out.
             QTest::keyClick(&box, Qt::Key_Escape);
             EXPECT_TRUE(box.isVisible());
-            EXPECT_FALSE(box.sbSaveOptions->isEnabled());
+            EXPECT_FALSE(box.saveButton->isEnabled());
             w.close(box);
             EXPECT_FALSE(box.isVisible());
         });
         EXPECT_EQ(readFile("KORVANI.INI"), kSettings);
-        EXPECT_EQ(m_form->BtnCopy->text(), QStringLiteral("Paste"));
+        EXPECT_EQ(m_form->copyButton->text(), QStringLiteral("Paste"));
         EXPECT_EQ(tooltips(), hints);
     }
     EXPECT_TRUE(m_boxes.m_errors.isEmpty());
@@ -202,39 +206,39 @@ TEST_F(AboutBoxTest, BoxesStartFromTheOptionsInMemoryAndOnlyTheBoxToggles) {
     createForm();
     // Changed behind the program's back: the running program keeps what it read at start.
     writeFile("KORVANI.INI", "[Korvani]\r\nAutoPaste=1\r\nUseUnicodeFont=1\r\nShowHints=0\r\n");
-    withAbout([&](TAboutBox& box) {
-        box.PageControl1->setCurrentWidget(box.TabSheet1);
-        EXPECT_FALSE(box.chAutopaste->isChecked());
-        EXPECT_FALSE(box.chUseUnicodeFont->isChecked());
-        EXPECT_TRUE(box.chShowHints->isChecked());
+    withAbout([&](AboutBox& box) {
+        box.pages->setCurrentWidget(box.optionsPage);
+        EXPECT_FALSE(box.autoPasteBox->isChecked());
+        EXPECT_FALSE(box.unicodeFontBox->isChecked());
+        EXPECT_TRUE(box.hintsBox->isChecked());
 
-        for (QLabel* text : {box.Label2, box.Label12, box.Label4}) {
+        for (QLabel* text : {box.autoPasteLabel, box.unicodeFontLabel, box.hintsLabel}) {
             QTest::mouseClick(text, Qt::LeftButton);
         }
-        EXPECT_FALSE(box.chAutopaste->isChecked());
-        EXPECT_FALSE(box.chUseUnicodeFont->isChecked());
-        EXPECT_TRUE(box.chShowHints->isChecked());
-        EXPECT_FALSE(box.sbSaveOptions->isEnabled());
+        EXPECT_FALSE(box.autoPasteBox->isChecked());
+        EXPECT_FALSE(box.unicodeFontBox->isChecked());
+        EXPECT_TRUE(box.hintsBox->isChecked());
+        EXPECT_FALSE(box.saveButton->isEnabled());
 
-        QTest::mouseClick(box.chUseUnicodeFont, Qt::LeftButton);
-        EXPECT_TRUE(box.chUseUnicodeFont->isChecked());
-        EXPECT_TRUE(box.sbSaveOptions->isEnabled());
+        QTest::mouseClick(box.unicodeFontBox, Qt::LeftButton);
+        EXPECT_TRUE(box.unicodeFontBox->isChecked());
+        EXPECT_TRUE(box.saveButton->isEnabled());
     });
     // Closed unsaved: dropped without a word.
-    EXPECT_FALSE(m_form->UseUnicodeFont);
+    EXPECT_FALSE(m_form->palette().options().useUnicodeFont);
 }
 
 TEST_F(AboutBoxTest, ToggledTwiceStillEnablesSaveWhichWritesAllThreeInOrder) {
     writeFile("KORVANI.INI", "[Position]\r\nLeft=70\r\nTop=60\r\n");
     createForm();
-    withAbout([&](TAboutBox& box) {
-        box.PageControl1->setCurrentWidget(box.TabSheet1);
-        QTest::mouseClick(box.chShowHints, Qt::LeftButton);
-        QTest::mouseClick(box.chShowHints, Qt::LeftButton);
-        EXPECT_TRUE(box.chShowHints->isChecked());
-        ASSERT_TRUE(box.sbSaveOptions->isEnabled());
-        QTest::mouseClick(box.sbSaveOptions, Qt::LeftButton);
-        EXPECT_FALSE(box.sbSaveOptions->isEnabled());
+    withAbout([&](AboutBox& box) {
+        box.pages->setCurrentWidget(box.optionsPage);
+        QTest::mouseClick(box.hintsBox, Qt::LeftButton);
+        QTest::mouseClick(box.hintsBox, Qt::LeftButton);
+        EXPECT_TRUE(box.hintsBox->isChecked());
+        ASSERT_TRUE(box.saveButton->isEnabled());
+        QTest::mouseClick(box.saveButton, Qt::LeftButton);
+        EXPECT_FALSE(box.saveButton->isEnabled());
         EXPECT_TRUE(box.isVisible());
     });
     EXPECT_EQ(readFile("KORVANI.INI"), "[Position]\r\nLeft=70\r\nTop=60\r\n[Korvani]\r\n"
@@ -256,15 +260,15 @@ TEST_F(AboutBoxTest, SaveCaptionsTheCopyButtonAtOnce) {
         SCOPED_TRACE(c.stored);
         writeFile("KORVANI.INI", c.stored);
         createForm();
-        EXPECT_EQ(m_form->BtnCopy->text(), QLatin1String(c.before));
-        withAbout([&](TAboutBox& box) {
-            box.PageControl1->setCurrentWidget(box.TabSheet1);
-            QTest::mouseClick(box.chAutopaste, Qt::LeftButton);
-            QTest::mouseClick(box.sbSaveOptions, Qt::LeftButton);
-            EXPECT_EQ(m_form->BtnCopy->text(), QLatin1String(c.after));
+        EXPECT_EQ(m_form->copyButton->text(), QLatin1String(c.before));
+        withAbout([&](AboutBox& box) {
+            box.pages->setCurrentWidget(box.optionsPage);
+            QTest::mouseClick(box.autoPasteBox, Qt::LeftButton);
+            QTest::mouseClick(box.saveButton, Qt::LeftButton);
+            EXPECT_EQ(m_form->copyButton->text(), QLatin1String(c.after));
         });
-        EXPECT_EQ(m_form->AutoPaste, c.autoPasteAfter);
-        EXPECT_EQ(m_form->BtnCopy->text(), QLatin1String(c.after));
+        EXPECT_EQ(m_form->palette().options().autoPaste, c.autoPasteAfter);
+        EXPECT_EQ(m_form->copyButton->text(), QLatin1String(c.after));
         m_form.reset();
     }
 }
@@ -272,22 +276,22 @@ TEST_F(AboutBoxTest, SaveCaptionsTheCopyButtonAtOnce) {
 TEST_F(AboutBoxTest, HintsSavedOffStayOffAcrossARestart) {
     createForm();
     ASSERT_FALSE(allEmpty(tooltips()));
-    withAbout([&](TAboutBox& box) {
-        box.PageControl1->setCurrentWidget(box.TabSheet1);
-        QTest::mouseClick(box.chShowHints, Qt::LeftButton);
+    withAbout([&](AboutBox& box) {
+        box.pages->setCurrentWidget(box.optionsPage);
+        QTest::mouseClick(box.hintsBox, Qt::LeftButton);
         EXPECT_FALSE(allEmpty(tooltips())) << "hints changed before Save";
-        QTest::mouseClick(box.sbSaveOptions, Qt::LeftButton);
+        QTest::mouseClick(box.saveButton, Qt::LeftButton);
         EXPECT_TRUE(allEmpty(tooltips()));
     });
-    EXPECT_FALSE(m_form->ShowHints);
+    EXPECT_FALSE(m_form->palette().options().showHints);
 
     m_form.reset();
     createForm();
     EXPECT_TRUE(allEmpty(tooltips()));
-    withAbout([&](TAboutBox& box) {
-        EXPECT_FALSE(box.chShowHints->isChecked());
-        QTest::mouseClick(box.chShowHints, Qt::LeftButton);
-        QTest::mouseClick(box.sbSaveOptions, Qt::LeftButton);
+    withAbout([&](AboutBox& box) {
+        EXPECT_FALSE(box.hintsBox->isChecked());
+        QTest::mouseClick(box.hintsBox, Qt::LeftButton);
+        QTest::mouseClick(box.saveButton, Qt::LeftButton);
     });
     EXPECT_FALSE(allEmpty(tooltips()));
 }
@@ -297,21 +301,21 @@ TEST_F(AboutBoxTest, AFailedWriteReachesTheErrorBoxAndSkipsTheRest) {
     ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("KORVANI.INI")));
     createForm();
     const QStringList hints = tooltips();
-    withAbout([&](TAboutBox& box) {
-        box.PageControl1->setCurrentWidget(box.TabSheet1);
-        QTest::mouseClick(box.chAutopaste, Qt::LeftButton);
-        QTest::mouseClick(box.chShowHints, Qt::LeftButton);
-        QTest::mouseClick(box.sbSaveOptions, Qt::LeftButton);
+    withAbout([&](AboutBox& box) {
+        box.pages->setCurrentWidget(box.optionsPage);
+        QTest::mouseClick(box.autoPasteBox, Qt::LeftButton);
+        QTest::mouseClick(box.hintsBox, Qt::LeftButton);
+        QTest::mouseClick(box.saveButton, Qt::LeftButton);
         EXPECT_EQ(m_boxes.m_errors, QStringList{QString::fromStdString("Unable to write to " +
                                                                        folder() + "KORVANI.INI.")});
-        EXPECT_TRUE(box.sbSaveOptions->isEnabled());
+        EXPECT_TRUE(box.saveButton->isEnabled());
         EXPECT_TRUE(box.isVisible());
-        EXPECT_EQ(m_form->BtnCopy->text(), QStringLiteral("Copy"));
+        EXPECT_EQ(m_form->copyButton->text(), QStringLiteral("Copy"));
         EXPECT_EQ(tooltips(), hints);
     });
     // The choices are in force in memory even though the file did not take them.
-    EXPECT_TRUE(m_form->AutoPaste);
-    EXPECT_FALSE(m_form->ShowHints);
+    EXPECT_TRUE(m_form->palette().options().autoPaste);
+    EXPECT_FALSE(m_form->palette().options().showHints);
     EXPECT_TRUE(m_boxes.m_messages.isEmpty());
 }
 
@@ -322,11 +326,11 @@ TEST_F(AboutBoxTest, TheLinkOpensTheHomepageAndAlwaysClosesTheWindow) {
         m_fake.m_launcher.m_opened.clear();
         writeFile("KORVANI.INI", std::string("[Korvani]\r\nHomepage=") + homepage + "\r\n");
         createForm();
-        withAbout([&](TAboutBox& box) {
-            EXPECT_EQ(box.lbURL2->text(), QString::fromUtf8(homepage));
-            EXPECT_EQ(box.lbURL2->cursor().shape(), Qt::BitmapCursor);
-            EXPECT_EQ(box.lbURL2->cursor().hotSpot(), QPoint(11, 8));
-            QTest::mouseClick(box.lbURL2, Qt::LeftButton, {}, QPoint(2, 2));
+        withAbout([&](AboutBox& box) {
+            EXPECT_EQ(box.homepageLink->text(), QString::fromUtf8(homepage));
+            EXPECT_EQ(box.homepageLink->cursor().shape(), Qt::BitmapCursor);
+            EXPECT_EQ(box.homepageLink->cursor().hotSpot(), QPoint(11, 8));
+            QTest::mouseClick(box.homepageLink, Qt::LeftButton, {}, QPoint(2, 2));
             EXPECT_FALSE(box.isVisible());
         });
         EXPECT_EQ(m_fake.m_launcher.m_opened, std::vector<std::string>{homepage});
@@ -337,9 +341,9 @@ TEST_F(AboutBoxTest, TheLinkOpensTheHomepageAndAlwaysClosesTheWindow) {
 TEST_F(AboutBoxTest, LinkTextIsNeverReadAsMarkup) {
     writeFile("KORVANI.INI", "[Korvani]\r\nHomepage=<b>bold</b>\r\n");
     createForm();
-    withAbout([&](TAboutBox& box) {
-        EXPECT_EQ(box.lbURL2->textFormat(), Qt::PlainText);
-        EXPECT_EQ(box.lbURL2->text(), QStringLiteral("<b>bold</b>"));
+    withAbout([&](AboutBox& box) {
+        EXPECT_EQ(box.homepageLink->textFormat(), Qt::PlainText);
+        EXPECT_EQ(box.homepageLink->text(), QStringLiteral("<b>bold</b>"));
     });
 }
 
@@ -350,10 +354,10 @@ TEST_F(AboutBoxTest, InstallerIsOfferedExactlyToAdministrators) {
         m_fake.m_admin.m_admin = admin;
         m_fake.m_launcher.m_started.clear();
         const int asked = m_fake.m_admin.m_calls;
-        withAbout([&](TAboutBox& box) {
-            box.PageControl1->setCurrentWidget(box.TabSheet1);
-            EXPECT_EQ(box.sbInstallFonts->isEnabled(), admin);
-            QTest::mouseClick(box.sbInstallFonts, Qt::LeftButton);
+        withAbout([&](AboutBox& box) {
+            box.pages->setCurrentWidget(box.optionsPage);
+            EXPECT_EQ(box.installFontsButton->isEnabled(), admin);
+            QTest::mouseClick(box.installFontsButton, Qt::LeftButton);
             EXPECT_TRUE(box.isVisible());
         });
         EXPECT_EQ(m_fake.m_admin.m_calls, asked + 1);
@@ -363,15 +367,15 @@ TEST_F(AboutBoxTest, InstallerIsOfferedExactlyToAdministrators) {
     }
 }
 
-TEST_F(AboutBoxTest, TheSystemCommandOpensTheSameWindow) {
+TEST_F(AboutBoxTest, AnotherProgramsRequestOpensTheSameWindow) {
     writeFile("KORVANI.INI", kSettings);
     createForm();
     withAbout(
-        [&](TAboutBox& box) {
-            EXPECT_TRUE(box.chAutopaste->isChecked());
-            EXPECT_EQ(box.Label8->text(), QStringLiteral("version 6.05"));
+        [&](AboutBox& box) {
+            EXPECT_TRUE(box.autoPasteBox->isChecked());
+            EXPECT_EQ(box.versionLabel->text(), QStringLiteral("version 6.05"));
         },
-        [&] { EXPECT_TRUE(m_fake.m_systemCommands.send(platform::SC_KORVANI_ABOUT)); });
+        [&] { EXPECT_TRUE(m_fake.m_aboutRequests.ask()); });
 }
 
 TEST(AboutBoxAlone, VersionAndBuildAreFilledInWhenShown) {
@@ -381,23 +385,20 @@ TEST(AboutBoxAlone, VersionAndBuildAreFilledInWhenShown) {
     const std::string homepage = "https://korvani.example.org/";
     platform::FakeLauncher launcher;
     platform::FakeAdminCheck admin;
-    QPointer<TAboutBox> box = new TAboutBox({autoPaste,
-                                             useUnicodeFont,
-                                             showHints,
-                                             homepage,
-                                             "/nowhere/KORVANI.INI",
-                                             "/nowhere/",
-                                             launcher,
-                                             admin,
-                                             QCursor(),
-                                             {},
-                                             {}});
-    EXPECT_EQ(box->Label8->text(), QStringLiteral("version 6"));
-    EXPECT_EQ(box->Label1->text(), QStringLiteral("BUILD:"));
+    QPointer<AboutBox> box = new AboutBox({{autoPaste, showHints, useUnicodeFont},
+                                           homepage,
+                                           "/nowhere/",
+                                           launcher,
+                                           admin,
+                                           QCursor(),
+                                           {},
+                                           {}});
+    EXPECT_EQ(box->versionLabel->text(), QStringLiteral("version 6"));
+    EXPECT_EQ(box->buildLabel->text(), QStringLiteral("BUILD:"));
     EXPECT_EQ(admin.m_calls, 0);
     box->show();
-    EXPECT_EQ(box->Label8->text(), QStringLiteral("version 6.05"));
-    EXPECT_EQ(box->Label1->text(), QStringLiteral("Build: 20211230"));
+    EXPECT_EQ(box->versionLabel->text(), QStringLiteral("version 6.05"));
+    EXPECT_EQ(box->buildLabel->text(), QStringLiteral("Build: 20211230"));
     EXPECT_EQ(admin.m_calls, 1);
 
     // Closed outside a modal loop, it still goes away by itself.

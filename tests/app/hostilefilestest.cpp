@@ -32,10 +32,10 @@ protected:
     void expectDefaultsAndAKeptFile(const std::string& before) {
         createForm(false);
         EXPECT_FALSE(m_form->terminateRequested());
-        EXPECT_EQ(m_form->comboSize->currentIndex(), 6);
+        EXPECT_EQ(m_form->sizeBox->currentIndex(), 6);
         EXPECT_EQ(m_form->pos(), QPoint(50, 50));
-        EXPECT_TRUE(m_form->ShowHints);
-        m_form->comboSizeChange(15);
+        EXPECT_TRUE(m_form->palette().options().showHints);
+        m_form->palette().pickSize(15);
         const std::string after = readFile("KORVANI.INI");
         if (m_boxes.m_messages.isEmpty()) {
             EXPECT_EQ(after.substr(0, before.size()), before) << "the user's bytes were changed";
@@ -78,8 +78,8 @@ TEST_F(HostileFilesTest, AHugeFileIsNeitherReadNorRewritten) {
 TEST_F(HostileFilesTest, ADirectoryOrAFifoInPlaceOfTheSettingsFile) {
     fs::create_directory(path("KORVANI.INI"));
     createForm(false);
-    EXPECT_EQ(m_form->comboSize->currentIndex(), 6);
-    m_form->comboSizeChange(3);
+    EXPECT_EQ(m_form->sizeBox->currentIndex(), 6);
+    m_form->palette().pickSize(3);
     EXPECT_EQ(m_boxes.m_messages.size(), 1);
     EXPECT_TRUE(fs::is_directory(path("KORVANI.INI")));
     m_form.reset();
@@ -87,14 +87,14 @@ TEST_F(HostileFilesTest, ADirectoryOrAFifoInPlaceOfTheSettingsFile) {
     fs::remove(path("KORVANI.INI"));
     ASSERT_EQ(mkfifo(path("KORVANI.INI").c_str(), 0600), 0);
     createForm(false); // must not wait for a writer
-    EXPECT_EQ(m_form->comboSize->currentIndex(), 6);
+    EXPECT_EQ(m_form->sizeBox->currentIndex(), 6);
 }
 
 TEST_F(HostileFilesTest, ADanglingLinkGetsItsTargetCreated) {
     fs::create_symlink(path("elsewhere.ini"), path("KORVANI.INI"));
     createForm(false);
-    EXPECT_EQ(m_form->comboSize->currentIndex(), 6);
-    m_form->comboSizeChange(2);
+    EXPECT_EQ(m_form->sizeBox->currentIndex(), 6);
+    m_form->palette().pickSize(2);
     EXPECT_TRUE(m_boxes.m_messages.isEmpty());
     EXPECT_TRUE(fs::is_symlink(path("KORVANI.INI")));
     EXPECT_EQ(readFile("elsewhere.ini"), "[Korvani]\r\nFontSize=2\r\n");

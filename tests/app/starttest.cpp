@@ -18,31 +18,11 @@ using StartTest = FormFixture;
 
 constexpr const char* kFreshLog = "[KORVANI.EXE]\r\nVersion=6.05\r\nBuild=20211230\r\n";
 
-TEST_F(StartTest, AutoPasteDefaultFollowsTheSystemVersion) {
-    const struct {
-        const char* what;
-        platform::OsVersion version;
-        const char* caption;
-    } cases[] = {
-        {"current system", {true, 6, platform::kPlatformNt}, "Copy"},
-        {"older system", {true, 5, platform::kPlatformNt}, "Paste"},
-        {"version unknown", {false, 9, platform::kPlatformNt}, "Paste"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        m_fake.m_os.m_version = c.version;
-        createForm();
-        EXPECT_EQ(m_form->BtnCopy->text(), QLatin1String(c.caption));
-        m_form.reset();
-    }
-}
-
 TEST_F(StartTest, NoSettingsFileGivesTheDefaultsAndWritesOnlyTheLog) {
     createForm(false);
-    EXPECT_FALSE(m_form->AutoPaste);
-    EXPECT_TRUE(m_form->ShowHints);
-    EXPECT_TRUE(m_form->UseUnicodeFont);
-    EXPECT_EQ(m_form->comboSize->currentText(), QStringLiteral("16"));
+    EXPECT_EQ(m_form->palette().options(), PaletteOptions{});
+    EXPECT_EQ(m_form->copyButton->text(), QStringLiteral("Copy"));
+    EXPECT_EQ(m_form->sizeBox->currentText(), QStringLiteral("16"));
     EXPECT_EQ(m_form->pos(), QPoint(50, 50));
     EXPECT_FALSE(std::filesystem::exists(folder() + "KORVANI.INI"));
     EXPECT_EQ(readFile("KORVANI.LOG"), kFreshLog);
@@ -65,7 +45,7 @@ TEST_F(StartTest, StoredValuesAreUsedUncheckedAndNothingIsWrittenBack) {
         SCOPED_TRACE(c.ini);
         writeFile("KORVANI.INI", c.ini);
         createForm(false);
-        EXPECT_EQ(m_form->comboSize->currentIndex(), c.index);
+        EXPECT_EQ(m_form->sizeBox->currentIndex(), c.index);
         EXPECT_EQ(m_form->pos(), c.position);
         EXPECT_EQ(readFile("KORVANI.INI"), c.ini);
         m_form.reset();
@@ -76,11 +56,9 @@ TEST_F(StartTest, OptionsAreReadFromTheFile) {
     writeFile("KORVANI.INI", "[korvani]\nautopaste = 0x1\nShowHints=0\nUseUnicodeFont=0\n"
                              "Homepage=\"https://example.org/ipa\"\n");
     createForm();
-    EXPECT_TRUE(m_form->AutoPaste);
-    EXPECT_FALSE(m_form->ShowHints);
-    EXPECT_FALSE(m_form->UseUnicodeFont);
-    EXPECT_EQ(m_form->Homepage, "https://example.org/ipa");
-    EXPECT_EQ(m_form->BtnCopy->text(), QStringLiteral("Paste"));
+    EXPECT_EQ(m_form->palette().options(), (PaletteOptions{true, false, false}));
+    EXPECT_EQ(m_form->palette().homepage(), "https://example.org/ipa");
+    EXPECT_EQ(m_form->copyButton->text(), QStringLiteral("Paste"));
     for (const Symbol& b : allButtons()) {
         EXPECT_TRUE(b.toolTip().isEmpty()) << b.grid->cells().at(b.cell).glyph.toStdString();
     }
@@ -115,7 +93,7 @@ TEST_F(StartTest, TheLogKeepsOtherSectionsAndDropsItsOldOnes) {
 TEST_F(StartTest, ALogThatCannotBeWrittenShowsTheMessageOnceAndEndsTheProgram) {
     // A program folder below a plain file cannot be written, not even by root.
     writeFile("plain", "");
-    m_form = std::make_unique<TKorvForm>(m_fake.platform(), m_boxes, folder() + "plain/");
+    m_form = std::make_unique<MainWindow>(m_fake.platform(), m_boxes, folder() + "plain/");
     EXPECT_TRUE(m_form->terminateRequested());
     ASSERT_EQ(m_boxes.m_messages.size(), 1);
     EXPECT_TRUE(m_boxes.m_messages[0].startsWith(
@@ -144,22 +122,16 @@ TEST_F(StartTest, EndingTheSessionSavesThePositionQuietly) {
     EXPECT_TRUE(m_boxes.m_messages.isEmpty());
 }
 
-TEST_F(StartTest, TheWindowMenuLosesSizeMinimizeAndMaximize) {
+TEST_F(StartTest, TheWindowsSizeIsLocked) {
     createForm(false);
-    ASSERT_EQ(m_fake.m_systemMenu.m_fetched.size(), 1u);
-    const platform::MenuHandle menu = m_fake.m_systemMenu.m_fetched[0];
-    EXPECT_EQ(menu, static_cast<platform::MenuHandle>(m_form->winId()));
-    const std::vector<std::pair<platform::MenuHandle, std::uint32_t>> expected = {
-        {menu, platform::SC_SIZE}, {menu, platform::SC_MINIMIZE}, {menu, platform::SC_MAXIMIZE}};
-    EXPECT_EQ(m_fake.m_systemMenu.m_deleteCalls, expected);
-    EXPECT_EQ(m_fake.m_systemMenu.m_commands, (std::vector<std::uint32_t>{0xF010, 0xF060}));
+    EXPECT_EQ(m_fake.m_placement.m_locked, std::vector<platform::WindowHandle>{m_form->winId()});
 }
 
 TEST_F(StartTest, PickingASizeWritesItsIndexAtOnce) {
     createForm();
-    m_form->comboSize->setFocus(Qt::MouseFocusReason);
-    QTest::keyClick(m_form->comboSize, Qt::Key_End);
-    EXPECT_EQ(m_form->comboSize->currentText(), QStringLiteral("72"));
+    m_form->sizeBox->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(m_form->sizeBox, Qt::Key_End);
+    EXPECT_EQ(m_form->sizeBox->currentText(), QStringLiteral("72"));
     EXPECT_EQ(readFile("KORVANI.INI"), "[Korvani]\r\nFontSize=15\r\n");
 }
 
@@ -182,58 +154,53 @@ TEST_F(StartTest, WhereTheCompositorPlacesWindowsTheStoredPositionIsLeftAlone) {
     EXPECT_EQ(readFile("KORVANI.INI"), ini);
 }
 
-TEST_F(StartTest, ClosingWithASettingsFileThatCannotBeWrittenShowsTheMessageTwice) {
+TEST_F(StartTest, ClosingWithASettingsFileThatCannotBeWrittenShowsTheMessageOnce) {
     createForm();
     std::filesystem::create_directory(folder() + "KORVANI.INI");
     m_form->close();
-    EXPECT_EQ(m_boxes.m_messages.size(), 2);
+    EXPECT_EQ(m_boxes.m_messages.size(), 1);
     EXPECT_FALSE(m_form->isVisible());
 }
 
 TEST_F(StartTest, HideAndRestoreKeepLineCaretAndChart) {
     createForm();
-    click("Tea1");
-    click("See1");
-    m_form->TntEdit1->setCursorPosition(1);
-    m_form->TabSet1->setCurrentIndex(1);
-    clickWidget(m_form->BtnClose);
+    click("Tea");
+    click("See");
+    m_form->lineEdit->setCursorPosition(1);
+    m_form->chartTabs->setCurrentIndex(1);
+    clickWidget(m_form->hideButton);
     EXPECT_FALSE(m_form->isVisible());
 
-    m_form->AutoPaste = true; // FormShow runs again only when the window was hidden
-    m_form->Restore1Click();
+    m_form->restoreWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(m_form.get()));
-    EXPECT_EQ(m_form->BtnCopy->text(), QStringLiteral("Paste"));
-    EXPECT_EQ(m_form->TntEdit1->text(), QStringLiteral("ti"));
-    EXPECT_EQ(m_form->TntEdit1->cursorPosition(), 1);
-    EXPECT_EQ(m_form->TabSet1->currentIndex(), 1);
-    EXPECT_TRUE(m_form->AdditionalPanel->isVisible());
+    EXPECT_EQ(m_form->lineEdit->text(), QStringLiteral("ti"));
+    EXPECT_EQ(m_form->lineEdit->cursorPosition(), 1);
+    EXPECT_EQ(m_form->chartTabs->currentIndex(), 1);
+    EXPECT_TRUE(m_form->additionalChart->isVisible());
 
-    m_form->AutoPaste = false;
-    m_form->BtnCopy->setText(QStringLiteral("Copy"));
-    m_form->Restore1Click(); // already shown: only to the front
-    EXPECT_EQ(m_form->BtnCopy->text(), QStringLiteral("Copy"));
+    m_form->restoreWindow(); // already shown: only to the front
+    EXPECT_TRUE(m_form->isVisible());
 }
 
-TEST_F(StartTest, TheAboutCommandIsWatchedOnTheMainWindow) {
+TEST_F(StartTest, AboutRequestsAreWatchedOnTheMainWindow) {
     createForm(false);
-    EXPECT_EQ(m_fake.m_systemCommands.m_window,
+    EXPECT_EQ(m_fake.m_aboutRequests.m_window,
               static_cast<platform::WindowHandle>(m_form->winId()));
-    EXPECT_TRUE(m_fake.m_systemCommands.send(0x1234)); // any other command is ignored
 }
 
 TEST_F(StartTest, WithoutANotificationAreaTheWindowStaysWithinReach) {
-    m_fake.m_notifyShell.m_available = false;
+    m_fake.m_notificationArea.m_available = false;
     createForm();
-    clickWidget(m_form->BtnClose);
+    clickWidget(m_form->hideButton);
     EXPECT_TRUE(m_form->isVisible());
     EXPECT_TRUE(m_form->isMinimized());
 
-    m_form->hide();
+    m_form->QWidget::hide();
     m_form->ensureReachable();
     EXPECT_TRUE(m_form->isVisible());
 
-    m_fake.m_notifyShell.m_available = true;
-    clickWidget(m_form->BtnClose);
+    m_fake.m_notificationArea.m_available = true;
+    clickWidget(m_form->hideButton);
     EXPECT_FALSE(m_form->isVisible());
     m_form->ensureReachable();
     EXPECT_FALSE(m_form->isVisible());
@@ -261,11 +228,11 @@ TEST_F(StartTest, SummonsComeBackFromMinimisedAndToggleAwayWithoutATray) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        m_fake.m_notifyShell.m_available = c.tray;
+        m_fake.m_notificationArea.m_available = c.tray;
         m_fake.m_placement.m_activated.clear();
         createForm();
         m_form->listenForSummons();
-        m_form->comboSize->setFocus(Qt::OtherFocusReason);
+        m_form->sizeBox->setFocus(Qt::OtherFocusReason);
         if (c.minimised) {
             m_form->showMinimized();
         }
@@ -275,7 +242,7 @@ TEST_F(StartTest, SummonsComeBackFromMinimisedAndToggleAwayWithoutATray) {
         EXPECT_EQ(m_form->isVisible(), true);
         EXPECT_EQ(m_fake.m_placement.m_activated.empty(), !c.inFrontAfter);
         if (c.inFrontAfter) {
-            EXPECT_EQ(m_form->focusWidget(), m_form->TntEdit1);
+            EXPECT_EQ(m_form->focusWidget(), m_form->lineEdit);
         }
         m_form.reset();
     }

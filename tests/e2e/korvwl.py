@@ -79,7 +79,7 @@ class WaylandSession(_SessionBase):
             if given and os.path.exists(given.group(1)):
                 with open(given.group(1)) as f:
                     out.write(f.read())
-            out.write("\nleak:korv::TKorvForm::BtnCopyClick\n")
+            out.write("\nleak:QtClipboard::put\n")
         os.chmod(path, 0o644)
         rest = re.sub(r"suppressions=[^:]+:?", "", options).strip(":")
         return ":".join(filter(None, [rest, "suppressions=" + path]))

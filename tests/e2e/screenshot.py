@@ -12,7 +12,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import korvx  # noqa: E402
 
 # /ˈfəʊnɪm/ ("phoneme")
-SAMPLE = ["Slash1", "PrimaryStress1", "Fall1", "Go1", "No1", "Sit1", "Man1", "Slash1"]
+SAMPLE = ["Slash", "PrimaryStress", "Fall", "Go", "No", "Sit", "Man", "Slash"]
 
 
 def render(binary, out_path):

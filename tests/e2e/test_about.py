@@ -19,13 +19,13 @@ SC_KORVANI_ABOUT = 0xF45A
 ABOUT_CONTROLS = {
     "TabAbout": Rect(8, 8, 53, 28),
     "TabOptions": Rect(61, 8, 62, 28),
-    "lbURL2": Rect(66, 116, 40, 16),  # the start of the link, whatever its length
-    "chAutopaste": Rect(30, 67, 16, 17),
-    "chUseUnicodeFont": Rect(30, 92, 17, 17),
-    "chShowHints": Rect(30, 116, 17, 17),
-    "sbSaveOptions": Rect(74, 151, 153, 22),
-    "sbInstallFonts": Rect(74, 228, 153, 22),
-    "OKButton": Rect(121, 300, 75, 25),
+    "homepageLink": Rect(66, 116, 40, 16),  # the start of the link, whatever its length
+    "autoPasteBox": Rect(30, 67, 16, 17),
+    "unicodeFontBox": Rect(30, 92, 17, 17),
+    "hintsBox": Rect(30, 116, 17, 17),
+    "saveButton": Rect(74, 151, 153, 22),
+    "installFontsButton": Rect(74, 228, 153, 22),
+    "closeButton": Rect(121, 300, 75, 25),
 }
 
 # Stands in for the font installer: notes how many arguments it got, beside itself.
@@ -73,7 +73,7 @@ class AboutTest(ProgramTestCase):
     def open_about(self, program, how=None):
         program.wait_active()
         if how is None:
-            program.click_control("BtnAbout")
+            program.click_control("AboutButton")
         else:
             how()
         windows = korvx.wait_until(lambda: program.find_windows(ABOUT_TITLE), 10, "the About window")
@@ -104,8 +104,8 @@ class AboutTest(ProgramTestCase):
         self.assertIn("_NET_WM_STATE_MODAL", state)
 
         about.click("TabOptions")
-        about.click("chAutopaste")
-        about.click("sbSaveOptions")
+        about.click("autoPasteBox")
+        about.click("saveButton")
 
         def saved():
             ini = program.ini()
@@ -117,12 +117,12 @@ class AboutTest(ProgramTestCase):
         self.assertEqual(dict(program.ini()["Position"]), {"Left": "40", "Top": "40"})
 
         # Run as root here, so the installer is offered; it is started bare, with no arguments.
-        about.click("sbInstallFonts")
+        about.click("installFontsButton")
         self.assertEqual(korvx.wait_until(lambda: self.installer_ran(program), 5, "the installer to run"), "0")
         self.assertTrue(program.find_windows(ABOUT_TITLE))
 
         saved_text = program.ini_text()
-        about.click("OKButton")
+        about.click("closeButton")
         about.wait_closed()
         self.assertTrue(program.running())
         self.assertEqual(program.ini_text(), saved_text)
@@ -140,7 +140,7 @@ class AboutTest(ProgramTestCase):
                 if close == "close box":
                     self.session.close_window(about.window)
                 else:
-                    about.click("OKButton")
+                    about.click("closeButton")
                 about.wait_closed()
                 self.assertTrue(program.running())
 
@@ -162,7 +162,7 @@ class AboutTest(ProgramTestCase):
                     os.remove(opened)
                 program = self.start(ini={"Korvani": {"Homepage": homepage}}, extra_env={"PATH": path})
                 about = self.open_about(program)
-                about.click("lbURL2")
+                about.click("homepageLink")
                 about.wait_closed()
                 if expected is None:
                     time.sleep(1.0)
@@ -180,7 +180,7 @@ class AboutTest(ProgramTestCase):
         program.start()
         about = self.open_about(program)
         about.click("TabOptions")
-        about.click("chShowHints")
+        about.click("hintsBox")
 
         def error_box():
             windows = [w for w in program.find_windows() if w != program.window()]
@@ -189,7 +189,7 @@ class AboutTest(ProgramTestCase):
         # Save stays enabled after a failure: a second try fails the same way.
         for attempt in (1, 2):
             with self.subTest(attempt=attempt):
-                about.click("sbSaveOptions")
+                about.click("saveButton")
                 box = korvx.wait_until(error_box, 10, "the error box")
                 owner = self.session.clipboard_stamp()
                 self.session.key("ctrl+c")  # a message box copies its title and text
@@ -204,11 +204,11 @@ class AboutTest(ProgramTestCase):
         self.assertEqual(program.ini_text(), before)
 
         # Nobody is no administrator: the installer button does nothing.
-        about.click("sbInstallFonts")
+        about.click("installFontsButton")
         time.sleep(1.5)
         self.assertIsNone(self.installer_ran(program))
 
-        about.click("OKButton")
+        about.click("closeButton")
         about.wait_closed()
         self.assertTrue(program.running())
 

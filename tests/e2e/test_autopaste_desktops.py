@@ -16,7 +16,7 @@ import korvx
 from korvx import HarnessError, wait_until
 
 SHI_LONG = "\u0283i\u02d0"  # ʃiː
-SHI_LONG_BUTTONS = ("She1", "See1", "Long1")
+SHI_LONG_BUTTONS = ("She", "See", "Long")
 TRIES = int(os.environ.get("KORV_PASTE_TRIES") or 20)
 HERE = os.path.dirname(os.path.abspath(__file__))
 GTK_FIELD = os.path.join(HERE, "tools", "gtkfield.py")
@@ -41,7 +41,7 @@ def paste_into(session, program, field, tries):
     before = field.text()
     took = []
     for attempt in range(1, tries + 1):
-        program.hover(*korvx.control("BtnCopy").centre)  # ... then clicks Paste
+        program.hover(*korvx.control("CopyButton").centre)  # ... then clicks Paste
         clicked = time.monotonic()
         session.xdotool("click", 1)
         expected = before + SHI_LONG * attempt

@@ -26,12 +26,12 @@ class EndTest(ProgramTestCase):
         korvx.wait_until(lambda: s.active_window() == box, 5, "the message box to be active")
 
     def about_options_changed(self, program):
-        program.click_control("BtnAbout")
+        program.click_control("AboutButton")
         window = korvx.wait_until(lambda: program.find_windows(ABOUT_TITLE), 10, "the About window")[0]
         korvx.wait_until(lambda: self.session.active_window() == window, 5, "the About window to be active")
         about = AboutWindow(program, window)
         about.click("TabOptions")
-        about.click("chAutopaste")
+        about.click("autoPasteBox")
         return about
 
     # Each state: the files before, how to get there once the program runs, and whether the
@@ -70,7 +70,7 @@ class EndTest(ProgramTestCase):
     def saves_error_box(self):
         program, _, _ = self.shown(BIG_INI, failing_writes=True)
         about = self.about_options_changed(program)
-        about.click("sbSaveOptions")
+        about.click("saveButton")
         self.box(program, program.window())
         return program, None
 

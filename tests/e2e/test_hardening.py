@@ -36,7 +36,7 @@ class ClipboardTest(ProgramTestCase):
     def copy_and_wait(self, program):
         s = self.session
         before = s.clipboard_owner()
-        program.click_control("BtnCopy")
+        program.click_control("CopyButton")
         korvx.wait_until(lambda: s.clipboard_owner() not in (0, before), 5, "Korvani to own the clipboard")
 
     def test_copy_does_not_wait_for_a_silent_owner(self):
@@ -48,18 +48,18 @@ class ClipboardTest(ProgramTestCase):
 
         program = self.start()
         program.wait_active()
-        program.click_control("She1")
+        program.click_control("She")
         self.copy_and_wait(program)
         self.assertEqual(s.clipboard_text(), "\u0283")
         # The window still answers at once.
-        program.click_control("See1")
+        program.click_control("See")
         self.assertEqual(program.copy_line(), "\u0283i")
 
     def test_copy_after_a_manager_took_the_contents_over(self):
         s = self.session
         program = self.start()
         program.wait_active()
-        program.click_control("She1")
+        program.click_control("She")
         self.copy_and_wait(program)
         # What a clipboard manager does: read the contents, then own them itself.
         ours = s.clipboard_owner()
@@ -70,7 +70,7 @@ class ClipboardTest(ProgramTestCase):
                                s.env, s.home, os.path.join(s.root, "manager.out"))
         self.addCleanup(korvx._stop, manager)
         korvx.wait_until(lambda: s.clipboard_owner() not in (0, ours), 5, "the manager to own the copy")
-        program.click_control("See1")
+        program.click_control("See")
         self.copy_and_wait(program)
         self.assertEqual(s.clipboard_text(), "\u0283i")
 
@@ -86,7 +86,7 @@ class TwoCopiesTest(ProgramTestCase):
         korvx.wait_until(lambda: len(first.find_windows()) + len(second.find_windows()) >= 2,
                          10, "both windows")
         # One picks a size while the other closes and writes its position.
-        first.click_control("comboSize")
+        first.click_control("SizeBox")
         first.key("End", "Return")
         self.session.close_window(second.window())
         second.wait_exit(10)

@@ -14,13 +14,15 @@ import test_keyboard
 
 # The "All" tab's grid in the window: the chart area, below the search field; a title above
 # each group, cells 25 by 24.
-GRID_X, GRID_Y = 10, 50 + 22
+# While a query is typed, the strip that shows what Return inserts lies between them.
+GRID_X, GRID_Y, CHOSEN_HEIGHT = 10, 50 + 22, 22
 TITLE_HEIGHT, CELL_W, CELL_H = 14, 25, 24
 
 
-def cell_centre(index):
+def cell_centre(index, searching=False):
     """The centre of a cell of the first row under the first title."""
-    return GRID_X + index * CELL_W + CELL_W // 2, GRID_Y + TITLE_HEIGHT + CELL_H // 2
+    top = GRID_Y + (CHOSEN_HEIGHT if searching else 0)
+    return GRID_X + index * CELL_W + CELL_W // 2, top + TITLE_HEIGHT + CELL_H // 2
 
 
 class IpaTest(ProgramTestCase):
@@ -28,7 +30,7 @@ class IpaTest(ProgramTestCase):
         """The program with `text` typed into the line and the caret moved back."""
         program = self.start(**kwargs)
         program.wait_active()
-        program.click_control("TntEdit1")
+        program.click_control("Line")
         if text:
             self.session.type_text(text)
         if caret_back:
@@ -38,7 +40,7 @@ class IpaTest(ProgramTestCase):
     def rich_copy(self, program):
         s = self.session
         before = s.clipboard_stamp()
-        program.click_control("BtnCopy")
+        program.click_control("CopyButton")
         wait_until(lambda: s.clipboard_stamp() != before, 5, "Copy to reach the clipboard")
         wait_until(lambda: "text/html" in s.clipboard_targets(), 5, "the rich copy")
 
@@ -54,7 +56,7 @@ class IpaTest(ProgramTestCase):
                 program.key(*keys)
                 if query:
                     self.session.type_text(query)
-                program.click(*cell_centre(cell))
+                program.click(*cell_centre(cell, searching=bool(query)))
                 self.assertEqual(program.copy_line(), line)
                 program.stop()
 
@@ -101,6 +103,16 @@ class IpaTest(ProgramTestCase):
             result = subprocess.run([self.binary, "--xsampa", "S"], env=env, stdout=full, stderr=subprocess.PIPE, timeout=10)
         self.assertEqual(result.returncode, 1)
         self.assertIn(b"cannot write the output", result.stderr)
+
+    def test_spelling_to_ipa_on_the_command_line_without_a_window(self):
+        env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
+        for args, given, status, out in (
+            (["Hello, world!"], b"", 0, "h\u0259\u02c8l\u0259\u028a, w\u025c\u02d0ld!\n"),
+            (["--accent", "ga", "-"], b"butter\nrecord\n", 0, "\u02c8b\u028ct\u025a\n\u02c8r\u025bk\u025ad\n"),
+            (["--accent", "au", "x"], b"", 2, ""),
+        ):
+            result = subprocess.run([self.binary, "--transcribe", *args], env=env, input=given, capture_output=True, timeout=10)
+            self.assertEqual((result.returncode, result.stdout.decode("utf-8")), (status, out), args)
 
     def test_the_screen_reader_finds_each_symbol_by_name_and_x_sampa(self):
         self.bus_env = {"DBUS_SESSION_BUS_ADDRESS": self.session.start_bus(), "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"}

@@ -26,7 +26,7 @@ class KWinTest(unittest.TestCase):
         s = self.session
         program = self.start()
         window = program.wait_active()
-        program.click_control("BtnAbout")
+        program.click_control("AboutButton")
         about = korvx.wait_until(lambda: s.search(name="^About Korvani$", pid=program.pid), 10, "the About window")[0]
         for name, shown in (("main", window), ("About", about)):
             with self.subTest(name):
@@ -39,7 +39,7 @@ class KWinTest(unittest.TestCase):
     def test_the_tray_icon_brings_back_the_hidden_window(self):
         program = self.start()
         program.wait_active()
-        program.click_control("BtnClose")
+        program.click_control("HideButton")
         program.wait_hidden()
         korvx.wait_until(lambda: not listed(program), 5, "hidden, not minimised")
         self.session.click(*self.session.geometry(embedded_icon(program)).centre)

@@ -15,7 +15,7 @@ INSTALLER = os.environ["KORVANIFI_BIN"]
 FONT_FILES = ("Korvani.ttf", "Korvani-OFL.txt", "Korvani-FONTLOG.txt")
 BOX_TITLE = "Install Legacy Fonts"
 # ʃiː ˈθɪŋk: the buttons, with a space typed between the words.
-THINK_BUTTONS = ("She1", "See1", "Long1", " ", "PrimaryStress1", "Thin1", "Sit1", "Sing1", "Kat1")
+THINK_BUTTONS = ("She", "See", "Long", " ", "PrimaryStress", "Thin", "Sit", "Sing", "Kat")
 THINK_LEGACY_RTF = r"\'a7i\'ad \'c7\'a0\'f6\'f7k"
 SOURCE_FACE = "Charis SIL"
 
@@ -65,7 +65,7 @@ class LegacyFontTest(ProgramTestCase):
         program.start()
         about = test_about.AboutTest.open_about(self, program)
         about.click("TabOptions")
-        about.click("sbInstallFonts")
+        about.click("installFontsButton")
 
         box = korvx.wait_until(lambda: s.search(name=f"^{BOX_TITLE}$"), 10, "the installer's answer")[0]
         korvx.wait_until(lambda: s.active_window() == box, 10, "the answer to take the keyboard")
@@ -113,7 +113,7 @@ class LegacyFontTest(ProgramTestCase):
                 program.click_control(name)
         s = self.session
         stamp = s.clipboard_stamp()
-        program.click_control("BtnCopy")
+        program.click_control("CopyButton")
         korvx.wait_until(lambda: s.clipboard_stamp() != stamp and "text/rtf" in s.clipboard_targets(), 5, "the copy")
         rtf = s.clipboard("text/rtf").decode("ascii")
         program.stop()

@@ -32,16 +32,16 @@ class MineTest(ProgramTestCase):
                 if n["role"] == "push button" and path and path[-1] == grid]
 
     def to_tab(self, program, steps):
-        program.click_control("TntEdit1")
+        program.click_control("Line")
         for _ in range(steps):
             program.key("ctrl+Next")
 
     def test_pinned_symbols_and_recent_ones_survive_a_restart(self):
         program = self.start(extra_env=self.bus_env)
         program.wait_active()
-        program.click_control("She1", button=3)  # ʃ: "Add to Mine" is the menu's first entry
+        program.click_control("She", button=3)  # ʃ: "Add to Mine" is the menu's first entry
         program.key("Down", "Return")
-        for name in ("See1", "Chain1", "Aspired1"):  # i tʃ ʰ
+        for name in ("See", "Chain", "Aspired"):  # i tʃ ʰ
             program.click_control(name)
         program.key("shift+Left", "shift+Left", "shift+Left", "ctrl+d")  # tʃʰ from the line
         program.close()

@@ -14,7 +14,7 @@ class PaletteTest(ProgramTestCase):
 
         # A vowel, a diphthong, an affricate from the consonant block and the length mark from the
         # separate stress column: one- and two-character symbols from both panels.
-        names = ["See1", "Near1", "Chain1", "Long1"]
+        names = ["See", "Near", "Chain", "Long"]
         for name in names:
             program.click_control(name)
 

@@ -73,7 +73,7 @@ class SwayNativeTest(unittest.TestCase):
         # Through XWayland no keys may follow a Wayland window either.
         s = self.session
         program = self.start(ini=AUTO_PASTE)
-        self.click_controls(program, "See1", "BtnCopy")
+        self.click_controls(program, "See", "CopyButton")
         wait_until(lambda: "text/rtf" in s.clipboard_types(), 5, "the rich copy on the clipboard")
         for mime in ("text/plain;charset=utf-8", "text/plain"):
             self.assertEqual(s.clipboard(mime), b"i", mime)
@@ -86,7 +86,7 @@ class SwayNativeTest(unittest.TestCase):
                                    capture_output=True, timeout=10)
             self.assertTrue(found.stdout.split(), "not an X11 window")
         wait_until(lambda: NOTICE in s.notices(), 5, "the notice")
-        self.click_controls(program, "BtnCopy")
+        self.click_controls(program, "CopyButton")
         time.sleep(0.5)
         self.assertEqual(s.notices(), [NOTICE])  # once per run
         self.assertEqual(s.clipboard("text/plain"), b"i")  # nothing pasted into the line
@@ -104,7 +104,7 @@ class SwayXWaylandTest(SwayNativeTest):
             # A new window gets the keyboard: the field first, then the program.
             wait_until(lambda: self.session.windows(field.proc.pid).get("field"), 10, "the text field")
             program = self.start(ini=AUTO_PASTE)
-            self.click_controls(program, "See1", "BtnCopy")
+            self.click_controls(program, "See", "CopyButton")
             wait_until(lambda: field.text() == "i", 5, "the paste in the text field")
             self.assertEqual(self.session.notices(), notices)  # no word when the paste went out
             assert_clean(self, program)

@@ -14,12 +14,12 @@ BUILD = os.environ.get("KORV_WIN_BUILD", "")
 TEMPLATE = os.path.join(BUILD, "wine-template")
 EXE = os.path.join(BUILD, "src", "win32", "korvani.exe")
 TITLE = "^Korvani v6$"
-SAMPLE = ["See1", "Near1", "Chain1", "PrimaryStress1"]
-SEE1 = control("See1").centre
-COPY = control("BtnCopy").centre
-LINE = control("TntEdit1").centre
-CLEAR = control("BtnClear").centre
-ABOUT = control("BtnAbout").centre
+SAMPLE = ["See", "Near", "Chain", "PrimaryStress"]
+SEE = control("See").centre
+COPY = control("CopyButton").centre
+LINE = control("Line").centre
+CLEAR = control("ClearButton").centre
+ABOUT = control("AboutButton").centre
 SIZE_CLIENT = (CLIENT_WIDTH, CLIENT_HEIGHT)
 # The About window's "Options" tab, its first box and "Save", and "Close".
 OPTIONS_TAB = (8 + 70, 8 + 10)
@@ -211,7 +211,7 @@ class Win32Test(unittest.TestCase):
         self.session.type_text("x")
         self.wine.start(self.wine.program("[Korvani]\nAutoPaste=1\n"))
         window = self.wine.window()
-        self.wine.click(window, SEE1)
+        self.wine.click(window, SEE)
         self.wine.click(window, COPY)
         # The paste went to notepad: its text, copied by notepad itself, holds it. (Wine switches
         # its own foreground; the X focus follows only when the window manager agrees.)
@@ -295,7 +295,7 @@ class Win32Test(unittest.TestCase):
     def test_pinned_sequence_is_kept_and_shown_on_mine_after_a_restart(self):
         folder = self.wine.program("[Korvani]\nAutoPaste=0\n")
         window = self.start_in_front(folder)
-        for name in ("Chain1", "See1"):
+        for name in ("Chain", "See"):
             self.wine.click(window, control(name).centre)
         self.session.key("shift+Home", "ctrl+d")
         ini = os.path.join(folder, "KORVANI.INI")
@@ -317,8 +317,8 @@ class Win32Test(unittest.TestCase):
         window = self.start_in_front(folder)
         ini = os.path.join(folder, "KORVANI.INI")
         cases = [  # where to right-click, after which keys, and Mine after the menu's first item
-            (SEE1, [], "U+0069"),
-            (control("Chain1").centre, [], "U+0069, U+0074 U+0283"),
+            (SEE, [], "U+0069"),
+            (control("Chain").centre, [], "U+0069, U+0074 U+0283"),
             (MINE_FIRST_CELL, ["ctrl+Next", "ctrl+Next", "ctrl+Next"], "U+0074 U+0283"),  # Remove
         ]
         for point, keys, mine in cases:

@@ -13,68 +13,68 @@ namespace {
 
 // What each button must insert, written from the chart, not computed from the tags.
 const std::map<std::string_view, std::u16string> kProduces = {
-    {"See1", u"\u0069"},
-    {"Sit1", u"\u026A"},
-    {"Put1", u"\u028A"},
-    {"Too1", u"\u0075"},
-    {"Near1", u"\u026A\u0259"},
-    {"Say1", u"\u0065\u026A"},
-    {"Slash1", u"\u002F"},
-    {"Ten1", u"\u0065"},
-    {"Mother1", u"\u0259"},
-    {"Bird1", u"\u025C"},
-    {"Saw1", u"\u0254"},
-    {"Pure1", u"\u028A\u0259"},
-    {"Boy1", u"\u0254\u026A"},
-    {"Go1", u"\u0259\u028A"},
-    {"Fat1", u"\u00E6"},
-    {"Cup1", u"\u028C"},
-    {"Arm1", u"\u0251"},
-    {"Got1", u"\u0252"},
-    {"Hair1", u"\u0065\u0259"},
-    {"Eye1", u"\u0061\u026A"},
-    {"Now1", u"\u0061\u028A"},
-    {"Pen1", u"\u0070"},
-    {"Bad1", u"\u0062"},
-    {"Tea1", u"\u0074"},
-    {"Did1", u"\u0064"},
-    {"Chain1", u"\u0074\u0283"},
-    {"June1", u"\u0064\u0292"},
-    {"Kat1", u"\u006B"},
-    {"Get1", u"\u0067"},
-    {"Fall1", u"\u0066"},
-    {"Van1", u"\u0076"},
-    {"Thin1", u"\u03B8"},
-    {"Then1", u"\u00F0"},
-    {"So1", u"\u0073"},
-    {"Zoo1", u"\u007A"},
-    {"She1", u"\u0283"},
-    {"Vision1", u"\u0292"},
-    {"Man1", u"\u006D"},
-    {"No1", u"\u006E"},
-    {"Sing1", u"\u014B"},
-    {"Hat1", u"\u0068"},
-    {"Leg1", u"\u006C"},
-    {"Red1", u"\u0072"},
-    {"Wet1", u"\u0077"},
-    {"Yes1", u"\u006A"},
-    {"PrimaryStress1", u"\u02C8"},
-    {"SecondaryStress1", u"\u02CC"},
-    {"Long1", u"\u02D0"},
-    {"HalfLong1", u"\u02D1"},
-    {"Aspired1", u"\u02B0"},
-    {"Bleu1", u"\u00F8"},
-    {"Boeuf1", u"\u0153"},
-    {"Du1", u"\u0079"},
-    {"Nuit1", u"\u0265"},
-    {"Bed1", u"\u025B"},
-    {"RPr1", u"\u02B4"},
-    {"Gli1", u"\u028E"},
-    {"Mignon1", u"\u0272"},
-    {"Loch1", u"\u0078"},
-    {"Nicht1", u"\u00E7"},
-    {"Glottal1", u"\u0294"},
-    {"RollR1", u"\u02B3"},
+    {"See", u"\u0069"},
+    {"Sit", u"\u026A"},
+    {"Put", u"\u028A"},
+    {"Too", u"\u0075"},
+    {"Near", u"\u026A\u0259"},
+    {"Say", u"\u0065\u026A"},
+    {"Slash", u"\u002F"},
+    {"Ten", u"\u0065"},
+    {"Mother", u"\u0259"},
+    {"Bird", u"\u025C"},
+    {"Saw", u"\u0254"},
+    {"Pure", u"\u028A\u0259"},
+    {"Boy", u"\u0254\u026A"},
+    {"Go", u"\u0259\u028A"},
+    {"Fat", u"\u00E6"},
+    {"Cup", u"\u028C"},
+    {"Arm", u"\u0251"},
+    {"Got", u"\u0252"},
+    {"Hair", u"\u0065\u0259"},
+    {"Eye", u"\u0061\u026A"},
+    {"Now", u"\u0061\u028A"},
+    {"Pen", u"\u0070"},
+    {"Bad", u"\u0062"},
+    {"Tea", u"\u0074"},
+    {"Did", u"\u0064"},
+    {"Chain", u"\u0074\u0283"},
+    {"June", u"\u0064\u0292"},
+    {"Kat", u"\u006B"},
+    {"Get", u"\u0067"},
+    {"Fall", u"\u0066"},
+    {"Van", u"\u0076"},
+    {"Thin", u"\u03B8"},
+    {"Then", u"\u00F0"},
+    {"So", u"\u0073"},
+    {"Zoo", u"\u007A"},
+    {"She", u"\u0283"},
+    {"Vision", u"\u0292"},
+    {"Man", u"\u006D"},
+    {"No", u"\u006E"},
+    {"Sing", u"\u014B"},
+    {"Hat", u"\u0068"},
+    {"Leg", u"\u006C"},
+    {"Red", u"\u0072"},
+    {"Wet", u"\u0077"},
+    {"Yes", u"\u006A"},
+    {"PrimaryStress", u"\u02C8"},
+    {"SecondaryStress", u"\u02CC"},
+    {"Long", u"\u02D0"},
+    {"HalfLong", u"\u02D1"},
+    {"Aspired", u"\u02B0"},
+    {"Bleu", u"\u00F8"},
+    {"Boeuf", u"\u0153"},
+    {"Du", u"\u0079"},
+    {"Nuit", u"\u0265"},
+    {"Bed", u"\u025B"},
+    {"RPr", u"\u02B4"},
+    {"Gli", u"\u028E"},
+    {"Mignon", u"\u0272"},
+    {"Loch", u"\u0078"},
+    {"Nicht", u"\u00E7"},
+    {"Glottal", u"\u0294"},
+    {"RollR", u"\u02B3"},
 };
 
 TEST(SymbolTable, EveryButtonProducesItsCharacters) {
@@ -85,7 +85,7 @@ TEST(SymbolTable, EveryButtonProducesItsCharacters) {
         EXPECT_TRUE(names.insert(entry.name).second) << "duplicate name";
         const auto expected = kProduces.find(entry.name);
         ASSERT_NE(expected, kProduces.end());
-        EXPECT_EQ(GetNewUnistr(entry.tag), expected->second);
+        EXPECT_EQ(symbolOfTag(entry.tag), expected->second);
     }
 }
 
@@ -94,9 +94,9 @@ TEST(SymbolTable, PanelsHoldTheirButtonsInsideThem) {
         int width, height, count;
     };
     const std::map<ChartPanel, PanelBox> panels = {
-        {ChartPanel::IPAPanel, {200, 145, 45}},
-        {ChartPanel::DiacriticsPanel1, {25, 71, 5}},
-        {ChartPanel::AdditionalPanel, {200, 145, 12}},
+        {ChartPanel::Standard, {200, 145, 45}},
+        {ChartPanel::Diacritics, {25, 71, 5}},
+        {ChartPanel::Additional, {200, 145, 12}},
     };
     std::map<ChartPanel, int> counts;
     for (const SymbolButtonEntry& entry : kSymbolButtons) {
@@ -113,7 +113,7 @@ TEST(SymbolTable, PanelsHoldTheirButtonsInsideThem) {
 
 TEST(SymbolTable, OnlySlashHasNoHint) {
     for (const SymbolButtonEntry& entry : kSymbolButtons) {
-        EXPECT_EQ(entry.hint.empty(), entry.name == "Slash1") << entry.name;
+        EXPECT_EQ(entry.hint.empty(), entry.name == "Slash") << entry.name;
     }
 }
 
@@ -139,12 +139,12 @@ TEST(SymbolTag, BandsAndTheirEdges) {
         {5116, u"t\u0283"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(GetNewUnistr(c.tag), c.expected) << c.tag;
+        EXPECT_EQ(symbolOfTag(c.tag), c.expected) << c.tag;
     }
 }
 
-TEST(SymbolTag, MakeNewUnistrKeepsBaseFirst) {
-    EXPECT_EQ(MakeNewUnistr(u'a', u'\u026A'), u"a\u026A");
+TEST(SymbolTag, pairedSymbolKeepsBaseFirst) {
+    EXPECT_EQ(pairedSymbol(u'a', u'\u026A'), u"a\u026A");
 }
 
 } // namespace

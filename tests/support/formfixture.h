@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "fakeplatform.h"
-#include "korvform.h"
+#include "mainwindow.h"
 #include "recordingboxes.h"
 #include "symbolgrid.h"
 #include "symboltable.h"
@@ -39,7 +39,7 @@ protected:
 
     // Creates the window; shown, it waits until the window is active.
     void createForm(bool show = true) {
-        m_form = std::make_unique<TKorvForm>(m_fake.platform(), m_boxes, folder());
+        m_form = std::make_unique<MainWindow>(m_fake.platform(), m_boxes, folder());
         if (show) {
             m_form->show();
             ASSERT_TRUE(QTest::qWaitForWindowActive(m_form.get()));
@@ -60,10 +60,10 @@ protected:
     Symbol button(std::string_view name) const {
         for (const SymbolButtonEntry& entry : kSymbolButtons) {
             if (entry.name == name) {
-                SymbolGrid* grid = entry.panel == ChartPanel::IPAPanel ? m_form->IPAPanel
-                                   : entry.panel == ChartPanel::AdditionalPanel
-                                       ? m_form->AdditionalPanel
-                                       : m_form->DiacriticsPanel1;
+                SymbolGrid* grid = entry.panel == ChartPanel::Standard ? m_form->standardChart
+                                   : entry.panel == ChartPanel::Additional
+                                       ? m_form->additionalChart
+                                       : m_form->diacriticsChart;
                 return {grid, grid->cellWithPayload(entry.tag)};
             }
         }
@@ -73,7 +73,7 @@ protected:
     std::vector<Symbol> allButtons() const {
         std::vector<Symbol> all;
         for (SymbolGrid* grid :
-             {m_form->IPAPanel, m_form->DiacriticsPanel1, m_form->AdditionalPanel}) {
+             {m_form->standardChart, m_form->diacriticsChart, m_form->additionalChart}) {
             for (int cell = 0; cell < grid->cells().size(); ++cell) {
                 all.push_back({grid, cell});
             }
@@ -89,7 +89,7 @@ protected:
     QTemporaryDir m_dir;
     platform::FakePlatform m_fake;
     RecordingBoxes m_boxes;
-    std::unique_ptr<TKorvForm> m_form;
+    std::unique_ptr<MainWindow> m_form;
 };
 
 } // namespace korv

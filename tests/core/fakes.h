@@ -1,0 +1,127 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "clipboard.h"
+#include "paletteview.h"
+#include "pastetarget.h"
+#include "settings/iniaccess.h"
+
+namespace korv {
+
+/// An INI file in memory that can be made to refuse every write.
+class MemoryIni final : public IniAccess {
+public:
+    std::string readString(std::string_view section, std::string_view key,
+                           std::string_view def) const override {
+        const auto it = m_values.find({std::string(section), std::string(key)});
+        return it == m_values.end() ? std::string(def) : it->second;
+    }
+    bool writeString(std::string_view section, std::string_view key,
+                     std::string_view value) override {
+        m_writes.push_back(std::string(section) + "/" + std::string(key) + "=" +
+                           std::string(value));
+        if (m_readOnly) {
+            return false;
+        }
+        m_values[{std::string(section), std::string(key)}] = std::string(value);
+        return true;
+    }
+    bool eraseSection(std::string_view section) override {
+        if (m_readOnly) {
+            return false;
+        }
+        std::erase_if(m_values, [&](const auto& entry) { return entry.first.first == section; });
+        return true;
+    }
+
+    std::map<std::pair<std::string, std::string>, std::string> m_values;
+    std::vector<std::string> m_writes;
+    bool m_readOnly = false;
+};
+
+/// Records what was put on the clipboard.
+class RecordingClipboard final : public platform::Clipboard {
+public:
+    bool put(const CopyPayload& payload) override {
+        m_puts.push_back(payload);
+        return m_works;
+    }
+    std::vector<CopyPayload> m_puts;
+    bool m_works = true;
+};
+
+/// Records the pastes asked for; succeeds as a test sets it.
+class RecordingPasteTarget final : public platform::PasteTarget {
+public:
+    bool pasteIntoPreviousWindow(std::uintptr_t own) override {
+        m_pastes.push_back(own);
+        return m_works;
+    }
+    std::vector<std::uintptr_t> m_pastes;
+    bool m_works = true;
+};
+
+/// A window that keeps what the palette shows and lets a test set what the user did.
+class FakeView final : public PaletteView {
+public:
+    LineSnapshot line() const override { return m_line; }
+    void showLine(std::u16string_view text, std::size_t caret, bool focus) override {
+        m_line.text = text;
+        m_line.selStart = caret;
+        m_line.selLength = 0;
+        m_line.isActiveControl = m_line.isActiveControl || focus;
+        m_focusedLine = m_focusedLine || focus;
+    }
+    void replaceText(std::size_t start, std::size_t length, std::u16string_view text) override {
+        m_line.text.replace(start, length, text);
+        m_line.selStart = start + text.size();
+        m_line.selLength = 0;
+        ++m_undoSteps;
+    }
+    void showCopyCaption(std::string_view caption) override { m_caption = caption; }
+    void showHints(bool on) override { m_hints = on; }
+    void showSizeIndex(int index) override { m_sizeIndex = index; }
+    void showTab(ChartTab tab) override { m_tab = tab; }
+    void focusSearch() override { ++m_searchFocused; }
+    void showMine(const std::vector<std::u16string>& entries) override { m_mine = entries; }
+    void showRecent(const std::vector<std::u16string>& entries) override { m_recent = entries; }
+    void showMessage(std::string_view text) override { m_messages.emplace_back(text); }
+    void showError(std::string_view text) override { m_errors.emplace_back(text); }
+    void showNotice(std::string_view text) override { m_notices.emplace_back(text); }
+    void showNotAdded(std::string_view why) override { m_notAdded.emplace_back(why); }
+    void placeWindow(ScreenPosition position) override { m_placed = position; }
+    std::optional<ScreenPosition> windowPosition() const override { return m_position; }
+    std::uintptr_t nativeHandle() const override { return 42; }
+    bool isInFront() const override { return m_inFront; }
+    void hideWindow() override { m_window.push_back("hide"); }
+    void minimizeWindow() override { m_window.push_back("minimize"); }
+    void restoreWindow() override { m_window.push_back("restore"); }
+    void bringToFront() override { m_window.push_back("front"); }
+    void openAbout() override { m_window.push_back("about"); }
+
+    LineSnapshot m_line;
+    bool m_focusedLine = false;
+    int m_undoSteps = 0;
+    std::string m_caption;
+    bool m_hints = false;
+    int m_sizeIndex = -2;
+    ChartTab m_tab = ChartTab::Standard;
+    int m_searchFocused = 0;
+    std::vector<std::u16string> m_mine;
+    std::vector<std::u16string> m_recent;
+    std::vector<std::string> m_messages;
+    std::vector<std::string> m_errors;
+    std::vector<std::string> m_notices;
+    std::vector<std::string> m_notAdded;
+    std::optional<ScreenPosition> m_placed;
+    std::optional<ScreenPosition> m_position = ScreenPosition{120, 80};
+    bool m_inFront = false;
+    std::vector<std::string> m_window;
+};
+
+} // namespace korv

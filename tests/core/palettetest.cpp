@@ -1,0 +1,436 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Korvani's behaviour, driven through the palette with a fake window and fake services: what both
+// front ends show is decided here once.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+#include "fakes.h"
+#include "legacycode.h"
+#include "palette.h"
+#include "richtext.h"
+#include "settings/settings.h"
+#include "settings/symbollists.h"
+
+namespace korv {
+namespace {
+
+const std::u16string kShiLong = u"\u0283i\u02D0";
+
+class PaletteTest : public ::testing::Test {
+protected:
+    Palette& start(bool placesWindows = true) {
+        m_palette = std::make_unique<Palette>(
+            m_view, PaletteServices{m_settings, m_log, m_clipboard, m_paste, "/home/u/KORVANI.INI",
+                                    placesWindows});
+        m_started = m_palette->start();
+        m_palette->shown();
+        return *m_palette;
+    }
+    void setLine(std::u16string text, std::size_t caret, std::size_t selected = 0,
+                 bool active = true) {
+        m_view.m_line = {std::move(text), caret, selected, active};
+    }
+    std::string ini(const std::string& section, const std::string& key) const {
+        const auto it = m_settings.m_values.find({section, key});
+        return it == m_settings.m_values.end() ? "<none>" : it->second;
+    }
+
+    MemoryIni m_settings;
+    MemoryIni m_log;
+    RecordingClipboard m_clipboard;
+    RecordingPasteTarget m_paste;
+    FakeView m_view;
+    std::unique_ptr<Palette> m_palette;
+    bool m_started = false;
+};
+
+TEST_F(PaletteTest, StartShowsTheStoredSettingsAndRewritesOnlyTheLog) {
+    struct Case {
+        const char* name;
+        std::map<std::pair<std::string, std::string>, std::string> stored;
+        bool placesWindows;
+        int sizeIndex;
+        std::optional<ScreenPosition> placed;
+        std::string caption;
+        bool hints;
+    };
+    const Case cases[] = {
+        {"no file: the defaults, auto-paste off",
+         {},
+         true,
+         6,
+         ScreenPosition{50, 50},
+         "Copy",
+         true},
+        {"stored values",
+         {{{"Korvani", "AutoPaste"}, "1"},
+          {{"Korvani", "ShowHints"}, "0"},
+          {{"Korvani", "FontSize"}, "15"},
+          {{"Position", "Left"}, "-20"},
+          {{"Position", "Top"}, "900"}},
+         true,
+         15,
+         ScreenPosition{-20, 900},
+         "Paste",
+         false},
+        {"a size the list lacks selects none",
+         {{{"Korvani", "FontSize"}, "16"}},
+         true,
+         -1,
+         ScreenPosition{50, 50},
+         "Copy",
+         true},
+        {"junk",
+         {{{"Korvani", "FontSize"}, "x"}, {{"Korvani", "AutoPaste"}, "yes"}},
+         true,
+         6,
+         ScreenPosition{50, 50},
+         "Copy",
+         true},
+        {"where the compositor places windows the position waits",
+         {},
+         false,
+         6,
+         std::nullopt,
+         "Copy",
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_settings = {};
+        m_settings.m_values = c.stored;
+        m_log = {};
+        m_view = {};
+        start(c.placesWindows);
+        EXPECT_TRUE(m_started);
+        EXPECT_EQ(m_view.m_sizeIndex, c.sizeIndex);
+        EXPECT_EQ(m_view.m_placed, c.placed);
+        EXPECT_EQ(m_view.m_caption, c.caption);
+        EXPECT_EQ(m_view.m_hints, c.hints);
+        EXPECT_TRUE(m_settings.m_writes.empty());
+        EXPECT_TRUE(m_view.m_focusedLine); // keys typed at once go into the line
+        EXPECT_EQ(m_log.m_values.at({"KORVANI.EXE", "Version"}), kVersion);
+        EXPECT_TRUE(m_view.m_messages.empty());
+    }
+}
+
+TEST_F(PaletteTest, ALogThatCannotBeWrittenSaysSoOnceEndsAndSavesNothing) {
+    m_log.m_readOnly = true;
+    start();
+    EXPECT_FALSE(m_started);
+    ASSERT_EQ(m_view.m_messages.size(), 1U);
+    EXPECT_EQ(m_view.m_messages[0].find('\r'), std::string::npos);
+    EXPECT_NE(m_view.m_messages[0].find("unable to save or update its settings"),
+              std::string::npos);
+    m_palette->close();
+    EXPECT_TRUE(m_settings.m_writes.empty());
+}
+
+TEST_F(PaletteTest, ClosingSavesThePositionAndSaysOnceWhenItCannot) {
+    struct Case {
+        const char* name;
+        bool readOnly;
+        bool unattended;
+        bool placesWindows;
+        std::vector<std::string> writes;
+        std::size_t messages;
+    };
+    const Case cases[] = {
+        {"left then top", false, false, true, {"Position/Left=120", "Position/Top=80"}, 0},
+        {"a read-only file: both tried, one message",
+         true,
+         false,
+         true,
+         {"Position/Left=120", "Position/Top=80"},
+         1},
+        {"unattended: no message", true, true, true, {"Position/Left=120", "Position/Top=80"}, 0},
+        {"the compositor places windows: nothing written", false, false, false, {}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_settings = {};
+        m_view = {};
+        start(c.placesWindows);
+        m_settings.m_readOnly = c.readOnly;
+        m_palette->close(c.unattended);
+        m_palette->close(); // a second close (the session ends after the window) does nothing
+        EXPECT_EQ(m_settings.m_writes, c.writes);
+        EXPECT_EQ(m_view.m_messages.size(), c.messages);
+    }
+}
+
+TEST_F(PaletteTest, EditsOfTheLine) {
+    struct Case {
+        const char* name;
+        std::u16string text;
+        std::size_t caret;
+        std::size_t selected;
+        bool active;
+        std::function<void(Palette&)> act;
+        std::u16string expected;
+        std::size_t expectedCaret;
+    };
+    const Case cases[] = {
+        {"a symbol at the caret", u"ab", 1, 0, true, [](Palette& p) { p.insert(u"\u0283"); },
+         u"a\u0283b", 2},
+        {"the chart button of near", u"", 0, 0, true, [](Palette& p) { p.insertChartSymbol(2618); },
+         u"\u026A\u0259", 2},
+        {"a diacritic after the character before the caret", u"ab", 1, 0, true,
+         [](Palette& p) { p.insert(u"\u0303"); }, u"a\u0303b", 2},
+        {"at the end while the line is not the active control", u"ab", 0, 0, false,
+         [](Palette& p) { p.insert(u"i"); }, u"abi", 3},
+        {"a selection is never replaced", u"abc", 1, 1, true, [](Palette& p) { p.insert(u"i"); },
+         u"aibc", 2},
+        {"back removes one character", u"t\u0283", 2, 0, true, [](Palette& p) { p.back(); }, u"t",
+         1},
+        {"back removes a symbol beyond the BMP whole", u"a\U0001DF08", 3, 0, true,
+         [](Palette& p) { p.back(); }, u"a", 1},
+        {"clear all", u"abc", 2, 0, true, [](Palette& p) { p.clear(); }, u"", 0},
+        {"X-SAMPA of the whole line", u"D@ \"k{t", 0, 0, true,
+         [](Palette& p) { p.convertXsampa(); }, u"\u00F0\u0259 \u02C8k\u00E6t", 7},
+        {"X-SAMPA of the selection alone", u"D@ D@", 3, 2, true,
+         [](Palette& p) { p.convertXsampa(); }, u"D@ \u00F0\u0259", 5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_view = {};
+        start();
+        setLine(c.text, c.caret, c.selected, c.active);
+        c.act(*m_palette);
+        EXPECT_EQ(m_view.m_line.text, c.expected);
+        EXPECT_EQ(m_view.m_line.selStart, c.expectedCaret);
+    }
+}
+
+TEST_F(PaletteTest, XsampaIsOneStepForUndoAndLeavesIpaAlone) {
+    start();
+    setLine(u"\u00F0\u0259", 0);
+    m_palette->convertXsampa();
+    EXPECT_EQ(m_view.m_undoSteps, 0);
+    setLine(u"t_h", 0);
+    m_palette->convertXsampa();
+    EXPECT_EQ(m_view.m_line.text, u"t\u02B0");
+    EXPECT_EQ(m_view.m_undoSteps, 1);
+}
+
+TEST_F(PaletteTest, CopyPutsPlainRtfAndHtmlInTheFaceAndSizeThenPastesWhenAsked) {
+    struct Case {
+        const char* name;
+        bool useUnicodeFont;
+        bool autoPaste;
+        int sizeIndex;
+        std::u16string line;
+        bool pasteWorks;
+        std::u16string plain; // empty: nothing copied
+        std::string face;
+        int points;
+        std::size_t pastes;
+        std::size_t notices;
+    };
+    const Case cases[] = {
+        {"unicode, 16 pt", true, false, 6, kShiLong, true, kShiLong, "Lucida Sans Unicode", 16, 0,
+         0},
+        {"legacy font", false, false, 0, kShiLong, true, u"\u00A7i\u00AD", "Korvani", 8, 0, 0},
+        {"auto-paste", true, true, 15, kShiLong, true, kShiLong, "Lucida Sans Unicode", 72, 1, 0},
+        {"a paste that could not go out is told", true, true, 6, kShiLong, false, kShiLong,
+         "Lucida Sans Unicode", 16, 1, 1},
+        {"nothing copied: nothing pasted", true, true, 6, u"", true, u"", "", 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_settings = {};
+        m_settings.m_values = {{{"Korvani", "AutoPaste"}, c.autoPaste ? "1" : "0"},
+                               {{"Korvani", "UseUnicodeFont"}, c.useUnicodeFont ? "1" : "0"},
+                               {{"Korvani", "FontSize"}, std::to_string(c.sizeIndex)}};
+        m_view = {};
+        m_clipboard = {};
+        m_paste = {};
+        m_paste.m_works = c.pasteWorks;
+        start();
+        setLine(c.line, 0, 0, false);
+        m_palette->copy();
+        if (c.plain.empty()) {
+            EXPECT_TRUE(m_clipboard.m_puts.empty());
+        } else {
+            ASSERT_EQ(m_clipboard.m_puts.size(), 1U);
+            const CopyPayload& put = m_clipboard.m_puts[0];
+            EXPECT_EQ(put.plain, c.plain);
+            EXPECT_EQ(put.face, c.face);
+            EXPECT_EQ(put.points, c.points);
+            EXPECT_EQ(put.rtf, buildRtf(c.plain, c.face, c.points));
+            EXPECT_EQ(put.html, buildHtml(c.plain, c.face, c.points));
+        }
+        // The caret goes after the last character, with the focus in the line.
+        EXPECT_EQ(m_view.m_line.selStart, c.line.size());
+        EXPECT_TRUE(m_view.m_focusedLine);
+        EXPECT_EQ(m_paste.m_pastes.size(), c.pastes);
+        if (c.pastes > 0) {
+            EXPECT_EQ(m_paste.m_pastes[0], 42U);
+        }
+        EXPECT_EQ(m_view.m_notices.size(), c.notices);
+    }
+}
+
+TEST_F(PaletteTest, APasteThatCannotGoOutIsToldOncePerRun) {
+    m_settings.m_values = {{{"Korvani", "AutoPaste"}, "1"}};
+    m_paste.m_works = false;
+    start();
+    for (int i = 0; i < 3; ++i) {
+        setLine(u"a", 0);
+        m_palette->copy();
+    }
+    EXPECT_EQ(m_paste.m_pastes.size(), 3U);
+    EXPECT_EQ(m_view.m_notices, std::vector<std::string>{"Copied: press Ctrl+V to paste"});
+}
+
+TEST_F(PaletteTest, NoSizeChosenCopiesThePlainTextAndSaysWhyNotTheRest) {
+    m_settings.m_values = {{{"Korvani", "FontSize"}, "99"}, {{"Korvani", "AutoPaste"}, "1"}};
+    start();
+    setLine(kShiLong, 1);
+    m_palette->copy();
+    ASSERT_EQ(m_clipboard.m_puts.size(), 1U);
+    EXPECT_EQ(m_clipboard.m_puts[0].plain, kShiLong);
+    EXPECT_TRUE(m_clipboard.m_puts[0].rtf.empty());
+    EXPECT_EQ(m_view.m_errors, std::vector<std::string>{"'' is not a valid integer value."});
+    EXPECT_TRUE(m_paste.m_pastes.empty());
+    m_palette->pickSize(0);
+    m_palette->copy();
+    EXPECT_EQ(m_clipboard.m_puts.back().points, 8);
+    EXPECT_EQ(ini("Korvani", "FontSize"), "0");
+}
+
+TEST_F(PaletteTest, OptionsAreSavedInOrderAndApplied) {
+    struct Case {
+        const char* name;
+        bool readOnly;
+        std::optional<std::string> failure;
+        std::string caption;
+    };
+    const Case cases[] = {
+        {"saved", false, std::nullopt, "Paste"},
+        {"a read-only file", true, "Unable to write to /home/u/KORVANI.INI", "Copy"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_settings = {};
+        m_view = {};
+        start();
+        m_settings.m_readOnly = c.readOnly;
+        EXPECT_EQ(m_palette->saveOptions({true, false, false}), c.failure);
+        EXPECT_EQ(m_view.m_caption, c.caption);
+        if (!c.readOnly) {
+            EXPECT_EQ(m_settings.m_writes,
+                      (std::vector<std::string>{"Korvani/AutoPaste=1", "Korvani/UseUnicodeFont=0",
+                                                "Korvani/ShowHints=0"}));
+            EXPECT_FALSE(m_view.m_hints);
+        } else {
+            EXPECT_EQ(m_settings.m_writes.size(), 1U); // the first failure ends the save
+        }
+    }
+}
+
+TEST_F(PaletteTest, MineIsPinnedMovedRemovedAndKept) {
+    start();
+    setLine(u"t\u0283\u02B0a", 0, 3);
+    m_palette->pinSelection();
+    m_palette->addToMine(u"\u014B");
+    m_palette->addToMine(u"\u014B"); // already there
+    m_palette->moveInMine(u"\u014B", -1);
+    EXPECT_EQ(m_view.m_mine, (std::vector<std::u16string>{u"\u014B", u"t\u0283\u02B0"}));
+    EXPECT_EQ(ini("Symbols", "Mine"), "U+014B, U+0074 U+0283 U+02B0");
+    const SymbolMenu first = m_palette->menuFor(u"\u014B");
+    EXPECT_TRUE(first.inMine && !first.canMoveLeft && first.canMoveRight);
+    EXPECT_TRUE(m_palette->menuFor(u"a").canAdd);
+    EXPECT_FALSE(m_palette->menuFor(u"a b").canAdd);
+    m_palette->removeFromMine(u"\u014B");
+    EXPECT_EQ(ini("Symbols", "Mine"), "U+0074 U+0283 U+02B0");
+
+    // A new run reads what the last one kept.
+    m_view = {};
+    start();
+    EXPECT_EQ(m_palette->mine(), std::vector<std::u16string>{u"t\u0283\u02B0"});
+}
+
+TEST_F(PaletteTest, MineSaysWhyASymbolIsNotAddedAndAFailedWriteOncePerRun) {
+    start();
+    m_palette->addToMine(u"abcde");
+    EXPECT_EQ(m_view.m_notAdded,
+              std::vector<std::string>{"Mine takes one to 4 characters without blanks."});
+    for (std::size_t i = 0; i < kMineLimit; ++i) {
+        m_palette->addToMine(std::u16string(1, static_cast<char16_t>(0x100 + i)));
+    }
+    m_palette->addToMine(u"z");
+    EXPECT_EQ(m_view.m_notAdded.back(), "Mine is full: it holds 48 symbols.");
+    m_settings.m_readOnly = true;
+    m_palette->removeFromMine(u"\u0100");
+    m_palette->removeFromMine(u"\u0101");
+    setLine(u"", 0);
+    m_palette->insert(u"i");
+    EXPECT_EQ(m_view.m_messages.size(), 1U);
+}
+
+TEST_F(PaletteTest, InsertingRecordsRecentNewestFirstAndTheSearchShowsIt) {
+    start();
+    for (const char16_t* symbol : {u"\u0259", u"\u026A", u"\u0259"}) {
+        setLine(u"", 0);
+        m_palette->insert(symbol);
+    }
+    EXPECT_EQ(m_view.m_recent, (std::vector<std::u16string>{u"\u0259", u"\u026A"}));
+    EXPECT_EQ(ini("Symbols", "Recent"), "U+0259, U+026A");
+    ASSERT_FALSE(m_palette->search().groups().empty());
+    EXPECT_TRUE(m_palette->search().groups()[0].recent);
+    EXPECT_EQ(m_palette->search().charsOf(1), u"\u026A");
+}
+
+TEST_F(PaletteTest, SearchAndReturnInsertTheChosenResultAtTheLinesCaret) {
+    start();
+    setLine(u"ab", 1);
+    m_palette->findSymbol();
+    EXPECT_EQ(m_view.m_tab, ChartTab::All);
+    EXPECT_EQ(m_view.m_searchFocused, 1);
+    m_palette->search().setQuery(u"voiced velar fric");
+    m_palette->insertChosen();
+    EXPECT_EQ(m_view.m_line.text, u"a\u0263b");
+    m_palette->search().setQuery(u"nothing like this");
+    m_palette->insertChosen();
+    EXPECT_EQ(m_view.m_line.text, u"a\u0263b");
+    m_palette->search().setQuery(u"voiceless postalveolar fricative");
+    m_palette->pinChosen();
+    EXPECT_EQ(m_view.m_mine, std::vector<std::u16string>{u"\u0283"});
+}
+
+TEST_F(PaletteTest, TabsStepRoundAndSummonsToggle) {
+    start();
+    m_palette->stepTab(-1);
+    EXPECT_EQ(m_view.m_tab, ChartTab::Mine);
+    m_palette->stepTab(1);
+    EXPECT_EQ(m_view.m_tab, ChartTab::Standard);
+
+    struct Case {
+        const char* name;
+        platform::SummonRequest request;
+        bool inFront;
+        bool notificationArea;
+        std::string done;
+    };
+    using platform::SummonRequest;
+    const Case cases[] = {
+        {"show", SummonRequest::Show, true, true, "front"},
+        {"toggle from behind", SummonRequest::Toggle, false, true, "front"},
+        {"toggle in front hides", SummonRequest::Toggle, true, true, "hide"},
+        {"without a notification area it minimises", SummonRequest::Toggle, true, false,
+         "minimize"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_view.m_window.clear();
+        m_view.m_inFront = c.inFront;
+        m_palette->summoned(c.request, c.notificationArea);
+        EXPECT_EQ(m_view.m_window, std::vector<std::string>{c.done});
+    }
+}
+
+} // namespace
+} // namespace korv
