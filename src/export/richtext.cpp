@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "richtext.h"
 
+#include "utf16.h"
 #include "utf8.h"
 
 #include <charconv>
@@ -191,15 +192,6 @@ std::string buildHtml(std::u16string_view text, std::string_view face, int point
     out += "pt; white-space: pre-wrap\">";
     appendHtmlText(out, text);
     out += "</span>";
-    return out;
-}
-
-std::string toUtf8(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size() * 3);
-    for (std::size_t i = 0; i < text.size();) {
-        appendUtf8(out, nextCodePoint(text, i));
-    }
     return out;
 }
 

@@ -21,7 +21,4 @@ std::string buildRtf(std::u16string_view text, std::string_view face, int points
 // A UTF-8 HTML fragment holding the text in a single span in the given face and point size.
 std::string buildHtml(std::u16string_view text, std::string_view face, int points);
 
-// UTF-8 for UTF-16 text; an unpaired surrogate becomes U+FFFD.
-std::string toUtf8(std::u16string_view text);
-
 } // namespace korv

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "settings/inifile.h"
+#include "settings/version.h"
 
 #include <cstdint>
 #include <string>
@@ -11,8 +12,6 @@ namespace korv {
 
 inline constexpr std::string_view kIniName = "KORVANI.INI";
 inline constexpr std::string_view kLogName = "KORVANI.LOG";
-inline constexpr std::string_view kVersion = "6.05";
-inline constexpr std::string_view kBuild = "20211230";
 inline constexpr std::string_view kDefaultHomepage = "https://korvani.example.org/";
 
 // Sections and keys of the settings file.

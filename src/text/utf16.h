@@ -28,10 +28,13 @@ template <typename F> void forEachCodePoint(std::u16string_view text, F&& f) {
     }
 }
 
+// UTF-8 for UTF-16 text; an unpaired surrogate becomes U+FFFD, as UTF-8 cannot hold it.
 inline std::string toUtf8(std::u16string_view text) {
     std::string out;
     out.reserve(text.size() * 2);
-    forEachCodePoint(text, [&out](char32_t cp) { appendUtf8(out, cp); });
+    forEachCodePoint(text, [&out](char32_t cp) {
+        appendUtf8(out, cp >= 0xD800 && cp <= 0xDFFF ? U'\uFFFD' : cp);
+    });
     return out;
 }
 

@@ -99,18 +99,41 @@ std::string settingsFolder(const std::string& exeFolder) {
     return folder;
 }
 
-bool rewriteStartupLog(const std::string& path) {
+StartupLogIni::StartupLogIni(std::string path)
+    : m_ini(std::move(path)) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) &&
+    if (GetFileAttributesExA(m_ini.path().c_str(), GetFileExInfoStandard, &data) &&
         (data.nFileSizeHigh != 0 || data.nFileSizeLow > store::kMaxFileSize)) {
-        DeleteFileA(path.c_str());
+        DeleteFileA(m_ini.path().c_str());
     }
-    ProfileIni log(path);
-    if (writeStartupLog(log)) {
+}
+
+std::string StartupLogIni::readString(std::string_view section, std::string_view key,
+                                      std::string_view def) const {
+    return m_ini.readString(section, key, def);
+}
+
+bool StartupLogIni::writeString(std::string_view section, std::string_view key,
+                                std::string_view value) {
+    return m_ini.writeString(section, key, value);
+}
+
+bool StartupLogIni::eraseSection(std::string_view section) {
+    return m_ini.eraseSection(section) || removeFile();
+}
+
+bool StartupLogIni::removeFile() {
+    const char* path = m_ini.path().c_str();
+    if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) {
         return true;
     }
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    return DeleteFileA(path.c_str()) && writeStartupLog(log);
+    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+    return DeleteFileA(path) != 0;
+}
+
+bool rewriteStartupLog(const std::string& path) {
+    StartupLogIni log(path);
+    return writeStartupLog(log);
 }
 
 std::wstring widen(std::string_view utf8) {

@@ -24,6 +24,24 @@ private:
     std::string m_path;
 };
 
+// The start-up log: a file the profile functions cannot edit (junk, too large, read-only) is
+// removed, which erases its sections as well, and written afresh.
+class StartupLogIni final : public IniAccess {
+public:
+    explicit StartupLogIni(std::string path);
+
+    std::string readString(std::string_view section, std::string_view key,
+                           std::string_view def) const override;
+    bool writeString(std::string_view section, std::string_view key,
+                     std::string_view value) override;
+    bool eraseSection(std::string_view section) override;
+
+private:
+    bool removeFile();
+
+    ProfileIni m_ini;
+};
+
 // The folder of the running executable, ending in "\".
 std::string executableFolder();
 

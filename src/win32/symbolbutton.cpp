@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "symbolbutton.h"
 
-#include "korvform.h"
+#include "mainwindow.h"
 #include "symboltable.h"
 #include "symboltag.h"
 
@@ -42,7 +42,7 @@ void paint(HWND hwnd) {
     if (hot) {
         DrawEdge(dc, &r, down ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
     }
-    const auto* form = reinterpret_cast<const TKorvForm*>(GetPropW(hwnd, kFormProp));
+    const auto* form = reinterpret_cast<const MainWindow*>(GetPropW(hwnd, kFormProp));
     const auto index = static_cast<std::size_t>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (form != nullptr && index < kSymbolButtons.size()) {
         const SymbolButtonEntry& entry = kSymbolButtons[index];

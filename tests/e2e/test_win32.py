@@ -15,8 +15,10 @@ TEMPLATE = os.path.join(BUILD, "wine-template")
 EXE = os.path.join(BUILD, "src", "win32", "korvani.exe")
 TITLE = "^Korvani v6$"
 SAMPLE = ["See", "Near", "Chain", "PrimaryStress"]
-SEE1 = control("See").centre
+SEE = control("See").centre
 COPY = control("CopyButton").centre
+LINE = control("Line").centre
+CLEAR = control("ClearButton").centre
 ABOUT = control("AboutButton").centre
 SIZE_CLIENT = (CLIENT_WIDTH, CLIENT_HEIGHT)
 # The About window's "Options" tab, its first box and "Save", and "Close".
@@ -24,6 +26,8 @@ OPTIONS_TAB = (8 + 70, 8 + 10)
 AUTOPASTE_BOX = (8 + 2 + 8 + 12 + 8, 8 + 22 + 8 + 23 + 8)
 SAVE = (8 + 2 + 8 + 56 + 76, 8 + 22 + 8 + 107 + 11)
 CLOSE = (121 + 37, 300 + 12)
+# The All and Mine tabs' grids start under the search field and at the chart's corner.
+MINE_FIRST_CELL = (10 + 12, 50 + 12)
 
 
 class Wine:
@@ -74,6 +78,9 @@ class Wine:
 
     def stop(self):
         self.run("wineserver", "-k")
+        # The X windows of the programs go a moment later: a later test must not find them.
+        wait_until(lambda: not self.session.search(name=TITLE) and not self.session.tray_icons(classname="explorer"),
+                   10, "the windows and tray icons of the stopped programs to go")
 
 
 class _Process:
@@ -116,6 +123,9 @@ class Win32Test(unittest.TestCase):
     def tearDownClass(cls):
         cls.session.stop()
 
+    def setUp(self):
+        self.marks = 0
+
     def tearDown(self):
         self.wine.stop()
 
@@ -153,6 +163,26 @@ class Win32Test(unittest.TestCase):
         self.session.click(icon.x + icon.w // 2, icon.y + icon.h // 2)
         self.wine.window()
 
+    def test_show_and_toggle_reach_the_running_copy(self):
+        folder = self.wine.program("[Korvani]\nAutoPaste=0\n")
+        exe = os.path.join(folder, "korvani.exe")
+        self.wine.start(folder, "/hide")
+        wait_until(lambda: self.session.tray_icons(classname="explorer"), 20, "the tray icon")
+        self.assertEqual(self.session.search(name=TITLE), [])
+        # The hidden copy comes to the front with the keys going into its line.
+        self.assertEqual(self.wine.run("wine", exe, "/toggle").returncode, 0)
+        window = self.wine.window()
+        wait_until(lambda: self.session.active_window() == window, 10, "the copy in front")
+        wait_until(lambda: self.focused_control() == ("Edit", "Transcription"), 10, "the focus in the line")
+        self.wait_for_keys(window)
+        # In front, /toggle hides it; /show brings it back, and no second copy started meanwhile.
+        self.assertEqual(self.wine.run("wine", exe, "/TOGGLE").returncode, 0)
+        wait_until(lambda: not self.session.search(name=TITLE), 10, "the copy to hide")
+        self.assertEqual(self.wine.run("wine", exe, "/show").returncode, 0)
+        window = self.wine.window()
+        self.assertEqual(self.session.search(name=TITLE), [window])
+        self.assertEqual(len(self.session.tray_icons(classname="explorer")), 1)
+
     def test_about_from_button_and_system_command_saves_options(self):
         folder = self.wine.program("[Korvani]\nAutoPaste=0\nShowHints=1\nUseUnicodeFont=1\n")
         self.wine.start(folder)
@@ -168,10 +198,10 @@ class Win32Test(unittest.TestCase):
                          ["1", "1"])
         self.wine.click(about, CLOSE)
         wait_until(lambda: not self.session.search(name="^About Korvani$"), 10, "the About window to close")
-        self.assertEqual(self.wine.run("wine", self.wine.tool("sendcommand.exe"), "TKorvForm", "F45A").returncode, 0)
+        self.assertEqual(self.wine.run("wine", self.wine.tool("sendcommand.exe"), "KorvaniMainWindow", "F45A").returncode, 0)
         self.wine.window("^About Korvani$")
         # Closing the main window while About is open ends the program as closing always does.
-        self.wine.run("wine", self.wine.tool("sendcommand.exe"), "TKorvForm", "close")
+        self.wine.run("wine", self.wine.tool("sendcommand.exe"), "KorvaniMainWindow", "close")
         wait_until(lambda: ("Position", "Left") in read_ini(ini), 10, "the position to be saved")
         wait_until(lambda: not self.session.search(name="Korvani"), 10, "the program to end")
 
@@ -182,7 +212,7 @@ class Win32Test(unittest.TestCase):
         self.session.type_text("x")
         self.wine.start(self.wine.program("[Korvani]\nAutoPaste=1\n"))
         window = self.wine.window()
-        self.wine.click(window, SEE1)
+        self.wine.click(window, SEE)
         self.wine.click(window, COPY)
         # The paste went to notepad: its text, copied by notepad itself, holds it. (Wine switches
         # its own foreground; the X focus follows only when the window manager agrees.)
@@ -193,6 +223,171 @@ class Win32Test(unittest.TestCase):
             return self.session.clipboard_text()
 
         wait_until(lambda: notepad_text() == "xi", 10, "the pasted transcription", interval=0.3)
+
+    def start_in_front(self, folder, *args):
+        """Starts the program and waits until keys reach its line."""
+        self.wine.start(folder, *args)
+        window = self.wine.window()
+        self.session.activate(window)
+        self.wait_for_keys(window)
+        return window
+
+    def wait_for_keys(self, window):
+        """Waits until keys reach the line, which a moment after the window comes up they may not
+        under Wine: a mark typed there shows in a copy."""
+        for attempt in range(5):
+            self.wine.click(window, (LINE[0] + 20 * attempt - 40, LINE[1]))
+            self.session.type_text(f"@{attempt}")
+            self.session.key("ctrl+Return")
+            try:
+                wait_until(lambda: (self.session.clipboard_text() or "").endswith(f"@{attempt}"), 3, "the mark")
+                break
+            except TimeoutError:
+                continue
+        else:
+            self.fail("keys never reached the line")
+        self.session.key("End", "shift+Home", "Delete")
+
+    def focused_control(self):
+        """The class and label of the control with the keyboard focus."""
+        run = self.wine.run("wine", self.wine.tool("controllabels.exe"), "KorvaniMainWindow", "--focus")
+        return tuple(run.stdout.decode().split("\t")[:2])
+
+    def copied_line(self, window, expected):
+        self.wine.click(window, COPY)
+        wait_until(lambda: self.session.clipboard_text() == expected, 10, f"the line {expected!r}")
+
+    def line_after(self, window, *keys):
+        """Presses the keys, then copies the line with a mark typed at its end; the line before
+        the mark."""
+        if keys:
+            self.session.key(*keys)
+        self.marks += 1
+        mark = f"#{self.marks}"
+        # Never twice at one spot, which would be a double click: it leaves the focus where it was.
+        self.wine.click(window, (LINE[0] + 12 * (self.marks % 8) - 48, LINE[1]))
+        self.session.key("End")
+        self.session.type_text(mark)
+        self.session.key("ctrl+Return")
+        copied = []
+        wait_until(lambda: copied.append(self.session.clipboard_text()) or (copied[-1] or "").endswith(mark),
+                   10, f"the copy ending in {mark}")
+        self.session.key(*["BackSpace"] * len(mark))
+        return copied[-1][:-len(mark)]
+
+    def test_search_return_inserts_the_chosen_result(self):
+        window = self.start_in_front(self.wine.program("[Korvani]\nAutoPaste=0\n"))
+
+        def line_after_search(query, *keys):
+            self.wine.click(window, CLEAR)
+            self.session.key("ctrl+f")  # the query is selected: typing replaces it
+            self.session.type_text(query)
+            return self.line_after(window, *keys)
+
+        self.assertEqual(line_after_search("voiced velar fric", "Return"), "\u0263")
+        # Up and Down choose among the results, Up stopping at the first.
+        first = line_after_search("velar fricative", "Return")
+        second = line_after_search("velar fricative", "Down", "Return")
+        self.assertEqual({first, second}, {"x", "\u0263"})
+        self.assertEqual(line_after_search("velar fricative", "Down", "Up", "Up", "Return"), first)
+        # Escape clears the query, which chooses nothing.
+        self.assertEqual(line_after_search("velar fricative", "Escape", "Return"), "")
+
+    def test_pinned_sequence_is_kept_and_shown_on_mine_after_a_restart(self):
+        folder = self.wine.program("[Korvani]\nAutoPaste=0\n")
+        window = self.start_in_front(folder)
+        for name in ("Chain", "See"):
+            self.wine.click(window, control(name).centre)
+        self.session.key("shift+Home", "ctrl+d")
+        ini = os.path.join(folder, "KORVANI.INI")
+        wait_until(lambda: read_ini(ini).get(("Symbols", "Mine")) == "U+0074 U+0283 U+0069", 10,
+                   "the pinned sequence in KORVANI.INI")
+        self.session.close_window(window)
+        wait_until(lambda: not self.session.search(name=TITLE), 10, "the program to end")
+        window = self.start_in_front(folder)
+        # Standard, Additional, All, Mine.
+        self.session.key("ctrl+Next", "ctrl+Next", "ctrl+Next")
+        window = self.wine.window()
+        self.wine.click(window, MINE_FIRST_CELL)
+        self.copied_line(window, "t\u0283i")
+        # The Recent row keeps what was inserted, newest first, in the same file.
+        wait_until(lambda: read_ini(ini).get(("Symbols", "Recent"), "").startswith("U+0074 U+0283 U+0069"),
+                   10, "the recent symbols")
+
+    def test_symbol_menu_adds_to_mine_and_removes_from_it(self):
+        folder = self.wine.program("[Korvani]\nAutoPaste=0\n")
+        window = self.start_in_front(folder)
+        ini = os.path.join(folder, "KORVANI.INI")
+        cases = [  # where to right-click, after which keys, and Mine after the menu's first item
+            (SEE, [], "U+0069"),
+            (control("Chain").centre, [], "U+0069, U+0074 U+0283"),
+            (MINE_FIRST_CELL, ["ctrl+Next", "ctrl+Next", "ctrl+Next"], "U+0074 U+0283"),  # Remove
+        ]
+        for point, keys, mine in cases:
+            with self.subTest(mine=mine):
+                if keys:
+                    self.session.key(*keys)
+                self.session.xdotool("mousemove", "--window", window, *point, "click", "3")
+                # The menu's loop reads the keys that follow the click in the window's queue.
+                self.session.key("Down", "Return")
+                wait_until(lambda: read_ini(ini).get(("Symbols", "Mine")) == mine, 10, f"Mine={mine}")
+
+    def test_xsampa_in_the_line_converts_as_one_undo_step(self):
+        window = self.start_in_front(self.wine.program("[Korvani]\nAutoPaste=0\n"))
+        self.session.type_text('D@ "k{t')
+        self.session.key("ctrl+shift+x")
+        self.copied_line(window, "\u00f0\u0259 \u02c8k\u00e6t")
+        # A copy leaves the line as it was, and Ctrl+Z takes the whole conversion back.
+        self.assertEqual(self.line_after(window, "ctrl+z"), 'D@ "k{t')
+        # Only the selection is converted.
+        self.session.key("shift+Left", "shift+Left", "ctrl+shift+x")
+        self.copied_line(window, 'D@ "k\u00e6t')
+
+    def test_xsampa_command_writes_utf8_to_its_output(self):
+        cases = [  # arguments, standard input, output, status
+            (['D@ "k{t'], b"", "\u00f0\u0259 \u02c8k\u00e6t\n".encode(), 0),
+            (["D@", '"k{t'], b"", "\u00f0\u0259 \u02c8k\u00e6t\n".encode(), 0),
+            ([], b"D@\nk{t\n", "\u00f0\u0259\nk\u00e6t\n".encode(), 0),
+            (["-"], b"S\n", "\u0283\n".encode(), 0),
+            ([], b"\xff\n", b"", 1),
+        ]
+        for args, given, output, status in cases:
+            with self.subTest(args=args, given=given):
+                run = subprocess.run(["wine", EXE, "--xsampa", *args], env=self.wine.env, input=given,
+                                     capture_output=True, timeout=60)
+                self.assertEqual((run.stdout, run.returncode), (output, status), run.stderr)
+                # Wine may say things of its own on the same stream.
+                self.assertEqual(b"korvani: " in run.stderr, status != 0, run.stderr)
+        # No window was made: the command ends before the program would start.
+        self.assertEqual(self.session.search(name=TITLE), [])
+
+    def test_screen_readers_are_told_names(self):
+        window = self.start_in_front(self.wine.program("[Korvani]\nAutoPaste=0\n"))
+        self.session.type_text("abc")  # the line's name is not its text
+        self.session.key("ctrl+f")
+        self.session.type_text("voiced velar fric")
+        run = self.wine.run("wine", self.wine.tool("controllabels.exe"), "KorvaniMainWindow")
+        self.assertEqual(run.returncode, 0)
+        controls, cells = {}, {}
+        for line in run.stdout.decode().splitlines():
+            if line.startswith("  "):
+                cells.setdefault(name, []).append(line.strip().split("\t"))
+            else:
+                kind, label, name = line.split("\t")
+                controls.setdefault(kind, []).append((label, name))
+        # Through MSAA, as a screen reader asks; the size box by its label (Wine's MSAA names a
+        # drop-down list by its value).
+        self.assertIn(("Transcription", "Transcription"), controls["Edit"])
+        self.assertIn(("Search symbols", "Search symbols"), controls["Edit"])
+        self.assertEqual(controls["ComboBox"][0][0], "Point size")
+        self.assertEqual([name for _, name in controls["KorvSymbolGrid"]], ["All symbols", "Mine"])
+        self.assertEqual(cells["All symbols"][0][0], "\u0263, voiced velar fricative")
+        self.assertIn("X-SAMPA G", cells["All symbols"][0][1])
+        self.assertIn(("", "\u0283"), controls["KorvSymbolButton"])
+
+    def test_windows_unit_tests_that_need_a_display(self):
+        run = self.wine.run("wine", self.wine.tool("korv_win32_window_tests.exe"), timeout=120)
+        self.assertEqual(run.returncode, 0, run.stdout.decode(errors="replace")[-3000:])
 
     def test_window_scales_at_144_dpi(self):
         self.wine.reg_add(r"HKCU\Control Panel\Desktop", "LogPixels", "REG_DWORD", 144)

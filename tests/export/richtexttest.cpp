@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "richtext.h"
+#include "utf16.h"
 
 #include <gtest/gtest.h>
 

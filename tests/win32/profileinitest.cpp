@@ -3,9 +3,9 @@
 // must agree with the core's INI engine, which the Linux build uses, on every file the program
 // or a user may have written.
 #include "profileini.h"
-#include "clipboard.h"
 #include "settings/initext.h"
 #include "settings/settings.h"
+#include "systemclipboard.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "aboutbox.h"
+#include "aboutwindow.h"
 
 #include "admin.h"
 #include "fontface.h"
-#include "korvform.h"
+#include "mainwindow.h"
 #include "resource.h"
+#include "settings/settings.h"
 #include "windowowner.h"
 
 #include <commctrl.h>
@@ -18,7 +19,7 @@ namespace korv::win32 {
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"TAboutBox";
+constexpr wchar_t kClassName[] = L"KorvaniAboutWindow";
 constexpr int kClientWidth = 313;
 constexpr int kClientHeight = 338;
 
@@ -55,21 +56,21 @@ LRESULT CALLBACK handCursor(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 
 } // namespace
 
-TAboutBox::TAboutBox(TKorvForm& form, HINSTANCE instance)
-    : m_form(form)
+AboutWindow::AboutWindow(MainWindow& main, HINSTANCE instance)
+    : m_main(main)
     , m_instance(instance) {}
 
-HWND TAboutBox::child(const wchar_t* cls, const wchar_t* text, DWORD style, int id, int left,
-                      int top, int width, int height, HFONT font) {
+HWND AboutWindow::child(const wchar_t* cls, const wchar_t* text, DWORD style, int id, int left,
+                        int top, int width, int height, HFONT font) {
     HWND hwnd =
-        CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, m_form.scale(left),
-                        m_form.scale(top), m_form.scale(width), m_form.scale(height), m_hwnd,
+        CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, m_main.scale(left),
+                        m_main.scale(top), m_main.scale(width), m_main.scale(height), m_hwnd,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), m_instance, nullptr);
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return hwnd;
 }
 
-void TAboutBox::showModal() {
+void AboutWindow::showModal() {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = windowProc;
@@ -81,25 +82,24 @@ void TAboutBox::showModal() {
 
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
     const DWORD exStyle = WS_EX_TOPMOST | WS_EX_DLGMODALFRAME;
-    const UINT dpi = static_cast<UINT>(m_form.scale(96));
-    RECT frame{0, 0, m_form.scale(kClientWidth), m_form.scale(kClientHeight)};
+    const UINT dpi = static_cast<UINT>(m_main.scale(96));
+    RECT frame{0, 0, m_main.scale(kClientWidth), m_main.scale(kClientHeight)};
     AdjustWindowRectExForDpi(&frame, style, FALSE, exStyle, dpi);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
     const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     m_hwnd = CreateWindowExW(exStyle, kClassName, L"About Korvani", style, left, top, width, height,
-                             m_form.hwnd(), nullptr, m_instance, this);
+                             m_main.hwnd(), nullptr, m_instance, this);
     if (m_hwnd == nullptr) {
         return;
     }
-    FormCreate();
-    FormShow();
-    EnableWindow(m_form.hwnd(), FALSE);
+    createControls();
+    EnableWindow(m_main.hwnd(), FALSE);
     ShowWindow(m_hwnd, SW_SHOW);
     MSG msg;
     while (!m_done && GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (m_form.preTranslate(msg) || IsDialogMessageW(m_hwnd, &msg)) {
+        if (m_main.preTranslate(msg) || IsDialogMessageW(m_hwnd, &msg)) {
             continue;
         }
         TranslateMessage(&msg);
@@ -108,7 +108,7 @@ void TAboutBox::showModal() {
     if (msg.message == WM_QUIT) {
         PostQuitMessage(static_cast<int>(msg.wParam));
     }
-    EnableWindow(m_form.hwnd(), TRUE);
+    EnableWindow(m_main.hwnd(), TRUE);
     if (IsWindow(m_hwnd)) {
         DestroyWindow(m_hwnd);
     }
@@ -116,77 +116,78 @@ void TAboutBox::showModal() {
                            static_cast<HGDIOBJ>(m_linkFont), static_cast<HGDIOBJ>(m_white)}) {
         DeleteObject(object);
     }
-    if (IsWindow(m_form.hwnd())) {
-        SetForegroundWindow(m_form.hwnd());
+    if (IsWindow(m_main.hwnd())) {
+        SetForegroundWindow(m_main.hwnd());
     }
 }
 
-void TAboutBox::FormCreate() {
+void AboutWindow::createControls() {
     const std::wstring face = firstInstalledFace(kDialogFaces);
-    m_font = makeFont(face, m_form.scale(11), FW_NORMAL, false);
-    m_titleFont = makeFont(face, m_form.scale(13), FW_BOLD, false);
-    m_linkFont = makeFont(face, m_form.scale(11), FW_NORMAL, true);
+    m_font = makeFont(face, m_main.scale(11), FW_NORMAL, false);
+    m_titleFont = makeFont(face, m_main.scale(13), FW_BOLD, false);
+    m_linkFont = makeFont(face, m_main.scale(11), FW_NORMAL, true);
     m_white = CreateSolidBrush(RGB(255, 255, 255));
 
-    PageControl1 =
+    m_pages =
         child(WC_TABCONTROLW, L"", WS_CLIPSIBLINGS | WS_TABSTOP, IdPages, 8, 8, 297, 281, m_font);
     const wchar_t* pages[] = {L"About", L"Options"};
     for (int i = 0; i < 2; ++i) {
         TCITEMW item{};
         item.mask = TCIF_TEXT;
         item.pszText = const_cast<wchar_t*>(pages[i]);
-        SendMessageW(PageControl1, TCM_INSERTITEMW, static_cast<WPARAM>(i),
+        SendMessageW(m_pages, TCM_INSERTITEMW, static_cast<WPARAM>(i),
                      reinterpret_cast<LPARAM>(&item));
     }
     RECT page{};
-    GetWindowRect(PageControl1, &page);
+    GetWindowRect(m_pages, &page);
     MapWindowPoints(nullptr, m_hwnd, reinterpret_cast<POINT*>(&page), 2);
-    SendMessageW(PageControl1, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
+    SendMessageW(m_pages, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
     m_page = page;
     // Page contents sit in 96-DPI page coordinates, converted here once.
-    const int px = MulDiv(page.left, 96, m_form.scale(96));
-    const int py = MulDiv(page.top, 96, m_form.scale(96));
-    const std::wstring homepage = widen(m_form.settings().homepage);
+    const int px = MulDiv(page.left, 96, m_main.scale(96));
+    const int py = MulDiv(page.top, 96, m_main.scale(96));
+    const std::wstring homepage = widen(m_main.palette().homepage());
 
     m_aboutPage[0] =
         child(WC_STATICW, L"", SS_ICON | SS_REALSIZECONTROL, 0, px + 16, py + 8, 64, 64, m_font);
     SendMessageW(
         m_aboutPage[0], STM_SETICON,
         reinterpret_cast<WPARAM>(LoadImageW(m_instance, MAKEINTRESOURCEW(IDI_KORVANI), IMAGE_ICON,
-                                            m_form.scale(64), m_form.scale(64), LR_DEFAULTCOLOR)),
+                                            m_main.scale(64), m_main.scale(64), LR_DEFAULTCOLOR)),
         0);
     m_aboutPage[1] =
         child(WC_STATICW, L"Korvani", SS_LEFT, 0, px + 88, py + 14, 68, 18, m_titleFont);
-    Label8 = m_aboutPage[2] =
-        child(WC_STATICW, L"version 6", SS_LEFT, 0, px + 157, py + 18, 100, 14, m_font);
-    Label1 = m_aboutPage[3] =
-        child(WC_STATICW, L"BUILD:", SS_LEFT, 0, px + 88, py + 48, 150, 14, m_font);
+    m_versionLabel = m_aboutPage[2] = child(WC_STATICW, (L"version " + widen(kVersion)).c_str(),
+                                            SS_LEFT, 0, px + 157, py + 18, 100, 14, m_font);
+    m_buildLabel = m_aboutPage[3] = child(WC_STATICW, (L"Build: " + widen(kBuild)).c_str(), SS_LEFT,
+                                          0, px + 88, py + 48, 150, 14, m_font);
     m_aboutPage[4] = child(WC_STATICW, L"Internet:", SS_LEFT, 0, px + 16, py + 80, 40, 14, m_font);
-    lbURL2 = m_aboutPage[5] = child(WC_STATICW, homepage.c_str(), SS_LEFT | SS_NOTIFY, IdUrl,
-                                    px + 56, py + 80, 220, 14, m_linkFont);
-    SetWindowSubclass(lbURL2, handCursor, 1, 0);
+    m_homepageLink = m_aboutPage[5] = child(WC_STATICW, homepage.c_str(), SS_LEFT | SS_NOTIFY,
+                                            IdUrl, px + 56, py + 80, 220, 14, m_linkFont);
+    SetWindowSubclass(m_homepageLink, handCursor, 1, 0);
 
     const int ox = px + 8;
     const int oy = py + 8;
     m_optionsPage[0] = child(WC_STATICW, L"", SS_ETCHEDFRAME, 0, ox, oy, 273, 145, m_font);
-    chAutopaste = m_optionsPage[1] = child(WC_BUTTONW, L"", BS_AUTOCHECKBOX | WS_TABSTOP,
-                                           IdAutopaste, ox + 12, oy + 23, 16, 17, m_font);
+    m_autoPasteBox = m_optionsPage[1] = child(WC_BUTTONW, L"", BS_AUTOCHECKBOX | WS_TABSTOP,
+                                              IdAutopaste, ox + 12, oy + 23, 16, 17, m_font);
     m_optionsPage[2] = child(WC_STATICW, L"Automatically paste script into target document",
                              SS_LEFT, 0, ox + 32, oy + 24, 236, 14, m_font);
-    chUseUnicodeFont = m_optionsPage[3] = child(WC_BUTTONW, L"", BS_AUTOCHECKBOX | WS_TABSTOP,
+    m_unicodeFontBox = m_optionsPage[3] = child(WC_BUTTONW, L"", BS_AUTOCHECKBOX | WS_TABSTOP,
                                                 IdUnicode, ox + 12, oy + 48, 17, 17, m_font);
     m_optionsPage[4] = child(WC_STATICW, L"Use Unicode Fonts (recommended)", SS_LEFT, 0, ox + 32,
                              oy + 50, 236, 14, m_font);
-    chShowHints = m_optionsPage[5] = child(WC_BUTTONW, L"", BS_AUTOCHECKBOX | WS_TABSTOP, IdHints,
-                                           ox + 12, oy + 72, 17, 17, m_font);
+    m_hintsBox = m_optionsPage[5] = child(WC_BUTTONW, L"", BS_AUTOCHECKBOX | WS_TABSTOP, IdHints,
+                                          ox + 12, oy + 72, 17, 17, m_font);
     m_optionsPage[6] =
         child(WC_STATICW, L"Show button hints", SS_LEFT, 0, ox + 32, oy + 74, 236, 14, m_font);
-    sbSaveOptions = m_optionsPage[7] =
+    m_saveButton = m_optionsPage[7] =
         child(WC_BUTTONW, L"Save", BS_PUSHBUTTON, IdSave, ox + 56, oy + 107, 153, 22, m_font);
     m_optionsPage[8] = child(WC_STATICW, L"", SS_ETCHEDFRAME, 0, ox, py + 160, 273, 81, m_font);
-    sbInstallFonts = m_optionsPage[9] = child(WC_BUTTONW, L"Install Legacy Fonts", BS_PUSHBUTTON,
-                                              IdInstall, ox + 56, py + 192, 153, 22, m_font);
-    OKButton =
+    m_installFontsButton = m_optionsPage[9] =
+        child(WC_BUTTONW, L"Install Legacy Fonts", BS_PUSHBUTTON, IdInstall, ox + 56, py + 192, 153,
+              22, m_font);
+    m_closeButton =
         child(WC_BUTTONW, L"Close", BS_DEFPUSHBUTTON | WS_TABSTOP, IdOk, 121, 300, 75, 25, m_font);
     for (HWND control : m_optionsPage) {
         SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -194,22 +195,16 @@ void TAboutBox::FormCreate() {
     for (HWND control : m_aboutPage) {
         SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     }
-    Button_SetCheck(chAutopaste, m_form.settings().autoPaste ? BST_CHECKED : BST_UNCHECKED);
-    Button_SetCheck(chUseUnicodeFont,
-                    m_form.settings().useUnicodeFont ? BST_CHECKED : BST_UNCHECKED);
-    Button_SetCheck(chShowHints, m_form.settings().showHints ? BST_CHECKED : BST_UNCHECKED);
-    PageChange(0);
+    const PaletteOptions& options = m_main.palette().options();
+    Button_SetCheck(m_autoPasteBox, options.autoPaste ? BST_CHECKED : BST_UNCHECKED);
+    Button_SetCheck(m_unicodeFontBox, options.useUnicodeFont ? BST_CHECKED : BST_UNCHECKED);
+    Button_SetCheck(m_hintsBox, options.showHints ? BST_CHECKED : BST_UNCHECKED);
+    EnableWindow(m_saveButton, FALSE);
+    EnableWindow(m_installFontsButton, isAdministrator() ? TRUE : FALSE);
+    showPage(0);
 }
 
-void TAboutBox::FormShow() {
-    const bool admin = IsAdmin();
-    EnableWindow(sbSaveOptions, FALSE);
-    SetWindowTextW(Label1, L"Build: 20211230");
-    SetWindowTextW(Label8, L"version 6.05");
-    EnableWindow(sbInstallFonts, admin ? TRUE : FALSE);
-}
-
-void TAboutBox::PageChange(int index) {
+void AboutWindow::showPage(int index) {
     for (HWND control : m_aboutPage) {
         ShowWindow(control, index == 0 ? SW_SHOW : SW_HIDE);
     }
@@ -219,50 +214,41 @@ void TAboutBox::PageChange(int index) {
     InvalidateRect(m_hwnd, &m_page, TRUE);
 }
 
-void TAboutBox::chOptionClick() {
-    EnableWindow(sbSaveOptions, TRUE);
+void AboutWindow::optionChanged() {
+    EnableWindow(m_saveButton, TRUE);
 }
 
-void TAboutBox::sbSaveOptionsClick() {
-    Settings& settings = m_form.settings();
-    settings.autoPaste = Button_GetCheck(chAutopaste) == BST_CHECKED;
-    settings.useUnicodeFont = Button_GetCheck(chUseUnicodeFont) == BST_CHECKED;
-    settings.showHints = Button_GetCheck(chShowHints) == BST_CHECKED;
-    ProfileIni ini(m_form.settingsPath());
-    if (!ini.writeBool(kOptionsSection, kAutoPasteKey, settings.autoPaste) ||
-        !ini.writeBool(kOptionsSection, kUseUnicodeFontKey, settings.useUnicodeFont) ||
-        !ini.writeBool(kOptionsSection, kShowHintsKey, settings.showHints)) {
-        const std::wstring text = L"Unable to write to " + widen(m_form.settingsPath()) + L".";
-        MessageBoxW(m_hwnd, text.c_str(), kAppTitle, MB_OK | MB_ICONERROR);
+void AboutWindow::saveOptions() {
+    PaletteOptions options;
+    options.autoPaste = Button_GetCheck(m_autoPasteBox) == BST_CHECKED;
+    options.useUnicodeFont = Button_GetCheck(m_unicodeFontBox) == BST_CHECKED;
+    options.showHints = Button_GetCheck(m_hintsBox) == BST_CHECKED;
+    if (const std::optional<std::string> error = m_main.palette().saveOptions(options)) {
+        // The general error box, which ends what failed with a full stop.
+        MessageBoxW(m_hwnd, widen(*error + ".").c_str(), kAppTitle, MB_OK | MB_ICONERROR);
         return;
     }
-    m_form.applyHints();
-    m_form.setCopyCaption(settings.autoPaste);
-    EnableWindow(sbSaveOptions, FALSE);
+    EnableWindow(m_saveButton, FALSE);
 }
 
-void TAboutBox::sbInstallFontsClick() {
-    const std::string installer = m_form.exeFolder() + "korvanifi.exe";
+void AboutWindow::installFonts() {
+    const std::string installer = m_main.exeFolder() + "korvanifi.exe";
     ShellExecuteA(m_hwnd, "open", installer.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void TAboutBox::KorvaniHomepageClick() {
-    ShellExecuteA(nullptr, "open", m_form.settings().homepage.c_str(), "", "", SW_SHOWMAXIMIZED);
-    OKButtonClick();
+void AboutWindow::openHomepage() {
+    ShellExecuteA(nullptr, "open", m_main.palette().homepage().c_str(), "", "", SW_SHOWMAXIMIZED);
+    close();
 }
 
-void TAboutBox::OKButtonClick() {
+void AboutWindow::close() {
     m_done = true;
-    EnableWindow(m_form.hwnd(), TRUE);
+    EnableWindow(m_main.hwnd(), TRUE);
     DestroyWindow(m_hwnd);
 }
 
-bool TAboutBox::IsAdmin() {
-    return isAdministrator();
-}
-
-LRESULT CALLBACK TAboutBox::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* box = windowOwner<TAboutBox>(hwnd, message, lParam);
+LRESULT CALLBACK AboutWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* box = windowOwner<AboutWindow>(hwnd, message, lParam);
     if (box == nullptr) {
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
@@ -272,29 +258,29 @@ LRESULT CALLBACK TAboutBox::windowProc(HWND hwnd, UINT message, WPARAM wParam, L
     return box->handle(message, wParam, lParam);
 }
 
-LRESULT TAboutBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT AboutWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IdOk:
         case IDCANCEL:
-            OKButtonClick();
+            close();
             break;
         case IdUrl:
             if (HIWORD(wParam) == STN_CLICKED) {
-                KorvaniHomepageClick();
+                openHomepage();
             }
             break;
         case IdAutopaste:
         case IdUnicode:
         case IdHints:
-            chOptionClick();
+            optionChanged();
             break;
         case IdSave:
-            sbSaveOptionsClick();
+            saveOptions();
             break;
         case IdInstall:
-            sbInstallFontsClick();
+            installFonts();
             break;
         default:
             break;
@@ -302,15 +288,15 @@ LRESULT TAboutBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header->hwndFrom == PageControl1 && header->code == TCN_SELCHANGE) {
-            PageChange(static_cast<int>(SendMessageW(PageControl1, TCM_GETCURSEL, 0, 0)));
+        if (header->hwndFrom == m_pages && header->code == TCN_SELCHANGE) {
+            showPage(static_cast<int>(SendMessageW(m_pages, TCM_GETCURSEL, 0, 0)));
         }
         return 0;
     }
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(m_hwnd, &ps);
-        if (SendMessageW(PageControl1, TCM_GETCURSEL, 0, 0) == 0) {
+        if (SendMessageW(m_pages, TCM_GETCURSEL, 0, 0) == 0) {
             // The "About" page: white, with a single-line border.
             FillRect(dc, &m_page, m_white);
             FrameRect(dc, &m_page, GetSysColorBrush(COLOR_WINDOWFRAME));
@@ -320,15 +306,15 @@ LRESULT TAboutBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_CTLCOLORSTATIC: {
         HDC dc = reinterpret_cast<HDC>(wParam);
-        const bool aboutPage = SendMessageW(PageControl1, TCM_GETCURSEL, 0, 0) == 0;
+        const bool aboutPage = SendMessageW(m_pages, TCM_GETCURSEL, 0, 0) == 0;
         SetBkMode(dc, TRANSPARENT);
-        if (reinterpret_cast<HWND>(lParam) == lbURL2) {
+        if (reinterpret_cast<HWND>(lParam) == m_homepageLink) {
             SetTextColor(dc, RGB(0, 0, 255));
         }
         return reinterpret_cast<LRESULT>(aboutPage ? m_white : GetSysColorBrush(COLOR_BTNFACE));
     }
     case WM_CLOSE:
-        OKButtonClick();
+        close();
         return 0;
     default:
         break;

@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "clipboard.h"
-
-#include "richtext.h"
+#include "systemclipboard.h"
 
 #include <cstring>
 
@@ -46,19 +44,23 @@ std::string htmlClipboardFormat(std::string_view fragment) {
            std::string(fragment) + std::string(kAfter);
 }
 
-bool putOnClipboard(HWND owner, std::u16string_view text, std::string_view face, int points) {
-    if (!OpenClipboard(owner)) {
+bool SystemClipboard::put(const CopyPayload& payload) {
+    if (!OpenClipboard(m_owner())) {
         return false;
     }
     EmptyClipboard();
-    std::u16string plain(text);
-    setData(CF_UNICODETEXT, plain.c_str(), (plain.size() + 1) * sizeof(char16_t));
-    const std::string rtf = buildRtf(text, face, points);
-    setData(RegisterClipboardFormatW(L"Rich Text Format"), rtf.c_str(), rtf.size() + 1);
-    const std::string html = htmlClipboardFormat(buildHtml(text, face, points));
-    setData(RegisterClipboardFormatW(L"HTML Format"), html.c_str(), html.size() + 1);
+    const std::u16string& plain = payload.plain;
+    const bool putPlain =
+        setData(CF_UNICODETEXT, plain.c_str(), (plain.size() + 1) * sizeof(char16_t));
+    // A plain copy alone (no size chosen) has no rich forms.
+    if (!payload.rtf.empty()) {
+        const std::string& rtf = payload.rtf;
+        setData(RegisterClipboardFormatW(L"Rich Text Format"), rtf.c_str(), rtf.size() + 1);
+        const std::string html = htmlClipboardFormat(payload.html);
+        setData(RegisterClipboardFormatW(L"HTML Format"), html.c_str(), html.size() + 1);
+    }
     CloseClipboard();
-    return true;
+    return putPlain;
 }
 
 } // namespace korv::win32

@@ -1,13 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "keysequence.h"
+#include "pastekeys.h"
 
-namespace korv {
+namespace korv::win32 {
 
 namespace {
-
-constexpr std::uint8_t kVkTab = 0x09;
-constexpr std::uint8_t kVkControl = 0x11;
-constexpr std::uint8_t kVkMenu = 0x12;
 
 // Set-1 scan codes with the break bit set, sent unchanged for press and release. The byte sent
 // with V is that of the A key; it only travels with the event, the key comes from the vk.
@@ -24,15 +20,15 @@ std::uint8_t keyForV(const VkKeyScanFn& vkKeyScanA) {
 } // namespace
 
 std::array<KeyEvent, 8> buildAutoPasteKeys(const VkKeyScanFn& vkKeyScanA) {
-    const KeyEvent altDown{kVkMenu, kScanAlt, 0, 0};
-    const KeyEvent tabDown{kVkTab, kScanTab, 0, 0};
-    const KeyEvent tabUp{kVkTab, kScanTab, KEYEVENTF_KEYUP, 0};
-    const KeyEvent altUp{kVkMenu, kScanAlt, KEYEVENTF_KEYUP, 0};
-    const KeyEvent ctrlDown{kVkControl, kScanCtrl, 0, 0};
+    const KeyEvent altDown{VK_MENU, kScanAlt, 0, 0};
+    const KeyEvent tabDown{VK_TAB, kScanTab, 0, 0};
+    const KeyEvent tabUp{VK_TAB, kScanTab, KEYEVENTF_KEYUP, 0};
+    const KeyEvent altUp{VK_MENU, kScanAlt, KEYEVENTF_KEYUP, 0};
+    const KeyEvent ctrlDown{VK_CONTROL, kScanCtrl, 0, 0};
     const KeyEvent vDown{keyForV(vkKeyScanA), kScanV, 0, 0};
     const KeyEvent vUp{keyForV(vkKeyScanA), kScanV, KEYEVENTF_KEYUP, 0};
-    const KeyEvent ctrlUp{kVkControl, kScanCtrl, KEYEVENTF_KEYUP, 0};
+    const KeyEvent ctrlUp{VK_CONTROL, kScanCtrl, KEYEVENTF_KEYUP, 0};
     return {altDown, tabDown, tabUp, altUp, ctrlDown, vDown, vUp, ctrlUp};
 }
 
-} // namespace korv
+} // namespace korv::win32

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "keysequence.h"
+#include "pastekeys.h"
 
 #include <gtest/gtest.h>
 
@@ -8,15 +8,14 @@
 
 namespace {
 
-using korv::KeyEvent;
-using korv::KEYEVENTF_KEYUP;
+using korv::win32::KeyEvent;
 
 // Answers from a list in turn and records what it was asked.
 struct FakeKeyScan {
     std::vector<std::int16_t> answers;
     std::vector<char> asked;
 
-    korv::VkKeyScanFn fn() {
+    korv::win32::VkKeyScanFn fn() {
         return [this](char c) {
             const std::int16_t answer = answers.at(asked.size());
             asked.push_back(c);
@@ -27,7 +26,7 @@ struct FakeKeyScan {
 
 TEST(AutoPasteKeys, AltTabThenCtrlV) {
     FakeKeyScan scan{{0x0156, 0x0156}, {}};
-    const auto keys = korv::buildAutoPasteKeys(scan.fn());
+    const auto keys = korv::win32::buildAutoPasteKeys(scan.fn());
 
     const std::array<KeyEvent, 8> expected{{
         {18, 184, 0, 0},
@@ -49,7 +48,7 @@ TEST(AutoPasteKeys, AltTabThenCtrlV) {
 
 TEST(AutoPasteKeys, EachVEventAsksTheLayoutAgain) {
     FakeKeyScan scan{{0x56, 0x2F}, {}};
-    const auto keys = korv::buildAutoPasteKeys(scan.fn());
+    const auto keys = korv::win32::buildAutoPasteKeys(scan.fn());
     EXPECT_EQ(keys[5].vk, 0x56);
     EXPECT_EQ(keys[6].vk, 0x2F);
 }
@@ -57,8 +56,8 @@ TEST(AutoPasteKeys, EachVEventAsksTheLayoutAgain) {
 TEST(AutoPasteKeys, LayoutWithoutVSends255AndLeavesTheRest) {
     FakeKeyScan usual{{0x56, 0x56}, {}};
     FakeKeyScan none{{-1, -1}, {}};
-    const auto reference = korv::buildAutoPasteKeys(usual.fn());
-    const auto keys = korv::buildAutoPasteKeys(none.fn());
+    const auto reference = korv::win32::buildAutoPasteKeys(usual.fn());
+    const auto keys = korv::win32::buildAutoPasteKeys(none.fn());
     for (std::size_t i = 0; i < keys.size(); ++i) {
         SCOPED_TRACE(i);
         if (i == 5 || i == 6) {

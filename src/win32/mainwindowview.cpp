@@ -1,0 +1,192 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What the palette shows through the main window, and what it asks of it.
+#include "mainwindow.h"
+
+#include "aboutwindow.h"
+#include "symboltable.h"
+
+#include <commctrl.h>
+
+namespace korv::win32 {
+
+namespace {
+
+std::u16string windowText(HWND hwnd) {
+    const int length = GetWindowTextLengthW(hwnd);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(hwnd, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(length));
+    return std::u16string(text.begin(), text.end());
+}
+
+std::wstring wide(std::u16string_view text) {
+    return std::wstring(text.begin(), text.end());
+}
+
+} // namespace
+
+LineSnapshot MainWindow::line() const {
+    LineSnapshot snapshot;
+    snapshot.text = windowText(m_line);
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(m_line, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    snapshot.selStart = start;
+    snapshot.selLength = end > start ? end - start : 0;
+    const HWND focus = GetFocus();
+    snapshot.isActiveControl = focus == m_line || focus == m_search->field();
+    return snapshot;
+}
+
+void MainWindow::showLine(std::u16string_view text, std::size_t caret, bool focus) {
+    // The same text stays, and with it what Ctrl+Z takes back.
+    if (windowText(m_line) != text) {
+        SetWindowTextW(m_line, wide(text).c_str());
+    }
+    // The search field keeps the focus while it works for the line.
+    if (focus && GetFocus() != m_search->field()) {
+        SetFocus(m_line);
+    }
+    SendMessageW(m_line, EM_SETSEL, caret, static_cast<LPARAM>(caret));
+    SendMessageW(m_line, EM_SCROLLCARET, 0, 0);
+}
+
+void MainWindow::replaceText(std::size_t start, std::size_t length, std::u16string_view text) {
+    SendMessageW(m_line, EM_SETSEL, start, static_cast<LPARAM>(start + length));
+    // TRUE: one step that Ctrl+Z takes back.
+    SendMessageW(m_line, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide(text).c_str()));
+}
+
+void MainWindow::showCopyCaption(std::string_view caption) {
+    SetWindowTextW(m_copyButton, widen(caption).c_str());
+}
+
+void MainWindow::showHints(bool on) {
+    SendMessageW(m_tooltip, TTM_ACTIVATE, on ? TRUE : FALSE, 0);
+}
+
+void MainWindow::showSizeIndex(int index) {
+    SendMessageW(m_sizeBox, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void MainWindow::showTab(ChartTab tab) {
+    m_tab = tab;
+    SendMessageW(m_tabs, TCM_SETCURSEL, static_cast<WPARAM>(tab), 0);
+    for (std::size_t i = 0; i < kSymbolButtons.size(); ++i) {
+        const ChartPanel panel = kSymbolButtons[i].panel;
+        const bool shown = panel == ChartPanel::Diacritics ||
+                           (panel == ChartPanel::Standard && tab == ChartTab::Standard) ||
+                           (panel == ChartPanel::Additional && tab == ChartTab::Additional);
+        ShowWindow(m_symbols[i], shown ? SW_SHOW : SW_HIDE);
+    }
+    if (tab != ChartTab::All && GetFocus() == m_search->field()) {
+        SetFocus(m_line);
+    }
+    m_search->show(tab == ChartTab::All);
+    m_mine->show(tab == ChartTab::Mine);
+    InvalidateRect(m_hwnd, nullptr, TRUE);
+}
+
+void MainWindow::focusSearch() {
+    m_search->focus();
+}
+
+void MainWindow::showMine(const std::vector<std::u16string>& entries) {
+    m_mine->setEntries(entries);
+}
+
+void MainWindow::showRecent(const std::vector<std::u16string>&) {
+    // The search holds the recent symbols already; its grid shows them again.
+    m_search->refresh();
+}
+
+namespace {
+
+std::wstring boxText(std::string_view text) {
+    std::string lines;
+    for (char c : text) {
+        lines += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    }
+    return widen(lines);
+}
+
+} // namespace
+
+void MainWindow::showMessage(std::string_view text) {
+    MessageBoxW(m_hwnd, boxText(text).c_str(), kAppTitle, MB_OK);
+}
+
+void MainWindow::showError(std::string_view text) {
+    MessageBoxW(m_hwnd, boxText(text).c_str(), kAppTitle, MB_OK | MB_ICONERROR);
+}
+
+void MainWindow::showNotice(std::string_view text) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = m_trayWindow;
+    data.uID = 1;
+    data.uFlags = NIF_INFO;
+    lstrcpynW(data.szInfo, widen(text).c_str(), ARRAYSIZE(data.szInfo));
+    lstrcpynW(data.szInfoTitle, kAppTitle, ARRAYSIZE(data.szInfoTitle));
+    if (!m_trayShown || !Shell_NotifyIconW(NIM_MODIFY, &data)) {
+        showNotAdded(text);
+    }
+}
+
+void MainWindow::showNotAdded(std::string_view why) {
+    // A balloon under the line that takes no focus and goes at the next click or key.
+    const std::wstring text = widen(why);
+    EDITBALLOONTIP tip{sizeof tip, L"", text.c_str(), TTI_NONE};
+    SendMessageW(m_line, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip));
+}
+
+void MainWindow::placeWindow(ScreenPosition position) {
+    SetWindowPos(m_hwnd, nullptr, position.left, position.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::optional<ScreenPosition> MainWindow::windowPosition() const {
+    RECT r{};
+    if (!GetWindowRect(m_hwnd, &r)) {
+        return std::nullopt;
+    }
+    return ScreenPosition{r.left, r.top};
+}
+
+std::uintptr_t MainWindow::nativeHandle() const {
+    return reinterpret_cast<std::uintptr_t>(m_hwnd);
+}
+
+bool MainWindow::isInFront() const {
+    return IsWindowVisible(m_hwnd) && !IsIconic(m_hwnd) && GetForegroundWindow() == m_hwnd;
+}
+
+void MainWindow::hideWindow() {
+    ShowWindow(m_hwnd, SW_HIDE);
+}
+
+void MainWindow::minimizeWindow() {
+    ShowWindow(m_hwnd, SW_MINIMIZE);
+}
+
+void MainWindow::restoreWindow() {
+    const bool wasVisible = IsWindowVisible(m_hwnd);
+    ShowWindow(m_hwnd, IsIconic(m_hwnd) ? SW_RESTORE : SW_SHOW);
+    SetForegroundWindow(m_hwnd);
+    if (!wasVisible) {
+        m_palette.shown();
+    }
+}
+
+void MainWindow::bringToFront() {
+    restoreWindow();
+    SetFocus(m_line);
+}
+
+void MainWindow::openAbout() {
+    AboutWindow about(*this, m_instance);
+    about.showModal();
+}
+
+} // namespace korv::win32

@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "layout.h"
+
+#include <windows.h>
+
+#include <oleacc.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace korv::win32 {
+
+inline constexpr wchar_t kSymbolGridClass[] = L"KorvSymbolGrid";
+/// Posted to a grid to click a cell (wParam) as the pointer does.
+inline constexpr UINT kClickCellMessage = WM_APP + 20;
+
+class GridAccessible;
+
+/// One symbol of a grid: where it goes (at 96 DPI, in the grid's whole height), what it shows and
+/// what a screen reader says of it.
+struct GridCell {
+    Rect rect;
+    std::wstring glyph;
+    std::wstring name;
+    std::wstring description;
+};
+
+/// A group's title over its cells.
+struct GridTitle {
+    Rect rect;
+    std::wstring text;
+};
+
+/// A painted, scrolling grid of symbols (the All and Mine tabs): flat cells raised under the
+/// pointer, the chosen one marked; a click on release inside the pressed cell. It never takes the
+/// keyboard focus.
+class SymbolGrid final {
+public:
+    /// name is what a screen reader calls the grid.
+    SymbolGrid(HINSTANCE instance, HWND parent, const wchar_t* name);
+    ~SymbolGrid();
+    SymbolGrid(const SymbolGrid&) = delete;
+    SymbolGrid& operator=(const SymbolGrid&) = delete;
+
+    HWND hwnd() const { return m_hwnd; }
+    /// Replaces what the grid shows; height is the content's, at 96 DPI.
+    void setContent(std::vector<GridCell> cells, std::vector<GridTitle> titles, int height);
+    /// Marks a cell as the chosen one and scrolls it into view; -1 for none.
+    void setCurrent(int cell);
+    int current() const { return m_current; }
+    const std::vector<GridCell>& cells() const { return m_cells; }
+    /// The faces and the scale of the window's DPI.
+    void setLook(HFONT glyphFont, HFONT titleFont, UINT dpi);
+    /// Keeps the scrolled position or goes back to the top.
+    void scrollTo(int pixels);
+    int scrolled() const { return m_scroll; }
+    /// The cell under a point of the window, or -1.
+    int cellAt(POINT point) const;
+    /// A cell's rectangle in the window, scaled and scrolled.
+    RECT cellRect(int cell) const;
+
+    std::function<void(int cell)> clicked;
+    std::function<void(int cell, POINT screen)> menuRequested;
+
+    /// The screen reader's view of the grid and its cells, made when first asked for.
+    IAccessible* accessible();
+
+private:
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void paint(HDC dc, const RECT& client) const;
+    void updateScrollBar();
+    void setHover(int cell);
+    void invalidateCell(int cell);
+    int scale(int pixels) const { return MulDiv(pixels, static_cast<int>(m_dpi), 96); }
+
+    HWND m_hwnd = nullptr;
+    std::vector<GridCell> m_cells;
+    std::vector<GridTitle> m_titles;
+    int m_height = 0;
+    int m_scroll = 0;
+    int m_hover = -1;
+    int m_pressed = -1;
+    int m_current = -1;
+    HFONT m_glyphFont = nullptr;
+    HFONT m_titleFont = nullptr;
+    UINT m_dpi = 96;
+    GridAccessible* m_accessible = nullptr;
+};
+
+} // namespace korv::win32
