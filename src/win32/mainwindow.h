@@ -53,6 +53,8 @@ public:
     LineSnapshot line() const override;
     void showLine(std::u16string_view text, std::size_t caret, bool focus) override;
     void replaceText(std::size_t start, std::size_t length, std::u16string_view text) override;
+    // Spelling to IPA is not part of this build: there is never a choice to offer.
+    void showAlternatives(const std::vector<TranscribedWord>& /*words*/) override {}
     void showCopyCaption(std::string_view caption) override;
     void showHints(bool on) override;
     void showSizeIndex(int index) override;
