@@ -8,7 +8,9 @@ import subprocess
 import unittest
 
 from korvlayout import CLIENT_HEIGHT, CLIENT_WIDTH, SYMBOLS, control
+from korvlayout import Rect
 from korvx import Session, wait_until
+from scenarios import SCENARIOS
 
 BUILD = os.environ.get("KORV_WIN_BUILD", "")
 TEMPLATE = os.path.join(BUILD, "wine-template")
@@ -110,7 +112,9 @@ def read_ini(path):
     return values
 
 
-class Win32Test(unittest.TestCase):
+class WineSessionTest(unittest.TestCase):
+    """One private X session and Wine prefix for the tests of a class."""
+
     @classmethod
     def setUpClass(cls):
         if not os.path.isfile(EXE) or not os.path.isdir(TEMPLATE):
@@ -123,6 +127,8 @@ class Win32Test(unittest.TestCase):
     def tearDownClass(cls):
         cls.session.stop()
 
+
+class Win32Test(WineSessionTest):
     def setUp(self):
         self.marks = 0
 
@@ -439,6 +445,107 @@ class Win32Test(unittest.TestCase):
         self.assertEqual(self.wine.run("wine", os.path.join(installed, "uninstall.exe"), "/S").returncode, 0)
         self.wine.run("wineserver", "-w")
         self.assertFalse(os.path.exists(installed))
+
+
+
+class WineDriver:
+    """The shared scenarios' verbs (scenarios.py) on the Windows program under Wine."""
+
+    def __init__(self, case):
+        self.case, self.session, self.wine = case, case.session, case.wine
+        self.folder = self.window = None
+        self.marks = 0
+
+    def start(self, ini=None, args=()):
+        self.folder = self.wine.program(ini)
+        self._start(args)
+
+    def _start(self, args=()):
+        self.wine.start(self.folder, *args)
+        self.window = self.wine.window()
+        self.session.activate(self.window)
+        wait_until(lambda: self.session.active_window() == self.window, 10, "the window to be active")
+        self.wait_caret()
+
+    def wait_caret(self):
+        """The caret blinks in the line: the keys go there."""
+        wait_until(lambda: self.focused_control() == ("Edit", "Transcription"), 10, "the focus in the line")
+        line = control("Line")
+        client = self.session.geometry(self.window)
+        area = Rect(client.x + line.x, client.y + line.y, line.w, line.h)
+        first = self.session.screen_bytes(area)
+        wait_until(lambda: self.session.screen_bytes(area) != first, 5, "the caret to blink in the line", 0.1)
+
+    def focused_control(self):
+        run = self.wine.run("wine", self.wine.tool("controllabels.exe"), "KorvaniMainWindow", "--focus")
+        return tuple(run.stdout.decode().split("\t")[:2])
+
+    def restart(self):
+        self.session.close_window(self.window)
+        wait_until(lambda: not self.session.search(name=TITLE), 10, "the program to end")
+        self._start()
+
+    def click(self, name):
+        self.wine.click(self.window, control(name).centre)
+
+    def key(self, *chords):
+        self.session.key(*chords)
+
+    def type(self, text):
+        self.session.type_text(text)
+
+    def line(self):
+        # A mark typed at the end and copied tells this copy from any before it.
+        self.marks += 1
+        mark = f"#{self.marks}"
+        line = control("Line")
+        # Never twice at one spot, which would be a double click.
+        self.wine.click(self.window, (line.x + line.w - 20 - 6 * (self.marks % 4), line.centre[1]))
+        self.session.key("End")
+        self.session.type_text(mark)
+        self.session.key("ctrl+Return")
+        copied = []
+        wait_until(lambda: copied.append(self.session.clipboard_text()) or (copied[-1] or "").endswith(mark),
+                   10, f"the copy ending in {mark}")
+        self.session.key(*["BackSpace"] * len(mark))
+        return copied[-1][: -len(mark)]
+
+    def clipboard(self):
+        return wait_until(self.session.clipboard_text, 10, "text on the clipboard")
+
+    def rich_clipboard(self):
+        data = wait_until(lambda: self.session.clipboard("text/rtf"), 10, "the rich copy on the clipboard")
+        return data.split(b"\0")[0].decode("latin-1")
+
+    def ini(self):
+        sections = {}
+        for (section, key), value in read_ini(os.path.join(self.folder, "KORVANI.INI")).items():
+            sections.setdefault(section, {})[key] = value
+        return sections
+
+    def summon(self, arg):
+        result = self.wine.run("wine", os.path.join(self.folder, "korvani.exe"), arg)
+        self.case.assertEqual(result.returncode, 0)
+
+    def wait_shown(self, shown):
+        if shown:
+            self.window = self.wine.window()
+            wait_until(lambda: self.session.active_window() == self.window, 10, "the window to be active")
+            self.wait_caret()
+        else:
+            wait_until(lambda: not self.session.search(name=TITLE), 10, "the window to hide")
+
+
+class Win32ScenarioTest(WineSessionTest):
+    """The scenarios the Linux program walks through (test_scenarios.py), on the Windows one."""
+
+    def test_scenarios(self):
+        for scenario in SCENARIOS:
+            with self.subTest(scenario.__name__):
+                try:
+                    scenario(self, WineDriver(self))
+                finally:
+                    self.wine.stop()
 
 
 if __name__ == "__main__":
