@@ -4,10 +4,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
 
+#include "ipachart.h"
 #include "ipasearch.h"
 #include "ipasymbols.h"
 #include "layout.h"
@@ -88,6 +90,17 @@ AllSymbolsPanel::AllSymbolsPanel(QWidget* parent, QRect geometry, SymbolSearch& 
     searchField->setText(QString::fromStdU16String(m_search.query()));
     searchField->installEventFilter(this);
 
+    chartButton = new QPushButton(utf8(kChartButtonCaption), this);
+    chartButton->setObjectName(QStringLiteral("ChartButton"));
+    chartButton->setFocusPolicy(Qt::NoFocus);
+    chartButton->setAutoDefault(false);
+    chartButton->setToolTip(QStringLiteral("The IPA chart in a window of its own (Ctrl+K)"));
+    connect(chartButton, &QPushButton::clicked, this, [this] {
+        if (OnOpenChart) {
+            OnOpenChart();
+        }
+    });
+
     scrollArea = new QScrollArea(this);
     scrollArea->setObjectName(QStringLiteral("AllScrollArea"));
     scrollArea->setFrameShape(QFrame::NoFrame);
@@ -145,7 +158,10 @@ void AllSymbolsPanel::queryChanged(const QString& query) {
 
 void AllSymbolsPanel::layOut() {
     const int searchWidth = width();
-    searchField->setGeometry(0, 0, searchWidth, kSearchHeight);
+    const int buttonWidth = std::min(
+        searchWidth / 3, chartButton->fontMetrics().horizontalAdvance(chartButton->text()) + 10);
+    searchField->setGeometry(0, 0, searchWidth - buttonWidth - 2, kSearchHeight);
+    chartButton->setGeometry(searchWidth - buttonWidth, 0, buttonWidth, kSearchHeight);
     // While the user searches, what Return inserts stands under the field.
     const bool searching = !searchField->text().trimmed().isEmpty();
     const int gridTop = kSearchHeight + 2 + (searching ? kChosenHeight : 0);
@@ -244,6 +260,14 @@ bool AllSymbolsPanel::eventFilter(QObject* watched, QEvent* event) {
         // Ctrl+F again: the old query, selected, to be typed over.
         if (key->modifiers() == Qt::ControlModifier) {
             searchField->selectAll();
+            return true;
+        }
+        return QWidget::eventFilter(watched, event);
+    case Qt::Key_K:
+        if (key->modifiers() == Qt::ControlModifier) {
+            if (OnOpenChart) {
+                OnOpenChart();
+            }
             return true;
         }
         return QWidget::eventFilter(watched, event);

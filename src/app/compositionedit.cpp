@@ -86,6 +86,20 @@ void CompositionEdit::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    if (modifiers == Qt::ControlModifier && key == Qt::Key_K && OnChartWindowKey) {
+        OnChartWindowKey();
+        event->accept();
+        return;
+    }
+    // Ctrl+plus is Ctrl+= on most layouts, with or without Shift.
+    const bool zoomModifiers =
+        modifiers == Qt::ControlModifier || modifiers == (Qt::ControlModifier | Qt::ShiftModifier);
+    if (zoomModifiers && OnZoomKey &&
+        (key == Qt::Key_Plus || key == Qt::Key_Equal || key == Qt::Key_Minus)) {
+        OnZoomKey(key == Qt::Key_Minus ? -1 : 1);
+        event->accept();
+        return;
+    }
     if (modifiers == Qt::ControlModifier && key == Qt::Key_D && OnPinKey) {
         OnPinKey();
         event->accept();

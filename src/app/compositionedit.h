@@ -28,6 +28,10 @@ public:
     std::function<void()> OnSearchKey;
     // Ctrl+D: the selection is to be kept as one of the user's own symbols.
     std::function<void()> OnPinKey;
+    // Ctrl+K: the IPA chart window.
+    std::function<void()> OnChartWindowKey;
+    // Ctrl+plus (+1) and Ctrl+minus (-1): the chart window's zoom.
+    std::function<void(int step)> OnZoomKey;
     // Ctrl+Shift+X: the selection, or the whole line, is X-SAMPA to be converted.
     std::function<void()> OnXsampaKey;
 

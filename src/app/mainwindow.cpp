@@ -279,6 +279,8 @@ void MainWindow::connectControls() {
     lineEdit->OnSearchKey = [this] { guarded([&] { m_palette->findSymbol(); }); };
     lineEdit->OnPinKey = [this] { guarded([&] { m_palette->pinSelection(); }); };
     lineEdit->OnXsampaKey = [this] { guarded([&] { m_palette->convertXsampa(); }); };
+    lineEdit->OnChartWindowKey = [this] { guarded([&] { m_palette->openChart(); }); };
+    lineEdit->OnZoomKey = [this](int step) { guarded([&] { m_palette->zoomChart(step); }); };
 
     connect(backButton, &QPushButton::clicked, this,
             [this] { guarded([&] { m_palette->back(); }); });

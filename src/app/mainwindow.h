@@ -24,6 +24,7 @@ class QTimer;
 namespace korv {
 
 class AllSymbolsPanel;
+class ChartWindow;
 class MinePanel;
 class TSystemMenu;
 class TTrayIcon;
@@ -96,6 +97,7 @@ public:
     SymbolGrid* diacriticsChart = nullptr;
     AllSymbolsPanel* allPanel = nullptr; // built when its tab is first shown
     MinePanel* minePanel = nullptr;      // likewise
+    ChartWindow* chartWindow = nullptr;  // built when first opened
     QFrame* tabFrame = nullptr;
     QTabBar* chartTabs = nullptr;
     CompositionEdit* lineEdit = nullptr;
@@ -132,6 +134,9 @@ public:
     void minimizeWindow() override;
     void bringToFront() override;
     void openAbout() override;
+    void showChart(const ChartPlacement& placement) override;
+    void showChartZoom(int zoom) override;
+    std::optional<ChartPlacement> chartPlacement() const override;
 
 protected:
     void showEvent(QShowEvent* event) override;

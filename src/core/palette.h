@@ -110,6 +110,17 @@ public:
     /// The caption of the copy button.
     std::string_view copyCaption() const;
 
+    // The IPA chart window (palettechart.cpp).
+
+    /// Ctrl+K or the All tab's button: the chart window where it was left, or raised if open.
+    void openChart();
+    /// Ctrl+plus (+1), Ctrl+minus (-1) or Ctrl+wheel: the open chart's next zoom step, kept.
+    void zoomChart(int step);
+    int chartZoom() const { return m_chartZoom; }
+    bool chartOpen() const { return m_chartOpen; }
+    /// The chart window was closed: its place, size and zoom are kept for the next time.
+    void chartClosed();
+
     // The user's own symbols (palettesymbols.cpp).
 
     const std::vector<std::u16string>& mine();
@@ -131,6 +142,7 @@ private:
     SymbolList& mineList();
     SymbolList& recentList();
     void writeList(bool mine);
+    void saveChartPlacement();
 
     PaletteView& m_view;
     PaletteServices m_services;
@@ -141,6 +153,8 @@ private:
     SymbolSearch m_search;
     std::optional<SymbolList> m_mine;
     std::optional<SymbolList> m_recent;
+    int m_chartZoom = 100;
+    bool m_chartOpen = false;
     bool m_shownOnce = false;
     bool m_closed = false;
     bool m_quiet = false;

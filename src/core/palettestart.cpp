@@ -112,6 +112,7 @@ void Palette::close(bool unattended) {
     }
     m_closed = true;
     m_quiet = unattended;
+    saveChartPlacement();
     if (!m_services.placesWindows) {
         return;
     }

@@ -27,6 +27,15 @@ struct ScreenPosition {
     friend bool operator==(const ScreenPosition&, const ScreenPosition&) = default;
 };
 
+/// The IPA chart window's place, size and zoom.
+struct ChartPlacement {
+    std::optional<ScreenPosition> position; // none: where the desktop puts a new window
+    int width = 0;
+    int height = 0;
+    int zoom = 100; // percent
+    friend bool operator==(const ChartPlacement&, const ChartPlacement&) = default;
+};
+
 /// What a main window shows of the palette and tells it of itself; each front end implements it.
 class PaletteView {
 public:
@@ -83,6 +92,14 @@ public:
     virtual void bringToFront() = 0;
     /// Opens the About window.
     virtual void openAbout() = 0;
+
+    /// Opens the IPA chart window at placement, building it the first time; raises it when open.
+    /// It never takes the keyboard focus from the line.
+    virtual void showChart(const ChartPlacement& placement) = 0;
+    /// Shows the open chart at a zoom, in percent.
+    virtual void showChartZoom(int zoom) = 0;
+    /// Where the chart window is and how large; nullopt while it has never been opened.
+    virtual std::optional<ChartPlacement> chartPlacement() const = 0;
 };
 
 } // namespace korv

@@ -103,6 +103,16 @@ public:
     void restoreWindow() override { m_window.push_back("restore"); }
     void bringToFront() override { m_window.push_back("front"); }
     void openAbout() override { m_window.push_back("about"); }
+    void showChart(const ChartPlacement& placement) override {
+        m_chartShown.push_back(placement);
+        m_chart = placement;
+    }
+    void showChartZoom(int zoom) override {
+        if (m_chart) {
+            m_chart->zoom = zoom;
+        }
+    }
+    std::optional<ChartPlacement> chartPlacement() const override { return m_chart; }
 
     LineSnapshot m_line;
     bool m_focusedLine = false;
@@ -122,6 +132,8 @@ public:
     std::optional<ScreenPosition> m_position = ScreenPosition{120, 80};
     bool m_inFront = false;
     std::vector<std::string> m_window;
+    std::vector<ChartPlacement> m_chartShown;
+    std::optional<ChartPlacement> m_chart; // the chart window as the user left it
 };
 
 } // namespace korv

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "fakes.h"
+#include "ipachart.h"
 #include "legacycode.h"
 #include "palette.h"
 #include "richtext.h"
@@ -430,6 +431,83 @@ TEST_F(PaletteTest, TabsStepRoundAndSummonsToggle) {
         m_palette->summoned(c.request, c.notificationArea);
         EXPECT_EQ(m_view.m_window, std::vector<std::string>{c.done});
     }
+}
+
+TEST_F(PaletteTest, TheChartOpensWhereItWasLeftAtItsZoom) {
+    struct Case {
+        const char* name;
+        std::map<std::pair<std::string, std::string>, std::string> stored;
+        bool placesWindows;
+        ChartPlacement opened;
+    };
+    const ChartPlacement first{std::nullopt, defaultChartWindowWidth(), kChartWindowHeight, 100};
+    const Case cases[] = {
+        {"never opened: the first size, placed by the desktop", {}, true, first},
+        {"as left",
+         {{{"Chart", "Left"}, "30"},
+          {{"Chart", "Top"}, "-40"},
+          {{"Chart", "Width"}, "500"},
+          {{"Chart", "Height"}, "400"},
+          {{"Chart", "Zoom"}, "150"}},
+         true,
+         {ScreenPosition{30, -40}, 500, 400, 150}},
+        {"a zoom out of range and a lost size",
+         {{{"Chart", "Width"}, "3"}, {{"Chart", "Zoom"}, "5000"}},
+         true,
+         {std::nullopt, first.width, first.height, 300}},
+        {"only a half of the position", {{{"Chart", "Left"}, "30"}}, true, first},
+        {"where the compositor places windows",
+         {{{"Chart", "Left"}, "30"}, {{"Chart", "Top"}, "40"}},
+         false,
+         first},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_settings.m_values = c.stored;
+        m_view.m_chartShown.clear();
+        start(c.placesWindows);
+        m_palette->openChart();
+        ASSERT_EQ(m_view.m_chartShown.size(), 1U);
+        EXPECT_EQ(m_view.m_chartShown[0], c.opened);
+        EXPECT_EQ(m_palette->chartZoom(), c.opened.zoom);
+    }
+}
+
+TEST_F(PaletteTest, TheChartKeepsItsZoomPlaceAndSize) {
+    start();
+    m_palette->zoomChart(1); // nothing open: nothing zoomed, nothing written
+    EXPECT_TRUE(m_settings.m_writes.empty());
+    m_palette->openChart();
+    m_palette->zoomChart(1);
+    m_palette->zoomChart(1);
+    EXPECT_EQ(m_view.m_chart->zoom, 125);
+    EXPECT_EQ(ini("Chart", "Zoom"), "125");
+
+    m_view.m_chart = ChartPlacement{ScreenPosition{5, 6}, 700, 500, 125};
+    m_palette->chartClosed();
+    EXPECT_EQ(ini("Chart", "Left"), "5");
+    EXPECT_EQ(ini("Chart", "Top"), "6");
+    EXPECT_EQ(ini("Chart", "Width"), "700");
+    EXPECT_EQ(ini("Chart", "Height"), "500");
+    // Closed, it is not saved again as the program ends.
+    m_view.m_chart->width = 999;
+    m_palette->close();
+    EXPECT_EQ(ini("Chart", "Width"), "700");
+
+    // Open as the program ends, it is saved then.
+    start();
+    m_palette->openChart();
+    m_view.m_chart = ChartPlacement{ScreenPosition{1, 2}, 640, 480, 100};
+    m_palette->close();
+    EXPECT_EQ(ini("Chart", "Width"), "640");
+
+    // A refused write is said once, as any settings failure.
+    start();
+    m_palette->openChart();
+    m_settings.m_readOnly = true;
+    m_view.m_messages.clear();
+    m_palette->zoomChart(-1);
+    EXPECT_EQ(m_view.m_messages.size(), 1U);
 }
 
 } // namespace
