@@ -114,6 +114,7 @@ public:
     // PaletteView
     LineSnapshot line() const override;
     void showLine(std::u16string_view text, std::size_t caret, bool focus) override;
+    void focusLine() override;
     void replaceText(std::size_t start, std::size_t length, std::u16string_view text) override;
     void showCopyCaption(std::string_view caption) override;
     void showHints(bool on) override;

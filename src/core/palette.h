@@ -79,13 +79,13 @@ public:
     // The line (paletteedit.cpp).
 
     /// Inserts a symbol at the caret (a diacritic after the character before it) and records it
-    /// as used.
+    /// as used; the keys go on into the line, or into the search field while the user searches.
     void insert(std::u16string_view symbol);
     /// Inserts the symbol of a chart button.
     void insertChartSymbol(int tag);
     /// Back: removes the character before the caret.
     void back();
-    /// Clear all.
+    /// Clear all: one step for Undo, and the keys go into the line.
     void clear();
     /// Converts the selection, or the whole line, from X-SAMPA to IPA as one undoable step.
     void convertXsampa();
@@ -100,7 +100,8 @@ public:
     void findSymbol();
     /// The All tab's search, which a view shows and steers.
     SymbolSearch& search() { return m_search; }
-    /// Return in the search field: inserts the chosen result, if any.
+    /// Return in the search field, or a click on a result: inserts the chosen result, if any, and
+    /// the keys go back to the line.
     void insertChosen();
 
     // Copy and Paste (palettecopy.cpp).
@@ -138,6 +139,7 @@ private:
     void showSettingsFailure();
     void applyOptions();
     void applyEdit(std::u16string text, std::size_t caret, bool focus);
+    void insertAt(std::u16string_view symbol, bool searchDone);
     void noteUsed(std::u16string_view symbol);
     SymbolList& mineList();
     SymbolList& recentList();

@@ -41,6 +41,9 @@ bool Palette::start() {
         m_closed = true;
         return false;
     }
+    // The tab the user left open; one this program does not know shows the first.
+    const int tab = m_services.settings.readInteger(kOptionsSection, kLastTabKey, 0);
+    m_tab = tab >= 0 && tab < kChartTabCount ? static_cast<ChartTab>(tab) : ChartTab::Standard;
     m_view.showTab(m_tab);
     return true;
 }

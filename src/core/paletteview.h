@@ -18,6 +18,7 @@ struct LineSnapshot {
     std::size_t selStart = 0; // the caret, in UTF-16 code units
     std::size_t selLength = 0;
     bool isActiveControl = false; // the line (or the search working for it) has the focus
+    bool inSearch = false;        // the keyboard focus is in the All tab's search field
 };
 
 /// A window's outer top-left corner, in screen pixels.
@@ -46,6 +47,8 @@ public:
     /// Shows text in the line with the caret at caret and nothing selected; focus moves the
     /// keyboard focus into the line.
     virtual void showLine(std::u16string_view text, std::size_t caret, bool focus) = 0;
+    /// Puts the keyboard focus into the line, its text, caret and selection as they are.
+    virtual void focusLine() = 0;
     /// Replaces length code units from start as one step the user can undo, leaving the caret
     /// after the new text.
     virtual void replaceText(std::size_t start, std::size_t length, std::u16string_view text) = 0;

@@ -107,12 +107,17 @@ TEST_F(MainWindowTest, TabIntoTheLineSelectsAllAndASymbolGoesInFront) {
     EXPECT_EQ(m_form->lineEdit->cursorPosition(), 1);
 }
 
-TEST_F(MainWindowTest, ClearAllEmptiesTheLineButKeepsTheFocus) {
+// The size box takes keys only while the user works it: after Clear all the user writes anew.
+TEST_F(MainWindowTest, ClearAllEmptiesTheLineIntoTheFocusAndIsUndoneInOneStep) {
     click("See");
+    click("Tea");
+    m_form->lineEdit->setCursorPosition(1);
     m_form->sizeBox->setFocus(Qt::MouseFocusReason);
     clickWidget(m_form->clearButton);
     EXPECT_TRUE(line().isEmpty());
-    EXPECT_EQ(QApplication::focusWidget(), m_form->sizeBox);
+    EXPECT_EQ(QApplication::focusWidget(), m_form->lineEdit);
+    QTest::keyClick(m_form->lineEdit, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(line(), QStringLiteral("it"));
 }
 
 TEST_F(MainWindowTest, CommandAndSymbolButtonsNeverTakeTheFocus) {
@@ -212,7 +217,10 @@ TEST_F(MainWindowTest, LongLinesAreNeverCutByTheProgram) {
     click("Tea"); // no selection, caret at the end: the line grows again
     EXPECT_EQ(line().size(), 40002);
     m_form->palette().clear();
-    EXPECT_EQ(m_form->lineEdit->maxLength(), CompositionEdit::kTypingLimit);
+    EXPECT_TRUE(line().isEmpty());
+    // Undone, Clear all gives the whole line back.
+    m_form->lineEdit->undo();
+    EXPECT_EQ(line().size(), 40002);
 }
 
 // Chords typed in the line act once they are let go and leave the focus and the line alone:

@@ -77,6 +77,11 @@ public:
         m_line.isActiveControl = m_line.isActiveControl || focus;
         m_focusedLine = m_focusedLine || focus;
     }
+    void focusLine() override {
+        m_line.isActiveControl = true;
+        m_line.inSearch = false;
+        ++m_lineFocused;
+    }
     void replaceText(std::size_t start, std::size_t length, std::u16string_view text) override {
         m_line.text.replace(start, length, text);
         m_line.selStart = start + text.size();
@@ -116,6 +121,7 @@ public:
 
     LineSnapshot m_line;
     bool m_focusedLine = false;
+    int m_lineFocused = 0;
     int m_undoSteps = 0;
     std::string m_caption;
     bool m_hints = false;

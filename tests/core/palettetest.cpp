@@ -205,6 +205,70 @@ TEST_F(PaletteTest, EditsOfTheLine) {
     }
 }
 
+TEST_F(PaletteTest, KeysGoWhereTheyWereGoingAndClearAllIsOneUndoStep) {
+    struct Case {
+        const char* name;
+        bool inSearch; // the user was typing in the search field
+        std::function<void(Palette&)> act;
+        bool lineTakesKeys; // the keys typed next go into the line
+        int undoSteps;
+    };
+    const Case cases[] = {
+        {"clear all from the line", false, [](Palette& p) { p.clear(); }, true, 1},
+        {"clear all from the search field: the user writes anew", true,
+         [](Palette& p) { p.clear(); }, true, 1},
+        {"a tab while writing", false, [](Palette& p) { p.showTab(ChartTab::Additional); }, true,
+         0},
+        {"a tab while searching hides the field: the line", true,
+         [](Palette& p) { p.showTab(ChartTab::Standard); }, true, 0},
+        {"the All tab again while searching", true, [](Palette& p) { p.showTab(ChartTab::All); },
+         false, 0},
+        {"a symbol while searching", true, [](Palette& p) { p.insert(u"\u0283"); }, false, 0},
+        {"a symbol while writing", false, [](Palette& p) { p.insert(u"\u0283"); }, true, 0},
+        {"back while searching", true, [](Palette& p) { p.back(); }, false, 0},
+        {"the search's result chosen: back to writing", true,
+         [](Palette& p) {
+             p.search().setQuery(u"schwa");
+             p.insertChosen();
+         },
+         true, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_view = {};
+        start();
+        m_view.m_focusedLine = false;
+        m_view.m_line = {u"ab", 1, 0, true, c.inSearch};
+        c.act(*m_palette);
+        EXPECT_EQ(m_view.m_focusedLine || m_view.m_lineFocused > 0, c.lineTakesKeys);
+        EXPECT_EQ(m_view.m_undoSteps, c.undoSteps);
+    }
+    // Clear all of an empty line is no step at all.
+    m_view = {};
+    start();
+    m_palette->clear();
+    EXPECT_EQ(m_view.m_undoSteps, 0);
+}
+
+TEST_F(PaletteTest, TheLastTabIsShownAtTheNextStart) {
+    start();
+    EXPECT_EQ(m_view.m_tab, ChartTab::Standard);
+    m_palette->showTab(ChartTab::Mine);
+    EXPECT_EQ(ini("Korvani", "LastTab"), "3");
+    m_settings.m_writes.clear();
+    m_palette->stepTab(0); // the same tab again writes nothing
+    EXPECT_TRUE(m_settings.m_writes.empty());
+    start();
+    EXPECT_EQ(m_view.m_tab, ChartTab::Mine);
+    EXPECT_EQ(m_palette->tab(), ChartTab::Mine);
+    for (const char* unknown : {"4", "-1", "x"}) {
+        SCOPED_TRACE(unknown);
+        m_settings.m_values[{"Korvani", "LastTab"}] = unknown;
+        start();
+        EXPECT_EQ(m_view.m_tab, ChartTab::Standard);
+    }
+}
+
 TEST_F(PaletteTest, XsampaIsOneStepForUndoAndLeavesIpaAlone) {
     start();
     setLine(u"\u00F0\u0259", 0);
