@@ -15,6 +15,7 @@
 #include "layout.h"
 #include "minepanel.h"
 #include "symbolgrid.h"
+#include "symboltip.h"
 
 namespace korv {
 namespace {
@@ -54,14 +55,14 @@ SymbolGrid::Cell cellFor(std::size_t index, QPoint at, const std::u16string& que
     SymbolGrid::Cell cell;
     cell.rect = QRect(at, QSize(isWide(shown) ? kWideCellWidth : kCellWidth, kCellHeight));
     cell.glyph = shown;
-    cell.hint = shown + QStringLiteral("  ") + name;
+    cell.glyphBox = cell.rect.size() - QSize(2, 2);
+    cell.margin = 1;
+    cell.hint = QString::fromStdString(symbolTip(index).text());
     cell.description = codes + QLatin1Char(' ') + latin1(symbol.unicodeNames);
     if (!xsampa.isEmpty()) {
-        cell.hint += QStringLiteral("\nX-SAMPA: ") + xsampa;
         cell.description =
             QStringLiteral("X-SAMPA ") + xsampa + QStringLiteral(", ") + cell.description;
     }
-    cell.hint += QLatin1Char('\n') + codes;
     // What was typed, and why this symbol answers it.
     if (const std::string why = whyFound(query, index); !why.empty()) {
         const QString found = QStringLiteral("Found for \u201C") +

@@ -15,6 +15,7 @@
 #include "accessiblepart.h"
 #include "faces.h"
 #include "ipasymbols.h"
+#include "symbolgrid.h"
 #include "symboltip.h"
 
 namespace korv {
@@ -60,13 +61,13 @@ QRectF qrect(const ChartBox& box) {
 // and one that is larger than the box is drawn smaller until it fits.
 void drawGlyph(QPainter& painter, const QString& text, double pixels, const QRectF& box) {
     QFont font = glyphFont(pixels);
-    QRectF ink = QFontMetricsF(font).tightBoundingRect(text);
+    QRectF ink = glyphInk(text, font);
     const QRectF room = box.adjusted(1, 1, -1, -1);
     if (ink.width() > room.width() || ink.height() > room.height()) {
         const double shrink = std::min(room.width() / std::max(1.0, ink.width()),
                                        room.height() / std::max(1.0, ink.height()));
         font = glyphFont(pixels * shrink);
-        ink = QFontMetricsF(font).tightBoundingRect(text);
+        ink = glyphInk(text, font);
     }
     painter.setFont(font);
     const double xHeight = QFontMetricsF(font).xHeight();

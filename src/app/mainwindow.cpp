@@ -26,6 +26,7 @@
 #include "symbolgrid.h"
 #include "symboltable.h"
 #include "symboltag.h"
+#include "symboltip.h"
 #include "systemmenu.h"
 #include "trayicon.h"
 
@@ -94,10 +95,16 @@ SymbolGrid* symbolPanel(QWidget* parent, const char* name, const Rect& geometry,
         const QString symbol = QString::fromStdU16String(symbolOfTag(entry.tag));
         // A screen reader says the symbol and, as its description, the example.
         cells.append({QRect(entry.left, entry.top, entry.width, entry.height), symbol,
-                      entry.glyphAlign, entry.glyphMargin, latin1(entry.hint), symbol,
-                      latin1(entry.hint), entry.tag});
+                      entry.glyphAlign, entry.glyphMargin, QString(), symbol, latin1(entry.hint),
+                      entry.tag, QSize()});
     }
     panel->setCells(std::move(cells));
+    // Made when first shown, as the All and Mine tabs' are: the start does not wait for them.
+    panel->hintOf = [panel](int cell) {
+        const std::u16string symbol = symbolOfTag(panel->cells().at(cell).payload);
+        const SymbolTip tip = symbolTip(symbol);
+        return tip.known || !tip.example.empty() ? QString::fromStdString(tip.text()) : QString();
+    };
     return panel;
 }
 

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "symboltip.h"
 
+#include <cstdio>
+
 #include "ipasymbols.h"
+#include "symbolparts.h"
 #include "symboltable.h"
 #include "symboltag.h"
 #include "utf16.h"
@@ -21,6 +24,40 @@ std::string exampleOf(std::u16string_view chars) {
         }
     }
     return {};
+}
+
+// The table's symbols the characters are made of, the longest at each place first; empty when a
+// character is none of the table's.
+std::vector<const IpaSymbol*> partsOf(std::u16string_view chars) {
+    std::vector<const IpaSymbol*> parts;
+    for (std::size_t at = 0; at < chars.size();) {
+        const IpaSymbol* best = nullptr;
+        for (const IpaSymbol& candidate : ipaSymbols()) {
+            if (!candidate.chars.empty() && chars.substr(at).starts_with(candidate.chars) &&
+                (best == nullptr || candidate.chars.size() > best->chars.size())) {
+                best = &candidate;
+            }
+        }
+        if (best == nullptr) {
+            return {};
+        }
+        parts.push_back(best);
+        at += best->chars.size();
+    }
+    return parts;
+}
+
+std::string codePointsOf(std::u16string_view chars) {
+    std::string text;
+    forEachCodePoint(chars, [&text](char32_t cp) {
+        char buffer[16];
+        std::snprintf(buffer, sizeof buffer, "U+%04X", static_cast<unsigned>(cp));
+        if (!text.empty()) {
+            text += ' ';
+        }
+        text += buffer;
+    });
+    return text;
 }
 
 } // namespace
@@ -46,15 +83,27 @@ std::string SymbolTip::text() const {
     return text;
 }
 
-SymbolTip symbolTip(std::size_t row) {
-    const IpaSymbol& symbol = ipaSymbols()[row];
+SymbolTip symbolTip(std::u16string_view chars) {
     SymbolTip tip;
-    tip.glyph = displayText(symbol);
-    tip.name = std::string(symbol.name);
-    tip.example = exampleOf(symbol.chars);
-    tip.xsampa = std::string(usualXsampa(symbol));
-    tip.codePoints = codePointText(symbol);
+    tip.glyph = displayText(chars);
+    tip.name = symbolPartNames(chars);
+    tip.example = exampleOf(chars);
+    const std::vector<const IpaSymbol*> parts = partsOf(chars);
+    tip.known = !parts.empty();
+    for (const IpaSymbol* part : parts) {
+        const std::string_view spelling = usualXsampa(*part);
+        if (spelling.empty()) {
+            tip.xsampa.clear();
+            break;
+        }
+        tip.xsampa += spelling;
+    }
+    tip.codePoints = codePointsOf(chars);
     return tip;
+}
+
+SymbolTip symbolTip(std::size_t row) {
+    return symbolTip(ipaSymbols()[row].chars);
 }
 
 } // namespace korv

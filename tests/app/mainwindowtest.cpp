@@ -160,10 +160,25 @@ TEST_F(MainWindowTest, TooltipsFollowTheirPanelsSwitch) {
     }
     EXPECT_EQ(withTip, 61);
     EXPECT_TRUE(button("Slash").toolTip().isEmpty());
-    EXPECT_EQ(button("Fat").toolTip(), QStringLiteral("cat"));
+    // Alike on every tab: the symbol, its name, the chart's example, X-SAMPA, the code points.
+    const QString ash = u"æ  near-open front unrounded vowel\nas in “cat”\nX-SAMPA: {\nU+00E6"_qs;
+    EXPECT_EQ(button("Fat").toolTip(), ash);
+    m_form->palette().addToMine(u"æ");
+    m_form->chartTabs->setCurrentIndex(3);
+    EXPECT_EQ(m_form->minePanel->grid->toolTip(0), ash);
+    m_form->chartTabs->setCurrentIndex(2);
+    const SymbolGrid* all = m_form->allPanel->grid;
+    int found = 0;
+    for (int cell = 0; cell < all->cells().size(); ++cell) {
+        if (all->cells().at(cell).glyph == u"æ"_qs) {
+            EXPECT_EQ(all->toolTip(cell), ash);
+            ++found;
+        }
+    }
+    EXPECT_EQ(found, 1);
     m_form->standardChart->setShowHint(false);
     EXPECT_TRUE(button("Fat").toolTip().isEmpty());
-    EXPECT_EQ(button("Long").toolTip(), QStringLiteral("long"));
+    EXPECT_TRUE(button("Long").toolTip().startsWith(u"ː  long\nas in “long”"_qs));
 }
 
 TEST_F(MainWindowTest, LayoutIsFixed) {
@@ -469,7 +484,8 @@ TEST_F(MainWindowTest, MineKeepsTheUsersSymbolsInOrder) {
     };
     EXPECT_EQ(glyphs(), (QStringList{u"ʃ"_qs, u"tʃʰ"_qs, u"ə"_qs}));
     EXPECT_EQ(m_form->minePanel->grid->toolTip(1),
-              u"voiceless alveolar plosive + voiceless postalveolar fricative + aspirated"_qs);
+              u"tʃʰ  voiceless alveolar plosive + voiceless postalveolar fricative + aspirated\n"
+              u"X-SAMPA: tS_h\nU+0074 U+0283 U+02B0"_qs);
 
     m_form->palette().moveInMine(u"ə", -1);
     m_form->palette().removeFromMine(u"ʃ");
