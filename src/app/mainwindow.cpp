@@ -282,6 +282,7 @@ void MainWindow::connectControls() {
     }
     // The buttons and tabs never take the focus, so the line takes their keys.
     lineEdit->OnCopyKey = [this] { copyButton->click(); };
+    lineEdit->OnPlainCopyKey = [this] { guarded([&] { copy(true); }); };
     lineEdit->OnChartKey = [this](int step) { guarded([&] { m_palette->stepTab(step); }); };
     lineEdit->OnSearchKey = [this] { guarded([&] { m_palette->findSymbol(); }); };
     lineEdit->OnPinKey = [this] { guarded([&] { m_palette->pinSelection(); }); };

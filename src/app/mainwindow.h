@@ -55,7 +55,7 @@ public:
     /// A later start asked for the window ("/show", "/toggle").
     void summon(platform::SummonRequest request);
     /// Copy, or Paste; what the copy button and Ctrl+Return do.
-    void copy();
+    void copy(bool plainOnly = false);
     /// Hide: to the notification area, or minimised where there is none.
     void hideByCommand();
 

@@ -174,13 +174,13 @@ std::uintptr_t MainWindow::nativeHandle() const {
     return static_cast<std::uintptr_t>(winId());
 }
 
-void MainWindow::copy() {
+void MainWindow::copy(bool plainOnly) {
     finishStart(); // the notice beside the tray icon needs the icon
     if (m_activation != nullptr) {
         // A summon still asking for the focus would take it back from the paste's target.
         m_activation->stop();
     }
-    m_palette->copy();
+    m_palette->copy(plainOnly);
 }
 
 } // namespace korv

@@ -18,6 +18,7 @@
 
 #include "accessiblepart.h"
 #include "faces.h"
+#include "ipasymbols.h"
 
 namespace korv {
 namespace {
@@ -55,6 +56,15 @@ QSize glyphBoxOf(const SymbolGrid::Cell& cell) {
 } // namespace
 
 QRectF glyphInk(const QString& text, const QFont& font) {
+    // The face's bounds hold for letters alone, and cost nothing to ask: the chart drawn at
+    // start has few marks.
+    bool marks = false;
+    for (const char32_t cp : text.toUcs4()) {
+        marks = marks || isCombiningMark(cp);
+    }
+    if (!marks) {
+        return QFontMetricsF(font).tightBoundingRect(text);
+    }
     static QMutex mutex;
     static QHash<QString, QRectF> measured;
     const QString key = font.key() + QLatin1Char('\x1f') + text;

@@ -22,9 +22,9 @@ namespace korv {
 // thread.
 QImage renderGlyph(const QString& text, QSize box, qreal devicePixelRatio);
 
-// The ink of text drawn in a face, relative to the pen's origin on the baseline, as measured from
-// the drawn pixels: the face's own bounds leave out marks placed by the shaper (a tie bar, a
-// ring above a descender). Kept once measured; safe on any thread.
+// The ink of text drawn in a face, relative to the pen's origin on the baseline; text with marks
+// is measured from the drawn pixels, as the face's own bounds leave out marks placed by the
+// shaper (a tie bar, a ring above a descender). Kept once measured; safe on any thread.
 QRectF glyphInk(const QString& text, const QFont& font);
 
 /// A grid of symbol buttons painted by one widget: flat until hovered, pressed while held,

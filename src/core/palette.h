@@ -31,6 +31,7 @@ struct PaletteOptions {
     bool autoPaste = false;
     bool showHints = true;
     bool useUnicodeFont = true;
+    std::string copyFace = {}; // the face rich copies name; empty: the one they always named
     friend bool operator==(const PaletteOptions&, const PaletteOptions&) = default;
 };
 
@@ -106,8 +107,9 @@ public:
 
     // Copy and Paste (palettecopy.cpp).
 
-    /// Copy, or Paste with auto-paste on.
-    void copy();
+    /// Copy, or Paste with auto-paste on; plainOnly (Ctrl+Shift+C, Ctrl+Shift+Return) leaves the
+    /// rich copy out, for a document whose own face should stay.
+    void copy(bool plainOnly = false);
     /// The caption of the copy button.
     std::string_view copyCaption() const;
 

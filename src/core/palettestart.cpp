@@ -24,7 +24,8 @@ void Palette::showSettingsFailure() {
 bool Palette::start() {
     // Auto-paste is off for a new user: every system this runs on keeps the user in the palette.
     const Settings settings = loadSettings(m_services.settings, false);
-    m_options = {settings.autoPaste, settings.showHints, settings.useUnicodeFont};
+    m_options = {settings.autoPaste, settings.showHints, settings.useUnicodeFont,
+                 m_services.settings.readString(kOptionsSection, kCopyFaceKey, "")};
     m_homepage = settings.homepage;
     const bool knownSize =
         settings.fontSize >= 0 && settings.fontSize < static_cast<int>(kPointSizes.size());
@@ -69,6 +70,7 @@ std::string_view Palette::copyCaption() const {
 }
 
 std::optional<std::string> Palette::saveOptions(const PaletteOptions& options) {
+    const bool faceChanged = options.copyFace != m_options.copyFace;
     m_options = options;
     // One access per value, in this order; the first that fails ends the save.
     const std::pair<std::string_view, bool> values[] = {
@@ -80,6 +82,11 @@ std::optional<std::string> Palette::saveOptions(const PaletteOptions& options) {
         if (!m_services.settings.writeBool(kOptionsSection, key, value)) {
             return "Unable to write to " + m_services.settingsPath;
         }
+    }
+    // Written once chosen: the file of a user who never chose stays as it was.
+    if (faceChanged &&
+        !m_services.settings.writeString(kOptionsSection, kCopyFaceKey, options.copyFace)) {
+        return "Unable to write to " + m_services.settingsPath;
     }
     applyOptions();
     return std::nullopt;

@@ -24,6 +24,7 @@ inline constexpr std::string_view kUseUnicodeFontKey = "UseUnicodeFont";
 inline constexpr std::string_view kHomepageKey = "Homepage";
 inline constexpr std::string_view kFontSizeKey = "FontSize";
 inline constexpr std::string_view kLastTabKey = "LastTab";
+inline constexpr std::string_view kCopyFaceKey = "CopyFace";
 inline constexpr std::string_view kLeftKey = "Left";
 inline constexpr std::string_view kTopKey = "Top";
 // The IPA chart window: where it was, its size and zoom.

@@ -56,7 +56,7 @@ TEST_F(StartTest, OptionsAreReadFromTheFile) {
     writeFile("KORVANI.INI", "[korvani]\nautopaste = 0x1\nShowHints=0\nUseUnicodeFont=0\n"
                              "Homepage=\"https://example.org/ipa\"\n");
     createForm();
-    EXPECT_EQ(m_form->palette().options(), (PaletteOptions{true, false, false}));
+    EXPECT_EQ(m_form->palette().options(), (PaletteOptions{true, false, false, ""}));
     EXPECT_EQ(m_form->palette().homepage(), "https://example.org/ipa");
     EXPECT_EQ(m_form->copyButton->text(), QStringLiteral("Paste"));
     for (const Symbol& b : allButtons()) {

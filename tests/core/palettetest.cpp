@@ -3,9 +3,11 @@
 // front ends show is decided here once.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
+#include "copypayload.h"
 #include "fakes.h"
 #include "ipachart.h"
 #include "legacycode.h"
@@ -293,29 +295,42 @@ TEST_F(PaletteTest, CopyPutsPlainRtfAndHtmlInTheFaceAndSizeThenPastesWhenAsked) 
         int points;
         std::size_t pastes;
         std::size_t notices;
+        std::string storedFace; // the face chosen for copies
+        bool plainOnly;         // Ctrl+Shift+C
     };
     const Case cases[] = {
         {"unicode, 16 pt", true, false, 6, kShiLong, true, kShiLong, "Lucida Sans Unicode", 16, 0,
-         0},
-        {"legacy font", false, false, 0, kShiLong, true, u"\u00A7i\u00AD", "Korvani", 8, 0, 0},
-        {"auto-paste", true, true, 15, kShiLong, true, kShiLong, "Lucida Sans Unicode", 72, 1, 0},
+         0, "", false},
+        {"legacy font", false, false, 0, kShiLong, true, u"\u00A7i\u00AD", "Korvani", 8, 0, 0, "",
+         false},
+        {"auto-paste", true, true, 15, kShiLong, true, kShiLong, "Lucida Sans Unicode", 72, 1, 0,
+         "", false},
         {"a paste that could not go out is told", true, true, 6, kShiLong, false, kShiLong,
-         "Lucida Sans Unicode", 16, 1, 1},
-        {"nothing copied: nothing pasted", true, true, 6, u"", true, u"", "", 0, 0, 0},
+         "Lucida Sans Unicode", 16, 1, 1, "", false},
+        {"nothing copied: nothing pasted", true, true, 6, u"", true, u"", "", 0, 0, 0, "", false},
+        {"the face chosen for copies", true, false, 6, kShiLong, true, kShiLong, "Charis SIL", 16,
+         0, 0, "Charis SIL", false},
+        {"the legacy font names its own face whatever was chosen", false, false, 0, kShiLong, true,
+         u"\u00A7i\u00AD", "Korvani", 8, 0, 0, "Charis SIL", false},
+        {"plain text alone", true, false, 6, kShiLong, true, kShiLong, "", 0, 0, 0, "Charis SIL",
+         true},
+        {"plain text alone is Unicode in the legacy mode too, and pasted", false, true, 6, kShiLong,
+         true, kShiLong, "", 0, 1, 0, "", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         m_settings = {};
         m_settings.m_values = {{{"Korvani", "AutoPaste"}, c.autoPaste ? "1" : "0"},
                                {{"Korvani", "UseUnicodeFont"}, c.useUnicodeFont ? "1" : "0"},
-                               {{"Korvani", "FontSize"}, std::to_string(c.sizeIndex)}};
+                               {{"Korvani", "FontSize"}, std::to_string(c.sizeIndex)},
+                               {{"Korvani", "CopyFace"}, c.storedFace}};
         m_view = {};
         m_clipboard = {};
         m_paste = {};
         m_paste.m_works = c.pasteWorks;
         start();
         setLine(c.line, 0, 0, false);
-        m_palette->copy();
+        m_palette->copy(c.plainOnly);
         if (c.plain.empty()) {
             EXPECT_TRUE(m_clipboard.m_puts.empty());
         } else {
@@ -324,8 +339,8 @@ TEST_F(PaletteTest, CopyPutsPlainRtfAndHtmlInTheFaceAndSizeThenPastesWhenAsked) 
             EXPECT_EQ(put.plain, c.plain);
             EXPECT_EQ(put.face, c.face);
             EXPECT_EQ(put.points, c.points);
-            EXPECT_EQ(put.rtf, buildRtf(c.plain, c.face, c.points));
-            EXPECT_EQ(put.html, buildHtml(c.plain, c.face, c.points));
+            EXPECT_EQ(put.rtf, c.plainOnly ? "" : buildRtf(c.plain, c.face, c.points));
+            EXPECT_EQ(put.html, c.plainOnly ? "" : buildHtml(c.plain, c.face, c.points));
         }
         // The caret goes after the last character, with the focus in the line.
         EXPECT_EQ(m_view.m_line.selStart, c.line.size());
@@ -383,7 +398,7 @@ TEST_F(PaletteTest, OptionsAreSavedInOrderAndApplied) {
         m_view = {};
         start();
         m_settings.m_readOnly = c.readOnly;
-        EXPECT_EQ(m_palette->saveOptions({true, false, false}), c.failure);
+        EXPECT_EQ(m_palette->saveOptions({true, false, false, ""}), c.failure);
         EXPECT_EQ(m_view.m_caption, c.caption);
         if (!c.readOnly) {
             EXPECT_EQ(m_settings.m_writes,
@@ -572,6 +587,53 @@ TEST_F(PaletteTest, TheChartKeepsItsZoomPlaceAndSize) {
     m_view.m_messages.clear();
     m_palette->zoomChart(-1);
     EXPECT_EQ(m_view.m_messages.size(), 1U);
+}
+
+TEST_F(PaletteTest, TheFaceForCopiesIsWrittenOnceChosen) {
+    start();
+    PaletteOptions options = m_palette->options();
+    EXPECT_EQ(options.copyFace, "");
+    ASSERT_FALSE(m_palette->saveOptions(options));
+    EXPECT_EQ(ini("Korvani", "CopyFace"), "<none>"); // never chosen: the file stays as it was
+    options.copyFace = "Doulos SIL";
+    ASSERT_FALSE(m_palette->saveOptions(options));
+    EXPECT_EQ(ini("Korvani", "CopyFace"), "Doulos SIL");
+    start();
+    EXPECT_EQ(m_palette->options().copyFace, "Doulos SIL");
+    options.copyFace = "";
+    ASSERT_FALSE(m_palette->saveOptions(options));
+    EXPECT_EQ(ini("Korvani", "CopyFace"), "");
+    m_settings.m_readOnly = true;
+    options.copyFace = "Gentium";
+    EXPECT_EQ(m_palette->saveOptions(options), "Unable to write to /home/u/KORVANI.INI");
+}
+
+TEST(CopyFaceChoices, TheDefaultThenTheInstalledThenTheChosen) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> installed;
+        std::string chosen;
+        std::vector<std::string> offered;
+    };
+    const Case cases[] = {
+        {"none installed", {}, "", {"Lucida Sans Unicode"}},
+        {"in the candidates' order",
+         {"DejaVu Sans", "Charis SIL", "Comic Sans"},
+         "",
+         {"Lucida Sans Unicode", "Charis SIL", "DejaVu Sans"}},
+        {"a chosen face no longer installed stays offered",
+         {"DejaVu Sans"},
+         "Brill",
+         {"Lucida Sans Unicode", "DejaVu Sans", "Brill"}},
+        {"the default chosen by name", {}, "Lucida Sans Unicode", {"Lucida Sans Unicode"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto installed = [&](std::string_view face) {
+            return std::find(c.installed.begin(), c.installed.end(), face) != c.installed.end();
+        };
+        EXPECT_EQ(copyFaceChoices(installed, c.chosen), c.offered);
+    }
 }
 
 } // namespace
