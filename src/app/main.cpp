@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "commandhelp.h"
 #include "korvapplication.h"
 #include "mainwindow.h"
 #include "messages.h"
@@ -13,6 +14,10 @@
 #include "settings/settingsfolder.h"
 
 int main(int argc, char** argv) {
+    // Asked of a terminal, perhaps with no display at all.
+    if (korv::isHelpCommand(argc, argv)) {
+        return korv::runHelpCommand(stdout, stderr);
+    }
     if (korv::isXsampaCommand(argc, argv)) {
         return korv::runXsampaCommand(argc, argv, stdin, stdout, stderr);
     }

@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdio>
+#include <string_view>
+
+namespace korv {
+
+/// True when the first argument asks what the arguments are: "--help", "-h", "-?" or "/?".
+bool isHelpCommand(int argc, const char* const* argv);
+
+/// What the program takes on its command line, with "\n" line ends.
+std::string_view helpText();
+
+/// Writes the help to out, without a window; the exit status: 0, or 1 when it could not be
+/// written, which is said on err.
+int runHelpCommand(std::FILE* out, std::FILE* err);
+
+} // namespace korv
