@@ -48,6 +48,7 @@ bench: build
 	$(BUILD)/bench/korv_bench_core
 	$(BUILD)/bench/korv_bench_click
 	$(BUILD)/bench/korv_bench_alltab
+	$(BUILD)/bench/korv_bench_transcribe
 	python3 bench/startup.py --build $(BUILD)
 	/usr/bin/python3 bench/autopaste.py --build $(BUILD)
 

@@ -36,6 +36,8 @@ packages=(
     # KDE's window manager with its default decoration, and LXQt's panel, whose notification area
     # is a StatusNotifierItem host only
     kwin-x11 kwin-style-breeze lxqt-panel
+    # spelling to IPA: espeak-ng's header at build time, its library and data at run time
+    libespeak-ng-dev libespeak-ng1 espeak-ng-data
     # the installed program: icon sizes rendered from the drawing, the Debian package and the
     # checks of its menu entry, AppStream data and contents
     librsvg2-bin dpkg-dev fakeroot file desktop-file-utils appstream lintian

@@ -230,6 +230,16 @@ void AboutBox::buildLayout() {
     }
     connect(copyFaceBox, &QComboBox::activated, this,
             [this] { guarded([this] { optionToggled(); }); });
+    // The accent Ctrl+T transcribes spelling into; the line's context menu has it too.
+    accentLabel = label(fontsPanel, "accentLabel", QStringLiteral("Spelling to IPA:"), {12, 60});
+    accentBox = new QComboBox(fontsPanel);
+    accentBox->setObjectName(QStringLiteral("accentBox"));
+    accentBox->setGeometry(110, 56, 150, 21);
+    accentBox->addItems({QStringLiteral("British (RP)"), QStringLiteral("American (GA)")});
+    accentBox->setAccessibleName(QStringLiteral("Spelling to IPA accent"));
+    accentLabel->setBuddy(accentBox);
+    connect(accentBox, &QComboBox::activated, this,
+            [this] { guarded([this] { optionToggled(); }); });
 
     for (QCheckBox* box : {autoPasteBox, unicodeFontBox, hintsBox}) {
         connect(box, &QCheckBox::clicked, this, [this] { guarded([this] { optionToggled(); }); });
@@ -254,6 +264,7 @@ void AboutBox::fillIn() {
     homepageLink->setCursor(m_context.linkCursor);
     setCaption(homepageLink, QString::fromStdString(m_context.homepage));
     autoPasteBox->setChecked(m_context.options.autoPaste);
+    accentBox->setCurrentIndex(m_context.options.transcribe.accent == Accent::Ga ? 1 : 0);
     unicodeFontBox->setChecked(m_context.options.useUnicodeFont);
     hintsBox->setChecked(m_context.options.showHints);
     const QString face = QString::fromStdString(m_context.options.copyFace);
@@ -277,9 +288,11 @@ void AboutBox::optionToggled() {
 }
 
 void AboutBox::saveClicked() {
-    m_context.options = {autoPasteBox->isChecked(), hintsBox->isChecked(),
-                         unicodeFontBox->isChecked(),
-                         copyFaceBox->currentData().toString().toStdString()};
+    m_context.options.autoPaste = autoPasteBox->isChecked();
+    m_context.options.showHints = hintsBox->isChecked();
+    m_context.options.useUnicodeFont = unicodeFontBox->isChecked();
+    m_context.options.transcribe.accent = accentBox->currentIndex() == 1 ? Accent::Ga : Accent::Rp;
+    m_context.options.copyFace = copyFaceBox->currentData().toString().toStdString();
     if (const auto failure = m_context.saveOptions(m_context.options)) {
         throw std::runtime_error(*failure);
     }

@@ -16,6 +16,7 @@ class QComboBox;
 #include "palette.h"
 
 class QCheckBox;
+class QComboBox;
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -83,6 +84,8 @@ public:
     QToolButton* installFontsButton = nullptr;
     QLabel* copyFaceLabel = nullptr;
     QComboBox* copyFaceBox = nullptr; // the face rich copies name
+    QLabel* accentLabel = nullptr;
+    QComboBox* accentBox = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "compositionedit.h"
 
+#include <QContextMenuEvent>
 #include <QFocusEvent>
+#include <QMenu>
+
 #include <QGuiApplication>
 #include <QStyleHints>
+#include <memory>
 
 #include <algorithm>
 
@@ -90,6 +94,11 @@ void CompositionEdit::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    if (modifiers == Qt::ControlModifier && key == Qt::Key_T && OnTranscribeKey) {
+        OnTranscribeKey();
+        event->accept();
+        return;
+    }
     if (modifiers == (Qt::ControlModifier | Qt::ShiftModifier) && key == Qt::Key_C &&
         OnPlainCopyKey) {
         if (!event->isAutoRepeat()) {
@@ -118,6 +127,14 @@ void CompositionEdit::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QLineEdit::keyPressEvent(event);
+}
+
+void CompositionEdit::contextMenuEvent(QContextMenuEvent* event) {
+    std::unique_ptr<QMenu> menu(createStandardContextMenu());
+    if (OnContextMenu) {
+        OnContextMenu(*menu);
+    }
+    menu->exec(event->globalPos());
 }
 
 void CompositionEdit::keyReleaseEvent(QKeyEvent* event) {

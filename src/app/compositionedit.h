@@ -4,6 +4,8 @@
 #include <QLineEdit>
 #include <QTimer>
 
+class QMenu;
+
 #include <functional>
 
 namespace korv {
@@ -36,6 +38,10 @@ public:
     std::function<void(int step)> OnZoomKey;
     // Ctrl+Shift+X: the selection, or the whole line, is X-SAMPA to be converted.
     std::function<void()> OnXsampaKey;
+    // Ctrl+T: the selection, or the words before the caret, are English spelling to transcribe.
+    std::function<void()> OnTranscribeKey;
+    // The line's context menu is about to open: the window adds its commands.
+    std::function<void(QMenu& menu)> OnContextMenu;
 
     // The caret as the editing operations count it: the start of the selection.
     int selStart() const;
@@ -54,6 +60,7 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:

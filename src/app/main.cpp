@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "commandhelp.h"
+#include "espeakengine.h"
 #include "korvapplication.h"
 #include "mainwindow.h"
 #include "messages.h"
@@ -12,14 +13,19 @@
 #include "settings/commandline.h"
 #include "settings/inifile.h"
 #include "settings/settingsfolder.h"
+#include "transcribecommand.h"
 
 int main(int argc, char** argv) {
     // Asked of a terminal, perhaps with no display at all.
     if (korv::isHelpCommand(argc, argv)) {
-        return korv::runHelpCommand(stdout, stderr);
+        return korv::runHelpCommand(stdout, stderr, true);
     }
     if (korv::isXsampaCommand(argc, argv)) {
         return korv::runXsampaCommand(argc, argv, stdin, stdout, stderr);
+    }
+    if (korv::isTranscribeCommand(argc, argv)) {
+        return korv::runTranscribeCommand(argc, argv, stdin, stdout, stderr,
+                                          &korv::EspeakEngine::load);
     }
     korv::platform::chooseQtPlatform();
     // Qt takes no options from the user's arguments: only the first one counts, and only to the
@@ -55,8 +61,8 @@ int main(int argc, char** argv) {
         }
     }
     const std::string exeFolder = korv::executableFolder();
-    korv::MainWindow form(platform->platform(), boxes,
-                          {korv::settingsFolder(exeFolder), exeFolder});
+    korv::MainWindow form(platform->platform(), boxes, {korv::settingsFolder(exeFolder), exeFolder},
+                          &korv::EspeakEngine::load);
     sessionEnd.setHandler([&form] { form.endSession(); });
     if (form.terminateRequested()) {
         // The start-up log could not be written: end as soon as the loop runs.

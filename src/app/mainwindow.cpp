@@ -21,13 +21,11 @@
 #include "faces.h"
 #include "focuswheel.h"
 #include "messages.h"
-#include "qtclipboard.h"
 #include "settings/settings.h"
 #include "symbolgrid.h"
 #include "symboltable.h"
 #include "symboltag.h"
 #include "symboltip.h"
-#include "systemmenu.h"
 #include "trayicon.h"
 
 namespace korv {
@@ -111,7 +109,7 @@ SymbolGrid* symbolPanel(QWidget* parent, const char* name, const Rect& geometry,
 } // namespace
 
 MainWindow::MainWindow(platform::Platform& platform, MessageBoxes& boxes, Folders folders,
-                       QWidget* parent)
+                       PhonemeEngineFactory phonemes, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
     , m_platform(platform)
@@ -122,8 +120,7 @@ MainWindow::MainWindow(platform::Platform& platform, MessageBoxes& boxes, Folder
     // The log is rewritten at every start; waiting for the disk would only delay the window.
     , m_log(m_settingsFolder + std::string(kLogName), IniFile::Durability::Unsynced,
             IniFile::Unusable::StartAfresh)
-    , m_clipboard(makeQtClipboard())
-    , m_pasteTarget(makeKeyPasteTarget(platform.keys)) {
+    , m_transcriber(phonemes ? std::make_unique<Transcriber>(std::move(phonemes)) : nullptr) {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(kAppTitle);
     setFont(windowFont());
@@ -131,24 +128,18 @@ MainWindow::MainWindow(platform::Platform& platform, MessageBoxes& boxes, Folder
     move(702, 252);
     buildLayout();
     m_palette = std::make_unique<Palette>(
-        *this, PaletteServices{m_settings, m_log, *m_clipboard, *m_pasteTarget, settingsPath(),
-                               m_platform.placement.placesWindows()});
+        *this,
+        PaletteServices{m_settings, m_log, m_platform.clipboard, m_platform.pasteTarget,
+                        settingsPath(), m_platform.placement.placesWindows(), m_transcriber.get()});
     connectControls();
     // The components come into being with the window, then the palette starts; the tray icon,
     // which the first picture does not need, waits for it (finishStart).
-    systemMenu = new TSystemMenu(this, m_platform.systemMenu);
-    systemMenu->Loaded();
+    // winId() makes the native window, which placing the window needs too.
+    m_platform.placement.lockSize(static_cast<platform::WindowHandle>(winId()));
     m_terminate = !m_palette->start();
-    systemMenu->DeleteItem(platform::SC_SIZE);
-    systemMenu->DeleteItem(platform::SC_MINIMIZE);
-    systemMenu->DeleteItem(platform::SC_MAXIMIZE);
     // Another program may ask for the About window by sending its command to this window.
-    m_platform.systemCommands.watch(static_cast<platform::WindowHandle>(winId()),
-                                    [this](std::uint32_t command) {
-                                        if (command == platform::SC_KORVANI_ABOUT) {
-                                            guarded([&] { openAbout(); });
-                                        }
-                                    });
+    m_platform.aboutRequests.watch(static_cast<platform::WindowHandle>(winId()),
+                                   [this] { guarded([&] { openAbout(); }); });
     // A window being shown waits for its first paint, but not for ever: one the window manager
     // does not map (kept on another desktop, say) still gets its tray icon.
     QTimer::singleShot(0, this, [this] {
@@ -289,6 +280,14 @@ void MainWindow::connectControls() {
     lineEdit->OnXsampaKey = [this] { guarded([&] { m_palette->convertXsampa(); }); };
     lineEdit->OnChartWindowKey = [this] { guarded([&] { m_palette->openChart(); }); };
     lineEdit->OnZoomKey = [this](int step) { guarded([&] { m_palette->zoomChart(step); }); };
+    lineEdit->OnTranscribeKey = [this] { guarded([&] { m_palette->transcribe(); }); };
+    lineEdit->OnContextMenu = [this](QMenu& menu) { addLineCommands(menu); };
+    // What the user types makes the offered pronunciations stale.
+    connect(lineEdit, &QLineEdit::textEdited, this, [this] {
+        if (alternativesBar != nullptr) {
+            alternativesBar->hide();
+        }
+    });
 
     connect(backButton, &QPushButton::clicked, this,
             [this] { guarded([&] { m_palette->back(); }); });

@@ -17,6 +17,7 @@
 class QComboBox;
 class QFrame;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QTabBar;
 class QTimer;
@@ -26,8 +27,7 @@ namespace korv {
 class AllSymbolsPanel;
 class ChartWindow;
 class MinePanel;
-class TSystemMenu;
-class TTrayIcon;
+class TrayIcon;
 class CompositionEdit;
 class SymbolGrid;
 
@@ -41,11 +41,12 @@ public:
         std::string settings;
         std::string executable;
     };
+    // phonemes makes the engine of spelling to IPA when first used; none: the feature is absent.
     MainWindow(platform::Platform& platform, MessageBoxes& boxes, Folders folders,
-               QWidget* parent = nullptr);
+               PhonemeEngineFactory phonemes = {}, QWidget* parent = nullptr);
     MainWindow(platform::Platform& platform, MessageBoxes& boxes, const std::string& folder,
-               QWidget* parent = nullptr)
-        : MainWindow(platform, boxes, Folders{folder, folder}, parent) {}
+               PhonemeEngineFactory phonemes = {})
+        : MainWindow(platform, boxes, Folders{folder, folder}, std::move(phonemes)) {}
     ~MainWindow() override;
 
     Palette& palette() { return *m_palette; }
@@ -108,14 +109,15 @@ public:
     QPushButton* hideButton = nullptr;
     QLabel* sizeLabel = nullptr;
     QComboBox* sizeBox = nullptr;
-    TTrayIcon* trayIcon = nullptr;
-    TSystemMenu* systemMenu = nullptr;
+    QFrame* alternativesBar = nullptr; // the other pronunciations of transcribed words
+    TrayIcon* trayIcon = nullptr;
 
     // PaletteView
     LineSnapshot line() const override;
     void showLine(std::u16string_view text, std::size_t caret, bool focus) override;
     void focusLine() override;
     void replaceText(std::size_t start, std::size_t length, std::u16string_view text) override;
+    void showAlternatives(const std::vector<TranscribedWord>& words) override;
     void showCopyCaption(std::string_view caption) override;
     void showHints(bool on) override;
     void showSizeIndex(int index) override;
@@ -152,6 +154,7 @@ private:
     bool notificationAreaShown() const;
     void showAllPanel();
     void showMinePanel();
+    void addLineCommands(QMenu& menu);
     template <typename Handler> void guarded(Handler&& handler) {
         runGuarded(m_boxes, std::forward<Handler>(handler));
     }
@@ -162,8 +165,7 @@ private:
     std::string m_exeFolder;
     IniFile m_settings;
     IniFile m_log;
-    std::unique_ptr<platform::Clipboard> m_clipboard;
-    std::unique_ptr<platform::PasteTarget> m_pasteTarget;
+    std::unique_ptr<Transcriber> m_transcriber;
     std::unique_ptr<Palette> m_palette;
     mutable std::map<int, QCursor> m_cursors;
     bool m_terminate = false;

@@ -64,7 +64,7 @@ void MainWindow::endSession() {
 }
 
 bool MainWindow::notificationAreaShown() const {
-    return m_platform.notifyShell.isAvailable();
+    return m_platform.notificationArea.isAvailable();
 }
 
 void MainWindow::hideByCommand() {
@@ -99,17 +99,14 @@ void MainWindow::restoreWindow() {
 }
 
 void MainWindow::loadTrayIcon() {
-    trayIcon = new TTrayIcon(this, m_platform.notifyShell);
+    trayIcon = new TrayIcon(this, m_platform.notificationArea);
     trayIcon->setObjectName(QStringLiteral("TrayIcon"));
-    trayIcon->setActive(true);
-    trayIcon->setShowDesigning(false);
-    trayIcon->readIcon(appIcon());
-    trayIcon->setShowApp(false);
+    trayIcon->setPicture(appIcon());
     trayIcon->setToolTip(
         QString::fromUtf8(kTrayTip.data(), static_cast<qsizetype>(kTrayTip.size())));
-    trayIcon->OnClick = [this](QObject*) { guarded([&] { restoreWindow(); }); };
-    trayIcon->OnDblClick = [this](QObject*) { guarded([&] { restoreWindow(); }); };
-    trayIcon->Loaded();
+    trayIcon->onClick = [this] { guarded([&] { restoreWindow(); }); };
+    trayIcon->onDoubleClick = [this] { guarded([&] { restoreWindow(); }); };
+    trayIcon->show();
 }
 
 void MainWindow::openAbout() {

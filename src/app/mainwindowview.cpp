@@ -137,9 +137,7 @@ void MainWindow::showError(std::string_view text) {
 
 void MainWindow::showNotice(std::string_view text) {
     const QString notice = utf8(text);
-    const platform::NotifyIconData& icon = trayIcon->iconData();
-    if (!m_platform.notifyShell.showNotice(icon.hWnd, icon.uID, kAppTitle.toStdString(),
-                                           notice.toStdString())) {
+    if (!m_platform.notificationArea.showNotice(kAppTitle.toStdString(), notice.toStdString())) {
         // With neither a notification area nor a notification service, a tooltip under the
         // button says it; it takes no focus either.
         QToolTip::showText(copyButton->mapToGlobal(QPoint(0, copyButton->height())), notice,

@@ -2,13 +2,15 @@
 #include "commandhelp.h"
 
 #include <array>
+#include <string>
+#include <string_view>
 
 #include "linecommand.h"
 
 namespace korv {
 namespace {
 
-constexpr std::string_view kHelp =
+constexpr std::string_view kHelpStart =
     "Usage: korvani [COMMAND]\n"
     "\n"
     "Korvani writes IPA transcriptions: click the symbols of its charts, or type X-SAMPA, then\n"
@@ -19,7 +21,12 @@ constexpr std::string_view kHelp =
     "  /show             bring the running Korvani to the front, or start one\n"
     "  /toggle           bring the running Korvani to the front, or hide it if in front\n"
     "  --xsampa [TEXT]   write the IPA for the X-SAMPA TEXT, or for each line of standard\n"
-    "                    input when there is no TEXT or it is \"-\", and end\n"
+    "                    input when there is no TEXT or it is \"-\", and end\n";
+constexpr std::string_view kHelpTranscribe =
+    "  --transcribe [--accent rp|ga] [WORDS]\n"
+    "                    write the IPA for English WORDS, or for each line of standard\n"
+    "                    input, and end\n";
+constexpr std::string_view kHelpEnd =
     "  --help, -h, /?    write this help and end\n"
     "\n"
     "Keys in the line: Ctrl+Return copies (or pastes), Ctrl+Shift+C copies plain text alone,\n"
@@ -44,13 +51,19 @@ bool isHelpCommand(int argc, const char* const* argv) {
     return false;
 }
 
-std::string_view helpText() {
-    return kHelp;
+std::string helpText(bool transcribes) {
+    std::string text(kHelpStart);
+    if (transcribes) {
+        text += kHelpTranscribe;
+    }
+    text += kHelpEnd;
+    return text;
 }
 
-int runHelpCommand(std::FILE* out, std::FILE* err) {
+int runHelpCommand(std::FILE* out, std::FILE* err, bool transcribes) {
+    const std::string help = helpText(transcribes);
     const bool written =
-        std::fwrite(kHelp.data(), 1, kHelp.size(), out) == kHelp.size() && std::fflush(out) == 0;
+        std::fwrite(help.data(), 1, help.size(), out) == help.size() && std::fflush(out) == 0;
     if (!written) {
         std::fputs("korvani: the help could not be written\n", err);
         return kCommandFailed;

@@ -13,6 +13,7 @@
 #include "settings/symbollists.h"
 #include "summon.h"
 #include "symbolsearch.h"
+#include "transcriber.h"
 
 namespace korv {
 
@@ -24,6 +25,8 @@ struct PaletteServices {
     platform::PasteTarget& pasteTarget;
     std::string settingsPath;  // named in messages
     bool placesWindows = true; // false where the compositor alone places windows
+    // Spelling to IPA; none where the program is built without it.
+    Transcriber* transcriber = nullptr;
 };
 
 /// The options the About window's Options page shows and saves.
@@ -31,6 +34,7 @@ struct PaletteOptions {
     bool autoPaste = false;
     bool showHints = true;
     bool useUnicodeFont = true;
+    TranscribeOptions transcribe;
     std::string copyFace = {}; // the face rich copies name; empty: the one they always named
     friend bool operator==(const PaletteOptions&, const PaletteOptions&) = default;
 };
@@ -90,6 +94,13 @@ public:
     void clear();
     /// Converts the selection, or the whole line, from X-SAMPA to IPA as one undoable step.
     void convertXsampa();
+    /// Ctrl+T: the selection, or the words before the caret, from English spelling to IPA as one
+    /// undoable step; the words that may be said otherwise are offered to choose from.
+    void transcribe();
+    /// Puts another pronunciation of a word of the last transcription in its place.
+    void chooseAlternative(std::size_t word, std::size_t alternative);
+    /// The accent and symbols of spelling to IPA, kept at once.
+    void setTranscribeOptions(const TranscribeOptions& options);
 
     // Tabs and search.
 
@@ -142,6 +153,7 @@ private:
     void applyOptions();
     void applyEdit(std::u16string text, std::size_t caret, bool focus);
     void insertAt(std::u16string_view symbol, bool searchDone);
+    void dropChoices();
     void noteUsed(std::u16string_view symbol);
     SymbolList& mineList();
     SymbolList& recentList();
@@ -159,6 +171,7 @@ private:
     std::optional<SymbolList> m_recent;
     int m_chartZoom = 100;
     bool m_chartOpen = false;
+    std::vector<TranscribedWord> m_choices; // of the last transcription, in line positions
     bool m_shownOnce = false;
     bool m_closed = false;
     bool m_quiet = false;

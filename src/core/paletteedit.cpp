@@ -10,7 +10,16 @@
 namespace korv {
 
 void Palette::applyEdit(std::u16string text, std::size_t caret, bool focus) {
+    dropChoices();
     m_view.showLine(text, caret, focus);
+}
+
+void Palette::dropChoices() {
+    // Their places in the line no longer hold once the line changes otherwise.
+    if (!m_choices.empty()) {
+        m_choices.clear();
+        m_view.showAlternatives(m_choices);
+    }
 }
 
 void Palette::insert(std::u16string_view symbol) {
@@ -55,6 +64,7 @@ void Palette::convertXsampa() {
     const std::u16string_view source = std::u16string_view(line.text).substr(start, length);
     const std::u16string ipa = xsampaToIpa(source);
     if (ipa != source) {
+        dropChoices();
         m_view.replaceText(start, length, ipa);
     }
 }

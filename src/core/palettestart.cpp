@@ -25,6 +25,7 @@ bool Palette::start() {
     // Auto-paste is off for a new user: every system this runs on keeps the user in the palette.
     const Settings settings = loadSettings(m_services.settings, false);
     m_options = {settings.autoPaste, settings.showHints, settings.useUnicodeFont,
+                 loadTranscribeOptions(m_services.settings),
                  m_services.settings.readString(kOptionsSection, kCopyFaceKey, "")};
     m_homepage = settings.homepage;
     const bool knownSize =
@@ -71,6 +72,9 @@ std::string_view Palette::copyCaption() const {
 
 std::optional<std::string> Palette::saveOptions(const PaletteOptions& options) {
     const bool faceChanged = options.copyFace != m_options.copyFace;
+    // Spelling to IPA's keys are written only when changed: a file that never had them keeps
+    // saving as before.
+    const bool transcribeChanged = options.transcribe != m_options.transcribe;
     m_options = options;
     // One access per value, in this order; the first that fails ends the save.
     const std::pair<std::string_view, bool> values[] = {
@@ -83,7 +87,10 @@ std::optional<std::string> Palette::saveOptions(const PaletteOptions& options) {
             return "Unable to write to " + m_services.settingsPath;
         }
     }
-    // Written once chosen: the file of a user who never chose stays as it was.
+    if (transcribeChanged && !saveTranscribeOptions(m_services.settings, options.transcribe)) {
+        return "Unable to write to " + m_services.settingsPath;
+    }
+    // Written once chosen, likewise.
     if (faceChanged &&
         !m_services.settings.writeString(kOptionsSection, kCopyFaceKey, options.copyFace)) {
         return "Unable to write to " + m_services.settingsPath;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "layout.h"
+#include "transcriber.h"
 
 namespace korv {
 
@@ -52,6 +53,10 @@ public:
     /// Replaces length code units from start as one step the user can undo, leaving the caret
     /// after the new text.
     virtual void replaceText(std::size_t start, std::size_t length, std::u16string_view text) = 0;
+
+    /// Offers the words of a transcription that may be said otherwise (positions in the line),
+    /// under the line, taking no focus; an empty list takes the offer away.
+    virtual void showAlternatives(const std::vector<TranscribedWord>& words) = 0;
 
     /// Shows the copy button's caption.
     virtual void showCopyCaption(std::string_view caption) = 0;

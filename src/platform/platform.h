@@ -1,28 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "aboutrequests.h"
 #include "admincheck.h"
-#include "keyinjector.h"
+#include "clipboard.h"
 #include "launcher.h"
-#include "notifyshell.h"
-#include "osinfo.h"
+#include "notificationarea.h"
+#include "pastetarget.h"
 #include "summon.h"
-#include "systemcommands.h"
-#include "systemmenuapi.h"
 #include "windowplacement.h"
 
 namespace korv::platform {
 
-// What the program asks of the operating system, handed to the windows that need it.
+// What the program asks of the desktop, handed to the windows that need it.
 struct Platform {
-    OsInfo& os;
-    SystemMenuApi& systemMenu;
-    SystemCommandSource& systemCommands;
+    Clipboard& clipboard;
+    PasteTarget& pasteTarget;
+    NotificationArea& notificationArea;
+    WindowPlacement& placement;
+    AboutRequests& aboutRequests;
     Launcher& launcher;
     AdminCheck& admin;
-    KeyInjector& keys;
-    NotifyShell& notifyShell;
-    WindowPlacement& placement;
     SummonChannel& summon;
 };
 

@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "systemmenuapi.h"
+#include "windowhandle.h"
 
 namespace korv::platform {
 
@@ -32,6 +32,9 @@ public:
     /// Whether the window manager holds the window as the active one now; nullopt where it
     /// cannot tell. The toolkit learns of a lost focus only after a delay.
     virtual std::optional<bool> isActive(WindowHandle /*window*/) { return std::nullopt; }
+    /// Keeps the window manager from offering to resize, minimise or maximise the window, in its
+    /// window menu and its title-bar buttons; nothing where the compositor decides that alone.
+    virtual void lockSize(WindowHandle /*window*/) {}
 };
 
 } // namespace korv::platform

@@ -4,94 +4,63 @@
 #include <QIcon>
 #include <QMenu>
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
 #include <QString>
 
-#include <cstdint>
 #include <functional>
-#include <memory>
 
-#include "notifyshell.h"
+#include "notificationarea.h"
 
 namespace korv {
 
-/// An icon with a tooltip in the notification area: clicks on it become events, and it can
-/// keep a second instance of the program from running. Properties act when assigned, in the
-/// order the owner assigns them; Loaded runs once they all are.
-class TTrayIcon final : public QObject {
+/// The program's icon in the notification area, with its tooltip, picture and menu: clicks on
+/// it become events, and it leaves the notification area when it goes. The area holds one icon,
+/// so the last one made is the one that hears the clicks.
+class TrayIcon final : public QObject {
 public:
-    using TNotifyEvent = std::function<void(QObject* sender)>;
-    using TMouseEvent = std::function<void(QObject* sender, Qt::MouseButton button,
-                                           Qt::KeyboardModifiers shift, int x, int y)>;
+    using ClickEvent = std::function<void()>;
+    using ContextClickEvent = std::function<void(QPoint position)>;
 
-    // The longest tooltip: with its terminating zero it fills at most 63 of the tip's 64 bytes.
+    // The longest tooltip, as both faces show it.
     static constexpr qsizetype kMaxToolTip = 62;
-    // The hidden window's own messages.
-    static constexpr std::uint32_t kCallbackMessage = platform::WM_USER + 1;
-    static constexpr std::uint32_t kRefreshMessage = platform::WM_USER + 2;
 
-    TTrayIcon(QObject* owner, platform::NotifyShell& shell);
-    ~TTrayIcon() override;
-    TTrayIcon(const TTrayIcon&) = delete;
-    TTrayIcon& operator=(const TTrayIcon&) = delete;
+    TrayIcon(QObject* owner, platform::NotificationArea& area);
+    ~TrayIcon() override;
+    TrayIcon(const TrayIcon&) = delete;
+    TrayIcon& operator=(const TrayIcon&) = delete;
 
-    // Runs once the owner has assigned the stored values.
-    void Loaded();
+    /// Puts the icon into the notification area, with the tooltip and picture it has by then.
+    void show();
+    /// Takes it out again.
+    void hide();
+    bool isShown() const { return m_shown; }
 
-    bool Active() const { return m_active; }
-    void setActive(bool value);
-    bool ShowApp() const { return m_showApp; }
-    void setShowApp(bool value);
-    // Only a form designer acts on it; a running program never is one, so it stays false.
-    bool ShowDesigning() const { return false; }
-    void setShowDesigning(bool value);
-    const QIcon& Icon() const { return m_icon; }
-    void setIcon(const QIcon& icon);
-    // Reads a stored picture into Icon in place, as loading a window does: the shell hears of it
-    // with the next update.
-    void readIcon(const QIcon& icon);
-    QString ToolTip() const { return m_toolTip; }
+    const QIcon& picture() const { return m_picture; }
+    void setPicture(const QIcon& picture);
+    QString toolTip() const { return m_toolTip; }
+    /// Cut to kMaxToolTip characters, never within one.
     void setToolTip(const QString& text);
-    QString IDMessage() const { return m_idMessage; }
-    void setIDMessage(const QString& name) { m_idMessage = name; }
-    QMenu* PopupMenu() const { return m_popupMenu; }
-    void setPopupMenu(QMenu* menu) { m_popupMenu = menu; }
+    QMenu* menu() const { return m_menu; }
+    /// The menu a context click opens at the pointer; the icon does not own it.
+    void setMenu(QMenu* menu) { m_menu = menu; }
 
-    TNotifyEvent OnClick;
-    TNotifyEvent OnDblClick;
-    TMouseEvent OnRightClick;
-
-    // The record as last filled, the hidden window it names, and the message registered under
-    // IDMessage (0 while there is none).
-    const platform::NotifyIconData& iconData() const { return m_data; }
-    platform::WindowHandle windowHandle() const;
-    std::uint32_t registeredMessage() const { return m_registeredMessage; }
+    ClickEvent onClick;
+    ClickEvent onDoubleClick;
+    /// Runs once the menu, if any, has closed, with where the pointer was at the click.
+    ContextClickEvent onContextClick;
 
 private:
-    class IconWindow;
+    void clicked(platform::IconClick click);
+    void contextClicked();
+    void update();
 
-    std::intptr_t IconWindowProc(std::uint32_t message, std::uintptr_t wParam,
-                                 std::intptr_t lParam);
-    void FillIconData();
-    bool AddIcon();
-    bool UpdateIcon();
-    bool RemoveIcon();
-    void HandleRightClick();
-    void AnnounceInstance();
-    void postRefresh();
-
-    platform::NotifyShell& m_shell;
-    platform::GuardHandle m_guard = 0;
-    platform::NotifyIconData m_data;
-    QIcon m_icon;
+    platform::NotificationArea& m_area;
+    QIcon m_picture;
     QString m_toolTip;
-    std::unique_ptr<IconWindow> m_window;
-    bool m_active = false;
-    bool m_showApp = false;
-    QString m_idMessage;
-    // Cleared by itself should the menu go first, so a right click can never reach a dead menu.
-    QPointer<QMenu> m_popupMenu;
-    std::uint32_t m_registeredMessage = 0;
+    bool m_shown = false;
+    // Cleared by itself should the menu go first, so a click can never reach a dead menu.
+    QPointer<QMenu> m_menu;
 };
 
 } // namespace korv

@@ -368,7 +368,7 @@ TEST_F(AboutBoxTest, InstallerIsOfferedExactlyToAdministrators) {
     }
 }
 
-TEST_F(AboutBoxTest, TheSystemCommandOpensTheSameWindow) {
+TEST_F(AboutBoxTest, AnotherProgramsRequestOpensTheSameWindow) {
     writeFile("KORVANI.INI", kSettings);
     createForm();
     withAbout(
@@ -376,7 +376,7 @@ TEST_F(AboutBoxTest, TheSystemCommandOpensTheSameWindow) {
             EXPECT_TRUE(box.autoPasteBox->isChecked());
             EXPECT_EQ(box.versionLabel->text(), QStringLiteral("version 6.05"));
         },
-        [&] { EXPECT_TRUE(m_fake.m_systemCommands.send(platform::SC_KORVANI_ABOUT)); });
+        [&] { EXPECT_TRUE(m_fake.m_aboutRequests.ask()); });
 }
 
 TEST(AboutBoxAlone, VersionAndBuildAreFilledInWhenShown) {
@@ -386,7 +386,7 @@ TEST(AboutBoxAlone, VersionAndBuildAreFilledInWhenShown) {
     const std::string homepage = "https://korvani.example.org/";
     platform::FakeLauncher launcher;
     platform::FakeAdminCheck admin;
-    QPointer<AboutBox> box = new AboutBox({{autoPaste, showHints, useUnicodeFont},
+    QPointer<AboutBox> box = new AboutBox({{autoPaste, showHints, useUnicodeFont, {}},
                                            homepage,
                                            "/nowhere/",
                                            launcher,

@@ -11,6 +11,7 @@
 #include <QTabBar>
 #include <QTest>
 #include <QTextEdit>
+#include <QToolButton>
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
@@ -19,6 +20,7 @@
 
 #include "allsymbolspanel.h"
 #include "compositionedit.h"
+#include "fakeengine.h"
 #include "formfixture.h"
 #include "ipasymbols.h"
 #include "minepanel.h"
@@ -42,7 +44,6 @@ class MainWindowTest : public FormFixture {
 protected:
     void SetUp() override { createForm(); }
     QString line() const { return m_form->lineEdit->text(); }
-    QString clipText() const { return QGuiApplication::clipboard()->text(); }
 
     void send(const Key& k) const {
         if (k.type == QEvent::FocusOut) {
@@ -228,7 +229,8 @@ TEST_F(MainWindowTest, LongLinesAreNeverCutByTheProgram) {
     EXPECT_EQ(line().size(), 40001);
     EXPECT_EQ(m_form->lineEdit->cursorPosition(), 40001);
     m_form->copy();
-    EXPECT_EQ(QGuiApplication::clipboard()->text().size(), 40001);
+    ASSERT_EQ(m_fake.m_clipboard.m_put.size(), 1U);
+    EXPECT_EQ(m_fake.m_clipboard.m_put[0].plain.size(), 40001U);
     click("Tea"); // no selection, caret at the end: the line grows again
     EXPECT_EQ(line().size(), 40002);
     m_form->palette().clear();
@@ -282,23 +284,23 @@ TEST_F(MainWindowTest, ChordsInTheLineCopyOrSwitchTheChart) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        m_fake.m_keys = {};
+        m_fake.m_pasteTarget = {};
+        m_fake.m_clipboard = {};
         createForm();
-        QGuiApplication::clipboard()->setText(QStringLiteral("earlier"));
         m_form->lineEdit->setText(kShiLong);
         m_form->lineEdit->setFocus(Qt::MouseFocusReason);
         m_form->lineEdit->setCursorPosition(1);
-        m_form->palette().saveOptions({.autoPaste = c.autoPaste});
+        m_form->palette().saveOptions(optionsWith(&PaletteOptions::autoPaste, c.autoPaste));
         m_form->chartTabs->setCurrentIndex(c.tab);
         for (std::size_t i = 0; i + 1 < c.keys.size(); ++i) {
             send(c.keys[i]);
         }
         // Nothing leaves while a key of the chord is down: the paste would carry it along.
-        EXPECT_EQ(clipText(), QStringLiteral("earlier"));
-        EXPECT_EQ(m_fake.m_keys.m_ownWindows.size(), 0U);
+        EXPECT_TRUE(m_fake.m_clipboard.m_put.empty());
+        EXPECT_EQ(m_fake.m_pasteTarget.m_ownWindows.size(), 0U);
         send(c.keys.back());
-        EXPECT_EQ(clipText(), c.copies ? kShiLong : QStringLiteral("earlier"));
-        EXPECT_EQ(m_fake.m_keys.m_ownWindows.size(), c.pastes);
+        EXPECT_EQ(m_fake.m_clipboard.m_put.size(), c.copies ? 1U : 0U);
+        EXPECT_EQ(m_fake.m_pasteTarget.m_ownWindows.size(), c.pastes);
         EXPECT_EQ(line(), kShiLong);
         EXPECT_EQ(m_form->lineEdit->cursorPosition(), c.copies ? 3 : 1);
         EXPECT_EQ(QApplication::focusWidget(), m_form->lineEdit);
@@ -420,7 +422,7 @@ TEST_F(MainWindowTest, AllTabTooltipsGiveSymbolNameAndXsampaAndFollowShowHints) 
     ASSERT_GE(gamma, 0);
     EXPECT_EQ(grid->toolTip(gamma),
               QString::fromStdU16String(u"\u0263  voiced velar fricative\nX-SAMPA: G\nU+0263"));
-    m_form->palette().saveOptions({.showHints = false});
+    m_form->palette().saveOptions(optionsWith(&PaletteOptions::showHints, false));
     EXPECT_TRUE(grid->toolTip(gamma).isEmpty());
 }
 
@@ -492,6 +494,29 @@ TEST_F(MainWindowTest, MineKeepsTheUsersSymbolsInOrder) {
     EXPECT_EQ(glyphs(), (QStringList{u"ə"_qs, u"tʃʰ"_qs}));
     EXPECT_NE(readFile("KORVANI.INI").find("Mine=U+0259, U+0074 U+0283 U+02B0\r\n"),
               std::string::npos);
+}
+
+// Ctrl+T in the line: the words before the caret become IPA, one step for Undo; a word said two
+// ways is offered under the line, and a click puts the other in its place.
+TEST_F(MainWindowTest, CtrlTTranscribesAndOffersTheOtherPronunciation) {
+    m_phonemes = test::fakeEngineFactory(std::make_shared<test::EngineLog>(), test::kFakeWords);
+    createForm();
+    m_form->lineEdit->setFocus(Qt::MouseFocusReason);
+    QTest::keyClicks(m_form->lineEdit, QStringLiteral("read"));
+    QTest::keyClick(m_form->lineEdit, Qt::Key_T, Qt::ControlModifier);
+    const QString present = QString::fromUtf8("ri\u02D0d");
+    EXPECT_EQ(line(), present);
+    ASSERT_NE(m_form->alternativesBar, nullptr);
+    auto* other = m_form->alternativesBar->findChild<QToolButton*>(QStringLiteral("Alternative"));
+    ASSERT_NE(other, nullptr);
+    EXPECT_EQ(other->text(), QStringLiteral("red"));
+    QTest::mouseClick(other, Qt::LeftButton);
+    EXPECT_EQ(line(), QStringLiteral("red"));
+    EXPECT_EQ(QApplication::focusWidget(), m_form->lineEdit);
+    QTest::keyClick(m_form->lineEdit, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(line(), present);
+    QTest::keyClick(m_form->lineEdit, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(line(), QStringLiteral("read"));
 }
 
 } // namespace

@@ -56,7 +56,7 @@ TEST_F(StartTest, OptionsAreReadFromTheFile) {
     writeFile("KORVANI.INI", "[korvani]\nautopaste = 0x1\nShowHints=0\nUseUnicodeFont=0\n"
                              "Homepage=\"https://example.org/ipa\"\n");
     createForm();
-    EXPECT_EQ(m_form->palette().options(), (PaletteOptions{true, false, false, ""}));
+    EXPECT_EQ(m_form->palette().options(), (PaletteOptions{true, false, false, {}}));
     EXPECT_EQ(m_form->palette().homepage(), "https://example.org/ipa");
     EXPECT_EQ(m_form->copyButton->text(), QStringLiteral("Paste"));
     for (const Symbol& b : allButtons()) {
@@ -122,15 +122,9 @@ TEST_F(StartTest, EndingTheSessionSavesThePositionQuietly) {
     EXPECT_TRUE(m_boxes.m_messages.isEmpty());
 }
 
-TEST_F(StartTest, TheWindowMenuLosesSizeMinimizeAndMaximize) {
+TEST_F(StartTest, TheWindowsSizeIsLocked) {
     createForm(false);
-    ASSERT_EQ(m_fake.m_systemMenu.m_fetched.size(), 1u);
-    const platform::MenuHandle menu = m_fake.m_systemMenu.m_fetched[0];
-    EXPECT_EQ(menu, static_cast<platform::MenuHandle>(m_form->winId()));
-    const std::vector<std::pair<platform::MenuHandle, std::uint32_t>> expected = {
-        {menu, platform::SC_SIZE}, {menu, platform::SC_MINIMIZE}, {menu, platform::SC_MAXIMIZE}};
-    EXPECT_EQ(m_fake.m_systemMenu.m_deleteCalls, expected);
-    EXPECT_EQ(m_fake.m_systemMenu.m_commands, (std::vector<std::uint32_t>{0xF010, 0xF060}));
+    EXPECT_EQ(m_fake.m_placement.m_locked, std::vector<platform::WindowHandle>{m_form->winId()});
 }
 
 TEST_F(StartTest, PickingASizeWritesItsIndexAtOnce) {
@@ -188,15 +182,14 @@ TEST_F(StartTest, HideAndRestoreKeepLineCaretAndChart) {
     EXPECT_TRUE(m_form->isVisible());
 }
 
-TEST_F(StartTest, TheAboutCommandIsWatchedOnTheMainWindow) {
+TEST_F(StartTest, AboutRequestsAreWatchedOnTheMainWindow) {
     createForm(false);
-    EXPECT_EQ(m_fake.m_systemCommands.m_window,
+    EXPECT_EQ(m_fake.m_aboutRequests.m_window,
               static_cast<platform::WindowHandle>(m_form->winId()));
-    EXPECT_TRUE(m_fake.m_systemCommands.send(0x1234)); // any other command is ignored
 }
 
 TEST_F(StartTest, WithoutANotificationAreaTheWindowStaysWithinReach) {
-    m_fake.m_notifyShell.m_available = false;
+    m_fake.m_notificationArea.m_available = false;
     createForm();
     clickWidget(m_form->hideButton);
     EXPECT_TRUE(m_form->isVisible());
@@ -206,7 +199,7 @@ TEST_F(StartTest, WithoutANotificationAreaTheWindowStaysWithinReach) {
     m_form->ensureReachable();
     EXPECT_TRUE(m_form->isVisible());
 
-    m_fake.m_notifyShell.m_available = true;
+    m_fake.m_notificationArea.m_available = true;
     clickWidget(m_form->hideButton);
     EXPECT_FALSE(m_form->isVisible());
     m_form->ensureReachable();
@@ -235,7 +228,7 @@ TEST_F(StartTest, SummonsComeBackFromMinimisedAndToggleAwayWithoutATray) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        m_fake.m_notifyShell.m_available = c.tray;
+        m_fake.m_notificationArea.m_available = c.tray;
         m_fake.m_placement.m_activated.clear();
         createForm();
         m_form->listenForSummons();

@@ -49,9 +49,13 @@ TEST(CommandHelp, WritesEveryCommandAndSaysWhenItCannot) {
     std::FILE* err = std::tmpfile();
     ASSERT_NE(out, nullptr);
     ASSERT_NE(err, nullptr);
-    EXPECT_EQ(runHelpCommand(out, err), 0);
+    EXPECT_EQ(runHelpCommand(out, err, true), 0);
     const std::string text = readAll(out);
-    EXPECT_EQ(text, helpText());
+    EXPECT_EQ(text, helpText(true));
+    EXPECT_NE(text.find("--transcribe"), std::string::npos);
+    // A program without the speech engine's command does not offer it.
+    EXPECT_EQ(helpText(false).find("--transcribe"), std::string::npos);
+    EXPECT_NE(helpText(false).find("--xsampa"), std::string::npos);
     for (const char* command : {"/hide", "/show", "/toggle", "--xsampa", "--help", "Ctrl+K"}) {
         EXPECT_NE(text.find(command), std::string::npos) << command;
     }
@@ -60,7 +64,7 @@ TEST(CommandHelp, WritesEveryCommandAndSaysWhenItCannot) {
 
     std::FILE* full = std::fopen("/dev/full", "w");
     if (full != nullptr) {
-        EXPECT_EQ(runHelpCommand(full, err), 1);
+        EXPECT_EQ(runHelpCommand(full, err, true), 1);
         EXPECT_NE(readAll(err).find("could not be written"), std::string::npos);
         std::fclose(full);
     }

@@ -88,6 +88,7 @@ public:
         m_line.selLength = 0;
         ++m_undoSteps;
     }
+    void showAlternatives(const std::vector<TranscribedWord>& words) override { m_offered = words; }
     void showCopyCaption(std::string_view caption) override { m_caption = caption; }
     void showHints(bool on) override { m_hints = on; }
     void showSizeIndex(int index) override { m_sizeIndex = index; }
@@ -123,6 +124,7 @@ public:
     bool m_focusedLine = false;
     int m_lineFocused = 0;
     int m_undoSteps = 0;
+    std::vector<TranscribedWord> m_offered;
     std::string m_caption;
     bool m_hints = false;
     int m_sizeIndex = -2;

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "copypayload.h"
+#include "fakeengine.h"
 #include "fakes.h"
 #include "ipachart.h"
 #include "legacycode.h"
@@ -26,7 +27,7 @@ protected:
     Palette& start(bool placesWindows = true) {
         m_palette = std::make_unique<Palette>(
             m_view, PaletteServices{m_settings, m_log, m_clipboard, m_paste, "/home/u/KORVANI.INI",
-                                    placesWindows});
+                                    placesWindows, m_transcriber.get()});
         m_started = m_palette->start();
         m_palette->shown();
         return *m_palette;
@@ -45,6 +46,9 @@ protected:
     RecordingClipboard m_clipboard;
     RecordingPasteTarget m_paste;
     FakeView m_view;
+    std::shared_ptr<test::EngineLog> m_engineLog = std::make_shared<test::EngineLog>();
+    std::unique_ptr<Transcriber> m_transcriber =
+        std::make_unique<Transcriber>(test::fakeEngineFactory(m_engineLog, test::kFakeWords));
     std::unique_ptr<Palette> m_palette;
     bool m_started = false;
 };
@@ -398,7 +402,7 @@ TEST_F(PaletteTest, OptionsAreSavedInOrderAndApplied) {
         m_view = {};
         start();
         m_settings.m_readOnly = c.readOnly;
-        EXPECT_EQ(m_palette->saveOptions({true, false, false, ""}), c.failure);
+        EXPECT_EQ(m_palette->saveOptions({true, false, false, {}}), c.failure);
         EXPECT_EQ(m_view.m_caption, c.caption);
         if (!c.readOnly) {
             EXPECT_EQ(m_settings.m_writes,
@@ -634,6 +638,50 @@ TEST(CopyFaceChoices, TheDefaultThenTheInstalledThenTheChosen) {
         };
         EXPECT_EQ(copyFaceChoices(installed, c.chosen), c.offered);
     }
+}
+
+// Ctrl+T: what it replaces, one step for Undo, the words that may be said otherwise offered and
+// swapped in place, and the options kept.
+TEST_F(PaletteTest, SpellingBecomesIpaInPlaceWithItsAlternatives) {
+    start();
+    setLine(u"\u02C8x hello red", 13);
+    m_palette->transcribe();
+    EXPECT_EQ(m_view.m_line.text, u"\u02C8x h\u0259\u02C8l\u0259\u028A red");
+    EXPECT_EQ(m_view.m_undoSteps, 1);
+    EXPECT_TRUE(m_view.m_offered.empty());
+    EXPECT_EQ(m_engineLog->made, 1);
+
+    setLine(u"I read it", 6);
+    m_palette->transcribe(); // "I read", back to the line's start
+    ASSERT_EQ(m_view.m_offered.size(), 1U);
+    const TranscribedWord read = m_view.m_offered[0];
+    ASSERT_EQ(read.alternatives.size(), 2U);
+    const std::u16string before = m_view.m_line.text;
+    EXPECT_EQ(before.substr(read.start, read.length), read.alternatives[0].ipa);
+    m_palette->chooseAlternative(0, 1);
+    EXPECT_EQ(m_view.m_line.text.substr(read.start, read.alternatives[1].ipa.size()),
+              read.alternatives[1].ipa);
+    EXPECT_EQ(m_view.m_line.text.substr(read.start + read.alternatives[1].ipa.size()), u" it");
+    // Any other edit of the line withdraws the offer.
+    m_palette->insert(u"a");
+    EXPECT_TRUE(m_view.m_offered.empty());
+    m_palette->chooseAlternative(0, 1);
+
+    m_palette->setTranscribeOptions({Accent::Ga, true, false});
+    EXPECT_EQ(ini("Korvani", "Accent"), "ga");
+    m_view = {};
+    start();
+    EXPECT_EQ(m_palette->options().transcribe.accent, Accent::Ga);
+}
+
+TEST_F(PaletteTest, WithoutTheEngineSpellingStaysAndTheUserIsTold) {
+    m_transcriber = std::make_unique<Transcriber>(test::fakeEngineFactory(m_engineLog, {}, true));
+    start();
+    setLine(u"hello", 5);
+    m_palette->transcribe();
+    EXPECT_EQ(m_view.m_line.text, u"hello");
+    ASSERT_EQ(m_view.m_notAdded.size(), 1U);
+    EXPECT_NE(m_view.m_notAdded[0].find("espeak-ng"), std::string::npos);
 }
 
 } // namespace

@@ -104,6 +104,16 @@ class IpaTest(ProgramTestCase):
         self.assertEqual(result.returncode, 1)
         self.assertIn(b"cannot write the output", result.stderr)
 
+    def test_spelling_to_ipa_on_the_command_line_without_a_window(self):
+        env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
+        for args, given, status, out in (
+            (["Hello, world!"], b"", 0, "h\u0259\u02c8l\u0259\u028a, w\u025c\u02d0ld!\n"),
+            (["--accent", "ga", "-"], b"butter\nrecord\n", 0, "\u02c8b\u028ct\u025a\n\u02c8r\u025bk\u025ad\n"),
+            (["--accent", "au", "x"], b"", 2, ""),
+        ):
+            result = subprocess.run([self.binary, "--transcribe", *args], env=env, input=given, capture_output=True, timeout=10)
+            self.assertEqual((result.returncode, result.stdout.decode("utf-8")), (status, out), args)
+
     def test_the_screen_reader_finds_each_symbol_by_name_and_x_sampa(self):
         self.bus_env = {"DBUS_SESSION_BUS_ADDRESS": self.session.start_bus(), "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"}
         program = self.start_with_line("", caret_back=0, extra_env=self.bus_env)

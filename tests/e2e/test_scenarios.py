@@ -3,6 +3,7 @@
 import unittest
 
 import korvx
+from korvlayout import Rect, control
 from korvtest import ProgramTestCase
 from korvx import wait_until
 from scenarios import SCENARIOS
@@ -18,13 +19,24 @@ class LinuxDriver:
 
     def start(self, ini=None, args=()):
         self.program = self.case.start(list(args), ini=ini)
-        self.program.wait_active()
+        self.wait_ready()
 
     def restart(self):
         self.program.close()
         self.case.assertEqual(self.program.wait_exit(10), 0)
         self.program.start()
+        self.wait_ready()
+
+    def wait_ready(self):
+        """Active, with the caret blinking in the line: the program has the keyboard, so what a
+        scenario types is not lost to the moment between the window manager's activation and the
+        toolkit's."""
         self.program.wait_active()
+        line = control("Line")
+        x, y = self.program.to_root(line.x, line.y)
+        area = Rect(x, y, line.w, line.h)
+        first = self.session.screen_bytes(area)
+        wait_until(lambda: self.session.screen_bytes(area) != first, 5, "the caret to blink in the line", 0.1)
 
     def click(self, name):
         self.program.click_control(name)
@@ -68,9 +80,12 @@ class LinuxScenarioTest(ProgramTestCase):
     def test_scenarios(self):
         for scenario in SCENARIOS:
             with self.subTest(scenario.__name__):
-                scenario(self, LinuxDriver(self))
-                for program in self.session.programs():
-                    program.stop()
+                try:
+                    scenario(self, LinuxDriver(self))
+                finally:
+                    # A copy left running would answer the next scenario's summons.
+                    for program in self.session.programs():
+                        program.stop()
 
 
 if __name__ == "__main__":

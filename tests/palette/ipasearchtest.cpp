@@ -12,11 +12,25 @@
 namespace korv {
 namespace {
 
+struct FirstResult {
+    std::u16string_view query;
+    std::u16string_view first;
+};
+
+// Each query's first result is the symbol expected.
+template <std::size_t N> void expectFirstResults(const FirstResult (&cases)[N]) {
+    const auto symbols = ipaSymbols();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(toUtf8(c.query));
+        const auto results = searchSymbols(c.query);
+        ASSERT_FALSE(results.empty());
+        EXPECT_EQ(toUtf8(symbols[results.front()].chars), toUtf8(c.first))
+            << symbols[results.front()].name << ": " << whyFound(c.query, results.front());
+    }
+}
+
 TEST(IpaSearch, TheSymbolThatComesFirst) {
-    const struct {
-        std::u16string_view query;
-        std::u16string_view first;
-    } cases[] = {
+    const FirstResult cases[] = {
         // pulmonic consonants: names, order, case, hyphens, prefixes, symbol, X-SAMPA, code point
         {u"voiced velar fricative", u"ɣ"},
         {u"fricative velar voiced", u"ɣ"},
@@ -74,23 +88,13 @@ TEST(IpaSearch, TheSymbolThatComesFirst) {
         {u"dentolabial", u"\u0346"},
         {u"whistled", u"\u034E"},
     };
-    const auto symbols = ipaSymbols();
-    for (const auto& c : cases) {
-        SCOPED_TRACE(toUtf8(c.query));
-        const auto results = searchSymbols(c.query);
-        ASSERT_FALSE(results.empty());
-        EXPECT_EQ(toUtf8(symbols[results.front()].chars), toUtf8(c.first))
-            << symbols[results.front()].name;
-    }
+    expectFirstResults(cases);
 }
 
 // What a linguist types, and the symbol Return should insert: the words of textbooks and field
 // notes, letter names, example words, slips, and code points as they are written.
 TEST(IpaSearch, WhatALinguistTypesFindsTheSymbolMeant) {
-    const struct {
-        std::u16string_view query;
-        std::u16string_view first;
-    } cases[] = {
+    const FirstResult cases[] = {
         {u"ng", u"ŋ"},
         {u"ash", u"æ"},
         {u"stop", u"p"}, // plosives, not only the glottal stop
@@ -156,14 +160,7 @@ TEST(IpaSearch, WhatALinguistTypesFindsTheSymbolMeant) {
         {u"high rising tone letters", u"˦˥"},
         {u"upper pharyngeal", u"ꞯ"},
     };
-    const auto symbols = ipaSymbols();
-    for (const auto& c : cases) {
-        SCOPED_TRACE(toUtf8(c.query));
-        const auto results = searchSymbols(c.query);
-        ASSERT_FALSE(results.empty());
-        EXPECT_EQ(toUtf8(symbols[results.front()].chars), toUtf8(c.first))
-            << symbols[results.front()].name << ": " << whyFound(c.query, results.front());
-    }
+    expectFirstResults(cases);
 }
 
 std::size_t indexOf(std::u16string_view chars) {

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include "fakekeyinjector.h"
+#include "fakeplatform.h"
 #include "nativeplatform.h"
-#include "xwaylandgate.h"
+#include "xwaylandpastetarget.h"
 
 namespace korv::platform {
 namespace {
@@ -30,8 +30,8 @@ TEST(SessionTest, QtPluginByWhatTheSessionOffersAndPlatformSideByPlugin) {
     }
 }
 
-// Under XWayland the gate switches back itself when our window took over from an X11 window or a
-// native Wayland one (0); otherwise the injector decides, as the gate has no X11 connection here.
+// Under XWayland the paste switches back itself when our window took over from an X11 window or a
+// native Wayland one (0); otherwise the X11 paste decides, as there is no X11 connection here.
 TEST(SessionTest, UnderXWaylandThePasteGoesBackToTheX11WindowOrNowhere) {
     constexpr WindowHandle kOwn = 0x400001;
     constexpr WindowHandle kEditor = 0x600001;
@@ -40,15 +40,16 @@ TEST(SessionTest, UnderXWaylandThePasteGoesBackToTheX11WindowOrNowhere) {
                                                                 {{kOwn}, false},
                                                                 {{}, true},
                                                                 {{kOwn, kEditor}, true}};
-    for (const auto& [activations, byInjector] : cases) {
+    for (const auto& [activations, byX11] : cases) {
         SCOPED_TRACE(testing::PrintToString(activations));
-        FakeKeyInjector inner;
-        XWaylandKeyGate gate(inner); // offscreen: starts with none active
+        FakePasteTarget x11;
+        XWaylandPasteTarget target(x11); // offscreen: starts with none active
         for (const WindowHandle window : activations) {
-            gate.activeWindowChanged(window);
+            target.activeWindowChanged(window);
         }
-        EXPECT_EQ(gate.sendAutoPaste({}, kOwn), byInjector);
-        EXPECT_EQ(inner.m_sent.size(), byInjector ? 8U : 0U);
+        EXPECT_EQ(target.pasteIntoPreviousWindow(kOwn), byX11);
+        EXPECT_EQ(x11.m_ownWindows,
+                  byX11 ? std::vector<WindowHandle>{kOwn} : std::vector<WindowHandle>{});
     }
 }
 

@@ -5,14 +5,14 @@
 #include <iostream>
 #include <string>
 
-#include "x11notifyshell.h"
+#include "x11notificationarea.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    korv::platform::X11NotifyShell shell;
+    korv::platform::X11NotificationArea area;
     std::string line;
     while (std::getline(std::cin, line)) {
-        std::cout << (shell.isAvailable() ? 1 : 0) << std::endl;
+        std::cout << (area.isAvailable() ? 1 : 0) << std::endl;
     }
     return 0;
 }

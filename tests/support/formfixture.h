@@ -22,6 +22,13 @@
 
 namespace korv {
 
+/// The default options with one of them changed.
+template <typename T> PaletteOptions optionsWith(T PaletteOptions::*option, T value) {
+    PaletteOptions options;
+    options.*option = value;
+    return options;
+}
+
 /// A main window on the fake platform, living in a fresh program folder of its own.
 class FormFixture : public ::testing::Test {
 protected:
@@ -39,7 +46,7 @@ protected:
 
     // Creates the window; shown, it waits until the window is active.
     void createForm(bool show = true) {
-        m_form = std::make_unique<MainWindow>(m_fake.platform(), m_boxes, folder());
+        m_form = std::make_unique<MainWindow>(m_fake.platform(), m_boxes, folder(), m_phonemes);
         if (show) {
             m_form->show();
             ASSERT_TRUE(QTest::qWaitForWindowActive(m_form.get()));
@@ -89,6 +96,7 @@ protected:
     QTemporaryDir m_dir;
     platform::FakePlatform m_fake;
     RecordingBoxes m_boxes;
+    PhonemeEngineFactory m_phonemes; // none: spelling to IPA is absent
     std::unique_ptr<MainWindow> m_form;
 };
 

@@ -5,37 +5,50 @@
 #include <utility>
 #include <vector>
 
-#include "fakekeyinjector.h"
-#include "fakenotifyshell.h"
+#include "copypayload.h"
+#include "fakenotificationarea.h"
 #include "platform.h"
 
 namespace korv::platform {
 
-/// Reports whatever version a test sets.
-class FakeOsInfo final : public OsInfo {
+/// Keeps what was put on it.
+class FakeClipboard final : public Clipboard {
 public:
-    OsVersion version() const override { return m_version; }
-    OsVersion m_version{true, 10, kPlatformNt};
+    bool put(const CopyPayload& payload) override {
+        m_put.push_back(payload);
+        return m_accepts;
+    }
+    std::vector<CopyPayload> m_put;
+    bool m_accepts = true; // what put reports
 };
 
-/// Records every menu call; the menu holds the usual commands until deleted.
-class FakeSystemMenu final : public SystemMenuApi {
+/// Records each paste asked for, by the window asked from.
+class FakePasteTarget final : public PasteTarget {
 public:
-    MenuHandle getSystemMenu(WindowHandle window, bool revert) override;
-    bool deleteMenu(MenuHandle menu, std::uint32_t command, std::uint32_t flags) override;
-
-    std::vector<WindowHandle> m_fetched;
-    std::vector<std::pair<MenuHandle, std::uint32_t>> m_deleteCalls;
-    std::vector<std::uint32_t> m_commands{SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, 0xF010 /*move*/,
-                                          0xF060 /*close*/};
+    bool pasteIntoPreviousWindow(std::uintptr_t own) override {
+        m_ownWindows.push_back(own);
+        return m_pastes;
+    }
+    std::vector<WindowHandle> m_ownWindows;
+    bool m_pastes = true; // what pasteIntoPreviousWindow reports
 };
 
-/// Lets a test deliver system commands to the watched window.
-class FakeSystemCommands final : public SystemCommandSource {
+/// Lets a test ask for the About window, as another program would.
+class FakeAboutRequests final : public AboutRequests {
 public:
-    void watch(WindowHandle window, Handler handler) override;
-    /// Delivers command as if another program had sent it; false when nobody watches.
-    bool send(std::uint32_t command);
+    void watch(WindowHandle window, Handler handler) override {
+        m_window = window;
+        m_handler = std::move(handler);
+    }
+    /// Asks the watched window; false when nobody watches.
+    bool ask() {
+        if (!m_handler) {
+            return false;
+        }
+        const Handler handler = m_handler;
+        handler();
+        return true;
+    }
 
     WindowHandle m_window = 0;
     Handler m_handler;
@@ -62,13 +75,15 @@ public:
     mutable int m_calls = 0;
 };
 
-/// Places windows or not, as a test sets it, and records the activations asked for.
+/// Places windows or not, as a test sets it, and records the activations and locks asked for.
 class FakeWindowPlacement final : public WindowPlacement {
 public:
     bool placesWindows() const override { return m_places; }
     void activate(WindowHandle window) override { m_activated.push_back(window); }
+    void lockSize(WindowHandle window) override { m_locked.push_back(window); }
     bool m_places = true;
     std::vector<WindowHandle> m_activated;
+    std::vector<WindowHandle> m_locked;
 };
 
 /// Keeps the handler of the listening copy and the requests sent, for tests to drive.
@@ -92,21 +107,21 @@ public:
 class FakePlatform final {
 public:
     FakePlatform()
-        : m_platform{m_os,   m_systemMenu,  m_systemCommands, m_launcher, m_admin,
-                     m_keys, m_notifyShell, m_placement,      m_summon} {}
+        : m_platform{m_clipboard, m_pasteTarget,   m_notificationArea,
+                     m_placement, m_aboutRequests, m_launcher,
+                     m_admin,     m_summon} {}
     FakePlatform(const FakePlatform&) = delete;
     FakePlatform& operator=(const FakePlatform&) = delete;
 
     Platform& platform() { return m_platform; }
 
-    FakeOsInfo m_os;
-    FakeSystemMenu m_systemMenu;
-    FakeSystemCommands m_systemCommands;
+    FakeClipboard m_clipboard;
+    FakePasteTarget m_pasteTarget;
+    FakeNotificationArea m_notificationArea;
+    FakeWindowPlacement m_placement;
+    FakeAboutRequests m_aboutRequests;
     FakeLauncher m_launcher;
     FakeAdminCheck m_admin;
-    FakeKeyInjector m_keys;
-    FakeNotifyShell m_notifyShell;
-    FakeWindowPlacement m_placement;
     FakeSummonChannel m_summon;
 
 private:

@@ -2,12 +2,12 @@
 #pragma once
 
 #include "desktoplauncher.h"
-#include "desktopnotifyshell.h"
+#include "desktopnotificationarea.h"
 #include "desktopsummon.h"
 #include "groupadmincheck.h"
-#include "linuxosinfo.h"
 #include "platform.h"
-#include "waylandshell.h"
+#include "qtclipboard.h"
+#include "waylandservices.h"
 
 namespace korv::platform {
 
@@ -15,22 +15,22 @@ namespace korv::platform {
 class WaylandPlatform final {
 public:
     WaylandPlatform()
-        : m_platform{m_os,   m_systemMenu,  m_systemCommands, m_launcher, m_admin,
-                     m_keys, m_notifyShell, m_placement,      m_summon} {}
+        : m_platform{m_clipboard, m_pasteTarget,   m_notificationArea,
+                     m_placement, m_aboutRequests, m_launcher,
+                     m_admin,     m_summon} {}
     WaylandPlatform(const WaylandPlatform&) = delete;
     WaylandPlatform& operator=(const WaylandPlatform&) = delete;
 
     Platform& platform() { return m_platform; }
 
 private:
-    LinuxOsInfo m_os;
-    WaylandSystemMenu m_systemMenu;
-    WaylandSystemCommands m_systemCommands;
+    QtClipboard m_clipboard;
+    WaylandPasteTarget m_pasteTarget;
+    DesktopNotificationArea m_notificationArea; // StatusNotifier hosts only: no XEmbed tray here
+    WaylandWindowPlacement m_placement;
+    WaylandAboutRequests m_aboutRequests;
     DesktopLauncher m_launcher;
     GroupAdminCheck m_admin;
-    WaylandKeyInjector m_keys;
-    DesktopNotifyShell m_notifyShell; // StatusNotifier hosts only: Wayland has no XEmbed tray
-    WaylandWindowPlacement m_placement;
     DesktopSummonChannel m_summon;
     Platform m_platform;
 };

@@ -4,12 +4,11 @@
 #include "desktoplauncher.h"
 #include "desktopsummon.h"
 #include "groupadmincheck.h"
-#include "linuxosinfo.h"
 #include "platform.h"
-#include "x11keyinjector.h"
-#include "x11notifyshell.h"
-#include "x11systemcommands.h"
-#include "x11systemmenu.h"
+#include "qtclipboard.h"
+#include "x11aboutrequests.h"
+#include "x11notificationarea.h"
+#include "x11pastetarget.h"
 #include "x11windowplacement.h"
 
 namespace korv::platform {
@@ -18,22 +17,24 @@ namespace korv::platform {
 class X11Platform final {
 public:
     X11Platform()
-        : m_platform{m_os,   m_systemMenu,  m_systemCommands, m_launcher, m_admin,
-                     m_keys, m_notifyShell, m_placement,      m_summon} {}
+        : m_platform{m_clipboard, m_pasteTarget,   m_notificationArea,
+                     m_placement, m_aboutRequests, m_launcher,
+                     m_admin,     m_summon} {}
     X11Platform(const X11Platform&) = delete;
     X11Platform& operator=(const X11Platform&) = delete;
 
     Platform& platform() { return m_platform; }
+    /// The paste as X11 alone sends it, for a side that decides first where it may go.
+    X11PasteTarget& x11PasteTarget() { return m_pasteTarget; }
 
 private:
-    LinuxOsInfo m_os;
-    X11SystemMenu m_systemMenu;
-    X11SystemCommands m_systemCommands;
+    QtClipboard m_clipboard;
+    X11PasteTarget m_pasteTarget;
+    X11NotificationArea m_notificationArea;
+    X11WindowPlacement m_placement;
+    X11AboutRequests m_aboutRequests;
     DesktopLauncher m_launcher;
     GroupAdminCheck m_admin;
-    X11KeyInjector m_keys;
-    X11NotifyShell m_notifyShell;
-    X11WindowPlacement m_placement;
     DesktopSummonChannel m_summon;
     Platform m_platform;
 };

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "windowplacement.h"
+#include "x11sizelock.h"
 
 namespace korv::platform {
 
@@ -18,6 +19,11 @@ public:
     void activate(WindowHandle window) override;
     /// Read from _NET_ACTIVE_WINDOW.
     std::optional<bool> isActive(WindowHandle window) override;
+    /// Through the Motif hints, as X11SizeLock explains.
+    void lockSize(WindowHandle window) override { m_sizeLock.lock(window); }
+
+private:
+    X11SizeLock m_sizeLock;
 };
 
 } // namespace korv::platform

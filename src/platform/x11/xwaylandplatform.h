@@ -2,7 +2,7 @@
 #pragma once
 
 #include "x11platform.h"
-#include "xwaylandgate.h"
+#include "xwaylandpastetarget.h"
 
 namespace korv::platform {
 
@@ -10,15 +10,14 @@ namespace korv::platform {
 class XWaylandPlatform final {
 public:
     XWaylandPlatform()
-        : m_gate(m_x11.platform().keys)
-        , m_platform{m_x11.platform().os,
-                     m_x11.platform().systemMenu,
-                     m_x11.platform().systemCommands,
+        : m_pasteTarget(m_x11.x11PasteTarget())
+        , m_platform{m_x11.platform().clipboard,
+                     m_pasteTarget,
+                     m_x11.platform().notificationArea,
+                     m_x11.platform().placement,
+                     m_x11.platform().aboutRequests,
                      m_x11.platform().launcher,
                      m_x11.platform().admin,
-                     m_gate,
-                     m_x11.platform().notifyShell,
-                     m_x11.platform().placement,
                      m_x11.platform().summon} {}
     XWaylandPlatform(const XWaylandPlatform&) = delete;
     XWaylandPlatform& operator=(const XWaylandPlatform&) = delete;
@@ -27,7 +26,7 @@ public:
 
 private:
     X11Platform m_x11;
-    XWaylandKeyGate m_gate;
+    XWaylandPasteTarget m_pasteTarget;
     Platform m_platform;
 };
 

@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "qtclipboard.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QString>
+
+namespace korv::platform {
+namespace {
+
+// Browsers ask for this target rather than UTF8_STRING; Qt offers it only when set explicitly.
+const QString kPlainUtf8Mime = QStringLiteral("text/plain;charset=utf-8");
+
+QByteArray bytes(const std::string& text) {
+    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QMimeData* plainData(const QString& text) {
+    auto* data = new QMimeData;
+    data->setText(text);
+    data->setData(kPlainUtf8Mime, text.toUtf8());
+    return data;
+}
+
+} // namespace
+
+bool QtClipboard::put(const CopyPayload& payload) {
+    QClipboard* clipboard = qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr
+                                ? QGuiApplication::clipboard()
+                                : nullptr;
+    if (clipboard == nullptr || payload.plain.empty()) {
+        return false;
+    }
+    const QString text = QString::fromStdU16String(payload.plain);
+    // The plain copy stands on its own: should the rich copy fail, this is what remains.
+    clipboard->setMimeData(plainData(text));
+    if (payload.rtf.empty() && payload.html.empty()) {
+        return true;
+    }
+    QMimeData* rich = plainData(text);
+    if (!payload.rtf.empty()) {
+        rich->setData(QStringLiteral("text/rtf"), bytes(payload.rtf));
+    }
+    if (!payload.html.empty()) {
+        rich->setData(QStringLiteral("text/html"), bytes(payload.html));
+    }
+    clipboard->setMimeData(rich);
+    return true;
+}
+
+} // namespace korv::platform

@@ -1,0 +1,153 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "xwaylandpastetarget.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+
+#include <cstdlib>
+#include <thread>
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+#include <xcb/xcb.h>
+#include <xcb/xproto.h>
+
+namespace korv::platform {
+namespace {
+
+Display* display() {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->display() : nullptr;
+}
+
+xcb_connection_t* connection() {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->connection() : nullptr;
+}
+
+} // namespace
+
+XWaylandPasteTarget::XWaylandPasteTarget(PasteTarget& inner)
+    : m_inner(inner) {
+    xcb_connection_t* xcb = connection();
+    if (xcb == nullptr) {
+        return;
+    }
+    static constexpr char kName[] = "_NET_ACTIVE_WINDOW";
+    xcb_intern_atom_reply_t* atom =
+        xcb_intern_atom_reply(xcb, xcb_intern_atom(xcb, 0, sizeof kName - 1, kName), nullptr);
+    if (atom != nullptr) {
+        m_activeAtom = atom->atom;
+        std::free(atom);
+    }
+    m_root = xcb_setup_roots_iterator(xcb_get_setup(xcb)).data->root;
+    // Qt already hears the root window's property changes; only our own interest is added.
+    m_active = readActiveWindow();
+    QCoreApplication::instance()->installNativeEventFilter(this);
+    m_installed = true;
+}
+
+XWaylandPasteTarget::~XWaylandPasteTarget() {
+    if (m_installed && QCoreApplication::instance() != nullptr) {
+        QCoreApplication::instance()->removeNativeEventFilter(this);
+    }
+}
+
+bool XWaylandPasteTarget::pasteIntoPreviousWindow(std::uintptr_t own) {
+    if (m_active == own && m_known) {
+        // Not a single key after a native Wayland window: there is no X11 window to go back to.
+        return m_before != 0 && pasteInto(m_before, own);
+    }
+    return m_inner.pasteIntoPreviousWindow(own);
+}
+
+bool XWaylandPasteTarget::pasteInto(WindowHandle window, WindowHandle own) {
+    Display* dpy = display();
+    xcb_connection_t* xcb = connection();
+    if (dpy == nullptr || xcb == nullptr) {
+        return false;
+    }
+    const KeyCode control = XKeysymToKeycode(dpy, XK_Control_L);
+    const KeyCode v = XKeysymToKeycode(dpy, XK_v);
+    // Where no key types V, no paste could land: better not to switch at all.
+    if (control == 0 || v == 0) {
+        return false;
+    }
+    // A pager's request (source 2): compositors honour it without focus-stealing checks.
+    xcb_client_message_event_t request{};
+    request.response_type = XCB_CLIENT_MESSAGE;
+    request.format = 32;
+    request.window = static_cast<xcb_window_t>(window);
+    request.type = m_activeAtom;
+    request.data.data32[0] = 2;
+    request.data.data32[1] = XCB_CURRENT_TIME;
+    request.data.data32[2] = static_cast<std::uint32_t>(own);
+    xcb_send_event(xcb, 0, m_root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&request));
+    xcb_flush(xcb);
+    const auto deadline = std::chrono::steady_clock::now() + kSwitchTimeout;
+    // The keyboard must have left our window too, or the paste would land in our own line.
+    const auto focusLeft = [xcb, own] {
+        xcb_get_input_focus_reply_t* focus =
+            xcb_get_input_focus_reply(xcb, xcb_get_input_focus(xcb), nullptr);
+        const bool left = focus != nullptr && focus->focus != static_cast<xcb_window_t>(own) &&
+                          focus->focus != XCB_NONE;
+        std::free(focus);
+        return left;
+    };
+    while (readActiveWindow() != window || !focusLeft()) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    XTestFakeKeyEvent(dpy, control, True, CurrentTime);
+    XTestFakeKeyEvent(dpy, v, True, CurrentTime);
+    XTestFakeKeyEvent(dpy, v, False, CurrentTime);
+    XTestFakeKeyEvent(dpy, control, False, CurrentTime);
+    XSync(dpy, False);
+    return true;
+}
+
+void XWaylandPasteTarget::activeWindowChanged(WindowHandle window) {
+    if (window == m_active) {
+        return;
+    }
+    m_before = m_active;
+    m_active = window;
+    m_known = true;
+}
+
+WindowHandle XWaylandPasteTarget::readActiveWindow() const {
+    xcb_connection_t* xcb = connection();
+    if (xcb == nullptr || m_activeAtom == 0) {
+        return 0;
+    }
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(
+        xcb, xcb_get_property(xcb, 0, m_root, m_activeAtom, XCB_ATOM_WINDOW, 0, 1), nullptr);
+    WindowHandle window = 0;
+    if (reply != nullptr && reply->format == 32 && xcb_get_property_value_length(reply) >= 4) {
+        window = *static_cast<const std::uint32_t*>(xcb_get_property_value(reply));
+    }
+    std::free(reply);
+    return window;
+}
+
+bool XWaylandPasteTarget::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
+    if (eventType != "xcb_generic_event_t") {
+        return false;
+    }
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    if ((event->response_type & 0x7F) != XCB_PROPERTY_NOTIFY) {
+        return false;
+    }
+    const auto* property = static_cast<const xcb_property_notify_event_t*>(message);
+    if (property->window == m_root && property->atom == m_activeAtom) {
+        activeWindowChanged(readActiveWindow());
+    }
+    return false; // Qt reads the same change for its own purposes
+}
+
+} // namespace korv::platform
