@@ -59,7 +59,8 @@ QRectF qrect(const ChartBox& box) {
 // Draws a glyph on the baseline that centres the small letters' band in the box, as a line of
 // text would; a glyph whose ink would leave the box (a tie bar high above, a hook below) moves in,
 // and one that is larger than the box is drawn smaller until it fits.
-void drawGlyph(QPainter& painter, const QString& text, double pixels, const QRectF& box) {
+void drawGlyph(QPainter& painter, const QString& text, double pixels, const QRectF& box,
+               bool centred) {
     QFont font = glyphFont(pixels);
     QRectF ink = glyphInk(text, font);
     const QRectF room = box.adjusted(1, 1, -1, -1);
@@ -71,7 +72,8 @@ void drawGlyph(QPainter& painter, const QString& text, double pixels, const QRec
     }
     painter.setFont(font);
     const double xHeight = QFontMetricsF(font).xHeight();
-    double baseline = box.center().y() + xHeight / 2;
+    double baseline =
+        centred ? box.center().y() - ink.center().y() : box.center().y() + xHeight / 2;
     if (baseline + ink.top() < room.top()) {
         baseline = room.top() - ink.top();
     } else if (baseline + ink.bottom() > room.bottom()) {
@@ -316,7 +318,7 @@ void ChartCanvas::paintEvent(QPaintEvent* event) {
                 painter.drawRoundedRect(box.adjusted(1, 1, -1, -1), 3, 3);
             }
             painter.setPen(kInk);
-            drawGlyph(painter, glyphText(item.symbol), item.size, qrect(item.glyph));
+            drawGlyph(painter, glyphText(item.symbol), item.size, qrect(item.glyph), item.centred);
             break;
         }
         }

@@ -75,7 +75,12 @@ constexpr double kTitleSize = 15;
 constexpr double kTitleHeight = 26;
 constexpr double kHeadingSize = 11.5;
 constexpr double kLabelSize = 11;
-constexpr double kEntryHeight = 34;
+constexpr double kEntryHeight = 40;
+// Marks and modifier letters are small by nature: drawn larger, so that one is told from another;
+// a mark on its dotted circle is centred in its box, the others keep the letters' baseline, which
+// tells the stress marks and the superscripts apart.
+constexpr double kMarkGlyphUnits = 36;
+constexpr double kModifierGlyphUnits = 28;
 constexpr double kEntryGlyphWidth = 52;
 constexpr double kSectionGap = 18;
 constexpr double kMinScale = 0.3;
@@ -91,6 +96,17 @@ int symbolRow(std::u16string_view chars) {
     }();
     const auto it = rows.find(chars);
     return it == rows.end() ? -1 : it->second;
+}
+
+bool isSmallByNature(const IpaSymbol& symbol) {
+    switch (symbol.section) {
+    case IpaSection::Diacritics:
+    case IpaSection::Suprasegmentals:
+    case IpaSection::Superscripts:
+        return true;
+    default:
+        return false;
+    }
 }
 
 class Builder {
@@ -113,7 +129,8 @@ public:
         item.box = box;
         chart.items.push_back(std::move(item));
     }
-    void symbol(std::u16string_view chars, ChartBox box, ChartBox glyph) {
+    void symbol(std::u16string_view chars, ChartBox box, ChartBox glyph,
+                double size = kChartGlyphUnits, bool centred = false) {
         const int row = symbolRow(chars);
         if (row < 0) {
             return; // the table test finds it missing from the chart
@@ -122,7 +139,8 @@ public:
         item.kind = ChartItemKind::Symbol;
         item.box = box;
         item.glyph = glyph;
-        item.size = kChartGlyphUnits;
+        item.size = size;
+        item.centred = centred;
         item.symbol = row;
         chart.items.push_back(std::move(item));
     }
@@ -135,7 +153,12 @@ public:
     void entry(std::u16string_view chars, double x, double y, double width) {
         const int row = symbolRow(chars);
         const ChartBox glyph{x, y, kEntryGlyphWidth, kEntryHeight};
-        symbol(chars, {x, y, width - 4, kEntryHeight}, glyph);
+        const IpaSymbol* table = row >= 0 ? &ipaSymbols()[static_cast<std::size_t>(row)] : nullptr;
+        const bool mark = table != nullptr && attachesToPrevious(*table);
+        const double size = mark                                          ? kMarkGlyphUnits
+                            : table != nullptr && isSmallByNature(*table) ? kModifierGlyphUnits
+                                                                          : kChartGlyphUnits;
+        symbol(chars, {x, y, width - 4, kEntryHeight}, glyph, size, mark);
         if (row >= 0) {
             text(ChartItemKind::Label,
                  {x + kEntryGlyphWidth + 2, y, width - kEntryGlyphWidth - 8, kEntryHeight},

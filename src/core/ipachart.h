@@ -45,12 +45,14 @@ enum class ChartItemKind {
 
 struct ChartItem {
     ChartItemKind kind = ChartItemKind::Label;
-    ChartBox box;         // where it is; for a Symbol, the area a click hits
-    ChartBox glyph;       // a Symbol's glyph box
-    double size = 0;      // the text's or glyph's pixel size
-    std::string text;     // UTF-8 text of a title, heading or label
-    int symbol = -1;      // a Symbol's row of ipaSymbols()
-    bool centred = false; // text centred in its box, else left and wrapped
+    ChartBox box;     // where it is; for a Symbol, the area a click hits
+    ChartBox glyph;   // a Symbol's glyph box
+    double size = 0;  // the text's or glyph's pixel size
+    std::string text; // UTF-8 text of a title, heading or label
+    int symbol = -1;  // a Symbol's row of ipaSymbols()
+    // A text centred in its box, else left and wrapped; a Symbol's ink centred in its glyph box,
+    // else on the letters' baseline.
+    bool centred = false;
     friend bool operator==(const ChartItem&, const ChartItem&) = default;
 };
 
