@@ -19,6 +19,7 @@
 #include <algorithm>
 
 #include "allsymbolspanel.h"
+#include "chartwindow.h"
 #include "compositionedit.h"
 #include "fakeengine.h"
 #include "formfixture.h"
@@ -119,6 +120,49 @@ TEST_F(MainWindowTest, ClearAllEmptiesTheLineIntoTheFocusAndIsUndoneInOneStep) {
     EXPECT_EQ(QApplication::focusWidget(), m_form->lineEdit);
     QTest::keyClick(m_form->lineEdit, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(line(), QStringLiteral("it"));
+}
+
+// The chart window comes with its first opening, takes no keys, names every cell for a screen
+// reader, and its clicks and zoom keys reach the line and the window through the palette.
+TEST_F(MainWindowTest, TheChartWindowIsBuiltWhenOpenedAndLeavesTheKeysToTheLine) {
+    EXPECT_EQ(m_form->chartWindow, nullptr);
+    m_form->lineEdit->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(m_form->lineEdit, Qt::Key_K, Qt::ControlModifier);
+    ChartWindow* chart = m_form->chartWindow;
+    ASSERT_NE(chart, nullptr);
+    EXPECT_TRUE(chart->isVisible());
+    EXPECT_TRUE(chart->windowFlags() & Qt::WindowDoesNotAcceptFocus);
+    EXPECT_TRUE(chart->windowFlags() & Qt::WindowStaysOnTopHint);
+    for (const QWidget* widget : chart->findChildren<QWidget*>()) {
+        EXPECT_EQ(widget->focusPolicy(), Qt::NoFocus) << widget->objectName().toStdString();
+    }
+    EXPECT_EQ(QApplication::focusWidget(), m_form->lineEdit);
+
+    QAccessibleInterface* canvas = QAccessible::queryAccessibleInterface(chart->canvas);
+    ASSERT_NE(canvas, nullptr);
+    EXPECT_EQ(canvas->text(QAccessible::Name), QStringLiteral("IPA chart"));
+    EXPECT_EQ(canvas->childCount(), static_cast<int>(ipaSymbols().size()));
+    int esh = -1;
+    for (int i = 0; i < canvas->childCount(); ++i) {
+        if (canvas->child(i)->text(QAccessible::Name) ==
+            u"ʃ, voiceless postalveolar fricative"_qs) {
+            esh = i;
+        }
+    }
+    ASSERT_GE(esh, 0);
+    EXPECT_EQ(canvas->child(esh)->role(), QAccessible::Button);
+    m_form->lineEdit->setText(QStringLiteral("ab"));
+    m_form->lineEdit->setCursorPosition(1);
+    canvas->child(esh)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(line(), u"aʃb"_qs);
+    EXPECT_EQ(QApplication::focusWidget(), m_form->lineEdit);
+
+    const int width = chart->canvas->width();
+    QTest::keyClick(m_form->lineEdit, Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_EQ(chart->zoom(), 110);
+    EXPECT_GT(chart->canvas->width(), width);
+    QTest::keyClick(m_form->lineEdit, Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_EQ(chart->zoom(), 100);
 }
 
 TEST_F(MainWindowTest, CommandAndSymbolButtonsNeverTakeTheFocus) {
