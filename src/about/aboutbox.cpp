@@ -215,6 +215,21 @@ void AboutBox::buildLayout() {
     fontsPanel = bevelPanel(optionsPage, "fontsPanel", {8, 160, 273, 81});
     installFontsButton = speedButton(fontsPanel, "installFontsButton",
                                      QStringLiteral("Install Legacy Fonts"), {56, 32, 153, 22});
+    copyFaceLabel =
+        label(fontsPanel, "copyFaceLabel", QStringLiteral("Face for copies:"), {12, 10});
+    copyFaceBox = new QComboBox(fontsPanel);
+    copyFaceBox->setObjectName(QStringLiteral("copyFaceBox"));
+    copyFaceBox->setGeometry(104, 6, 157, 21);
+    copyFaceBox->setAccessibleName(QStringLiteral("Face for copies"));
+    copyFaceLabel->setBuddy(copyFaceBox);
+    for (std::size_t i = 0; i < m_context.copyFaces.size(); ++i) {
+        const QString face = QString::fromStdString(m_context.copyFaces[i]);
+        // The first is the default, stored as no choice at all.
+        copyFaceBox->addItem(i == 0 ? face + QStringLiteral(" (default)") : face,
+                             i == 0 ? QString() : face);
+    }
+    connect(copyFaceBox, &QComboBox::activated, this,
+            [this] { guarded([this] { optionToggled(); }); });
     // The accent Ctrl+T transcribes spelling into; the line's context menu has it too.
     accentLabel = label(fontsPanel, "accentLabel", QStringLiteral("Spelling to IPA:"), {12, 60});
     accentBox = new QComboBox(fontsPanel);
@@ -252,6 +267,11 @@ void AboutBox::fillIn() {
     accentBox->setCurrentIndex(m_context.options.transcribe.accent == Accent::Ga ? 1 : 0);
     unicodeFontBox->setChecked(m_context.options.useUnicodeFont);
     hintsBox->setChecked(m_context.options.showHints);
+    const QString face = QString::fromStdString(m_context.options.copyFace);
+    const int faceIndex = copyFaceBox->findData(face);
+    copyFaceBox->setCurrentIndex(faceIndex >= 0 ? faceIndex : 0);
+    // The legacy font's copies name the legacy font.
+    copyFaceBox->setEnabled(m_context.options.useUnicodeFont);
 }
 
 void AboutBox::prepareToShow() {
@@ -264,6 +284,7 @@ void AboutBox::prepareToShow() {
 
 void AboutBox::optionToggled() {
     saveButton->setEnabled(true);
+    copyFaceBox->setEnabled(unicodeFontBox->isChecked());
 }
 
 void AboutBox::saveClicked() {
@@ -271,6 +292,7 @@ void AboutBox::saveClicked() {
     m_context.options.showHints = hintsBox->isChecked();
     m_context.options.useUnicodeFont = unicodeFontBox->isChecked();
     m_context.options.transcribe.accent = accentBox->currentIndex() == 1 ? Accent::Ga : Accent::Rp;
+    m_context.options.copyFace = copyFaceBox->currentData().toString().toStdString();
     if (const auto failure = m_context.saveOptions(m_context.options)) {
         throw std::runtime_error(*failure);
     }

@@ -4,9 +4,12 @@
 #include <QCursor>
 #include <QDialog>
 
+class QComboBox;
+
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "admincheck.h"
 #include "launcher.h"
@@ -36,6 +39,8 @@ struct AboutContext {
     std::function<std::optional<std::string>(const PaletteOptions&)> saveOptions;
     // Runs a handler so that a failure it raises reaches the general error box.
     std::function<void(const std::function<void()>&)> guard;
+    // The faces offered for rich copies, the default first (copyFaceChoices).
+    std::vector<std::string> copyFaces = {};
 };
 
 /// The About window: version, build and home-page link, the Options page and the start of the
@@ -77,6 +82,8 @@ public:
     QToolButton* saveButton = nullptr;
     QFrame* fontsPanel = nullptr;
     QToolButton* installFontsButton = nullptr;
+    QLabel* copyFaceLabel = nullptr;
+    QComboBox* copyFaceBox = nullptr; // the face rich copies name
     QLabel* accentLabel = nullptr;
     QComboBox* accentBox = nullptr;
 

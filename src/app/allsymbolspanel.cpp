@@ -4,15 +4,18 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
 
+#include "ipachart.h"
 #include "ipasearch.h"
 #include "ipasymbols.h"
 #include "layout.h"
 #include "minepanel.h"
 #include "symbolgrid.h"
+#include "symboltip.h"
 
 namespace korv {
 namespace {
@@ -52,14 +55,14 @@ SymbolGrid::Cell cellFor(std::size_t index, QPoint at, const std::u16string& que
     SymbolGrid::Cell cell;
     cell.rect = QRect(at, QSize(isWide(shown) ? kWideCellWidth : kCellWidth, kCellHeight));
     cell.glyph = shown;
-    cell.hint = shown + QStringLiteral("  ") + name;
+    cell.glyphBox = cell.rect.size() - QSize(2, 2);
+    cell.margin = 1;
+    cell.hint = QString::fromStdString(symbolTip(index).text());
     cell.description = codes + QLatin1Char(' ') + latin1(symbol.unicodeNames);
     if (!xsampa.isEmpty()) {
-        cell.hint += QStringLiteral("\nX-SAMPA: ") + xsampa;
         cell.description =
             QStringLiteral("X-SAMPA ") + xsampa + QStringLiteral(", ") + cell.description;
     }
-    cell.hint += QLatin1Char('\n') + codes;
     // What was typed, and why this symbol answers it.
     if (const std::string why = whyFound(query, index); !why.empty()) {
         const QString found = QStringLiteral("Found for \u201C") +
@@ -87,6 +90,17 @@ AllSymbolsPanel::AllSymbolsPanel(QWidget* parent, QRect geometry, SymbolSearch& 
     searchField->setClearButtonEnabled(false);
     searchField->setText(QString::fromStdU16String(m_search.query()));
     searchField->installEventFilter(this);
+
+    chartButton = new QPushButton(utf8(kChartButtonCaption), this);
+    chartButton->setObjectName(QStringLiteral("ChartButton"));
+    chartButton->setFocusPolicy(Qt::NoFocus);
+    chartButton->setAutoDefault(false);
+    chartButton->setToolTip(QStringLiteral("The IPA chart in a window of its own (Ctrl+K)"));
+    connect(chartButton, &QPushButton::clicked, this, [this] {
+        if (OnOpenChart) {
+            OnOpenChart();
+        }
+    });
 
     scrollArea = new QScrollArea(this);
     scrollArea->setObjectName(QStringLiteral("AllScrollArea"));
@@ -145,7 +159,10 @@ void AllSymbolsPanel::queryChanged(const QString& query) {
 
 void AllSymbolsPanel::layOut() {
     const int searchWidth = width();
-    searchField->setGeometry(0, 0, searchWidth, kSearchHeight);
+    const int buttonWidth = std::min(
+        searchWidth / 3, chartButton->fontMetrics().horizontalAdvance(chartButton->text()) + 10);
+    searchField->setGeometry(0, 0, searchWidth - buttonWidth - 2, kSearchHeight);
+    chartButton->setGeometry(searchWidth - buttonWidth, 0, buttonWidth, kSearchHeight);
     // While the user searches, what Return inserts stands under the field.
     const bool searching = !searchField->text().trimmed().isEmpty();
     const int gridTop = kSearchHeight + 2 + (searching ? kChosenHeight : 0);
@@ -244,6 +261,14 @@ bool AllSymbolsPanel::eventFilter(QObject* watched, QEvent* event) {
         // Ctrl+F again: the old query, selected, to be typed over.
         if (key->modifiers() == Qt::ControlModifier) {
             searchField->selectAll();
+            return true;
+        }
+        return QWidget::eventFilter(watched, event);
+    case Qt::Key_K:
+        if (key->modifiers() == Qt::ControlModifier) {
+            if (OnOpenChart) {
+                OnOpenChart();
+            }
             return true;
         }
         return QWidget::eventFilter(watched, event);

@@ -14,6 +14,7 @@
 
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QScrollArea;
 
 namespace korv {
@@ -28,6 +29,7 @@ public:
     AllSymbolsPanel(QWidget* parent, QRect geometry, SymbolSearch& search);
 
     QLineEdit* searchField = nullptr;
+    QPushButton* chartButton = nullptr; // opens the IPA chart window
     QScrollArea* scrollArea = nullptr;
     SymbolGrid* grid = nullptr;
     // What Return inserts: the chosen result's symbol, large, and its name.
@@ -42,6 +44,8 @@ public:
     std::function<void(std::u16string_view chars, QPoint globalPos)> OnSymbolMenu;
     // Ctrl+D in the search field: the chosen result is to be kept.
     std::function<void()> OnPinKey;
+    // The chart button, or Ctrl+K in the search field.
+    std::function<void()> OnOpenChart;
 
     // Lays the grid out again after the symbols used last changed, keeping the scrolled place.
     void refresh();

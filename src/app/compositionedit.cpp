@@ -66,12 +66,16 @@ bool isReturn(int key) {
 void CompositionEdit::keyPressEvent(QKeyEvent* event) {
     wakeCaret();
     const int key = event->key();
-    if ((event->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier &&
-        (isReturn(key) || key == Qt::Key_PageUp || key == Qt::Key_PageDown)) {
+    const auto chord = event->modifiers() & ~Qt::KeypadModifier;
+    const bool plainReturn = chord == (Qt::ControlModifier | Qt::ShiftModifier) && isReturn(key);
+    if ((chord == Qt::ControlModifier &&
+         (isReturn(key) || key == Qt::Key_PageUp || key == Qt::Key_PageDown)) ||
+        plainReturn) {
         // One action per press, as per click: a held chord does not repeat it.
         if (!event->isAutoRepeat()) {
             if (isReturn(key)) {
                 m_copyArmed = m_copyKeyDown = m_copyCtrlDown = true;
+                m_copyPlain = plainReturn;
             } else if (OnChartKey) {
                 OnChartKey(key == Qt::Key_PageDown ? 1 : -1);
             }
@@ -92,6 +96,28 @@ void CompositionEdit::keyPressEvent(QKeyEvent* event) {
     }
     if (modifiers == Qt::ControlModifier && key == Qt::Key_T && OnTranscribeKey) {
         OnTranscribeKey();
+        event->accept();
+        return;
+    }
+    if (modifiers == (Qt::ControlModifier | Qt::ShiftModifier) && key == Qt::Key_C &&
+        OnPlainCopyKey) {
+        if (!event->isAutoRepeat()) {
+            OnPlainCopyKey();
+        }
+        event->accept();
+        return;
+    }
+    if (modifiers == Qt::ControlModifier && key == Qt::Key_K && OnChartWindowKey) {
+        OnChartWindowKey();
+        event->accept();
+        return;
+    }
+    // Ctrl+plus is Ctrl+= on most layouts, with or without Shift.
+    const bool zoomModifiers =
+        modifiers == Qt::ControlModifier || modifiers == (Qt::ControlModifier | Qt::ShiftModifier);
+    if (zoomModifiers && OnZoomKey &&
+        (key == Qt::Key_Plus || key == Qt::Key_Equal || key == Qt::Key_Minus)) {
+        OnZoomKey(key == Qt::Key_Minus ? -1 : 1);
         event->accept();
         return;
     }
@@ -122,8 +148,9 @@ void CompositionEdit::keyReleaseEvent(QKeyEvent* event) {
         }
         if (!m_copyKeyDown && !m_copyCtrlDown) {
             m_copyArmed = false;
-            if (OnCopyKey) {
-                OnCopyKey();
+            const auto& handler = m_copyPlain ? OnPlainCopyKey : OnCopyKey;
+            if (handler) {
+                handler();
             }
         }
     }

@@ -30,6 +30,12 @@ public:
     std::function<void()> OnSearchKey;
     // Ctrl+D: the selection is to be kept as one of the user's own symbols.
     std::function<void()> OnPinKey;
+    // Ctrl+Shift+C, or Ctrl+Shift+Return let go as Ctrl+Return is: a copy of plain text alone.
+    std::function<void()> OnPlainCopyKey;
+    // Ctrl+K: the IPA chart window.
+    std::function<void()> OnChartWindowKey;
+    // Ctrl+plus (+1) and Ctrl+minus (-1): the chart window's zoom.
+    std::function<void(int step)> OnZoomKey;
     // Ctrl+Shift+X: the selection, or the whole line, is X-SAMPA to be converted.
     std::function<void()> OnXsampaKey;
     // Ctrl+T: the selection, or the words before the caret, are English spelling to transcribe.
@@ -67,6 +73,7 @@ private:
     bool m_copyArmed = false;
     bool m_copyKeyDown = false;
     bool m_copyCtrlDown = false;
+    bool m_copyPlain = false; // the armed chord held Shift: plain text alone
 };
 
 } // namespace korv

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "commandhelp.h"
 #include "espeakengine.h"
 #include "korvapplication.h"
 #include "mainwindow.h"
@@ -15,6 +16,10 @@
 #include "transcribecommand.h"
 
 int main(int argc, char** argv) {
+    // Asked of a terminal, perhaps with no display at all.
+    if (korv::isHelpCommand(argc, argv)) {
+        return korv::runHelpCommand(stdout, stderr, true);
+    }
     if (korv::isXsampaCommand(argc, argv)) {
         return korv::runXsampaCommand(argc, argv, stdin, stdout, stderr);
     }

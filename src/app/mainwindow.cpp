@@ -25,6 +25,7 @@
 #include "symbolgrid.h"
 #include "symboltable.h"
 #include "symboltag.h"
+#include "symboltip.h"
 #include "trayicon.h"
 
 namespace korv {
@@ -92,10 +93,16 @@ SymbolGrid* symbolPanel(QWidget* parent, const char* name, const Rect& geometry,
         const QString symbol = QString::fromStdU16String(symbolOfTag(entry.tag));
         // A screen reader says the symbol and, as its description, the example.
         cells.append({QRect(entry.left, entry.top, entry.width, entry.height), symbol,
-                      entry.glyphAlign, entry.glyphMargin, latin1(entry.hint), symbol,
-                      latin1(entry.hint), entry.tag});
+                      entry.glyphAlign, entry.glyphMargin, QString(), symbol, latin1(entry.hint),
+                      entry.tag, QSize()});
     }
     panel->setCells(std::move(cells));
+    // Made when first shown, as the All and Mine tabs' are: the start does not wait for them.
+    panel->hintOf = [panel](int cell) {
+        const std::u16string symbol = symbolOfTag(panel->cells().at(cell).payload);
+        const SymbolTip tip = symbolTip(symbol);
+        return tip.known || !tip.example.empty() ? QString::fromStdString(tip.text()) : QString();
+    };
     return panel;
 }
 
@@ -266,10 +273,13 @@ void MainWindow::connectControls() {
     }
     // The buttons and tabs never take the focus, so the line takes their keys.
     lineEdit->OnCopyKey = [this] { copyButton->click(); };
+    lineEdit->OnPlainCopyKey = [this] { guarded([&] { copy(true); }); };
     lineEdit->OnChartKey = [this](int step) { guarded([&] { m_palette->stepTab(step); }); };
     lineEdit->OnSearchKey = [this] { guarded([&] { m_palette->findSymbol(); }); };
     lineEdit->OnPinKey = [this] { guarded([&] { m_palette->pinSelection(); }); };
     lineEdit->OnXsampaKey = [this] { guarded([&] { m_palette->convertXsampa(); }); };
+    lineEdit->OnChartWindowKey = [this] { guarded([&] { m_palette->openChart(); }); };
+    lineEdit->OnZoomKey = [this](int step) { guarded([&] { m_palette->zoomChart(step); }); };
     lineEdit->OnTranscribeKey = [this] { guarded([&] { m_palette->transcribe(); }); };
     lineEdit->OnContextMenu = [this](QMenu& menu) { addLineCommands(menu); };
     // What the user types makes the offered pronunciations stale.

@@ -25,6 +25,7 @@ class QTimer;
 namespace korv {
 
 class AllSymbolsPanel;
+class ChartWindow;
 class MinePanel;
 class TrayIcon;
 class CompositionEdit;
@@ -55,7 +56,7 @@ public:
     /// A later start asked for the window ("/show", "/toggle").
     void summon(platform::SummonRequest request);
     /// Copy, or Paste; what the copy button and Ctrl+Return do.
-    void copy();
+    void copy(bool plainOnly = false);
     /// Hide: to the notification area, or minimised where there is none.
     void hideByCommand();
 
@@ -97,6 +98,7 @@ public:
     SymbolGrid* diacriticsChart = nullptr;
     AllSymbolsPanel* allPanel = nullptr; // built when its tab is first shown
     MinePanel* minePanel = nullptr;      // likewise
+    ChartWindow* chartWindow = nullptr;  // built when first opened
     QFrame* tabFrame = nullptr;
     QTabBar* chartTabs = nullptr;
     CompositionEdit* lineEdit = nullptr;
@@ -113,6 +115,7 @@ public:
     // PaletteView
     LineSnapshot line() const override;
     void showLine(std::u16string_view text, std::size_t caret, bool focus) override;
+    void focusLine() override;
     void replaceText(std::size_t start, std::size_t length, std::u16string_view text) override;
     void showAlternatives(const std::vector<TranscribedWord>& words) override;
     void showCopyCaption(std::string_view caption) override;
@@ -134,6 +137,9 @@ public:
     void minimizeWindow() override;
     void bringToFront() override;
     void openAbout() override;
+    void showChart(const ChartPlacement& placement) override;
+    void showChartZoom(int zoom) override;
+    std::optional<ChartPlacement> chartPlacement() const override;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFontDatabase>
 #include <QPointer>
 #include <QPushButton>
 #include <QShowEvent>
@@ -14,6 +15,7 @@
 #include "aboutbox.h"
 #include "appicon.h"
 #include "compositionedit.h"
+#include "copypayload.h"
 #include "handcursor.h"
 #include "mainwindow.h"
 #include "settings/settings.h"
@@ -118,6 +120,13 @@ void MainWindow::openAbout() {
         cursor(kHandCursor),
         [this](const PaletteOptions& chosen) { return m_palette->saveOptions(chosen); },
         [this](const std::function<void()>& handler) { guarded(handler); },
+        copyFaceChoices(
+            [families = QFontDatabase::families()](std::string_view face) {
+                return families.contains(
+                    QString::fromUtf8(face.data(), static_cast<qsizetype>(face.size())),
+                    Qt::CaseInsensitive);
+            },
+            options.copyFace),
     };
     // Owned by the application, not by this window; closing it asks for its deletion, which
     // may already have happened by the time exec() returns.

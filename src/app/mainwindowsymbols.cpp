@@ -2,9 +2,12 @@
 // The All and Mine tabs, built when first shown, and the context menu of every symbol.
 #include <QApplication>
 #include <QMenu>
+#include <QWindow>
 
 #include "allsymbolspanel.h"
+#include "chartwindow.h"
 #include "compositionedit.h"
+#include "ipasymbols.h"
 #include "mainwindow.h"
 #include "minepanel.h"
 #include "symbolgrid.h"
@@ -28,6 +31,7 @@ void MainWindow::showAllPanel() {
             guarded([&] { showSymbolMenu(chars, globalPos); });
         };
         allPanel->OnPinKey = [this] { guarded([&] { m_palette->pinChosen(); }); };
+        allPanel->OnOpenChart = [this] { guarded([&] { m_palette->openChart(); }); };
         connect(qApp, &QApplication::focusChanged, allPanel, [this](QWidget* old, QWidget* now) {
             // A return of the focus with the window keeps what was known.
             if (now == allPanel->searchField && old != nullptr) {
@@ -54,6 +58,61 @@ void MainWindow::showMinePanel() {
         };
     }
     minePanel->show();
+}
+
+void MainWindow::showChart(const ChartPlacement& placement) {
+    if (chartWindow == nullptr) {
+        chartWindow = new ChartWindow(this);
+        chartWindow->OnInsert = [this](int row) {
+            const std::u16string chars(ipaSymbols()[static_cast<std::size_t>(row)].chars);
+            guarded([&] { m_palette->insert(chars); });
+        };
+        chartWindow->OnZoom = [this](int step) { guarded([&] { m_palette->zoomChart(step); }); };
+        chartWindow->OnClosed = [this] { guarded([&] { m_palette->chartClosed(); }); };
+    }
+    if (chartWindow->isVisible()) {
+        if (chartWindow->isMinimized()) {
+            chartWindow->showNormal();
+        }
+        chartWindow->raise();
+        return;
+    }
+    chartWindow->setZoom(placement.zoom);
+    chartWindow->resize(placement.width, placement.height);
+    if (placement.position) {
+        chartWindow->move(placement.position->left, placement.position->top);
+        chartWindow->winId(); // the native window, to be given its frame's position
+        if (QWindow* window = chartWindow->windowHandle()) {
+            chartWindow->setAttribute(Qt::WA_Moved, false);
+            window->setFramePosition(QPoint(placement.position->left, placement.position->top));
+        }
+    }
+    chartWindow->show();
+    chartWindow->raise();
+}
+
+void MainWindow::showChartZoom(int zoom) {
+    if (chartWindow != nullptr) {
+        chartWindow->setZoom(zoom);
+    }
+}
+
+std::optional<ChartPlacement> MainWindow::chartPlacement() const {
+    if (chartWindow == nullptr) {
+        return std::nullopt;
+    }
+    ChartPlacement placement;
+    const auto frame =
+        m_platform.placement.framePosition(static_cast<std::uintptr_t>(chartWindow->winId()));
+    const QPoint position =
+        frame ? QPoint(frame->x, frame->y) : chartWindow->frameGeometry().topLeft();
+    placement.position = ScreenPosition{position.x(), position.y()};
+    const QSize size =
+        chartWindow->isMaximized() ? chartWindow->normalGeometry().size() : chartWindow->size();
+    placement.width = size.width();
+    placement.height = size.height();
+    placement.zoom = chartWindow->zoom();
+    return placement;
 }
 
 void MainWindow::showSymbolMenu(std::u16string_view symbolView, QPoint globalPos) {

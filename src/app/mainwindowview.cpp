@@ -29,7 +29,25 @@ LineSnapshot MainWindow::line() const {
     line.selStart = static_cast<std::size_t>(lineEdit->selStart());
     line.selLength = static_cast<std::size_t>(lineEdit->selLength());
     line.isActiveControl = lineIsActiveControl();
+    line.inSearch = allPanel != nullptr && focusWidget() == allPanel->searchField;
     return line;
+}
+
+void MainWindow::focusLine() {
+    if (lineEdit->hasFocus() || focusWidget() == lineEdit) {
+        return;
+    }
+    // Arriving from another control selects the whole line, which the next key would replace.
+    const int start = lineEdit->selStart();
+    const int length = lineEdit->selLength();
+    const int caret = lineEdit->cursorPosition();
+    lineEdit->setFocus(Qt::OtherFocusReason);
+    if (length > 0) {
+        lineEdit->setSelection(caret == start ? start + length : start,
+                               caret == start ? -length : length);
+    } else {
+        lineEdit->setCursorPosition(caret);
+    }
 }
 
 void MainWindow::showLine(std::u16string_view text, std::size_t caret, bool focus) {
@@ -154,13 +172,13 @@ std::uintptr_t MainWindow::nativeHandle() const {
     return static_cast<std::uintptr_t>(winId());
 }
 
-void MainWindow::copy() {
+void MainWindow::copy(bool plainOnly) {
     finishStart(); // the notice beside the tray icon needs the icon
     if (m_activation != nullptr) {
         // A summon still asking for the focus would take it back from the paste's target.
         m_activation->stop();
     }
-    m_palette->copy();
+    m_palette->copy(plainOnly);
 }
 
 } // namespace korv

@@ -9,6 +9,7 @@
 #include "ipasymbols.h"
 #include "symbolgrid.h"
 #include "symbolparts.h"
+#include "symboltip.h"
 
 namespace korv {
 namespace {
@@ -26,13 +27,13 @@ struct KeptCell {
 
 KeptCell keptCell(const std::u16string& symbol) {
     KeptCell cell;
-    cell.glyph = QString::fromStdU16String(symbol);
+    cell.glyph = QString::fromStdU16String(displayText(symbol));
     int letters = 0;
-    for (const char32_t cp : cell.glyph.toUcs4()) {
+    for (const char32_t cp : QString::fromStdU16String(symbol).toUcs4()) {
         letters += isCombiningMark(cp) ? 0 : 1;
     }
     cell.width = kCellWidth + kLetterWidth * std::max(0, letters - 1);
-    cell.hint = QString::fromStdString(symbolPartNames(symbol));
+    cell.hint = QString::fromStdString(symbolTip(symbol).text());
     return cell;
 }
 
@@ -50,9 +51,11 @@ QList<SymbolGrid::Cell> keptRows(const std::vector<std::u16string>& symbols, int
         SymbolGrid::Cell cell;
         cell.rect = QRect(x, y, kept.width, kCellHeight);
         cell.glyph = kept.glyph;
+        cell.glyphBox = QSize(kept.width - 2, kCellHeight - 2);
+        cell.margin = 1;
         cell.hint = kept.hint;
-        cell.name = kept.glyph;
-        cell.description = kept.hint;
+        cell.name = QString::fromStdU16String(symbols[i]);
+        cell.description = QString::fromStdString(symbolPartNames(symbols[i]));
         cell.payload = static_cast<int>(i);
         cells.append(cell);
         x += kept.width;

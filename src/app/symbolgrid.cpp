@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QHelpEvent>
 #include <QMouseEvent>
+#include <QMutex>
 #include <QPainter>
 #include <QStyleOptionToolButton>
 #include <QThread>
@@ -17,6 +18,7 @@
 
 #include "accessiblepart.h"
 #include "faces.h"
+#include "ipasymbols.h"
 
 namespace korv {
 namespace {
@@ -43,7 +45,71 @@ QFont glyphFont(const QString& text) {
     return font;
 }
 
+QSize glyphBoxOf(const SymbolGrid::Cell& cell) {
+    if (!cell.glyphBox.isEmpty()) {
+        return cell.glyphBox;
+    }
+    const GlyphSize size = glyphSizeForButton(cell.rect.width());
+    return {size.width, size.height};
+}
+
 } // namespace
+
+QRectF glyphInk(const QString& text, const QFont& font) {
+    // The face's bounds hold for letters alone, and cost nothing to ask: the chart drawn at
+    // start has few marks.
+    bool marks = false;
+    for (const char32_t cp : text.toUcs4()) {
+        marks = marks || isCombiningMark(cp);
+    }
+    if (!marks) {
+        return QFontMetricsF(font).tightBoundingRect(text);
+    }
+    static QMutex mutex;
+    static QHash<QString, QRectF> measured;
+    const QString key = font.key() + QLatin1Char('\x1f') + text;
+    {
+        const QMutexLocker lock(&mutex);
+        const auto it = measured.constFind(key);
+        if (it != measured.constEnd()) {
+            return *it;
+        }
+    }
+    // Room for marks far above, below and to either side of the letters.
+    const QFontMetricsF metrics(font);
+    const int em = std::max(8, font.pixelSize() > 0 ? font.pixelSize() : 16);
+    const QPoint origin(2 * em, 3 * em);
+    QImage scratch(static_cast<int>(metrics.horizontalAdvance(text)) + 4 * em, 5 * em,
+                   QImage::Format_Alpha8);
+    scratch.fill(0);
+    {
+        QPainter painter(&scratch);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(origin, text);
+    }
+    int left = scratch.width();
+    int right = -1;
+    int top = scratch.height();
+    int bottom = -1;
+    for (int y = 0; y < scratch.height(); ++y) {
+        const uchar* row = scratch.constScanLine(y);
+        for (int x = 0; x < scratch.width(); ++x) {
+            if (row[x] != 0) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    }
+    const QRectF ink =
+        right < 0 ? QRectF()
+                  : QRectF(left - origin.x(), top - origin.y(), right - left + 1, bottom - top + 1);
+    const QMutexLocker lock(&mutex);
+    measured.insert(key, ink);
+    return ink;
+}
 
 QImage renderGlyph(const QString& text, QSize box, qreal devicePixelRatio) {
     // The format a transparent pixmap holds, so that either way the picture is the same.
@@ -52,20 +118,35 @@ QImage renderGlyph(const QString& text, QSize box, qreal devicePixelRatio) {
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    const QFont font = glyphFont(text);
+    QFont font = glyphFont(text);
+    // The ink, not the face's line box, must fit: a tie bar high above two letters, a contour
+    // of tone letters. One that does not is drawn smaller.
+    QRectF ink = glyphInk(text, font);
+    const qreal roomWidth = box.width() - 2.0;
+    const qreal roomHeight = box.height() - 2.0;
+    if (ink.width() > roomWidth || ink.height() > roomHeight) {
+        const qreal shrink = std::min(roomWidth / std::max<qreal>(1.0, ink.width()),
+                                      roomHeight / std::max<qreal>(1.0, ink.height()));
+        font.setPixelSize(std::max(6, static_cast<int>(font.pixelSize() * shrink)));
+        ink = glyphInk(text, font);
+    }
     painter.setFont(font);
     painter.setPen(kGlyphColour);
-    const QFontMetricsF metrics(font);
-    const qreal advance = metrics.horizontalAdvance(text);
+    const qreal advance = QFontMetricsF(font).horizontalAdvance(text);
+    qreal x = (box.width() - advance) / 2.0;
+    // A mark that hangs beyond its advance is centred by its ink.
+    if (x + ink.left() < 1.0 || x + ink.right() > box.width() - 1.0) {
+        x = box.width() / 2.0 - ink.center().x();
+    }
     // Keep the ink inside the box: raised marks (such as the aspiration h) come down.
-    const QRectF ink = metrics.tightBoundingRect(text).translated(0, kGlyphBaseline);
+    ink.translate(0, kGlyphBaseline);
     qreal baseline = kGlyphBaseline;
     if (ink.top() < 1.0) {
         baseline += 1.0 - ink.top();
     } else if (ink.bottom() > box.height() - 1.0) {
         baseline -= ink.bottom() - (box.height() - 1.0);
     }
-    painter.drawText(QPointF((box.width() - advance) / 2.0, baseline), text);
+    painter.drawText(QPointF(x, baseline), text);
     painter.end();
     return image;
 }
@@ -97,9 +178,8 @@ void SymbolGrid::drawGlyphsAhead(const QList<SymbolGrid*>& grids, qreal devicePi
     for (SymbolGrid* grid : grids) {
         GlyphJob::Slot slot;
         for (const Cell& cell : std::as_const(grid->m_cells)) {
-            const GlyphSize size = glyphSizeForButton(cell.rect.width());
             slot.texts.append(cell.glyph);
-            slot.boxes.append(QSize(size.width, size.height));
+            slot.boxes.append(glyphBoxOf(cell));
         }
         grid->m_job = job;
         grid->m_jobSlot = job->parts.size();
@@ -296,7 +376,11 @@ void SymbolGrid::setShowHint(bool show) {
 }
 
 QString SymbolGrid::toolTip(int cell) const {
-    return m_showHint && cell >= 0 && cell < m_cells.size() ? m_cells.at(cell).hint : QString();
+    if (!m_showHint || cell < 0 || cell >= m_cells.size()) {
+        return {};
+    }
+    const QString& hint = m_cells.at(cell).hint;
+    return hint.isEmpty() && hintOf ? hintOf(cell) : hint;
 }
 
 void SymbolGrid::setCurrent(int cell) {
@@ -433,9 +517,7 @@ void SymbolGrid::paintCells(QPainter& painter, const QRegion& region) const {
 
         QPixmap& glyph = m_glyphs[i];
         if (glyph.isNull() || !qFuzzyCompare(glyph.devicePixelRatio(), ratio)) {
-            const GlyphSize size = glyphSizeForButton(cell.rect.width());
-            glyph =
-                QPixmap::fromImage(renderGlyph(cell.glyph, QSize(size.width, size.height), ratio));
+            glyph = QPixmap::fromImage(renderGlyph(cell.glyph, glyphBoxOf(cell), ratio));
         }
         const QSize box = glyph.deviceIndependentSize().toSize();
         int x = cell.rect.x() + (cell.rect.width() - box.width()) / 2;

@@ -22,6 +22,11 @@ namespace korv {
 // thread.
 QImage renderGlyph(const QString& text, QSize box, qreal devicePixelRatio);
 
+// The ink of text drawn in a face, relative to the pen's origin on the baseline; text with marks
+// is measured from the drawn pixels, as the face's own bounds leave out marks placed by the
+// shaper (a tie bar, a ring above a descender). Kept once measured; safe on any thread.
+QRectF glyphInk(const QString& text, const QFont& font);
+
 /// A grid of symbol buttons painted by one widget: flat until hovered, pressed while held,
 /// clicked on release inside the pressed cell, tooltips behind one switch, and one accessible
 /// push button per cell. It never takes the keyboard focus. Its child widgets (such as divider
@@ -33,10 +38,11 @@ public:
         QString glyph;
         GlyphAlign align = GlyphAlign::Top;
         int margin = 2;
-        QString hint; // the tooltip; empty: none
+        QString hint; // the tooltip; empty: none, unless the grid's hintOf says one
         QString name; // accessible name and description
         QString description;
         int payload = 0; // the owner's own value, such as a symbol tag
+        QSize glyphBox;  // the glyph's picture; empty: the chart buttons' box for the width
     };
 
     explicit SymbolGrid(QWidget* parent = nullptr);
@@ -71,6 +77,8 @@ public:
     void click(int cell);
 
     std::function<void(int cell)> clicked;
+    // The tooltip of a cell without a hint of its own, made when first asked for.
+    std::function<QString(int cell)> hintOf;
     std::function<void(int cell, QPoint globalPos)> contextMenuRequested;
 
     QSize sizeHint() const override;

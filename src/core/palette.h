@@ -35,6 +35,7 @@ struct PaletteOptions {
     bool showHints = true;
     bool useUnicodeFont = true;
     TranscribeOptions transcribe;
+    std::string copyFace = {}; // the face rich copies name; empty: the one they always named
     friend bool operator==(const PaletteOptions&, const PaletteOptions&) = default;
 };
 
@@ -83,13 +84,13 @@ public:
     // The line (paletteedit.cpp).
 
     /// Inserts a symbol at the caret (a diacritic after the character before it) and records it
-    /// as used.
+    /// as used; the keys go on into the line, or into the search field while the user searches.
     void insert(std::u16string_view symbol);
     /// Inserts the symbol of a chart button.
     void insertChartSymbol(int tag);
     /// Back: removes the character before the caret.
     void back();
-    /// Clear all.
+    /// Clear all: one step for Undo, and the keys go into the line.
     void clear();
     /// Converts the selection, or the whole line, from X-SAMPA to IPA as one undoable step.
     void convertXsampa();
@@ -111,15 +112,28 @@ public:
     void findSymbol();
     /// The All tab's search, which a view shows and steers.
     SymbolSearch& search() { return m_search; }
-    /// Return in the search field: inserts the chosen result, if any.
+    /// Return in the search field, or a click on a result: inserts the chosen result, if any, and
+    /// the keys go back to the line.
     void insertChosen();
 
     // Copy and Paste (palettecopy.cpp).
 
-    /// Copy, or Paste with auto-paste on.
-    void copy();
+    /// Copy, or Paste with auto-paste on; plainOnly (Ctrl+Shift+C, Ctrl+Shift+Return) leaves the
+    /// rich copy out, for a document whose own face should stay.
+    void copy(bool plainOnly = false);
     /// The caption of the copy button.
     std::string_view copyCaption() const;
+
+    // The IPA chart window (palettechart.cpp).
+
+    /// Ctrl+K or the All tab's button: the chart window where it was left, or raised if open.
+    void openChart();
+    /// Ctrl+plus (+1), Ctrl+minus (-1) or Ctrl+wheel: the open chart's next zoom step, kept.
+    void zoomChart(int step);
+    int chartZoom() const { return m_chartZoom; }
+    bool chartOpen() const { return m_chartOpen; }
+    /// The chart window was closed: its place, size and zoom are kept for the next time.
+    void chartClosed();
 
     // The user's own symbols (palettesymbols.cpp).
 
@@ -138,11 +152,13 @@ private:
     void showSettingsFailure();
     void applyOptions();
     void applyEdit(std::u16string text, std::size_t caret, bool focus);
+    void insertAt(std::u16string_view symbol, bool searchDone);
     void dropChoices();
     void noteUsed(std::u16string_view symbol);
     SymbolList& mineList();
     SymbolList& recentList();
     void writeList(bool mine);
+    void saveChartPlacement();
 
     PaletteView& m_view;
     PaletteServices m_services;
@@ -153,6 +169,8 @@ private:
     SymbolSearch m_search;
     std::optional<SymbolList> m_mine;
     std::optional<SymbolList> m_recent;
+    int m_chartZoom = 100;
+    bool m_chartOpen = false;
     std::vector<TranscribedWord> m_choices; // of the last transcription, in line positions
     bool m_shownOnce = false;
     bool m_closed = false;

@@ -7,10 +7,17 @@
 
 namespace korv {
 
-void Palette::copy() {
+void Palette::copy(bool plainOnly) {
     const LineSnapshot line = m_view.line();
     bool onClipboard = false;
-    if (m_sizeIndex < 0 || m_sizeIndex >= static_cast<int>(kPointSizes.size())) {
+    if (plainOnly) {
+        // Text for a document's own face: the legacy font's codes would mean nothing there.
+        CopyPayload plain;
+        plain.plain = makeCopyPayload(line.text, true, 1).plain;
+        if (!plain.plain.empty()) {
+            onClipboard = m_services.clipboard.put(plain);
+        }
+    } else if (m_sizeIndex < 0 || m_sizeIndex >= static_cast<int>(kPointSizes.size())) {
         // No size chosen (a stored size the list does not have): the plain copy still goes out,
         // as it stands on its own, and the user is told why the rich one did not.
         CopyPayload plain;
@@ -20,11 +27,13 @@ void Palette::copy() {
         }
         m_view.showError("'' is not a valid integer value.");
         return;
-    }
-    const CopyPayload payload = makeCopyPayload(line.text, m_options.useUnicodeFont,
-                                                kPointSizes[static_cast<std::size_t>(m_sizeIndex)]);
-    if (!payload.plain.empty()) {
-        onClipboard = m_services.clipboard.put(payload);
+    } else {
+        const CopyPayload payload =
+            makeCopyPayload(line.text, m_options.useUnicodeFont,
+                            kPointSizes[static_cast<std::size_t>(m_sizeIndex)], m_options.copyFace);
+        if (!payload.plain.empty()) {
+            onClipboard = m_services.clipboard.put(payload);
+        }
     }
     m_view.showLine(line.text, line.text.size(), true);
 

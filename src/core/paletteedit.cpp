@@ -3,6 +3,7 @@
 #include "palette.h"
 
 #include "compositionline.h"
+#include "settings/settings.h"
 #include "symboltag.h"
 #include "xsampa.h"
 
@@ -22,10 +23,15 @@ void Palette::dropChoices() {
 }
 
 void Palette::insert(std::u16string_view symbol) {
+    insertAt(symbol, false);
+}
+
+void Palette::insertAt(std::u16string_view symbol, bool searchDone) {
     const LineSnapshot line = m_view.line();
     const LineEdit edit =
         insertSymbol({line.text, line.selStart, line.selLength, line.isActiveControl}, symbol);
-    applyEdit(edit.text, edit.caret, edit.focusLine);
+    // A user who was searching goes on typing in the search field.
+    applyEdit(edit.text, edit.caret, edit.focusLine && (searchDone || !line.inSearch));
     noteUsed(symbol);
 }
 
@@ -37,12 +43,17 @@ void Palette::back() {
     const LineSnapshot line = m_view.line();
     const LineEdit edit =
         deleteBack({line.text, line.selStart, line.selLength, line.isActiveControl});
-    applyEdit(edit.text, edit.caret, edit.focusLine);
+    applyEdit(edit.text, edit.caret, edit.focusLine && !line.inSearch);
 }
 
 void Palette::clear() {
-    const LineEdit edit = clearAll();
-    applyEdit(edit.text, edit.caret, edit.focusLine);
+    const LineSnapshot line = m_view.line();
+    // One step for Undo, as any other edit of the line; then the user writes anew, in the line
+    // whatever had the keys before.
+    if (!line.text.empty()) {
+        m_view.replaceText(0, line.text.size(), u"");
+    }
+    m_view.focusLine();
 }
 
 void Palette::convertXsampa() {
@@ -59,8 +70,19 @@ void Palette::convertXsampa() {
 }
 
 void Palette::showTab(ChartTab tab) {
+    const LineSnapshot line = m_view.line();
+    const bool changed = tab != m_tab;
     m_tab = tab;
     m_view.showTab(tab);
+    // The keys go on where they went: into the search field while it stays in view, else into
+    // the line, never into a control the hidden tab's focus happened to pass to.
+    if (!(tab == ChartTab::All && line.inSearch)) {
+        m_view.focusLine();
+    }
+    if (changed &&
+        !m_services.settings.writeInteger(kOptionsSection, kLastTabKey, static_cast<int>(tab))) {
+        showSettingsFailure();
+    }
 }
 
 void Palette::stepTab(int step) {
@@ -77,8 +99,9 @@ void Palette::findSymbol() {
 void Palette::insertChosen() {
     // A copy: inserting records the symbol, which regroups the search.
     const std::u16string chars(m_search.charsOf(m_search.chosen()));
+    // The result the user searched for is found: writing goes on in the line.
     if (!chars.empty()) {
-        insert(chars);
+        insertAt(chars, true);
     }
 }
 

@@ -25,7 +25,8 @@ bool Palette::start() {
     // Auto-paste is off for a new user: every system this runs on keeps the user in the palette.
     const Settings settings = loadSettings(m_services.settings, false);
     m_options = {settings.autoPaste, settings.showHints, settings.useUnicodeFont,
-                 loadTranscribeOptions(m_services.settings)};
+                 loadTranscribeOptions(m_services.settings),
+                 m_services.settings.readString(kOptionsSection, kCopyFaceKey, "")};
     m_homepage = settings.homepage;
     const bool knownSize =
         settings.fontSize >= 0 && settings.fontSize < static_cast<int>(kPointSizes.size());
@@ -42,6 +43,9 @@ bool Palette::start() {
         m_closed = true;
         return false;
     }
+    // The tab the user left open; one this program does not know shows the first.
+    const int tab = m_services.settings.readInteger(kOptionsSection, kLastTabKey, 0);
+    m_tab = tab >= 0 && tab < kChartTabCount ? static_cast<ChartTab>(tab) : ChartTab::Standard;
     m_view.showTab(m_tab);
     return true;
 }
@@ -67,6 +71,7 @@ std::string_view Palette::copyCaption() const {
 }
 
 std::optional<std::string> Palette::saveOptions(const PaletteOptions& options) {
+    const bool faceChanged = options.copyFace != m_options.copyFace;
     // Spelling to IPA's keys are written only when changed: a file that never had them keeps
     // saving as before.
     const bool transcribeChanged = options.transcribe != m_options.transcribe;
@@ -83,6 +88,11 @@ std::optional<std::string> Palette::saveOptions(const PaletteOptions& options) {
         }
     }
     if (transcribeChanged && !saveTranscribeOptions(m_services.settings, options.transcribe)) {
+        return "Unable to write to " + m_services.settingsPath;
+    }
+    // Written once chosen, likewise.
+    if (faceChanged &&
+        !m_services.settings.writeString(kOptionsSection, kCopyFaceKey, options.copyFace)) {
         return "Unable to write to " + m_services.settingsPath;
     }
     applyOptions();
@@ -119,6 +129,7 @@ void Palette::close(bool unattended) {
     }
     m_closed = true;
     m_quiet = unattended;
+    saveChartPlacement();
     if (!m_services.placesWindows) {
         return;
     }

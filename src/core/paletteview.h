@@ -19,6 +19,7 @@ struct LineSnapshot {
     std::size_t selStart = 0; // the caret, in UTF-16 code units
     std::size_t selLength = 0;
     bool isActiveControl = false; // the line (or the search working for it) has the focus
+    bool inSearch = false;        // the keyboard focus is in the All tab's search field
 };
 
 /// A window's outer top-left corner, in screen pixels.
@@ -26,6 +27,15 @@ struct ScreenPosition {
     int left = 0;
     int top = 0;
     friend bool operator==(const ScreenPosition&, const ScreenPosition&) = default;
+};
+
+/// The IPA chart window's place, size and zoom.
+struct ChartPlacement {
+    std::optional<ScreenPosition> position; // none: where the desktop puts a new window
+    int width = 0;
+    int height = 0;
+    int zoom = 100; // percent
+    friend bool operator==(const ChartPlacement&, const ChartPlacement&) = default;
 };
 
 /// What a main window shows of the palette and tells it of itself; each front end implements it.
@@ -38,6 +48,8 @@ public:
     /// Shows text in the line with the caret at caret and nothing selected; focus moves the
     /// keyboard focus into the line.
     virtual void showLine(std::u16string_view text, std::size_t caret, bool focus) = 0;
+    /// Puts the keyboard focus into the line, its text, caret and selection as they are.
+    virtual void focusLine() = 0;
     /// Replaces length code units from start as one step the user can undo, leaving the caret
     /// after the new text.
     virtual void replaceText(std::size_t start, std::size_t length, std::u16string_view text) = 0;
@@ -88,6 +100,14 @@ public:
     virtual void bringToFront() = 0;
     /// Opens the About window.
     virtual void openAbout() = 0;
+
+    /// Opens the IPA chart window at placement, building it the first time; raises it when open.
+    /// It never takes the keyboard focus from the line.
+    virtual void showChart(const ChartPlacement& placement) = 0;
+    /// Shows the open chart at a zoom, in percent.
+    virtual void showChartZoom(int zoom) = 0;
+    /// Where the chart window is and how large; nullopt while it has never been opened.
+    virtual std::optional<ChartPlacement> chartPlacement() const = 0;
 };
 
 } // namespace korv

@@ -549,17 +549,22 @@ bool attachesToPrevious(const IpaSymbol& symbol) {
     return isCombiningMark(firstCodePoint(symbol.chars));
 }
 
-std::u16string displayText(const IpaSymbol& symbol) {
+std::u16string displayText(std::u16string_view chars) {
     constexpr char16_t kDottedCircle = u'\u25CC';
-    if (!attachesToPrevious(symbol)) {
-        return std::u16string(symbol.chars);
+    const char32_t first = firstCodePoint(chars);
+    if (!isCombiningMark(first)) {
+        return std::u16string(chars);
     }
     std::u16string text(1, kDottedCircle);
-    text += symbol.chars;
-    if (isDoubleMark(firstCodePoint(symbol.chars))) {
+    text += chars;
+    if (isDoubleMark(first) && chars.size() == 1) {
         text += kDottedCircle;
     }
     return text;
+}
+
+std::u16string displayText(const IpaSymbol& symbol) {
+    return displayText(symbol.chars);
 }
 
 std::vector<std::string_view> xsampaSpellings(const IpaSymbol& symbol) {

@@ -64,6 +64,9 @@ bool attachesToPrevious(const IpaSymbol& symbol);
 
 // What a button shows: a mark sits on a dotted circle (two for a tie bar), as charts print it.
 std::u16string displayText(const IpaSymbol& symbol);
+// The same for any symbol the user keeps or used: one that begins with a mark is drawn on its
+// circle, else as it is.
+std::u16string displayText(std::u16string_view chars);
 
 // The X-SAMPA spellings, the usual one first; and that one alone, or empty.
 std::vector<std::string_view> xsampaSpellings(const IpaSymbol& symbol);

@@ -22,8 +22,15 @@ inline constexpr std::string_view kShowHintsKey = "ShowHints";
 inline constexpr std::string_view kUseUnicodeFontKey = "UseUnicodeFont";
 inline constexpr std::string_view kHomepageKey = "Homepage";
 inline constexpr std::string_view kFontSizeKey = "FontSize";
+inline constexpr std::string_view kLastTabKey = "LastTab";
+inline constexpr std::string_view kCopyFaceKey = "CopyFace";
 inline constexpr std::string_view kLeftKey = "Left";
 inline constexpr std::string_view kTopKey = "Top";
+// The IPA chart window: where it was, its size and zoom.
+inline constexpr std::string_view kChartSection = "Chart";
+inline constexpr std::string_view kWidthKey = "Width";
+inline constexpr std::string_view kHeightKey = "Height";
+inline constexpr std::string_view kZoomKey = "Zoom";
 
 // The log's section: a fixed name, whatever the executable is called.
 inline constexpr std::string_view kLogSection = "KORVANI.EXE";

@@ -53,6 +53,11 @@ public:
     LineSnapshot line() const override;
     void showLine(std::u16string_view text, std::size_t caret, bool focus) override;
     void replaceText(std::size_t start, std::size_t length, std::u16string_view text) override;
+    void focusLine() override;
+    // The IPA chart window is not part of this build yet: the palette is never asked to open it.
+    void showChart(const ChartPlacement& /*placement*/) override {}
+    void showChartZoom(int /*zoom*/) override {}
+    std::optional<ChartPlacement> chartPlacement() const override { return std::nullopt; }
     // Spelling to IPA is not part of this build: there is never a choice to offer.
     void showAlternatives(const std::vector<TranscribedWord>& /*words*/) override {}
     void showCopyCaption(std::string_view caption) override;

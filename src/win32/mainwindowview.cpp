@@ -36,7 +36,12 @@ LineSnapshot MainWindow::line() const {
     snapshot.selLength = end > start ? end - start : 0;
     const HWND focus = GetFocus();
     snapshot.isActiveControl = focus == m_line || focus == m_search->field();
+    snapshot.inSearch = focus == m_search->field();
     return snapshot;
+}
+
+void MainWindow::focusLine() {
+    SetFocus(m_line);
 }
 
 void MainWindow::showLine(std::u16string_view text, std::size_t caret, bool focus) {

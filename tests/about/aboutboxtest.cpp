@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QPointer>
@@ -405,6 +406,49 @@ TEST(AboutBoxAlone, VersionAndBuildAreFilledInWhenShown) {
     box->close();
     EXPECT_TRUE(QTest::qWaitFor([&] { return box.isNull(); }));
     delete box.data();
+}
+
+// The face for copies: the choices offered, the one in memory selected, a pick saved with the
+// rest, and no choice while the legacy font names its own face.
+TEST(AboutBoxAlone, TheFaceForCopiesIsOfferedChosenAndSaved) {
+    const std::string homepage = "https://korvani.example.org/";
+    platform::FakeLauncher launcher;
+    platform::FakeAdminCheck admin;
+    std::vector<PaletteOptions> saved;
+    PaletteOptions options;
+    options.copyFace = "DejaVu Sans";
+    AboutBox box({options,
+                  homepage,
+                  "/nowhere/",
+                  launcher,
+                  admin,
+                  QCursor(),
+                  [&](const PaletteOptions& chosen) -> std::optional<std::string> {
+                      saved.push_back(chosen);
+                      return std::nullopt;
+                  },
+                  {},
+                  {"Lucida Sans Unicode", "Charis SIL", "DejaVu Sans"}});
+    box.show();
+    ASSERT_EQ(box.copyFaceBox->count(), 3);
+    EXPECT_EQ(box.copyFaceBox->itemText(0), QStringLiteral("Lucida Sans Unicode (default)"));
+    EXPECT_EQ(box.copyFaceBox->currentText(), QStringLiteral("DejaVu Sans"));
+    EXPECT_TRUE(box.copyFaceBox->isEnabled());
+    EXPECT_EQ(box.copyFaceBox->focusPolicy() & Qt::TabFocus, Qt::TabFocus);
+
+    box.copyFaceBox->setCurrentIndex(1);
+    emit box.copyFaceBox->activated(1);
+    ASSERT_TRUE(box.saveButton->isEnabled());
+    QTest::mouseClick(box.saveButton, Qt::LeftButton);
+    box.copyFaceBox->setCurrentIndex(0);
+    emit box.copyFaceBox->activated(0);
+    QTest::mouseClick(box.saveButton, Qt::LeftButton);
+    ASSERT_EQ(saved.size(), 2U);
+    EXPECT_EQ(saved[0].copyFace, "Charis SIL");
+    EXPECT_EQ(saved[1].copyFace, ""); // the default is no choice at all
+
+    box.unicodeFontBox->click();
+    EXPECT_FALSE(box.copyFaceBox->isEnabled());
 }
 
 } // namespace

@@ -7,7 +7,9 @@
 
 #include <optional>
 
+#include "ipasymbols.h"
 #include "symbolgrid.h"
+#include "symboltable.h"
 
 namespace korv {
 namespace {
@@ -25,7 +27,8 @@ TEST(SymbolGridTest, HitTestingClicksAndAccessibleChildren) {
          QStringLiteral("see"),
          QStringLiteral("i"),
          QStringLiteral("see"),
-         105},
+         105,
+         {}},
         {{25, 0, 25, 24},
          QStringLiteral("\u026a"),
          GlyphAlign::Top,
@@ -33,7 +36,8 @@ TEST(SymbolGridTest, HitTestingClicksAndAccessibleChildren) {
          QString(),
          QStringLiteral("\u026a"),
          QStringLiteral("sit"),
-         618},
+         618,
+         {}},
         {{53, 0, 12, 24},
          QStringLiteral("\u02cc"),
          GlyphAlign::Bottom,
@@ -41,7 +45,8 @@ TEST(SymbolGridTest, HitTestingClicksAndAccessibleChildren) {
          QStringLiteral("secondary stress"),
          QStringLiteral("\u02cc"),
          QString(),
-         716},
+         716,
+         {}},
     });
     EXPECT_EQ(grid.sizeHint(), QSize(65, 24));
     EXPECT_EQ(grid.focusPolicy(), Qt::NoFocus);
@@ -114,9 +119,9 @@ TEST(SymbolGridTest, GlyphsDrawnAheadLookAsGlyphsDrawnAtPaint) {
         SymbolGrid grid;
         grid.resize(60, 24);
         grid.setCells(
-            {{{0, 0, 25, 24}, QStringLiteral("\u0283"), GlyphAlign::Top, 2, {}, {}, {}, 1},
-             {{25, 0, 12, 24}, QStringLiteral("\u02c8"), GlyphAlign::Bottom, 2, {}, {}, {}, 2},
-             {{37, 0, 23, 24}, QStringLiteral("t\u0283"), GlyphAlign::Top, 2, {}, {}, {}, 3}});
+            {{{0, 0, 25, 24}, QStringLiteral("\u0283"), GlyphAlign::Top, 2, {}, {}, {}, 1, {}},
+             {{25, 0, 12, 24}, QStringLiteral("\u02c8"), GlyphAlign::Bottom, 2, {}, {}, {}, 2, {}},
+             {{37, 0, 23, 24}, QStringLiteral("t\u0283"), GlyphAlign::Top, 2, {}, {}, {}, 3, {}}});
         if (aheadAt) {
             SymbolGrid::drawGlyphsAhead({&grid}, *aheadAt);
         }
@@ -127,6 +132,51 @@ TEST(SymbolGridTest, GlyphsDrawnAheadLookAsGlyphsDrawnAtPaint) {
         SCOPED_TRACE(ratio);
         EXPECT_EQ(picture(ratio), drawnAtPaint);
     }
+}
+
+// No glyph is cut by its picture's edge: every symbol of the table in the cells of the All and
+// Mine tabs (their box the cell's less a pixel each side), and the chart buttons in theirs.
+TEST(SymbolGridTest, EveryGlyphsInkLiesWithinItsBox) {
+    const auto inkTouchesEdge = [](const QImage& image) {
+        const int w = image.width();
+        const int h = image.height();
+        for (int x = 0; x < w; ++x) {
+            if (qAlpha(image.pixel(x, 0)) > 40 || qAlpha(image.pixel(x, h - 1)) > 40) {
+                return true;
+            }
+        }
+        for (int y = 0; y < h; ++y) {
+            if (qAlpha(image.pixel(0, y)) > 40 || qAlpha(image.pixel(w - 1, y)) > 40) {
+                return true;
+            }
+        }
+        return false;
+    };
+    const auto hasInk = [](const QImage& image) {
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (qAlpha(image.pixel(x, y)) > 40) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    };
+    int checked = 0;
+    for (const IpaSymbol& symbol : ipaSymbols()) {
+        const QString glyph = QString::fromStdU16String(displayText(symbol));
+        for (const QSize box : {QSize(23, 22), QSize(31, 22)}) {
+            SCOPED_TRACE(std::string(symbol.name) + " in " + std::to_string(box.width()));
+            const QImage image = renderGlyph(glyph, box, 1.0);
+            EXPECT_TRUE(hasInk(image));
+            EXPECT_FALSE(inkTouchesEdge(image));
+            ++checked;
+        }
+    }
+    // The tie bar above, as it once was drawn: two dots of a clipped arc.
+    const QImage tied = renderGlyph(QStringLiteral("d\u0361\u0292"), QSize(31, 22), 1.0);
+    EXPECT_FALSE(inkTouchesEdge(tied));
+    EXPECT_GT(checked, 500);
 }
 
 } // namespace

@@ -77,6 +77,11 @@ public:
         m_line.isActiveControl = m_line.isActiveControl || focus;
         m_focusedLine = m_focusedLine || focus;
     }
+    void focusLine() override {
+        m_line.isActiveControl = true;
+        m_line.inSearch = false;
+        ++m_lineFocused;
+    }
     void replaceText(std::size_t start, std::size_t length, std::u16string_view text) override {
         m_line.text.replace(start, length, text);
         m_line.selStart = start + text.size();
@@ -104,9 +109,20 @@ public:
     void restoreWindow() override { m_window.push_back("restore"); }
     void bringToFront() override { m_window.push_back("front"); }
     void openAbout() override { m_window.push_back("about"); }
+    void showChart(const ChartPlacement& placement) override {
+        m_chartShown.push_back(placement);
+        m_chart = placement;
+    }
+    void showChartZoom(int zoom) override {
+        if (m_chart) {
+            m_chart->zoom = zoom;
+        }
+    }
+    std::optional<ChartPlacement> chartPlacement() const override { return m_chart; }
 
     LineSnapshot m_line;
     bool m_focusedLine = false;
+    int m_lineFocused = 0;
     int m_undoSteps = 0;
     std::vector<TranscribedWord> m_offered;
     std::string m_caption;
@@ -124,6 +140,8 @@ public:
     std::optional<ScreenPosition> m_position = ScreenPosition{120, 80};
     bool m_inFront = false;
     std::vector<std::string> m_window;
+    std::vector<ChartPlacement> m_chartShown;
+    std::optional<ChartPlacement> m_chart; // the chart window as the user left it
 };
 
 } // namespace korv

@@ -3,11 +3,14 @@
 // front ends show is decided here once.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
+#include "copypayload.h"
 #include "fakeengine.h"
 #include "fakes.h"
+#include "ipachart.h"
 #include "legacycode.h"
 #include "palette.h"
 #include "richtext.h"
@@ -208,6 +211,70 @@ TEST_F(PaletteTest, EditsOfTheLine) {
     }
 }
 
+TEST_F(PaletteTest, KeysGoWhereTheyWereGoingAndClearAllIsOneUndoStep) {
+    struct Case {
+        const char* name;
+        bool inSearch; // the user was typing in the search field
+        std::function<void(Palette&)> act;
+        bool lineTakesKeys; // the keys typed next go into the line
+        int undoSteps;
+    };
+    const Case cases[] = {
+        {"clear all from the line", false, [](Palette& p) { p.clear(); }, true, 1},
+        {"clear all from the search field: the user writes anew", true,
+         [](Palette& p) { p.clear(); }, true, 1},
+        {"a tab while writing", false, [](Palette& p) { p.showTab(ChartTab::Additional); }, true,
+         0},
+        {"a tab while searching hides the field: the line", true,
+         [](Palette& p) { p.showTab(ChartTab::Standard); }, true, 0},
+        {"the All tab again while searching", true, [](Palette& p) { p.showTab(ChartTab::All); },
+         false, 0},
+        {"a symbol while searching", true, [](Palette& p) { p.insert(u"\u0283"); }, false, 0},
+        {"a symbol while writing", false, [](Palette& p) { p.insert(u"\u0283"); }, true, 0},
+        {"back while searching", true, [](Palette& p) { p.back(); }, false, 0},
+        {"the search's result chosen: back to writing", true,
+         [](Palette& p) {
+             p.search().setQuery(u"schwa");
+             p.insertChosen();
+         },
+         true, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_view = {};
+        start();
+        m_view.m_focusedLine = false;
+        m_view.m_line = {u"ab", 1, 0, true, c.inSearch};
+        c.act(*m_palette);
+        EXPECT_EQ(m_view.m_focusedLine || m_view.m_lineFocused > 0, c.lineTakesKeys);
+        EXPECT_EQ(m_view.m_undoSteps, c.undoSteps);
+    }
+    // Clear all of an empty line is no step at all.
+    m_view = {};
+    start();
+    m_palette->clear();
+    EXPECT_EQ(m_view.m_undoSteps, 0);
+}
+
+TEST_F(PaletteTest, TheLastTabIsShownAtTheNextStart) {
+    start();
+    EXPECT_EQ(m_view.m_tab, ChartTab::Standard);
+    m_palette->showTab(ChartTab::Mine);
+    EXPECT_EQ(ini("Korvani", "LastTab"), "3");
+    m_settings.m_writes.clear();
+    m_palette->stepTab(0); // the same tab again writes nothing
+    EXPECT_TRUE(m_settings.m_writes.empty());
+    start();
+    EXPECT_EQ(m_view.m_tab, ChartTab::Mine);
+    EXPECT_EQ(m_palette->tab(), ChartTab::Mine);
+    for (const char* unknown : {"4", "-1", "x"}) {
+        SCOPED_TRACE(unknown);
+        m_settings.m_values[{"Korvani", "LastTab"}] = unknown;
+        start();
+        EXPECT_EQ(m_view.m_tab, ChartTab::Standard);
+    }
+}
+
 TEST_F(PaletteTest, XsampaIsOneStepForUndoAndLeavesIpaAlone) {
     start();
     setLine(u"\u00F0\u0259", 0);
@@ -232,29 +299,42 @@ TEST_F(PaletteTest, CopyPutsPlainRtfAndHtmlInTheFaceAndSizeThenPastesWhenAsked) 
         int points;
         std::size_t pastes;
         std::size_t notices;
+        std::string storedFace; // the face chosen for copies
+        bool plainOnly;         // Ctrl+Shift+C
     };
     const Case cases[] = {
         {"unicode, 16 pt", true, false, 6, kShiLong, true, kShiLong, "Lucida Sans Unicode", 16, 0,
-         0},
-        {"legacy font", false, false, 0, kShiLong, true, u"\u00A7i\u00AD", "Korvani", 8, 0, 0},
-        {"auto-paste", true, true, 15, kShiLong, true, kShiLong, "Lucida Sans Unicode", 72, 1, 0},
+         0, "", false},
+        {"legacy font", false, false, 0, kShiLong, true, u"\u00A7i\u00AD", "Korvani", 8, 0, 0, "",
+         false},
+        {"auto-paste", true, true, 15, kShiLong, true, kShiLong, "Lucida Sans Unicode", 72, 1, 0,
+         "", false},
         {"a paste that could not go out is told", true, true, 6, kShiLong, false, kShiLong,
-         "Lucida Sans Unicode", 16, 1, 1},
-        {"nothing copied: nothing pasted", true, true, 6, u"", true, u"", "", 0, 0, 0},
+         "Lucida Sans Unicode", 16, 1, 1, "", false},
+        {"nothing copied: nothing pasted", true, true, 6, u"", true, u"", "", 0, 0, 0, "", false},
+        {"the face chosen for copies", true, false, 6, kShiLong, true, kShiLong, "Charis SIL", 16,
+         0, 0, "Charis SIL", false},
+        {"the legacy font names its own face whatever was chosen", false, false, 0, kShiLong, true,
+         u"\u00A7i\u00AD", "Korvani", 8, 0, 0, "Charis SIL", false},
+        {"plain text alone", true, false, 6, kShiLong, true, kShiLong, "", 0, 0, 0, "Charis SIL",
+         true},
+        {"plain text alone is Unicode in the legacy mode too, and pasted", false, true, 6, kShiLong,
+         true, kShiLong, "", 0, 1, 0, "", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         m_settings = {};
         m_settings.m_values = {{{"Korvani", "AutoPaste"}, c.autoPaste ? "1" : "0"},
                                {{"Korvani", "UseUnicodeFont"}, c.useUnicodeFont ? "1" : "0"},
-                               {{"Korvani", "FontSize"}, std::to_string(c.sizeIndex)}};
+                               {{"Korvani", "FontSize"}, std::to_string(c.sizeIndex)},
+                               {{"Korvani", "CopyFace"}, c.storedFace}};
         m_view = {};
         m_clipboard = {};
         m_paste = {};
         m_paste.m_works = c.pasteWorks;
         start();
         setLine(c.line, 0, 0, false);
-        m_palette->copy();
+        m_palette->copy(c.plainOnly);
         if (c.plain.empty()) {
             EXPECT_TRUE(m_clipboard.m_puts.empty());
         } else {
@@ -263,8 +343,8 @@ TEST_F(PaletteTest, CopyPutsPlainRtfAndHtmlInTheFaceAndSizeThenPastesWhenAsked) 
             EXPECT_EQ(put.plain, c.plain);
             EXPECT_EQ(put.face, c.face);
             EXPECT_EQ(put.points, c.points);
-            EXPECT_EQ(put.rtf, buildRtf(c.plain, c.face, c.points));
-            EXPECT_EQ(put.html, buildHtml(c.plain, c.face, c.points));
+            EXPECT_EQ(put.rtf, c.plainOnly ? "" : buildRtf(c.plain, c.face, c.points));
+            EXPECT_EQ(put.html, c.plainOnly ? "" : buildHtml(c.plain, c.face, c.points));
         }
         // The caret goes after the last character, with the focus in the line.
         EXPECT_EQ(m_view.m_line.selStart, c.line.size());
@@ -433,6 +513,130 @@ TEST_F(PaletteTest, TabsStepRoundAndSummonsToggle) {
         m_view.m_inFront = c.inFront;
         m_palette->summoned(c.request, c.notificationArea);
         EXPECT_EQ(m_view.m_window, std::vector<std::string>{c.done});
+    }
+}
+
+TEST_F(PaletteTest, TheChartOpensWhereItWasLeftAtItsZoom) {
+    struct Case {
+        const char* name;
+        std::map<std::pair<std::string, std::string>, std::string> stored;
+        bool placesWindows;
+        ChartPlacement opened;
+    };
+    const ChartPlacement first{std::nullopt, defaultChartWindowWidth(), kChartWindowHeight, 100};
+    const Case cases[] = {
+        {"never opened: the first size, placed by the desktop", {}, true, first},
+        {"as left",
+         {{{"Chart", "Left"}, "30"},
+          {{"Chart", "Top"}, "-40"},
+          {{"Chart", "Width"}, "500"},
+          {{"Chart", "Height"}, "400"},
+          {{"Chart", "Zoom"}, "150"}},
+         true,
+         {ScreenPosition{30, -40}, 500, 400, 150}},
+        {"a zoom out of range and a lost size",
+         {{{"Chart", "Width"}, "3"}, {{"Chart", "Zoom"}, "5000"}},
+         true,
+         {std::nullopt, first.width, first.height, 300}},
+        {"only a half of the position", {{{"Chart", "Left"}, "30"}}, true, first},
+        {"where the compositor places windows",
+         {{{"Chart", "Left"}, "30"}, {{"Chart", "Top"}, "40"}},
+         false,
+         first},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_settings.m_values = c.stored;
+        m_view.m_chartShown.clear();
+        start(c.placesWindows);
+        m_palette->openChart();
+        ASSERT_EQ(m_view.m_chartShown.size(), 1U);
+        EXPECT_EQ(m_view.m_chartShown[0], c.opened);
+        EXPECT_EQ(m_palette->chartZoom(), c.opened.zoom);
+    }
+}
+
+TEST_F(PaletteTest, TheChartKeepsItsZoomPlaceAndSize) {
+    start();
+    m_palette->zoomChart(1); // nothing open: nothing zoomed, nothing written
+    EXPECT_TRUE(m_settings.m_writes.empty());
+    m_palette->openChart();
+    m_palette->zoomChart(1);
+    m_palette->zoomChart(1);
+    EXPECT_EQ(m_view.m_chart->zoom, 125);
+    EXPECT_EQ(ini("Chart", "Zoom"), "125");
+
+    m_view.m_chart = ChartPlacement{ScreenPosition{5, 6}, 700, 500, 125};
+    m_palette->chartClosed();
+    EXPECT_EQ(ini("Chart", "Left"), "5");
+    EXPECT_EQ(ini("Chart", "Top"), "6");
+    EXPECT_EQ(ini("Chart", "Width"), "700");
+    EXPECT_EQ(ini("Chart", "Height"), "500");
+    // Closed, it is not saved again as the program ends.
+    m_view.m_chart->width = 999;
+    m_palette->close();
+    EXPECT_EQ(ini("Chart", "Width"), "700");
+
+    // Open as the program ends, it is saved then.
+    start();
+    m_palette->openChart();
+    m_view.m_chart = ChartPlacement{ScreenPosition{1, 2}, 640, 480, 100};
+    m_palette->close();
+    EXPECT_EQ(ini("Chart", "Width"), "640");
+
+    // A refused write is said once, as any settings failure.
+    start();
+    m_palette->openChart();
+    m_settings.m_readOnly = true;
+    m_view.m_messages.clear();
+    m_palette->zoomChart(-1);
+    EXPECT_EQ(m_view.m_messages.size(), 1U);
+}
+
+TEST_F(PaletteTest, TheFaceForCopiesIsWrittenOnceChosen) {
+    start();
+    PaletteOptions options = m_palette->options();
+    EXPECT_EQ(options.copyFace, "");
+    ASSERT_FALSE(m_palette->saveOptions(options));
+    EXPECT_EQ(ini("Korvani", "CopyFace"), "<none>"); // never chosen: the file stays as it was
+    options.copyFace = "Doulos SIL";
+    ASSERT_FALSE(m_palette->saveOptions(options));
+    EXPECT_EQ(ini("Korvani", "CopyFace"), "Doulos SIL");
+    start();
+    EXPECT_EQ(m_palette->options().copyFace, "Doulos SIL");
+    options.copyFace = "";
+    ASSERT_FALSE(m_palette->saveOptions(options));
+    EXPECT_EQ(ini("Korvani", "CopyFace"), "");
+    m_settings.m_readOnly = true;
+    options.copyFace = "Gentium";
+    EXPECT_EQ(m_palette->saveOptions(options), "Unable to write to /home/u/KORVANI.INI");
+}
+
+TEST(CopyFaceChoices, TheDefaultThenTheInstalledThenTheChosen) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> installed;
+        std::string chosen;
+        std::vector<std::string> offered;
+    };
+    const Case cases[] = {
+        {"none installed", {}, "", {"Lucida Sans Unicode"}},
+        {"in the candidates' order",
+         {"DejaVu Sans", "Charis SIL", "Comic Sans"},
+         "",
+         {"Lucida Sans Unicode", "Charis SIL", "DejaVu Sans"}},
+        {"a chosen face no longer installed stays offered",
+         {"DejaVu Sans"},
+         "Brill",
+         {"Lucida Sans Unicode", "DejaVu Sans", "Brill"}},
+        {"the default chosen by name", {}, "Lucida Sans Unicode", {"Lucida Sans Unicode"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto installed = [&](std::string_view face) {
+            return std::find(c.installed.begin(), c.installed.end(), face) != c.installed.end();
+        };
+        EXPECT_EQ(copyFaceChoices(installed, c.chosen), c.offered);
     }
 }
 

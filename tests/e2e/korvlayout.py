@@ -126,6 +126,9 @@ CONTROLS = {
     "ChartTabs": Rect(9, 197, 201, 17),
     "TabStandard": Rect(12, 199, 56, 14),
     "TabAdditional": Rect(80, 199, 56, 14),
+    # On the All tab: the search field, and the button that opens the IPA chart beside it.
+    "SearchField": Rect(10, 50, 130, 20),
+    "ChartButton": Rect(160, 50, 50, 20),
 }
 CONTROLS.update({name: symbol.rect for name, symbol in SYMBOLS.items()})
 

@@ -29,6 +29,10 @@ class CopyTest(ProgramTestCase):
             ("unicode font", {}, SHI_LONG, "Lucida Sans Unicode", r"\u643\'3fi\u720\'3f", 16),
             ("legacy font", {"UseUnicodeFont": "0"}, "\u00a7i\u00ad", "Korvani", r"\'a7i\'ad", 16),
             ("size 72", {"FontSize": "15"}, SHI_LONG, "Lucida Sans Unicode", r"\u643\'3fi\u720\'3f", 72),
+            ("the face chosen for copies", {"CopyFace": "DejaVu Sans"}, SHI_LONG, "DejaVu Sans",
+             r"\u643\'3fi\u720\'3f", 16),
+            ("the legacy font's own face, whatever was chosen", {"UseUnicodeFont": "0", "CopyFace": "DejaVu Sans"},
+             "\u00a7i\u00ad", "Korvani", r"\'a7i\'ad", 16),
         ]
         for name, settings, plain, face, rtf_text, points in cases:
             with self.subTest(name):
@@ -53,6 +57,23 @@ class CopyTest(ProgramTestCase):
                 # The line itself is never re-coded.
                 self.assertEqual(program.copy_line(), SHI_LONG)
                 program.stop()
+
+    def test_ctrl_shift_c_and_ctrl_shift_return_copy_plain_text_alone(self):
+        s = self.session
+        # In the legacy mode too: plain text for a document's own face is Unicode.
+        program = self.start(ini={"Korvani": {"UseUnicodeFont": "0"}})
+        program.wait_active()
+        for name in SHI_LONG_BUTTONS:
+            program.click_control(name)
+        for chord in ("ctrl+shift+c", "ctrl+shift+Return"):
+            with self.subTest(chord):
+                before = s.clipboard_stamp()
+                program.key(chord)
+                wait_until(lambda: s.clipboard_stamp() != before, 5, "the copy to reach the clipboard")
+                targets = s.clipboard_targets()
+                self.assertNotIn("text/rtf", targets)
+                self.assertNotIn("text/html", targets)
+                self.assertEqual(s.clipboard("UTF8_STRING"), SHI_LONG.encode("utf-8"))
 
     def test_clipboard_outlives_the_focus_and_serves_other_programs(self):
         s = self.session

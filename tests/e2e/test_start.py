@@ -154,6 +154,18 @@ class StartTest(ProgramTestCase):
         os.kill(program.pid, signal.SIGTERM)
         self.assertEqual(program.wait_exit(10), 0, program.output())
 
+    def test_help_is_written_without_a_display_or_a_window(self):
+        for ask in ("--help", "-h", "/?"):
+            with self.subTest(ask):
+                program = self.start([ask], extra_env={"DISPLAY": "", "WAYLAND_DISPLAY": ""})
+                self.assertEqual(program.wait_exit(10), 0, program.output())
+                self.assertTrue(program.output().startswith("Usage: korvani"), program.output())
+                for command in ("/hide", "/show", "/toggle", "--xsampa"):
+                    self.assertIn(command, program.output())
+                # Nothing was started: no settings, no log, no window.
+                self.assertFalse(os.path.exists(program.log_path))
+                self.assertFalse(program.find_windows())
+
     def test_shared_installation_writes_the_files_in_place(self):
         # The folder is root's; only the two files belong to the user.
         program = self.start(unprivileged=True, ini={"Korvani": {"FontSize": "3"}}, start=False)
