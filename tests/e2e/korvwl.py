@@ -176,7 +176,10 @@ class WaylandSession(_SessionBase):
         found = {}
 
         def walk(node):
-            if node.get("pid") == pid and node.get("visible", True):
+            # sway tells a window's place from its pending layout but its border from the applied
+            # one: until the layout that maps it is applied the border reads "none" and the title
+            # bar is missing from rect, so a click there would land a title bar's height too high.
+            if node.get("pid") == pid and node.get("visible", True) and node.get("border") != "none":
                 rect, inner = node["rect"], node["window_rect"]
                 found[node.get("name")] = (rect["x"] + inner["x"], rect["y"] + inner["y"])
             for child in node.get("nodes", []) + node.get("floating_nodes", []):
