@@ -3,7 +3,11 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLibraryInfo>
 #include <QMimeData>
+#include <QVersionNumber>
+
+#include <memory>
 
 #include "keysequence.h"
 
@@ -24,22 +28,49 @@ QMimeData* plainData(const QString& text) {
     return data;
 }
 
+// Qt's Wayland clipboard before 6.6 never deletes the data it is given, not even the data it
+// has replaced; Qt's other clipboards, and it from 6.6 on, delete what they no longer serve.
+bool qtLeavesClipboardData() {
+    return QGuiApplication::platformName() == QStringLiteral("wayland") &&
+           QLibraryInfo::version() < QVersionNumber(6, 6);
+}
+
 class QtClipboard final : public platform::Clipboard {
 public:
+    QtClipboard()
+        : m_ownsData(qtLeavesClipboardData()) {}
+
     bool put(const CopyPayload& payload) override {
-        QClipboard* clipboard = QGuiApplication::clipboard();
         const QString plain = QString::fromStdU16String(payload.plain);
         // The plain copy stands on its own: should the rich copy fail, this is what remains.
-        clipboard->setMimeData(plainData(plain));
+        give(plainData(plain));
         if (payload.rtf.empty()) {
             return true;
         }
         QMimeData* rich = plainData(plain);
         rich->setData(QStringLiteral("text/rtf"), bytes(payload.rtf));
         rich->setData(QStringLiteral("text/html"), bytes(payload.html));
-        clipboard->setMimeData(rich);
+        give(rich);
         return true;
     }
+
+private:
+    void give(QMimeData* data) {
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        clipboard->setMimeData(data);
+        if (!m_ownsData) {
+            return;
+        }
+        if (clipboard->mimeData() != data) {
+            delete data; // refused (no seat yet): Qt still serves what it had
+            return;
+        }
+        m_given.reset(data);
+    }
+
+    const bool m_ownsData;
+    // What Qt serves, when it is ours to delete: it outlives the event loop, the last reader.
+    std::unique_ptr<QMimeData> m_given;
 };
 
 class KeyPasteTarget final : public platform::PasteTarget {

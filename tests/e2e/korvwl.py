@@ -65,24 +65,8 @@ class WaylandSession(_SessionBase):
     def _base_env(self):
         env = {k: os.environ[k] for k in _PASSED_ENV if k in os.environ}
         env.setdefault("PATH", "/usr/bin:/bin")
-        if "LSAN_OPTIONS" in env:
-            env["LSAN_OPTIONS"] = self._wayland_suppressions(env["LSAN_OPTIONS"])
         env.update(HOME=self.home, LANG="C.UTF-8", LC_ALL="C.UTF-8", NO_AT_BRIDGE="1")
         return env
-
-    def _wayland_suppressions(self, options):
-        # Qt's Wayland clipboard never frees the last data it was given, which Copy allocates;
-        # the suppression holds for these sessions only, so that X11 runs still see such leaks.
-        path = os.path.join(self.root, "lsan.supp")
-        given = re.search(r"suppressions=([^:]+)", options)
-        with open(path, "w") as out:
-            if given and os.path.exists(given.group(1)):
-                with open(given.group(1)) as f:
-                    out.write(f.read())
-            out.write("\nleak:QtClipboard::put\n")
-        os.chmod(path, 0o644)
-        rest = re.sub(r"suppressions=[^:]+:?", "", options).strip(":")
-        return ":".join(filter(None, [rest, "suppressions=" + path]))
 
     def _start_compositor(self):
         env = self._base_env()
