@@ -145,7 +145,8 @@ def _die_with_parent(parent_pid, core=False):
         if os.getppid() != parent_pid:  # the parent died before the prctl took hold
             os._exit(1)
         if core:
-            resource.setrlimit(resource.RLIMIT_CORE, (resource.RLIM_INFINITY, resource.RLIM_INFINITY))
+            hard = resource.getrlimit(resource.RLIMIT_CORE)[1]
+            resource.setrlimit(resource.RLIMIT_CORE, (hard, hard))
 
     return hook
 
