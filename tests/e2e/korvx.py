@@ -229,6 +229,8 @@ def _core_note(pid, exe, cwd):
     found = glob.glob(path)
     if found:
         return "core dump: " + ", ".join(sorted(found))
+    if resource.getrlimit(resource.RLIMIT_CORE)[1] == 0:
+        return f"no core dump at {path}: the hard core size limit is 0"
     return (f"no core dump at {path} (the sanitizers turn core dumps off unless ASAN_OPTIONS has "
             "disable_coredump=0)")
 
