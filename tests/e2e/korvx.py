@@ -55,8 +55,10 @@ WINDOW_MANAGERS = {
     "fluxbox": {"cmd": ["fluxbox"], "files": {".fluxbox/overlay": "background: none\n"}},
     "jwm": {"cmd": ["jwm"]},
     "metacity": {"cmd": ["metacity"], "bus": True},
-    # KDE's, with its Breeze decoration (kwin-style-breeze) as a new user gets it.
-    "kwin": {"cmd": ["kwin_x11"], "bus": True},
+    # KDE's, with its Breeze decoration (kwin-style-breeze) as a new user gets it. "compositor": it
+    # composites once it has started, and tint2 restarts when a compositor comes, dropping the
+    # icons it is embedding: it waits for the compositor.
+    "kwin": {"cmd": ["kwin_x11"], "bus": True, "compositor": True},
 }
 
 # LXQt's panel with only its StatusNotifierItem host on it (it has no XEmbed tray), at the bottom.
@@ -504,6 +506,8 @@ class Session(_SessionBase):
         if _exited_unreaped(self._wm.pid):
             raise HarnessError(f"{self.wm} exited: " + self.read_log(self.wm))
         check = re.search(r"0x[0-9a-fA-F]+", self.root_property("_NET_SUPPORTING_WM_CHECK") or "")
+        if WINDOW_MANAGERS[self.wm].get("compositor") and not _x().selection_owner(self.display, "_NET_WM_CM_S0"):
+            return False
         return bool(check) and self.root_property("_NET_SUPPORTED") is not None
 
     def set_layout(self, *layouts):
