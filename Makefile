@@ -31,11 +31,15 @@ test: build
 	$(MAKE) --no-print-directory test-windows
 
 # Built with clang, so that the project and its tests build with both compilers Debian ships.
+# Unsymbolized, a report matches no suppression that names a function: no run without the symbolizer.
+SYMBOLIZER ?= /usr/bin/llvm-symbolizer
 test-sanitize: deps
+	@test -x $(SYMBOLIZER) || { echo "test-sanitize: needs $(SYMBOLIZER) (package llvm, scripts/install-deps.sh)" >&2; exit 1; }
 	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKORV_SANITIZE=ON -DKORV_BENCH=OFF -DKORV_WERROR=ON \
 		-DCMAKE_CXX_COMPILER=clang++
 	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
-	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:external_symbolizer_path=$(SYMBOLIZER) \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --test-dir $(SANITIZE_BUILD) --output-on-failure --no-tests=error --timeout 900
 

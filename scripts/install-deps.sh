@@ -9,6 +9,9 @@ packages=(
     cmake make g++ pkg-config clang libclang-rt-14-dev clang-format
     qt6-base-dev qt6-qpa-plugins libgl-dev libx11-dev libxtst-dev libxcb1-dev libxdamage-dev
     libgtest-dev libgmock-dev libbenchmark-dev
+    # llvm-symbolizer (not pulled in by clang without recommends): the sanitizer run's leak
+    # suppressions name functions, which match only in symbolized reports
+    llvm
     # fonts the chart and the composition line draw with
     fonts-sil-charis fonts-dejavu-core
     # a face of Arial's widths, which the About window's texts are laid out for

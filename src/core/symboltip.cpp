@@ -47,19 +47,6 @@ std::vector<const IpaSymbol*> partsOf(std::u16string_view chars) {
     return parts;
 }
 
-std::string codePointsOf(std::u16string_view chars) {
-    std::string text;
-    forEachCodePoint(chars, [&text](char32_t cp) {
-        char buffer[16];
-        std::snprintf(buffer, sizeof buffer, "U+%04X", static_cast<unsigned>(cp));
-        if (!text.empty()) {
-            text += ' ';
-        }
-        text += buffer;
-    });
-    return text;
-}
-
 } // namespace
 
 std::vector<std::string> SymbolTip::lines() const {
@@ -98,7 +85,7 @@ SymbolTip symbolTip(std::u16string_view chars) {
         }
         tip.xsampa += spelling;
     }
-    tip.codePoints = codePointsOf(chars);
+    tip.codePoints = codePointText(chars);
     return tip;
 }
 

@@ -583,8 +583,12 @@ std::string_view usualXsampa(const IpaSymbol& symbol) {
 }
 
 std::string codePointText(const IpaSymbol& symbol) {
+    return codePointText(symbol.chars);
+}
+
+std::string codePointText(std::u16string_view chars) {
     std::string text;
-    forEachCodePoint(symbol.chars, [&text](char32_t cp) {
+    forEachCodePoint(chars, [&text](char32_t cp) {
         char buffer[16];
         std::snprintf(buffer, sizeof buffer, "U+%04X", static_cast<unsigned>(cp));
         if (!text.empty()) {

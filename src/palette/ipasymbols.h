@@ -74,5 +74,7 @@ std::string_view usualXsampa(const IpaSymbol& symbol);
 
 // "U+0263" for each character, separated by spaces.
 std::string codePointText(const IpaSymbol& symbol);
+// The same for any characters: "U+0074 U+0283".
+std::string codePointText(std::u16string_view chars);
 
 } // namespace korv

@@ -38,6 +38,11 @@ class ProgramTestCase(unittest.TestCase):
 
     @staticmethod
     def _report_output(program):
+        # Ended first: the sanitizers report on the way out, and a crash at the end tells its own.
+        program.stop()
+        if program.ended_by_signal():
+            print(f"\n--- program {program.exe} {program.ending()}\n---")
+            return
         text = program.output().strip()
         if text:
             print(f"\n--- program output ({program.exe}) ---\n{text}\n---")

@@ -65,24 +65,8 @@ class WaylandSession(_SessionBase):
     def _base_env(self):
         env = {k: os.environ[k] for k in _PASSED_ENV if k in os.environ}
         env.setdefault("PATH", "/usr/bin:/bin")
-        if "LSAN_OPTIONS" in env:
-            env["LSAN_OPTIONS"] = self._wayland_suppressions(env["LSAN_OPTIONS"])
         env.update(HOME=self.home, LANG="C.UTF-8", LC_ALL="C.UTF-8", NO_AT_BRIDGE="1")
         return env
-
-    def _wayland_suppressions(self, options):
-        # Qt's Wayland clipboard never frees the last data it was given, which Copy allocates;
-        # the suppression holds for these sessions only, so that X11 runs still see such leaks.
-        path = os.path.join(self.root, "lsan.supp")
-        given = re.search(r"suppressions=([^:]+)", options)
-        with open(path, "w") as out:
-            if given and os.path.exists(given.group(1)):
-                with open(given.group(1)) as f:
-                    out.write(f.read())
-            out.write("\nleak:QtClipboard::put\n")
-        os.chmod(path, 0o644)
-        rest = re.sub(r"suppressions=[^:]+:?", "", options).strip(":")
-        return ":".join(filter(None, [rest, "suppressions=" + path]))
 
     def _start_compositor(self):
         env = self._base_env()
@@ -176,7 +160,10 @@ class WaylandSession(_SessionBase):
         found = {}
 
         def walk(node):
-            if node.get("pid") == pid and node.get("visible", True):
+            # sway tells a window's place from its pending layout but its border from the applied
+            # one: until the layout that maps it is applied the border reads "none" and the title
+            # bar is missing from rect, so a click there would land a title bar's height too high.
+            if node.get("pid") == pid and node.get("visible", True) and node.get("border") != "none":
                 rect, inner = node["rect"], node["window_rect"]
                 found[node.get("name")] = (rect["x"] + inner["x"], rect["y"] + inner["y"])
             for child in node.get("nodes", []) + node.get("floating_nodes", []):

@@ -22,8 +22,10 @@ import atexit
 import configparser
 import ctypes
 import ctypes.util
+import glob
 import os
 import re
+import resource
 import select
 import shutil
 import signal
@@ -53,8 +55,10 @@ WINDOW_MANAGERS = {
     "fluxbox": {"cmd": ["fluxbox"], "files": {".fluxbox/overlay": "background: none\n"}},
     "jwm": {"cmd": ["jwm"]},
     "metacity": {"cmd": ["metacity"], "bus": True},
-    # KDE's, with its Breeze decoration (kwin-style-breeze) as a new user gets it.
-    "kwin": {"cmd": ["kwin_x11"], "bus": True},
+    # KDE's, with its Breeze decoration (kwin-style-breeze) as a new user gets it. "compositor": it
+    # composites once it has started, and tint2 restarts when a compositor comes, dropping the
+    # icons it is embedding: it waits for the compositor.
+    "kwin": {"cmd": ["kwin_x11"], "bus": True, "compositor": True},
 }
 
 # LXQt's panel with only its StatusNotifierItem host on it (it has no XEmbed tray), at the bottom.
@@ -137,16 +141,21 @@ _libc = ctypes.CDLL(None, use_errno=True)
 _PR_SET_PDEATHSIG = 1
 
 
-def _die_with_parent(parent_pid):
+def _die_with_parent(parent_pid, core=False):
     def hook():
         _libc.prctl(_PR_SET_PDEATHSIG, signal.SIGKILL, 0, 0, 0)
         if os.getppid() != parent_pid:  # the parent died before the prctl took hold
             os._exit(1)
+        if core:
+            hard = resource.getrlimit(resource.RLIMIT_CORE)[1]
+            resource.setrlimit(resource.RLIMIT_CORE, (hard, hard))
 
     return hook
 
 
-def _spawn(cmd, env, cwd, log_path, pass_fds=()):
+def _spawn(cmd, env, cwd, log_path, pass_fds=(), core=False):
+    """Start cmd with its output in log_path; core=True lets it dump core where core_pattern says,
+    when that is a file (a crash handler of the system's is not ours to feed)."""
     with open(log_path, "ab") as log:
         proc = subprocess.Popen(
             cmd,
@@ -157,7 +166,7 @@ def _spawn(cmd, env, cwd, log_path, pass_fds=()):
             stderr=subprocess.STDOUT,
             pass_fds=pass_fds,
             start_new_session=True,
-            preexec_fn=_die_with_parent(os.getpid()),
+            preexec_fn=_die_with_parent(os.getpid(), core and not _core_pattern().startswith("|")),
         )
     _live[proc.pid] = proc
     return proc
@@ -194,6 +203,38 @@ def _reap(proc):
         proc.wait()
     _live.pop(proc.pid, None)
     return proc.returncode
+
+
+def _core_pattern():
+    try:
+        with open("/proc/sys/kernel/core_pattern") as f:
+            return f.read().strip()
+    except OSError:
+        return "core"
+
+
+def _core_note(pid, exe, cwd):
+    """Where the core dump of process pid went, or why there is none."""
+    pattern = _core_pattern()
+    if pattern.startswith("|"):
+        return f"core dump: handed to {pattern[1:].split()[0]} (kernel.core_pattern)"
+    specifiers = {"p": str(pid), "P": str(pid), "e": os.path.basename(exe)[:15], "%": "%"}
+    path = re.sub(r"%(.)", lambda m: glob.escape(specifiers[m.group(1)]) if m.group(1) in specifiers else "*",
+                  glob.escape(pattern))
+    try:
+        with open("/proc/sys/kernel/core_uses_pid") as f:
+            if f.read().strip() == "1" and "%p" not in pattern:
+                path += "." + str(pid)
+    except OSError:
+        pass
+    path = os.path.join(cwd, path)
+    found = glob.glob(path)
+    if found:
+        return "core dump: " + ", ".join(sorted(found))
+    if resource.getrlimit(resource.RLIMIT_CORE)[1] == 0:
+        return f"no core dump at {path}: the hard core size limit is 0"
+    return (f"no core dump at {path} (the sanitizers turn core dumps off unless ASAN_OPTIONS has "
+            "disable_coredump=0)")
 
 
 def _stop_all():
@@ -368,14 +409,17 @@ class _SessionBase:
     def stop(self):
         for program in reversed(self._programs):
             program.stop()
+        # What a program that a signal ended left behind is kept, for the report to point at.
+        crashed = [f"{os.path.basename(p.folder)} {p.ending().splitlines()[0]}"
+                   for p in self.programs() if p.ended_by_signal()]
         self._programs.clear()
         self._stop_services()
         if self._bus is not None:
             _stop(self._bus)
             self._bus = None
         if self.root and os.path.isdir(self.root):
-            if os.environ.get("KORVX_KEEP"):
-                print(f"{self._prefix}: kept {self.root}", file=sys.stderr)
+            if os.environ.get("KORVX_KEEP") or crashed:
+                print(f"{self._prefix}: kept {self.root}" + "".join(f"; {c}" for c in crashed), file=sys.stderr)
             else:
                 shutil.rmtree(self.root, ignore_errors=True)
         self.root = None
@@ -462,6 +506,8 @@ class Session(_SessionBase):
         if _exited_unreaped(self._wm.pid):
             raise HarnessError(f"{self.wm} exited: " + self.read_log(self.wm))
         check = re.search(r"0x[0-9a-fA-F]+", self.root_property("_NET_SUPPORTING_WM_CHECK") or "")
+        if WINDOW_MANAGERS[self.wm].get("compositor") and not _x().selection_owner(self.display, "_NET_WM_CM_S0"):
+            return False
         return bool(check) and self.root_property("_NET_SUPPORTED") is not None
 
     def set_layout(self, *layouts):
@@ -817,6 +863,8 @@ class Program:
         self.output_path = os.path.join(session.root, f"program-{number}.out")
         self.home = os.path.join(session.root, f"home-{number}")  # HOME of an unprivileged run
         self.proc = None
+        self.env = None
+        self.cwd = None
         self._window = None
         self._ini = ini
         self._extra_env = extra_env or {}
@@ -865,7 +913,8 @@ class Program:
             env, cmd, cwd = dict(s.env), [self.exe, *self.args], s.home
         env.update(self._extra_env)
         self._window = None
-        self.proc = _spawn(cmd, env, cwd, self.output_path)
+        self.env, self.cwd = env, cwd
+        self.proc = _spawn(cmd, env, cwd, self.output_path, core=True)
         return self
 
     # -- state
@@ -993,9 +1042,48 @@ class Program:
         wait_until(lambda: not self.running(), timeout, "the program to exit")
         return _reap(self.proc)
 
+    def sanitizer_logs(self):
+        """The files the sanitizers wrote their reports to instead of the output (log_path=)."""
+        found = set()
+        for variable in ("ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"):
+            given = re.search(r"(?:^|:)log_path=([^:]+)", (self.env or {}).get(variable, ""))
+            if given and given.group(1) not in ("stdout", "stderr") and self.proc is not None:
+                base = os.path.join(self.cwd, given.group(1))  # the sanitizers add .<pid>
+                found.update(glob.glob(glob.escape(f"{base}.{self.pid}") + "*"))
+        return sorted(found)
+
+    def _sanitizer_text(self):
+        text = self.output()
+        for path in self.sanitizer_logs():
+            with open(path, encoding="utf-8", errors="replace") as f:
+                text += f"\n--- {path} ---\n" + f.read()
+        return text
+
     def sanitizer_report(self):
-        """What a sanitizer reported in the program's output (kept in output_path), or None."""
-        return sanitizer_report(self.output())
+        """What a sanitizer reported in the program's output (kept in output_path) or in its
+        sanitizer logs, or None."""
+        return sanitizer_report(self._sanitizer_text())
+
+    def ended_by_signal(self):
+        """Whether a signal other than the session's SIGTERM ended the program."""
+        code = None if self.proc is None else self.returncode
+        return code is not None and code < 0 and code != -signal.SIGTERM
+
+    def ending(self):
+        """How the program ended; when a signal ended it, all it left to tell why: its output,
+        its sanitizer logs and its core dump, if any."""
+        code = None if self.proc is None else self.returncode
+        if code is None:
+            return "not ended"
+        if code >= 0:
+            return f"exited with status {code}"
+        try:
+            name = signal.Signals(-code).name
+        except ValueError:
+            name = f"signal {-code}"
+        return "\n".join([f"ended by {name} (pid {self.pid})", f"--- its output ({self.output_path}) ---",
+                          self._sanitizer_text().strip() or "(nothing)", "---",
+                          _core_note(self.pid, self.exe, self.cwd)])
 
     def stop(self):
         """End the program as the session does (SIGTERM); it closes as its window would."""

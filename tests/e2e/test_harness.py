@@ -84,6 +84,39 @@ class HarnessTest(unittest.TestCase):
                     if root and root.startswith(tempfile.gettempdir()):
                         shutil.rmtree(root, ignore_errors=True)  # a killed runner cannot tidy up
 
+    def test_a_program_a_signal_ends_leaves_its_output_logs_and_folder(self):
+        # A stand-in program: what it prints, the sanitizer log it writes, then how it ends.
+        cases = [
+            # (how it ends, ASAN_OPTIONS, ended by a signal, what its ending must tell)
+            ("exit 0", "", False, ["exited with status 0"]),
+            ("kill -TERM $$", "", False, []),
+            ("kill -ABRT $$", "", True, ["ended by SIGABRT", "last words", "core dump"]),
+            ("kill -SEGV $$", "abort_on_error=1:log_path=asan", True,
+             ["ended by SIGSEGV", "last words", "ERROR: LeakSanitizer", "core dump"]),
+        ]
+        folder = tempfile.mkdtemp()
+        self.addCleanup(shutil.rmtree, folder, ignore_errors=True)
+        for end, options, crashed, told in cases:
+            with self.subTest(end=end, options=options):
+                script = os.path.join(folder, "program")
+                with open(script, "w") as f:
+                    f.write(f"#!/bin/sh\necho last words\necho '==1==ERROR: LeakSanitizer: x' > asan.$$\n{end}\n")
+                os.chmod(script, 0o755)
+                session = korvx.Session(tray=False)
+                session.start()
+                try:
+                    program = session.start_program(script, extra_env={"ASAN_OPTIONS": options})
+                    korvx.wait_until(lambda: not program.running(), 10, "the stand-in to end")
+                    self.assertEqual(program.ended_by_signal(), crashed)
+                    self.assertEqual(program.sanitizer_report() is not None, "log_path" in options)
+                    for text in told:
+                        self.assertIn(text, program.ending())
+                    root = session.root
+                finally:
+                    session.stop()
+                self.assertEqual(os.path.exists(root), crashed)  # kept to be read
+                shutil.rmtree(root, ignore_errors=True)
+
     def test_tray_host_comes_and_goes(self):
         with korvx.Session(tray=False) as session:
             self.assertEqual(session.tray_owner(), 0)

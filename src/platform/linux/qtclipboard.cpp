@@ -3,8 +3,10 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLibraryInfo>
 #include <QMimeData>
 #include <QString>
+#include <QVersionNumber>
 
 namespace korv::platform {
 namespace {
@@ -23,7 +25,32 @@ QMimeData* plainData(const QString& text) {
     return data;
 }
 
+// Qt's Wayland clipboard before 6.6 never deletes the data it is given, not even the data it
+// has replaced; Qt's other clipboards, and it from 6.6 on, delete what they no longer serve.
+bool qtLeavesClipboardData() {
+    return QGuiApplication::platformName() == QStringLiteral("wayland") &&
+           QLibraryInfo::version() < QVersionNumber(6, 6);
+}
+
 } // namespace
+
+QtClipboard::QtClipboard()
+    : m_ownsData(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr &&
+                 qtLeavesClipboardData()) {}
+
+QtClipboard::~QtClipboard() = default;
+
+void QtClipboard::give(QClipboard* clipboard, QMimeData* data) {
+    clipboard->setMimeData(data);
+    if (!m_ownsData) {
+        return;
+    }
+    if (clipboard->mimeData() != data) {
+        delete data; // refused (no seat yet): Qt still serves what it had
+        return;
+    }
+    m_given.reset(data);
+}
 
 bool QtClipboard::put(const CopyPayload& payload) {
     QClipboard* clipboard = qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr
@@ -34,7 +61,7 @@ bool QtClipboard::put(const CopyPayload& payload) {
     }
     const QString text = QString::fromStdU16String(payload.plain);
     // The plain copy stands on its own: should the rich copy fail, this is what remains.
-    clipboard->setMimeData(plainData(text));
+    give(clipboard, plainData(text));
     if (payload.rtf.empty() && payload.html.empty()) {
         return true;
     }
@@ -45,7 +72,7 @@ bool QtClipboard::put(const CopyPayload& payload) {
     if (!payload.html.empty()) {
         rich->setData(QStringLiteral("text/html"), bytes(payload.html));
     }
-    clipboard->setMimeData(rich);
+    give(clipboard, rich);
     return true;
 }
 
