@@ -188,7 +188,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "korv_bench_click: the window never became active\n");
         return 2;
     }
-    // See1, the chart's first symbol.
+    // "See", the chart's first symbol.
     korv::SymbolGrid* chart = form.standardChart;
     const QPoint symbol = chart->cells().at(0).rect.center();
 
