@@ -124,7 +124,13 @@ QImage renderGlyph(const QString& text, QSize box, qreal devicePixelRatio) {
     QRectF ink = glyphInk(text, font);
     const qreal roomWidth = box.width() - 2.0;
     const qreal roomHeight = box.height() - 2.0;
-    if (ink.width() > roomWidth || ink.height() > roomHeight) {
+    // Letters alone keep the face's size: each other size is a font engine of its own, which the
+    // chart drawn at start would pay for before its first picture.
+    bool marks = false;
+    for (const char32_t cp : text.toUcs4()) {
+        marks = marks || isCombiningMark(cp);
+    }
+    if (marks && (ink.width() > roomWidth || ink.height() > roomHeight)) {
         const qreal shrink = std::min(roomWidth / std::max<qreal>(1.0, ink.width()),
                                       roomHeight / std::max<qreal>(1.0, ink.height()));
         font.setPixelSize(std::max(6, static_cast<int>(font.pixelSize() * shrink)));
