@@ -131,11 +131,6 @@ bool StartupLogIni::removeFile() {
     return DeleteFileA(path) != 0;
 }
 
-bool rewriteStartupLog(const std::string& path) {
-    StartupLogIni log(path);
-    return writeStartupLog(log);
-}
-
 std::wstring widen(std::string_view utf8) {
     if (utf8.empty()) {
         return {};

@@ -50,9 +50,6 @@ std::string executableFolder();
 // created on demand.
 std::string settingsFolder(const std::string& exeFolder);
 
-// Rewrites the start-up log; a log the profile functions cannot edit (junk, too large, read-only)
-// is removed and written afresh.
-bool rewriteStartupLog(const std::string& path);
 
 // UTF-16 and UTF-8 conversions for the system's wide calls.
 std::wstring widen(std::string_view utf8);

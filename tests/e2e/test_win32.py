@@ -99,6 +99,21 @@ class _Process:
             self.proc.kill()
 
 
+def line_through_mark(session, wine, window, number, point):
+    """The line's text, copied with a mark typed at its end after a click at point (the mark
+    tells this copy from any before it), the mark taken out again."""
+    mark = f"#{number}"
+    wine.click(window, point)
+    session.key("End")
+    session.type_text(mark)
+    session.key("ctrl+Return")
+    copied = []
+    wait_until(lambda: copied.append(session.clipboard_text()) or (copied[-1] or "").endswith(mark),
+               10, f"the copy ending in {mark}")
+    session.key(*["BackSpace"] * len(mark))
+    return copied[-1][: -len(mark)]
+
+
 def read_ini(path):
     values, section = {}, None
     with open(path, encoding="latin-1") as f:
@@ -269,17 +284,9 @@ class Win32Test(WineSessionTest):
         if keys:
             self.session.key(*keys)
         self.marks += 1
-        mark = f"#{self.marks}"
         # Never twice at one spot, which would be a double click: it leaves the focus where it was.
-        self.wine.click(window, (LINE[0] + 12 * (self.marks % 8) - 48, LINE[1]))
-        self.session.key("End")
-        self.session.type_text(mark)
-        self.session.key("ctrl+Return")
-        copied = []
-        wait_until(lambda: copied.append(self.session.clipboard_text()) or (copied[-1] or "").endswith(mark),
-                   10, f"the copy ending in {mark}")
-        self.session.key(*["BackSpace"] * len(mark))
-        return copied[-1][:-len(mark)]
+        return line_through_mark(self.session, self.wine, window, self.marks,
+                                 (LINE[0] + 12 * (self.marks % 8) - 48, LINE[1]))
 
     def test_search_return_inserts_the_chosen_result(self):
         window = self.start_in_front(self.wine.program("[Korvani]\nAutoPaste=0\n"))
@@ -495,20 +502,10 @@ class WineDriver:
         self.session.type_text(text)
 
     def line(self):
-        # A mark typed at the end and copied tells this copy from any before it.
         self.marks += 1
-        mark = f"#{self.marks}"
         line = control("Line")
-        # Never twice at one spot, which would be a double click.
-        self.wine.click(self.window, (line.x + line.w - 20 - 6 * (self.marks % 4), line.centre[1]))
-        self.session.key("End")
-        self.session.type_text(mark)
-        self.session.key("ctrl+Return")
-        copied = []
-        wait_until(lambda: copied.append(self.session.clipboard_text()) or (copied[-1] or "").endswith(mark),
-                   10, f"the copy ending in {mark}")
-        self.session.key(*["BackSpace"] * len(mark))
-        return copied[-1][: -len(mark)]
+        return line_through_mark(self.session, self.wine, self.window, self.marks,
+                                 (line.x + line.w - 20 - 6 * (self.marks % 4), line.centre[1]))
 
     def clipboard(self):
         return wait_until(self.session.clipboard_text, 10, "text on the clipboard")

@@ -125,7 +125,8 @@ TEST(ProfileIni, StartupLogReplacesJunkAndKeepsOtherSections) {
     };
     for (const Case& c : cases) {
         writeBytes(path, c.before);
-        ASSERT_TRUE(rewriteStartupLog(path));
+        StartupLogIni log(path);
+        ASSERT_TRUE(writeStartupLog(log));
         const std::string after = readBytes(path);
         EXPECT_EQ(engineRead(after, "KORVANI.EXE", "Version", ""), "6.05");
         EXPECT_EQ(engineRead(after, "KORVANI.EXE", "Build", ""), "20211230");
