@@ -22,6 +22,7 @@
 #include <utility>
 
 #include "aboutlogo.h"
+#include "coretext.h"
 #include "settings/inifile.h"
 #include "settings/settings.h"
 
@@ -31,10 +32,6 @@ namespace {
 constexpr int kAboutWidth = 313;
 constexpr int kAboutHeight = 338;
 constexpr std::string_view kInstallerName = "korvanifi";
-
-QString fromView(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The window was laid out for a face of Arial's widths; wider ones would overrun the panels.
 QFont windowFont() {
@@ -277,8 +274,8 @@ void AboutBox::fillIn() {
 void AboutBox::prepareToShow() {
     const bool admin = isAdmin();
     saveButton->setEnabled(false);
-    setCaption(buildLabel, QStringLiteral("Build: ") + fromView(kBuild));
-    setCaption(versionLabel, QStringLiteral("version ") + fromView(kVersion));
+    setCaption(buildLabel, QStringLiteral("Build: ") + fromUtf8(kBuild));
+    setCaption(versionLabel, QStringLiteral("version ") + fromUtf8(kVersion));
     installFontsButton->setEnabled(admin);
 }
 

@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QStyle>
 
+#include "coretext.h"
 #include "ipachart.h"
 #include "ipasearch.h"
 #include "ipasymbols.h"
@@ -29,14 +30,6 @@ constexpr int kWideCellWidth = 33;
 constexpr int kTitleHeight = 14;
 constexpr int kGroupGap = 4;
 
-QString latin1(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // Symbols of two letters or more ("pʼ", "˧˥", a tie bar on its two circles) get a wider cell.
 bool isWide(const QString& glyph) {
     int bases = 0;
@@ -49,8 +42,8 @@ bool isWide(const QString& glyph) {
 SymbolGrid::Cell cellFor(std::size_t index, QPoint at, const std::u16string& query) {
     const IpaSymbol& symbol = ipaSymbols()[index];
     const QString shown = QString::fromStdU16String(displayText(symbol));
-    const QString name = utf8(symbol.name);
-    const QString xsampa = latin1(usualXsampa(symbol));
+    const QString name = fromUtf8(symbol.name);
+    const QString xsampa = fromLatin1(usualXsampa(symbol));
     const QString codes = QString::fromStdString(codePointText(symbol));
     SymbolGrid::Cell cell;
     cell.rect = QRect(at, QSize(isWide(shown) ? kWideCellWidth : kCellWidth, kCellHeight));
@@ -58,7 +51,7 @@ SymbolGrid::Cell cellFor(std::size_t index, QPoint at, const std::u16string& que
     cell.glyphBox = cell.rect.size() - QSize(2, 2);
     cell.margin = 1;
     cell.hint = QString::fromStdString(symbolTip(index).text());
-    cell.description = codes + QLatin1Char(' ') + latin1(symbol.unicodeNames);
+    cell.description = codes + QLatin1Char(' ') + fromLatin1(symbol.unicodeNames);
     if (!xsampa.isEmpty()) {
         cell.description =
             QStringLiteral("X-SAMPA ") + xsampa + QStringLiteral(", ") + cell.description;
@@ -67,7 +60,7 @@ SymbolGrid::Cell cellFor(std::size_t index, QPoint at, const std::u16string& que
     if (const std::string why = whyFound(query, index); !why.empty()) {
         const QString found = QStringLiteral("Found for \u201C") +
                               QString::fromStdU16String(query).trimmed() +
-                              QStringLiteral("\u201D: ") + utf8(why);
+                              QStringLiteral("\u201D: ") + fromUtf8(why);
         cell.hint += QLatin1Char('\n') + found;
         cell.description += QStringLiteral(". ") + found;
     }
@@ -85,13 +78,13 @@ AllSymbolsPanel::AllSymbolsPanel(QWidget* parent, QRect geometry, SymbolSearch& 
     setGeometry(geometry);
     searchField = new QLineEdit(this);
     searchField->setObjectName(QStringLiteral("SearchField"));
-    searchField->setPlaceholderText(utf8(kSearchPlaceholder));
-    searchField->setAccessibleName(utf8(kSearchAccessibleName));
+    searchField->setPlaceholderText(fromUtf8(kSearchPlaceholder));
+    searchField->setAccessibleName(fromUtf8(kSearchAccessibleName));
     searchField->setClearButtonEnabled(false);
     searchField->setText(QString::fromStdU16String(m_search.query()));
     searchField->installEventFilter(this);
 
-    chartButton = new QPushButton(utf8(kChartButtonCaption), this);
+    chartButton = new QPushButton(fromUtf8(kChartButtonCaption), this);
     chartButton->setObjectName(QStringLiteral("ChartButton"));
     chartButton->setFocusPolicy(Qt::NoFocus);
     chartButton->setAutoDefault(false);
@@ -180,7 +173,7 @@ void AllSymbolsPanel::layOut() {
     QList<SymbolGrid::Cell> cells;
     int y = 0;
     for (const SymbolGroup& group : m_search.groups()) {
-        auto* title = new QLabel(utf8(group.title), grid);
+        auto* title = new QLabel(fromUtf8(group.title), grid);
         title->setGeometry(2, y, gridWidth - 2, kTitleHeight);
         title->setEnabled(false);
         title->show();
@@ -219,7 +212,7 @@ void AllSymbolsPanel::showChosen() {
     if (row >= 0) {
         const IpaSymbol& symbol = ipaSymbols()[static_cast<std::size_t>(row)];
         chosenGlyph->setText(QString::fromStdU16String(displayText(symbol)));
-        chosenName->setText(utf8(symbol.name));
+        chosenName->setText(fromUtf8(symbol.name));
     } else {
         chosenGlyph->clear();
         chosenName->setText(cell < 0 ? QStringLiteral("Nothing found") : QString());

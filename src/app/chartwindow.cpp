@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "accessiblepart.h"
+#include "coretext.h"
 #include "faces.h"
 #include "ipasymbols.h"
 #include "symbolgrid.h"
@@ -26,10 +27,6 @@ constexpr int kHoverGlyphPixels = 52;
 const QColor kInk(0x1a, 0x1a, 0x1a);
 const QColor kShade(0xc4, 0xc4, 0xc4);
 const QColor kRule(0x70, 0x70, 0x70);
-
-QString utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 const QStringList& glyphFaces() {
     static const QStringList faces =
@@ -179,7 +176,7 @@ ChartCanvas::ChartCanvas(QWidget* parent)
     }();
     Q_UNUSED(factoryInstalled);
     setObjectName(QStringLiteral("ChartCanvas"));
-    setAccessibleName(utf8(kChartAccessibleName));
+    setAccessibleName(fromUtf8(kChartAccessibleName));
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_Hover);
     setMouseTracking(true);
@@ -217,7 +214,7 @@ QRect ChartCanvas::itemRect(int item) const {
 QString ChartCanvas::cellName(int item) const {
     const int row = m_chart.items.at(static_cast<std::size_t>(item)).symbol;
     return glyphText(row) + QStringLiteral(", ") +
-           utf8(ipaSymbols()[static_cast<std::size_t>(row)].name);
+           fromUtf8(ipaSymbols()[static_cast<std::size_t>(row)].name);
 }
 
 void ChartCanvas::click(int item) {
@@ -286,7 +283,7 @@ void ChartCanvas::paintEvent(QPaintEvent* event) {
             painter.setPen(item.kind == ChartItemKind::Label ? QColor(0x40, 0x40, 0x40) : kInk);
             const int align = (item.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter |
                               Qt::TextWordWrap;
-            painter.drawText(box, align, utf8(item.text));
+            painter.drawText(box, align, fromUtf8(item.text));
             break;
         }
         case ChartItemKind::Cell:
@@ -372,7 +369,7 @@ ChartWindow::ChartWindow(QWidget* owner)
                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("ChartWindow"));
-    setWindowTitle(utf8(kChartWindowCaption));
+    setWindowTitle(fromUtf8(kChartWindowCaption));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
     setMinimumSize(160, 120);

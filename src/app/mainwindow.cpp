@@ -18,6 +18,7 @@
 #include "appicon.h"
 #include "charttabs.h"
 #include "compositionedit.h"
+#include "coretext.h"
 #include "faces.h"
 #include "focuswheel.h"
 #include "messages.h"
@@ -42,7 +43,7 @@ QFont windowFont() {
 QFont unicodeFont(int pixelSize) {
     QStringList faces;
     for (const std::string_view face : kIpaFaces) {
-        faces.append(QString::fromUtf8(face.data(), static_cast<qsizetype>(face.size())));
+        faces.append(fromUtf8(face));
     }
     QFont font = installedFace(faces);
     font.setPixelSize(pixelSize);
@@ -51,10 +52,6 @@ QFont unicodeFont(int pixelSize) {
 
 QRect qrect(const Rect& r) {
     return QRect(r.left, r.top, r.width, r.height);
-}
-
-QString text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 QFrame* sunkenFrame(QWidget* parent, const char* name, const Rect& geometry, QFrame::Shape shape) {
@@ -68,16 +65,12 @@ QFrame* sunkenFrame(QWidget* parent, const char* name, const Rect& geometry, QFr
 
 QPushButton* commandButton(QWidget* parent, const char* name, std::string_view caption,
                            const Rect& geometry) {
-    auto* button = new QPushButton(text(caption), parent);
+    auto* button = new QPushButton(fromUtf8(caption), parent);
     button->setObjectName(QLatin1String(name));
     button->setGeometry(qrect(geometry));
     button->setFocusPolicy(Qt::NoFocus);
     button->setAutoDefault(false);
     return button;
-}
-
-QString latin1(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // One chart panel: its symbols painted as buttons by one widget.
@@ -93,8 +86,8 @@ SymbolGrid* symbolPanel(QWidget* parent, const char* name, const Rect& geometry,
         const QString symbol = QString::fromStdU16String(symbolOfTag(entry.tag));
         // A screen reader says the symbol and, as its description, the example.
         cells.append({QRect(entry.left, entry.top, entry.width, entry.height), symbol,
-                      entry.glyphAlign, entry.glyphMargin, QString(), symbol, latin1(entry.hint),
-                      entry.tag, QSize()});
+                      entry.glyphAlign, entry.glyphMargin, QString(), symbol,
+                      fromLatin1(entry.hint), entry.tag, QSize()});
     }
     panel->setCells(std::move(cells));
     // Made when first shown, as the All and Mine tabs' are: the start does not wait for them.
@@ -211,7 +204,7 @@ void MainWindow::buildLayout() {
     }
     sizeBox->setCurrentIndex(kDefaultSizeIndex);
     sizeBox->setFocusPolicy(Qt::StrongFocus);
-    sizeBox->setAccessibleName(text(kSizeAccessibleName));
+    sizeBox->setAccessibleName(fromUtf8(kSizeAccessibleName));
     nameDropDownList(sizeBox);
     wheelOnlyWithFocus(sizeBox);
 
@@ -219,7 +212,7 @@ void MainWindow::buildLayout() {
     lineEdit->setObjectName(QStringLiteral("Line"));
     lineEdit->setGeometry(qrect(kLineRect));
     lineEdit->setFont(unicodeFont(kLineFacePixels));
-    lineEdit->setAccessibleName(text(kLineAccessibleName));
+    lineEdit->setAccessibleName(fromUtf8(kLineAccessibleName));
     QWidget::setTabOrder(sizeBox, lineEdit);
 
     copyButton = commandButton(clientArea, "CopyButton", kCopyCaption, kCopyRect);
@@ -231,7 +224,7 @@ void MainWindow::buildLayout() {
     aboutButton = commandButton(clientArea, "AboutButton", kAboutCaption, kAboutRect);
     hideButton = commandButton(clientArea, "HideButton", kHideCaption, kHideRect);
 
-    sizeLabel = new QLabel(text(kSizeCaption), clientArea);
+    sizeLabel = new QLabel(fromUtf8(kSizeCaption), clientArea);
     sizeLabel->setObjectName(QStringLiteral("SizeLabel"));
     // Sized to its text, as labels are, should the window face be wider than planned.
     sizeLabel->setGeometry(kSizeLabelRect.left, kSizeLabelRect.top,
@@ -256,7 +249,7 @@ void MainWindow::buildLayout() {
     wheelOnlyWithFocus(chartTabs);
     chartTabs->setFont(windowFont());
     for (const std::string_view caption : kChartTabCaptions) {
-        chartTabs->addTab(text(caption));
+        chartTabs->addTab(fromUtf8(caption));
     }
     exposeTabsOnly(chartTabs);
 }

@@ -16,6 +16,7 @@
 #include "appicon.h"
 #include "compositionedit.h"
 #include "copypayload.h"
+#include "coretext.h"
 #include "handcursor.h"
 #include "mainwindow.h"
 #include "settings/settings.h"
@@ -102,8 +103,7 @@ void MainWindow::loadTrayIcon() {
     trayIcon = new TrayIcon(this, m_platform.notificationArea);
     trayIcon->setObjectName(QStringLiteral("TrayIcon"));
     trayIcon->setPicture(appIcon());
-    trayIcon->setToolTip(
-        QString::fromUtf8(kTrayTip.data(), static_cast<qsizetype>(kTrayTip.size())));
+    trayIcon->setToolTip(fromUtf8(kTrayTip));
     trayIcon->onClick = [this] { guarded([&] { restoreWindow(); }); };
     trayIcon->onDoubleClick = [this] { guarded([&] { restoreWindow(); }); };
     trayIcon->show();
@@ -122,9 +122,7 @@ void MainWindow::openAbout() {
         [this](const std::function<void()>& handler) { guarded(handler); },
         copyFaceChoices(
             [families = QFontDatabase::families()](std::string_view face) {
-                return families.contains(
-                    QString::fromUtf8(face.data(), static_cast<qsizetype>(face.size())),
-                    Qt::CaseInsensitive);
+                return families.contains(fromUtf8(face), Qt::CaseInsensitive);
             },
             options.copyFace),
     };

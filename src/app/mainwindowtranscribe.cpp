@@ -9,16 +9,11 @@
 #include <QToolButton>
 
 #include "compositionedit.h"
+#include "coretext.h"
 #include "mainwindow.h"
 
 namespace korv {
-namespace {
-
-QString utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
+namespace {} // namespace
 
 void MainWindow::addLineCommands(QMenu& menu) {
     menu.addSeparator();
@@ -79,7 +74,7 @@ void MainWindow::showAlternatives(const std::vector<TranscribedWord>& words) {
             const QString now =
                 line.mid(static_cast<qsizetype>(word.start), static_cast<qsizetype>(word.length));
             button->setToolTip(QStringLiteral("Instead of %1: %2 (%3)")
-                                   .arg(now, button->text(), utf8(other.label)));
+                                   .arg(now, button->text(), fromUtf8(other.label)));
             button->setAccessibleName(button->toolTip());
             connect(button, &QToolButton::clicked, this,
                     [this, w, a] { guarded([&] { m_palette->chooseAlternative(w, a); }); });

@@ -9,19 +9,14 @@
 
 #include "allsymbolspanel.h"
 #include "compositionedit.h"
+#include "coretext.h"
 #include "mainwindow.h"
 #include "minepanel.h"
 #include "symbolgrid.h"
 #include "trayicon.h"
 
 namespace korv {
-namespace {
-
-QString utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
+namespace {} // namespace
 
 LineSnapshot MainWindow::line() const {
     LineSnapshot line;
@@ -71,7 +66,7 @@ void MainWindow::replaceText(std::size_t start, std::size_t length, std::u16stri
 }
 
 void MainWindow::showCopyCaption(std::string_view caption) {
-    copyButton->setText(utf8(caption));
+    copyButton->setText(fromUtf8(caption));
 }
 
 void MainWindow::showHints(bool on) {
@@ -128,15 +123,15 @@ void MainWindow::showRecent(const std::vector<std::u16string>& /*entries*/) {
 }
 
 void MainWindow::showMessage(std::string_view text) {
-    m_boxes.showMessage(utf8(text));
+    m_boxes.showMessage(fromUtf8(text));
 }
 
 void MainWindow::showError(std::string_view text) {
-    m_boxes.showError(utf8(text));
+    m_boxes.showError(fromUtf8(text));
 }
 
 void MainWindow::showNotice(std::string_view text) {
-    const QString notice = utf8(text);
+    const QString notice = fromUtf8(text);
     if (!m_platform.notificationArea.showNotice(kAppTitle.toStdString(), notice.toStdString())) {
         // With neither a notification area nor a notification service, a tooltip under the
         // button says it; it takes no focus either.
@@ -146,7 +141,8 @@ void MainWindow::showNotice(std::string_view text) {
 }
 
 void MainWindow::showNotAdded(std::string_view why) {
-    QToolTip::showText(lineEdit->mapToGlobal(QPoint(0, lineEdit->height())), utf8(why), lineEdit);
+    QToolTip::showText(lineEdit->mapToGlobal(QPoint(0, lineEdit->height())), fromUtf8(why),
+                       lineEdit);
 }
 
 void MainWindow::placeWindow(ScreenPosition position) {
