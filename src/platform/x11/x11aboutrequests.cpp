@@ -7,6 +7,8 @@
 #include <X11/Xlib.h>
 #include <xcb/xcb.h>
 
+#include "x11property.h"
+
 namespace korv::platform {
 
 X11AboutRequests::X11AboutRequests() = default;
@@ -24,6 +26,7 @@ void X11AboutRequests::watch(WindowHandle window, Handler handler) {
         return;
     }
     if (!m_installed) {
+        internStartAtoms(x11->display());
         m_atom =
             static_cast<std::uint32_t>(XInternAtom(x11->display(), "KORVANI_SYSCOMMAND", False));
         QCoreApplication::instance()->installNativeEventFilter(this);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "x11pastetarget.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QWindow>
@@ -18,6 +19,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstdlib>
 #include <iterator>
 #include <optional>
 
@@ -385,24 +387,48 @@ private:
 } // namespace
 
 X11PasteTarget::X11PasteTarget() {
-    Display* dpy = qtDisplay();
-    if (dpy == nullptr) {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (x11 == nullptr || x11->display() == nullptr) {
         return;
     }
+    Display* dpy = x11->display();
+    internStartAtoms(dpy);
     const Window root = DefaultRootWindow(dpy);
     m_root = static_cast<std::uint32_t>(root);
     m_activeAtom = static_cast<std::uint32_t>(XInternAtom(dpy, "_NET_ACTIVE_WINDOW", False));
     // By the time the user pastes, this program is the active one: what was active before must
-    // be followed from the start. Qt may listen to the root window already; keep what it asked.
-    XWindowAttributes attributes{};
-    if (XGetWindowAttributes(dpy, root, &attributes) != 0) {
-        XSelectInput(dpy, root, attributes.your_event_mask | PropertyChangeMask);
-    }
+    // be followed from the start. Both questions leave ahead of the window's map, so their
+    // answers tell the state before it, and are read once the map has gone out.
+    m_connection = x11->connection();
+    m_rootAttributes = xcb_get_window_attributes(m_connection, m_root).sequence;
+    m_startActive = std::make_unique<PendingProperty>(m_connection, root, m_activeAtom, XA_WINDOW);
     QCoreApplication::instance()->installNativeEventFilter(this);
-    noteActiveWindow();
+    m_afterMap = QObject::connect(QAbstractEventDispatcher::instance(),
+                                  &QAbstractEventDispatcher::aboutToBlock, [this] { takeStart(); });
+}
+
+void X11PasteTarget::takeStart() {
+    if (!m_startActive) {
+        return;
+    }
+    QObject::disconnect(m_afterMap);
+    // Qt may listen to the root window already; keep what it asked.
+    xcb_get_window_attributes_reply_t* attributes = xcb_get_window_attributes_reply(
+        m_connection, xcb_get_window_attributes_cookie_t{m_rootAttributes}, nullptr);
+    if (attributes != nullptr) {
+        const std::uint32_t mask = attributes->your_event_mask | XCB_EVENT_MASK_PROPERTY_CHANGE;
+        xcb_change_window_attributes(m_connection, m_root, XCB_CW_EVENT_MASK, &mask);
+        std::free(attributes);
+    }
+    const std::unique_ptr<PendingProperty> active = std::move(m_startActive);
+    noteActive(active->take());
 }
 
 X11PasteTarget::~X11PasteTarget() {
+    QObject::disconnect(m_afterMap);
+    if (m_startActive) {
+        xcb_discard_reply(m_connection, m_rootAttributes);
+    }
     if (m_activeAtom != 0 && QCoreApplication::instance() != nullptr) {
         QCoreApplication::instance()->removeNativeEventFilter(this);
     }
@@ -416,6 +442,7 @@ bool X11PasteTarget::nativeEventFilter(const QByteArray& eventType, void* messag
     if ((event->response_type & 0x7F) == XCB_PROPERTY_NOTIFY) {
         const auto* property = static_cast<const xcb_property_notify_event_t*>(message);
         if (property->window == m_root && property->atom == m_activeAtom) {
+            takeStart();
             noteActiveWindow();
         }
     }
@@ -427,8 +454,11 @@ void X11PasteTarget::noteActiveWindow() {
     if (dpy == nullptr) {
         return;
     }
-    const std::vector<unsigned long> active =
-        listProperty(dpy, static_cast<Window>(m_root), static_cast<Atom>(m_activeAtom), XA_WINDOW);
+    noteActive(
+        listProperty(dpy, static_cast<Window>(m_root), static_cast<Atom>(m_activeAtom), XA_WINDOW));
+}
+
+void X11PasteTarget::noteActive(const std::vector<unsigned long>& active) {
     if (active.empty() || active.front() == None || isOwnWindow(active.front())) {
         return;
     }
@@ -444,6 +474,7 @@ bool X11PasteTarget::pasteIntoPreviousWindow(std::uintptr_t own) {
     if (qt == nullptr || own == 0) {
         return false;
     }
+    takeStart();
     Display* dpy = XOpenDisplay(DisplayString(qt));
     if (dpy == nullptr) {
         return false;

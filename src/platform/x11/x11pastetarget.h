@@ -2,15 +2,21 @@
 #pragma once
 
 #include <QAbstractNativeEventFilter>
+#include <QMetaObject>
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "pastetarget.h"
 #include "windowhandle.h"
 
+struct xcb_connection_t;
+
 namespace korv::platform {
+
+class PendingProperty;
 
 /// Pastes through the XTest extension, with keys found by their symbols in the layout in use.
 /// The switch goes to the window that was active before this program's, asked of the window
@@ -41,8 +47,15 @@ public:
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
 private:
+    // Reads the answers asked for at construction, once.
+    void takeStart();
     void noteActiveWindow();
+    void noteActive(const std::vector<unsigned long>& active);
 
+    xcb_connection_t* m_connection = nullptr;
+    unsigned int m_rootAttributes = 0;
+    std::unique_ptr<PendingProperty> m_startActive;
+    QMetaObject::Connection m_afterMap;
     std::uint32_t m_root = 0;
     std::uint32_t m_activeAtom = 0;
     // Other programs' windows, most recently active first.

@@ -18,6 +18,7 @@ constexpr QEvent::Type kExposeEvent = QEvent::Expose;
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <set>
 #include <string_view>
 #include <vector>
@@ -71,11 +72,13 @@ MotifHints readHints(Display* dpy, Window window, Atom atom) {
     return hints;
 }
 
+std::vector<unsigned long> supportingCheck(Display* dpy) {
+    return listProperty(dpy, DefaultRootWindow(dpy),
+                        XInternAtom(dpy, "_NET_SUPPORTING_WM_CHECK", False), XA_WINDOW, 1);
+}
+
 // The name the window manager gives itself on its check window.
-bool windowManagerIsKWin(Display* dpy) {
-    const Window root = DefaultRootWindow(dpy);
-    const std::vector<unsigned long> check =
-        listProperty(dpy, root, XInternAtom(dpy, "_NET_SUPPORTING_WM_CHECK", False), XA_WINDOW, 1);
+bool windowManagerIsKWin(Display* dpy, const std::vector<unsigned long>& check) {
     if (check.empty()) {
         return false;
     }
@@ -105,6 +108,17 @@ bool windowManagerIsKWin(Display* dpy) {
 // type is set as the window is shown, before it is mapped, which is when KWin reads it.
 class X11SizeLock::KWinTyping final : public QObject {
 public:
+    KWinTyping() {
+        auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+        if (x11 != nullptr && x11->display() != nullptr) {
+            // Asked now, so that the first window's showing finds the answer waiting.
+            Display* dpy = x11->display();
+            internStartAtoms(dpy);
+            m_startCheck.emplace(x11->connection(), DefaultRootWindow(dpy),
+                                 XInternAtom(dpy, "_NET_SUPPORTING_WM_CHECK", False), XA_WINDOW);
+        }
+    }
+
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Show && watched->isWidgetType()) {
             shown(*static_cast<const QWidget*>(watched));
@@ -123,12 +137,17 @@ private:
             !widget.testAttribute(Qt::WA_WState_Created)) {
             return;
         }
+        const std::vector<unsigned long> check =
+            m_startCheck && m_startCheck->pending() ? m_startCheck->take() : supportingCheck(dpy);
+        if (!windowManagerIsKWin(dpy, check)) {
+            return;
+        }
         const Window window = static_cast<Window>(widget.winId());
         const Atom motif = XInternAtom(dpy, "_MOTIF_WM_HINTS", False);
         const std::vector<unsigned long> hints =
             listProperty(dpy, window, motif, AnyPropertyType, 2);
         if (hints.size() < 2 || !(hints[0] & kHintFunctions) || (hints[1] & kFuncAll) ||
-            (hints[1] & kFuncMinimize) || !windowManagerIsKWin(dpy)) {
+            (hints[1] & kFuncMinimize)) {
             return;
         }
         const Atom types[] = {XInternAtom(dpy, "_NET_WM_WINDOW_TYPE_UTILITY", False),
@@ -151,6 +170,7 @@ private:
         requestActivation(dpy, window);
     }
 
+    std::optional<PendingProperty> m_startCheck;
     std::set<Window> m_awaitingFocus;
 };
 
