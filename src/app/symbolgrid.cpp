@@ -157,12 +157,16 @@ QImage renderGlyph(const QString& text, QSize box, qreal devicePixelRatio) {
     return image;
 }
 
-// The pictures of some grids' cells, drawn on a thread of their own.
+// The pictures of some grids' cells, drawn on a thread of their own. The first paint never
+// waits for it: a picture the thread has not finished, the paint draws itself.
 struct SymbolGrid::GlyphJob {
+    // Each picture's state, changed only by whoever claims it.
+    enum State : int { Free, Drawing, Drawn, Taken };
     struct Slot {
         QList<QString> texts;
         QList<QSize> boxes;
-        QList<QImage> images;
+        std::vector<QImage> images;
+        std::vector<std::atomic<int>> states;
     };
     std::vector<Slot> parts;
     qreal ratio = 1.0;
@@ -172,8 +176,28 @@ struct SymbolGrid::GlyphJob {
     GlyphJob(const GlyphJob&) = delete;
     GlyphJob& operator=(const GlyphJob&) = delete;
     ~GlyphJob() {
+        // What the thread has not begun, it leaves.
+        for (Slot& slot : parts) {
+            for (std::atomic<int>& state : slot.states) {
+                int free = Free;
+                state.compare_exchange_strong(free, Taken);
+            }
+        }
         if (thread) {
             thread->wait();
+        }
+    }
+
+    void draw() {
+        for (Slot& slot : parts) {
+            for (std::size_t i = 0; i < slot.images.size(); ++i) {
+                int free = Free;
+                if (slot.states[i].compare_exchange_strong(free, Drawing)) {
+                    slot.images[i] = renderGlyph(slot.texts.at(static_cast<qsizetype>(i)),
+                                                 slot.boxes.at(static_cast<qsizetype>(i)), ratio);
+                    slot.states[i].store(Drawn, std::memory_order_release);
+                }
+            }
         }
     }
 };
@@ -181,42 +205,46 @@ struct SymbolGrid::GlyphJob {
 void SymbolGrid::drawGlyphsAhead(const QList<SymbolGrid*>& grids, qreal devicePixelRatio) {
     auto job = std::make_shared<GlyphJob>();
     job->ratio = devicePixelRatio;
+    job->parts.reserve(static_cast<std::size_t>(grids.size()));
     for (SymbolGrid* grid : grids) {
-        GlyphJob::Slot slot;
+        GlyphJob::Slot& slot = job->parts.emplace_back();
         for (const Cell& cell : std::as_const(grid->m_cells)) {
             slot.texts.append(cell.glyph);
             slot.boxes.append(glyphBoxOf(cell));
         }
+        slot.images.resize(static_cast<std::size_t>(slot.texts.size()));
+        slot.states = std::vector<std::atomic<int>>(slot.images.size());
         grid->m_job = job;
-        grid->m_jobSlot = job->parts.size();
-        job->parts.push_back(std::move(slot));
+        grid->m_jobSlot = job->parts.size() - 1;
     }
-    // The job itself outlives neither the grids nor its thread: each grid holds it, and the last
-    // to let go waits for the thread.
+    // The job outlives neither the grids nor its thread: each grid holds it, and the last to let
+    // go waits for the thread, which by then has at most the picture in hand to finish.
     GlyphJob* work = job.get();
-    job->thread.reset(QThread::create([work] {
-        for (GlyphJob::Slot& slot : work->parts) {
-            for (qsizetype i = 0; i < slot.texts.size(); ++i) {
-                slot.images.append(renderGlyph(slot.texts.at(i), slot.boxes.at(i), work->ratio));
-            }
-        }
-    }));
+    job->thread.reset(QThread::create([work] { work->draw(); }));
     // Below the X server and the window manager, which map the window meanwhile.
     job->thread->start(QThread::IdlePriority);
 }
 
 void SymbolGrid::takeGlyphsAhead() const {
-    if (!m_job) {
+    if (!m_job || m_jobTaken) {
         return;
     }
-    const std::shared_ptr<GlyphJob> job = std::move(m_job);
-    job->thread->wait();
-    if (!qFuzzyCompare(job->ratio, devicePixelRatioF())) {
-        return;
-    }
-    const QList<QImage>& images = job->parts.at(m_jobSlot).images;
-    for (qsizetype i = 0; i < images.size() && i < m_glyphs.size(); ++i) {
-        m_glyphs[i] = QPixmap::fromImage(images.at(i));
+    m_jobTaken = true;
+    GlyphJob::Slot& slot = m_job->parts.at(m_jobSlot);
+    const bool sameRatio = qFuzzyCompare(m_job->ratio, devicePixelRatioF());
+    for (std::size_t i = 0; i < slot.images.size(); ++i) {
+        int state = GlyphJob::Free;
+        if (slot.states[i].compare_exchange_strong(state, GlyphJob::Taken)) {
+            continue; // never begun: the paint draws it
+        }
+        if (state == GlyphJob::Drawn) {
+            if (sameRatio && i < static_cast<std::size_t>(m_glyphs.size())) {
+                m_glyphs[static_cast<qsizetype>(i)] = QPixmap::fromImage(slot.images[i]);
+            }
+            slot.images[i] = QImage();
+            slot.states[i].store(GlyphJob::Taken);
+        }
+        // Drawing: the thread is at it, and the paint draws its own rather than wait.
     }
 }
 
@@ -345,6 +373,7 @@ void SymbolGrid::setCells(QList<Cell> cells) {
     m_cells = std::move(cells);
     m_glyphs = QList<QPixmap>(m_cells.size());
     m_job.reset();
+    m_jobTaken = false;
     m_hover = m_pressed = m_current = -1;
     m_pressedInside = false;
     forgetAccessibleCells();

@@ -108,6 +108,7 @@ private:
     mutable QList<QPixmap> m_glyphs;         // drawn on first paint
     mutable std::shared_ptr<GlyphJob> m_job; // drawing them ahead
     std::size_t m_jobSlot = 0;
+    mutable bool m_jobTaken = false;
     bool m_showHint = true;
     int m_hover = -1;
     int m_pressed = -1;
