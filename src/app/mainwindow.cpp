@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QComboBox>
 
+#include <QAbstractEventDispatcher>
 #include <QFont>
 #include <QLabel>
 #include <QPushButton>
@@ -138,12 +139,19 @@ MainWindow::MainWindow(platform::Platform& platform, MessageBoxes& boxes, Folder
     QTimer::singleShot(0, this, [this] {
         if (!isVisible()) {
             finishStart();
-        } else if (!m_painted) {
-            // While the window manager maps the window, load the one face the first picture
-            // still lacks: Copy's bold.
-            QFontMetrics(copyButton->font()).horizontalAdvance(copyButton->text());
         }
     });
+    // Qt sends the map to the X server only as its event loop is about to wait: while the server
+    // and any window manager map the window, load the one face the first picture still lacks,
+    // Copy's bold.
+    auto once = std::make_shared<QMetaObject::Connection>();
+    *once = connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
+                    this, [this, once] {
+                        disconnect(*once);
+                        if (isVisible() && !m_painted) {
+                            QFontMetrics(copyButton->font()).horizontalAdvance(copyButton->text());
+                        }
+                    });
     QTimer::singleShot(kLatestStartMs, this, [this] { finishStart(); });
 }
 
@@ -208,7 +216,12 @@ void MainWindow::buildLayout() {
     nameDropDownList(sizeBox);
     wheelOnlyWithFocus(sizeBox);
 
+    // A line edit first lays its text out in the program's face, before it takes the window's:
+    // lend it the window's, so that no face is loaded that this window never draws with.
+    const QFont programFont = QApplication::font();
+    QApplication::setFont(font());
     lineEdit = new CompositionEdit(clientArea);
+    QApplication::setFont(programFont);
     lineEdit->setObjectName(QStringLiteral("Line"));
     lineEdit->setGeometry(qrect(kLineRect));
     lineEdit->setFont(unicodeFont(kLineFacePixels));
