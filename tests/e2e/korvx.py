@@ -462,7 +462,7 @@ class _SessionBase:
 
 
 class Session(_SessionBase):
-    """A private X display with a window manager and, optionally, a tray host."""
+    """A private X display with a window manager (none when wm is None) and, optionally, a tray host."""
 
     def __init__(self, tray=True, screen="1280x800x24", wm="openbox"):
         super().__init__()
@@ -489,6 +489,8 @@ class Session(_SessionBase):
                 setattr(self, attr, None)
 
     def _start_wm(self):
+        if self.wm is None:  # the X server alone, as a program started before any desktop meets it
+            return
         manager = WINDOW_MANAGERS[self.wm]
         if shutil.which(manager["cmd"][0]) is None:
             raise missing(f"the window manager {manager['cmd'][0]}")
