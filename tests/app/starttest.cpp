@@ -18,49 +18,62 @@ using StartTest = FormFixture;
 
 constexpr const char* kFreshLog = "[KORVANI.EXE]\r\nVersion=6.05\r\nBuild=20211230\r\n";
 
-TEST_F(StartTest, NoSettingsFileGivesTheDefaultsAndWritesOnlyTheLog) {
-    createForm(false);
-    EXPECT_EQ(m_form->palette().options(), PaletteOptions{});
-    EXPECT_EQ(m_form->copyButton->text(), QStringLiteral("Copy"));
-    EXPECT_EQ(m_form->sizeBox->currentText(), QStringLiteral("16"));
-    EXPECT_EQ(m_form->pos(), QPoint(50, 50));
-    EXPECT_FALSE(std::filesystem::exists(folder() + "KORVANI.INI"));
-    EXPECT_EQ(readFile("KORVANI.LOG"), kFreshLog);
-    EXPECT_TRUE(m_boxes.m_messages.isEmpty());
-    EXPECT_FALSE(m_form->terminateRequested());
-}
-
-TEST_F(StartTest, StoredValuesAreUsedUncheckedAndNothingIsWrittenBack) {
+// The window shows what the palette read, and the settings file is left as it was.
+TEST_F(StartTest, TheWindowShowsTheStoredSettingsAndWritesOnlyTheLog) {
     const struct {
-        const char* ini;
+        const char* ini; // nullptr: no settings file
         int index;
         QPoint position;
+        const char* copyCaption;
+        bool hints;
+        PaletteOptions options{};
+        const char* homepage = nullptr; // nullptr: the default
     } cases[] = {
-        {"[Korvani]\r\nFontSize=15\r\n[Position]\r\nLeft=120\r\nTop=80\r\n", 15, {120, 80}},
-        {"[Korvani]\r\nFontSize=16\r\n", -1, {50, 50}},
-        {"[Korvani]\r\nFontSize=-1\r\n", -1, {50, 50}},
-        {"[Position]\r\nLeft=-2000\r\nTop=-2000\r\n", 6, {-2000, -2000}},
+        {nullptr, 6, {50, 50}, "Copy", true},
+        {"[Korvani]\r\nFontSize=15\r\n[Position]\r\nLeft=120\r\nTop=80\r\n",
+         15,
+         {120, 80},
+         "Copy",
+         true},
+        {"[Korvani]\r\nFontSize=16\r\n", -1, {50, 50}, "Copy", true},
+        {"[Korvani]\r\nFontSize=-1\r\n", -1, {50, 50}, "Copy", true},
+        {"[Position]\r\nLeft=-2000\r\nTop=-2000\r\n", 6, {-2000, -2000}, "Copy", true},
+        {"[korvani]\nautopaste = 0x1\nShowHints=0\nUseUnicodeFont=0\n"
+         "Homepage=\"https://example.org/ipa\"\n",
+         6,
+         {50, 50},
+         "Paste",
+         false,
+         PaletteOptions{true, false, false, {}, {}},
+         "https://example.org/ipa"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.ini);
-        writeFile("KORVANI.INI", c.ini);
-        createForm(false);
+        SCOPED_TRACE(c.ini ? c.ini : "no file");
+        std::filesystem::remove(folder() + "KORVANI.INI");
+        if (c.ini != nullptr) {
+            writeFile("KORVANI.INI", c.ini);
+        }
+        createForm();
         EXPECT_EQ(m_form->sizeBox->currentIndex(), c.index);
         EXPECT_EQ(m_form->pos(), c.position);
-        EXPECT_EQ(readFile("KORVANI.INI"), c.ini);
+        EXPECT_EQ(m_form->palette().options(), c.options);
+        EXPECT_EQ(m_form->copyButton->text(), QLatin1String(c.copyCaption));
+        if (c.homepage != nullptr) {
+            EXPECT_EQ(m_form->palette().homepage(), c.homepage);
+        }
+        for (const Symbol& b : allButtons()) {
+            EXPECT_TRUE(c.hints || b.toolTip().isEmpty())
+                << b.grid->cells().at(b.cell).glyph.toStdString();
+        }
+        if (c.ini != nullptr) {
+            EXPECT_EQ(readFile("KORVANI.INI"), c.ini);
+        } else {
+            EXPECT_FALSE(std::filesystem::exists(folder() + "KORVANI.INI"));
+        }
+        EXPECT_EQ(readFile("KORVANI.LOG"), kFreshLog);
+        EXPECT_TRUE(m_boxes.m_messages.isEmpty());
+        EXPECT_FALSE(m_form->terminateRequested());
         m_form.reset();
-    }
-}
-
-TEST_F(StartTest, OptionsAreReadFromTheFile) {
-    writeFile("KORVANI.INI", "[korvani]\nautopaste = 0x1\nShowHints=0\nUseUnicodeFont=0\n"
-                             "Homepage=\"https://example.org/ipa\"\n");
-    createForm();
-    EXPECT_EQ(m_form->palette().options(), (PaletteOptions{true, false, false, {}}));
-    EXPECT_EQ(m_form->palette().homepage(), "https://example.org/ipa");
-    EXPECT_EQ(m_form->copyButton->text(), QStringLiteral("Paste"));
-    for (const Symbol& b : allButtons()) {
-        EXPECT_TRUE(b.toolTip().isEmpty()) << b.grid->cells().at(b.cell).glyph.toStdString();
     }
 }
 
