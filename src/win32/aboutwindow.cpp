@@ -73,7 +73,7 @@ HWND AboutWindow::child(const wchar_t* cls, const wchar_t* text, DWORD style, in
 void AboutWindow::showModal() {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = windowProc;
+    wc.lpfnWndProc = ownedWindowProc<&AboutWindow::handle>;
     wc.hInstance = m_instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
@@ -247,19 +247,11 @@ void AboutWindow::close() {
     DestroyWindow(m_hwnd);
 }
 
-LRESULT CALLBACK AboutWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* box = windowOwner<AboutWindow>(hwnd, message, lParam);
-    if (box == nullptr) {
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    if (box->m_hwnd == nullptr) {
-        box->m_hwnd = hwnd;
-    }
-    return box->handle(message, wParam, lParam);
-}
-
-LRESULT AboutWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT AboutWindow::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_NCCREATE:
+        m_hwnd = hwnd;
+        break;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IdOk:
@@ -319,7 +311,7 @@ LRESULT AboutWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return DefWindowProcW(m_hwnd, message, wParam, lParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 } // namespace korv::win32

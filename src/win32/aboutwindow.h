@@ -25,8 +25,7 @@ private:
     void openHomepage();
     void close();
     void showPage(int index);
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     HWND child(const wchar_t* cls, const wchar_t* text, DWORD style, int id, int left, int top,
                int width, int height, HFONT font);
 

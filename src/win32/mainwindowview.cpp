@@ -3,6 +3,7 @@
 #include "mainwindow.h"
 
 #include "aboutwindow.h"
+#include "chartwindow.h"
 #include "symboltable.h"
 
 #include <commctrl.h>
@@ -169,15 +170,24 @@ bool MainWindow::isInFront() const {
 
 void MainWindow::hideWindow() {
     ShowWindow(m_hwnd, SW_HIDE);
+    if (m_chart != nullptr) {
+        m_chart->hideWithPalette();
+    }
 }
 
 void MainWindow::minimizeWindow() {
     ShowWindow(m_hwnd, SW_MINIMIZE);
+    if (m_chart != nullptr) {
+        m_chart->hideWithPalette();
+    }
 }
 
 void MainWindow::restoreWindow() {
     const bool wasVisible = IsWindowVisible(m_hwnd);
     ShowWindow(m_hwnd, IsIconic(m_hwnd) ? SW_RESTORE : SW_SHOW);
+    if (m_chart != nullptr) {
+        m_chart->showWithPalette();
+    }
     SetForegroundWindow(m_hwnd);
     if (!wasVisible) {
         m_palette.shown();
@@ -187,6 +197,26 @@ void MainWindow::restoreWindow() {
 void MainWindow::bringToFront() {
     restoreWindow();
     SetFocus(m_line);
+}
+
+void MainWindow::showChart(const ChartPlacement& placement) {
+    if (m_chart == nullptr) {
+        m_chart = std::make_unique<ChartWindow>(m_instance, m_palette, m_dpi, m_ipaFace);
+    }
+    m_chart->show(placement);
+}
+
+void MainWindow::showChartZoom(int zoom) {
+    if (m_chart != nullptr) {
+        m_chart->setZoom(zoom);
+    }
+}
+
+std::optional<ChartPlacement> MainWindow::chartPlacement() const {
+    if (m_chart == nullptr) {
+        return std::nullopt;
+    }
+    return m_chart->placement();
 }
 
 void MainWindow::openAbout() {
