@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 namespace korv::win32 {
 
 class MainWindow;
@@ -43,12 +46,15 @@ private:
     HWND m_saveButton = nullptr;
     HWND m_installFontsButton = nullptr;
     HWND m_aboutPage[6] = {};
-    HWND m_optionsPage[10] = {};
+    HWND m_copyFaceBox = nullptr;
+    HWND m_optionsPage[12] = {};
     HFONT m_font = nullptr;
     HFONT m_titleFont = nullptr;
     HFONT m_linkFont = nullptr;
     HBRUSH m_white = nullptr;
     RECT m_page{};
+    // The faces offered for copies, the default (stored as none) first.
+    std::vector<std::string> m_copyFaces;
     bool m_done = false;
 };
 
