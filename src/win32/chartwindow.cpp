@@ -704,7 +704,9 @@ void ChartWindow::show(const ChartPlacement& placement) {
     }
     SetWindowPos(m_hwnd, nullptr, corner.x, corner.y, frame.right - frame.left,
                  frame.bottom - frame.top, flags);
+    // Opened again, it starts at the top, where the consonants are.
     m_canvas->setZoom(placement.zoom);
+    m_canvas->scrollTo(0, 0);
     ShowWindow(m_hwnd, SW_SHOWNOACTIVATE);
 }
 

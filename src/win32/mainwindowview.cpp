@@ -60,7 +60,9 @@ void MainWindow::showLine(std::u16string_view text, std::size_t caret, bool focu
 
 void MainWindow::replaceText(std::size_t start, std::size_t length, std::u16string_view text) {
     SendMessageW(m_line, EM_SETSEL, start, static_cast<LPARAM>(start + length));
-    // TRUE: one step that Ctrl+Z takes back.
+    // One step that Ctrl+Z takes back, and only this one: the edit would join a deletion next to
+    // the last ones (Back pressed, then Clear all) into one, and Undo would bring back too much.
+    SendMessageW(m_line, EM_EMPTYUNDOBUFFER, 0, 0);
     SendMessageW(m_line, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide(text).c_str()));
 }
 
