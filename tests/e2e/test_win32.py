@@ -5,6 +5,7 @@ import glob
 import os
 import shutil
 import subprocess
+import time
 import unittest
 
 from korvlayout import CLIENT_HEIGHT, CLIENT_WIDTH, SYMBOLS, control
@@ -78,9 +79,16 @@ class Wine:
         return proc
 
     def window(self, name=TITLE, timeout=20):
-        found = []
-        wait_until(lambda: found.extend(self.session.search(name=name)) or found, timeout, name)
-        return found[0]
+        """The window once it has stayed a moment: a start right after another copy ended has
+        been seen to show a window that went at once."""
+        def settled():
+            found = self.session.search(name=name)
+            if not found:
+                return None
+            time.sleep(0.3)
+            return found[0] if found[0] in self.session.search(name=name) else None
+
+        return wait_until(settled, timeout, name)
 
     def click(self, window, point):
         self.session.xdotool("mousemove", "--window", window, *point, "click", "1")
