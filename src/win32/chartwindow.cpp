@@ -86,6 +86,35 @@ void registerClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc, HBRUSH
     RegisterClassExW(&wc);
 }
 
+// Where a window of a size goes beside another on its screen, covering as little of it as can be:
+// right of it, left, below or above, moved onto the screen's work area.
+POINT besideWindow(const RECT& other, SIZE size) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromRect(&other, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& area = monitor.rcWork;
+    const POINT tries[] = {{other.right, other.top},
+                           {other.left - size.cx, other.top},
+                           {other.left, other.bottom},
+                           {other.left, other.top - size.cy}};
+    POINT best{area.left, area.top};
+    LONG leastCovered = -1;
+    for (POINT at : tries) {
+        at.x = std::clamp(at.x, area.left, std::max(area.left, area.right - size.cx));
+        at.y = std::clamp(at.y, area.top, std::max(area.top, area.bottom - size.cy));
+        const RECT placed{at.x, at.y, at.x + size.cx, at.y + size.cy};
+        RECT common{};
+        const LONG covered = IntersectRect(&common, &placed, &other)
+                                 ? (common.right - common.left) * (common.bottom - common.top)
+                                 : 0;
+        if (leastCovered < 0 || covered < leastCovered) {
+            best = at;
+            leastCovered = covered;
+        }
+    }
+    return best;
+}
+
 // Text in a box, wrapped, centred from top to bottom as a label is.
 void drawText(HDC dc, const std::wstring& text, RECT box, UINT align) {
     const UINT flags = align | DT_NOPREFIX | DT_WORDBREAK;
@@ -678,7 +707,7 @@ ChartWindow::~ChartWindow() {
     DeleteObject(m_hoverGlyphFont);
 }
 
-void ChartWindow::show(const ChartPlacement& placement) {
+void ChartWindow::show(const ChartPlacement& placement, const RECT& palette) {
     if (shown()) {
         if (IsIconic(m_hwnd)) {
             ShowWindow(m_hwnd, SW_SHOWNOACTIVATE);
@@ -689,21 +718,21 @@ void ChartWindow::show(const ChartPlacement& placement) {
     m_hiddenWithPalette = false;
     RECT frame{0, 0, std::max(placement.width, kMinWidth), std::max(placement.height, kMinHeight)};
     AdjustWindowRectExForDpi(&frame, kChartStyle, FALSE, kChartExStyle, m_dpi);
-    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    const SIZE size{frame.right - frame.left, frame.bottom - frame.top};
     POINT corner{};
+    bool placed = false;
     if (placement.position) {
         corner = {placement.position->left, placement.position->top};
         // A place on a screen no longer there is as good as none.
-        const RECT outer{corner.x, corner.y, corner.x + frame.right - frame.left,
-                         corner.y + frame.bottom - frame.top};
-        if (MonitorFromRect(&outer, MONITOR_DEFAULTTONULL) == nullptr) {
-            flags |= SWP_NOMOVE;
-        }
-    } else {
-        flags |= SWP_NOMOVE;
+        const RECT outer{corner.x, corner.y, corner.x + size.cx, corner.y + size.cy};
+        placed = MonitorFromRect(&outer, MONITOR_DEFAULTTONULL) != nullptr;
     }
-    SetWindowPos(m_hwnd, nullptr, corner.x, corner.y, frame.right - frame.left,
-                 frame.bottom - frame.top, flags);
+    if (!placed) {
+        // The desktop would put it over the palette, whose line the user is writing in.
+        corner = besideWindow(palette, size);
+    }
+    SetWindowPos(m_hwnd, nullptr, corner.x, corner.y, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     // Opened again, it starts at the top, where the consonants are.
     m_canvas->setZoom(placement.zoom);
     m_canvas->scrollTo(0, 0);

@@ -113,8 +113,9 @@ public:
 
     HWND hwnd() const { return m_hwnd; }
     ChartCanvas& canvas() { return *m_canvas; }
-    /// Shows the window at placement, without taking the activation; raises it when shown.
-    void show(const ChartPlacement& placement);
+    /// Shows the window at placement, without taking the activation; raises it when shown. With
+    /// no place of its own it goes beside the palette's frame, covering as little of it as fits.
+    void show(const ChartPlacement& placement, const RECT& palette);
     void setZoom(int zoom);
     /// Where the frame is, and the client area's size, as it would be restored.
     ChartPlacement placement() const;

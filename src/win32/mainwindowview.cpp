@@ -205,7 +205,11 @@ void MainWindow::showChart(const ChartPlacement& placement) {
     if (m_chart == nullptr) {
         m_chart = std::make_unique<ChartWindow>(m_instance, m_palette, m_dpi, m_ipaFace);
     }
-    m_chart->show(placement);
+    RECT palette{};
+    GetWindowRect(m_hwnd, &palette);
+    m_chart->show(placement, palette);
+    // The palette stays in front of what the chart still covers of it.
+    SetWindowPos(m_hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void MainWindow::showChartZoom(int zoom) {

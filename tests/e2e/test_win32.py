@@ -443,9 +443,12 @@ class Win32Test(WineSessionTest):
         self.assertEqual(canvas.split("\t"), ["KorvChartCanvas", "", "IPA chart"])
         self.assertTrue(first.strip().startswith("p, voiceless bilabial plosive\t"), first)
 
-        # Scaled to a narrower window, the same cell is hit at its new place.
+        # Scaled to a narrower window, the same cell is hit at its new place (clear of the palette,
+        # which stays in front of it).
         self.session.xdotool("windowsize", chart, "600", "500")
-        wait_until(lambda: self.session.geometry(chart).w == 600, 5, "the chart to be resized")
+        self.session.xdotool("windowmove", chart, "640", "260")
+        wait_until(lambda: self.session.geometry(chart).w == 600 and self.session.geometry(chart).x > 600, 5,
+                   "the chart to be resized and moved")
         self.session.key("End")
         self.click_cell(chart, P_CELL)
         self.assertEqual(self.line_after(window), "apziep")
