@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The IPA chart's canvas as the pointer and a screen reader find it: its cells where it draws
-// them at every zoom, each named, and pressed through oleacc as by a click.
+// them at every zoom, each named, and pressed through oleacc as by a click; and the window as the
+// palette opens and keeps it.
 #include "chartwindow.h"
 
+#include "fakes.h"
 #include "ipasymbols.h"
 
 #include <gtest/gtest.h>
@@ -123,6 +125,68 @@ TEST_F(ChartCanvasTest, AScreenReaderNamesAndPressesEachCell) {
     long count = 0;
     EXPECT_EQ(object->get_accChildCount(&count), CO_E_OBJNOTCONNECTED);
     object->Release();
+}
+
+// The chart window over a palette with a fake main window: where it opens, what it reports for
+// keeping, and what its clicks and wheel do to the palette.
+class ChartWindowTest : public testing::Test {
+protected:
+    MemoryIni m_ini;
+    MemoryIni m_log;
+    RecordingClipboard m_clipboard;
+    RecordingPasteTarget m_pasteTarget;
+    FakeView m_view;
+    Palette m_palette{m_view,
+                      PaletteServices{m_ini, m_log, m_clipboard, m_pasteTarget, "KORVANI.INI"}};
+    ChartWindow m_chart{GetModuleHandleW(nullptr), m_palette, 96, L"DejaVu Sans"};
+    RECT m_paletteFrame{0, 0, 331, 250};
+};
+
+TEST_F(ChartWindowTest, OpensWhereAndAsLargeAsItWasLeft) {
+    const ChartPlacement cases[] = {
+        {ScreenPosition{400, 120}, 500, 400, 150},
+        {ScreenPosition{350, 60}, 700, 600, 100},
+    };
+    for (const ChartPlacement& placement : cases) {
+        SCOPED_TRACE(placement.width);
+        m_chart.show(placement, m_paletteFrame);
+        EXPECT_TRUE(m_chart.shown());
+        EXPECT_EQ(m_chart.placement(), placement);
+        ShowWindow(m_chart.hwnd(), SW_HIDE);
+    }
+}
+
+TEST_F(ChartWindowTest, WithNoPlaceOfItsOwnItOpensBesideThePalette) {
+    m_chart.show({std::nullopt, 500, 400, 100}, m_paletteFrame);
+    RECT frame{};
+    GetWindowRect(m_chart.hwnd(), &frame);
+    RECT common{};
+    EXPECT_FALSE(IntersectRect(&common, &frame, &m_paletteFrame));
+    EXPECT_EQ(m_chart.placement().width, 500);
+}
+
+TEST_F(ChartWindowTest, AClickInsertsAtTheCaretAndCtrlWheelZoomsANotchAStep) {
+    m_view.m_line = {u"ae", 1, 0, true, false};
+    m_palette.openChart();
+    m_chart.show(*m_view.m_chart, m_paletteFrame);
+    ChartCanvas& canvas = m_chart.canvas();
+    for (int row = 0; row < static_cast<int>(ipaSymbols().size()); ++row) {
+        if (ipaSymbols()[static_cast<std::size_t>(row)].chars == u"p") {
+            canvas.clicked(row);
+        }
+    }
+    EXPECT_EQ(m_view.m_line.text, u"ape");
+
+    const struct {
+        short delta;
+        int zoom;
+    } notches[] = {
+        {WHEEL_DELTA, 110}, {WHEEL_DELTA / 2, 110}, {WHEEL_DELTA / 2, 125}, {-WHEEL_DELTA, 110}};
+    for (const auto& notch : notches) {
+        SendMessageW(canvas.hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, notch.delta), 0);
+        EXPECT_EQ(m_palette.chartZoom(), notch.zoom);
+    }
+    EXPECT_EQ(m_ini.readInteger("Chart", "Zoom", 0), 110);
 }
 
 } // namespace
