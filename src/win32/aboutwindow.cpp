@@ -2,6 +2,7 @@
 #include "aboutwindow.h"
 
 #include "admin.h"
+#include "copypayload.h"
 #include "fontface.h"
 #include "mainwindow.h"
 #include "resource.h"
@@ -32,6 +33,7 @@ enum ControlId : int {
     IdHints,
     IdSave,
     IdInstall,
+    IdCopyFace,
 };
 
 // The texts are laid out for the widths of the classic dialog face: Arial's match them, and so do
@@ -73,7 +75,7 @@ HWND AboutWindow::child(const wchar_t* cls, const wchar_t* text, DWORD style, in
 void AboutWindow::showModal() {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = windowProc;
+    wc.lpfnWndProc = ownedWindowProc<&AboutWindow::handle>;
     wc.hInstance = m_instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
@@ -187,6 +189,13 @@ void AboutWindow::createControls() {
     m_installFontsButton = m_optionsPage[9] =
         child(WC_BUTTONW, L"Install Legacy Fonts", BS_PUSHBUTTON, IdInstall, ox + 56, py + 192, 153,
               22, m_font);
+    // The list drops down over what is below it. Its label comes after it here, as the pages'
+    // controls are stacked in reverse below, which puts the label just before it.
+    m_copyFaceBox = m_optionsPage[10] =
+        child(WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_TABSTOP | WS_VSCROLL, IdCopyFace, ox + 104,
+              py + 166, 157, 200, m_font);
+    m_optionsPage[11] =
+        child(WC_STATICW, L"Face for copies:", SS_LEFT, 0, ox + 12, py + 170, 90, 14, m_font);
     m_closeButton =
         child(WC_BUTTONW, L"Close", BS_DEFPUSHBUTTON | WS_TABSTOP, IdOk, 121, 300, 75, 25, m_font);
     for (HWND control : m_optionsPage) {
@@ -199,6 +208,20 @@ void AboutWindow::createControls() {
     Button_SetCheck(m_autoPasteBox, options.autoPaste ? BST_CHECKED : BST_UNCHECKED);
     Button_SetCheck(m_unicodeFontBox, options.useUnicodeFont ? BST_CHECKED : BST_UNCHECKED);
     Button_SetCheck(m_hintsBox, options.showHints ? BST_CHECKED : BST_UNCHECKED);
+    m_copyFaces = copyFaceChoices(
+        [](std::string_view face) { return faceInstalled(widen(face).c_str()); }, options.copyFace);
+    for (std::size_t i = 0; i < m_copyFaces.size(); ++i) {
+        const std::wstring item = widen(m_copyFaces[i]) + (i == 0 ? L" (default)" : L"");
+        SendMessageW(m_copyFaceBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+        if (i > 0 && m_copyFaces[i] == options.copyFace) {
+            SendMessageW(m_copyFaceBox, CB_SETCURSEL, i, 0);
+        }
+    }
+    if (options.copyFace.empty()) {
+        SendMessageW(m_copyFaceBox, CB_SETCURSEL, 0, 0);
+    }
+    // The legacy font's copies name the legacy font.
+    EnableWindow(m_copyFaceBox, options.useUnicodeFont ? TRUE : FALSE);
     EnableWindow(m_saveButton, FALSE);
     EnableWindow(m_installFontsButton, isAdministrator() ? TRUE : FALSE);
     showPage(0);
@@ -216,13 +239,20 @@ void AboutWindow::showPage(int index) {
 
 void AboutWindow::optionChanged() {
     EnableWindow(m_saveButton, TRUE);
+    EnableWindow(m_copyFaceBox, Button_GetCheck(m_unicodeFontBox) == BST_CHECKED ? TRUE : FALSE);
 }
 
 void AboutWindow::saveOptions() {
-    PaletteOptions options;
+    // What this page does not show stays as it was.
+    PaletteOptions options = m_main.palette().options();
     options.autoPaste = Button_GetCheck(m_autoPasteBox) == BST_CHECKED;
     options.useUnicodeFont = Button_GetCheck(m_unicodeFontBox) == BST_CHECKED;
     options.showHints = Button_GetCheck(m_hintsBox) == BST_CHECKED;
+    const LRESULT face = SendMessageW(m_copyFaceBox, CB_GETCURSEL, 0, 0);
+    // The default is stored as no choice at all.
+    options.copyFace = face > 0 && static_cast<std::size_t>(face) < m_copyFaces.size()
+                           ? m_copyFaces[static_cast<std::size_t>(face)]
+                           : std::string();
     if (const std::optional<std::string> error = m_main.palette().saveOptions(options)) {
         // The general error box, which ends what failed with a full stop.
         MessageBoxW(m_hwnd, widen(*error + ".").c_str(), kAppTitle, MB_OK | MB_ICONERROR);
@@ -247,19 +277,11 @@ void AboutWindow::close() {
     DestroyWindow(m_hwnd);
 }
 
-LRESULT CALLBACK AboutWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* box = windowOwner<AboutWindow>(hwnd, message, lParam);
-    if (box == nullptr) {
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    if (box->m_hwnd == nullptr) {
-        box->m_hwnd = hwnd;
-    }
-    return box->handle(message, wParam, lParam);
-}
-
-LRESULT AboutWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT AboutWindow::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_NCCREATE:
+        m_hwnd = hwnd;
+        break;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IdOk:
@@ -275,6 +297,11 @@ LRESULT AboutWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case IdUnicode:
         case IdHints:
             optionChanged();
+            break;
+        case IdCopyFace:
+            if (HIWORD(wParam) == CBN_SELCHANGE) {
+                optionChanged();
+            }
             break;
         case IdSave:
             saveOptions();
@@ -319,7 +346,7 @@ LRESULT AboutWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return DefWindowProcW(m_hwnd, message, wParam, lParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 } // namespace korv::win32

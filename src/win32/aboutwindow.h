@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 namespace korv::win32 {
 
 class MainWindow;
@@ -25,8 +28,7 @@ private:
     void openHomepage();
     void close();
     void showPage(int index);
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     HWND child(const wchar_t* cls, const wchar_t* text, DWORD style, int id, int left, int top,
                int width, int height, HFONT font);
 
@@ -44,12 +46,15 @@ private:
     HWND m_saveButton = nullptr;
     HWND m_installFontsButton = nullptr;
     HWND m_aboutPage[6] = {};
-    HWND m_optionsPage[10] = {};
+    HWND m_copyFaceBox = nullptr;
+    HWND m_optionsPage[12] = {};
     HFONT m_font = nullptr;
     HFONT m_titleFont = nullptr;
     HFONT m_linkFont = nullptr;
     HBRUSH m_white = nullptr;
     RECT m_page{};
+    // The faces offered for copies, the default (stored as none) first.
+    std::vector<std::string> m_copyFaces;
     bool m_done = false;
 };
 

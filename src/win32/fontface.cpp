@@ -11,22 +11,24 @@ int CALLBACK faceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
 }
 } // namespace
 
-std::wstring firstInstalledFace(std::span<const wchar_t* const> faces) {
+bool faceInstalled(const wchar_t* face) {
     HDC dc = GetDC(nullptr);
-    std::wstring chosen = faces.back();
+    LOGFONTW wanted{};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(wanted.lfFaceName, face, LF_FACESIZE);
+    bool found = false;
+    EnumFontFamiliesExW(dc, &wanted, faceFound, reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, dc);
+    return found;
+}
+
+std::wstring firstInstalledFace(std::span<const wchar_t* const> faces) {
     for (const wchar_t* face : faces) {
-        LOGFONTW wanted{};
-        wanted.lfCharSet = DEFAULT_CHARSET;
-        lstrcpynW(wanted.lfFaceName, face, LF_FACESIZE);
-        bool found = false;
-        EnumFontFamiliesExW(dc, &wanted, faceFound, reinterpret_cast<LPARAM>(&found), 0);
-        if (found) {
-            chosen = face;
-            break;
+        if (faceInstalled(face)) {
+            return face;
         }
     }
-    ReleaseDC(nullptr, dc);
-    return chosen;
+    return faces.back();
 }
 
 } // namespace korv::win32

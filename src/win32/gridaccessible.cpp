@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gridaccessible.h"
 
-#include "symbolgrid.h"
-
 namespace korv::win32 {
 
 namespace {
@@ -70,7 +68,7 @@ bool GridAccessible::cellOf(const VARIANT& child, int& cell) const {
         return false;
     }
     cell = static_cast<int>(child.lVal) - 1;
-    return cell >= -1 && cell < static_cast<int>(m_grid->cells().size());
+    return cell >= -1 && cell < m_grid->cellCount();
 }
 
 HRESULT GridAccessible::get_accParent(IDispatch** parent) {
@@ -82,7 +80,7 @@ HRESULT GridAccessible::get_accChildCount(long* count) {
     if (m_grid == nullptr) {
         return CO_E_OBJNOTCONNECTED;
     }
-    *count = static_cast<long>(m_grid->cells().size());
+    *count = static_cast<long>(m_grid->cellCount());
     return S_OK;
 }
 
@@ -100,7 +98,7 @@ HRESULT GridAccessible::get_accName(VARIANT child, BSTR* name) {
         return m_grid == nullptr ? CO_E_OBJNOTCONNECTED : E_INVALIDARG;
     }
     if (cell >= 0) {
-        *name = makeBstr(m_grid->cells()[static_cast<std::size_t>(cell)].name);
+        *name = makeBstr(m_grid->cellName(cell));
         return S_OK;
     }
     wchar_t text[128] = {};
@@ -123,7 +121,7 @@ HRESULT GridAccessible::get_accDescription(VARIANT child, BSTR* description) {
     if (cell < 0) {
         return S_FALSE;
     }
-    *description = makeBstr(m_grid->cells()[static_cast<std::size_t>(cell)].description);
+    *description = makeBstr(m_grid->cellDescription(cell));
     return S_OK;
 }
 
@@ -231,7 +229,7 @@ HRESULT GridAccessible::accNavigate(long direction, VARIANT start, VARIANT* end)
     if (!cellOf(start, cell)) {
         return m_grid == nullptr ? CO_E_OBJNOTCONNECTED : E_INVALIDARG;
     }
-    const int count = static_cast<int>(m_grid->cells().size());
+    const int count = m_grid->cellCount();
     int to = -1;
     if (cell < 0 && direction == NAVDIR_FIRSTCHILD) {
         to = 0;
@@ -270,7 +268,7 @@ HRESULT GridAccessible::accDoDefaultAction(VARIANT child) {
     if (!cellOf(child, cell)) {
         return m_grid == nullptr ? CO_E_OBJNOTCONNECTED : E_INVALIDARG;
     }
-    if (cell < 0 || !m_grid->clicked) {
+    if (cell < 0 || !m_grid->clickable()) {
         return DISP_E_MEMBERNOTFOUND;
     }
     // After the caller has its answer: the click may change the grid.

@@ -5,17 +5,41 @@
 
 #include <oleacc.h>
 
+#include <string>
+
 namespace korv::win32 {
 
-class SymbolGrid;
+/// Posted to a window of cells to click a cell (wParam) as the pointer does.
+inline constexpr UINT kClickCellMessage = WM_APP + 20;
 
-/// What a screen reader sees of a painted grid: the grid, named by its window text, and one push
-/// button per cell as a simple child (child id = cell + 1), named by its symbol and described by
-/// its name, X-SAMPA and code points. The grid lets go of it when it goes, after which every call
-/// fails as disconnected.
+/// A window that paints symbols as cells, as a screen reader is told of it.
+class AccessibleCells {
+public:
+    virtual HWND hwnd() const = 0;
+    virtual int cellCount() const = 0;
+    /// What a reader says of a cell: its symbol and name.
+    virtual std::wstring cellName(int cell) const = 0;
+    /// What a reader adds when asked: the name, X-SAMPA and code points.
+    virtual std::wstring cellDescription(int cell) const = 0;
+    /// A cell's rectangle in the window's client area, as scrolled.
+    virtual RECT cellRect(int cell) const = 0;
+    /// The cell under a point of the client area, or -1.
+    virtual int cellAt(POINT point) const = 0;
+    /// The chosen cell, or -1.
+    virtual int current() const = 0;
+    /// Whether kClickCellMessage does anything.
+    virtual bool clickable() const = 0;
+
+protected:
+    ~AccessibleCells() = default;
+};
+
+/// What a screen reader sees of a window of cells: the window, named by its window text, and one
+/// push button per cell as a simple child (child id = cell + 1). The window lets go of it when it
+/// goes, after which every call fails as disconnected.
 class GridAccessible final : public IAccessible {
 public:
-    explicit GridAccessible(SymbolGrid* grid)
+    explicit GridAccessible(AccessibleCells* grid)
         : m_grid(grid) {}
     GridAccessible(const GridAccessible&) = delete;
     GridAccessible& operator=(const GridAccessible&) = delete;
@@ -63,7 +87,7 @@ private:
     // The cell a child id names, -1 for the grid itself; false for an id that names nothing.
     bool cellOf(const VARIANT& child, int& cell) const;
 
-    SymbolGrid* m_grid;
+    AccessibleCells* m_grid;
     ULONG m_references = 1;
 };
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "commandhelp.h"
 #include "mainwindow.h"
 #include "settings/commandline.h"
 #include "summonwindow.h"
@@ -61,6 +62,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     }
     argv.push_back(nullptr);
 
+    // Before anything that would make a window: the help is for a console.
+    if (korv::isHelpCommand(argc, argv.data())) {
+        connectConsole();
+        return korv::runHelpCommand(stdout, stderr, false);
+    }
     if (korv::isXsampaCommand(argc, argv.data())) {
         connectConsole();
         return korv::runXsampaCommand(argc, argv.data(), stdin, stdout, stderr);

@@ -3,6 +3,8 @@
 #include "mainwindow.h"
 
 #include "accessiblename.h"
+#include "chartwindow.h"
+#include "commandbutton.h"
 #include "fontface.h"
 #include "resource.h"
 #include "settings/settings.h"
@@ -91,7 +93,7 @@ MainWindow::~MainWindow() {
 bool MainWindow::create(bool hidden) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = windowProc;
+    wc.lpfnWndProc = ownedWindowProc<&MainWindow::handle>;
     wc.hInstance = m_instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
@@ -106,7 +108,7 @@ bool MainWindow::create(bool hidden) {
 
     WNDCLASSEXW tray{};
     tray.cbSize = sizeof tray;
-    tray.lpfnWndProc = trayProc;
+    tray.lpfnWndProc = ownedWindowProc<&MainWindow::handleTray>;
     tray.hInstance = m_instance;
     tray.lpszClassName = kTrayClassName;
     RegisterClassExW(&tray);
@@ -207,6 +209,18 @@ void MainWindow::createControls() {
     m_tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0, m_hwnd,
                                 nullptr, m_instance, nullptr);
+    // A click on a command leaves the keys where the user was typing.
+    for (HWND button : {m_copyButton, m_backButton, m_clearButton, m_aboutButton, m_hideButton}) {
+        clickWithoutFocus(button);
+    }
+    std::wstring chartTip = L"The IPA chart in a window of its own (Ctrl+K)";
+    TTTOOLINFOW chartTool{};
+    chartTool.cbSize = sizeof chartTool;
+    chartTool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    chartTool.hwnd = m_hwnd;
+    chartTool.uId = reinterpret_cast<UINT_PTR>(m_search->chartButton());
+    chartTool.lpszText = chartTip.data();
+    SendMessageW(m_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&chartTool));
     for (std::size_t i = 0; i < kSymbolButtons.size(); ++i) {
         m_symbols[i] = CreateWindowExW(
             0, kSymbolButtonClass, L"", WS_CHILD, 0, 0, 0, 0, m_hwnd,
@@ -317,23 +331,10 @@ void MainWindow::close(bool unattended) {
     DestroyWindow(m_hwnd);
 }
 
-LRESULT CALLBACK MainWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* window = windowOwner<MainWindow>(hwnd, message, lParam);
-    if (window == nullptr) {
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    if (window->m_hwnd == nullptr) {
-        window->m_hwnd = hwnd;
-    }
-    return window->handle(message, wParam, lParam);
-}
-
-LRESULT CALLBACK MainWindow::trayProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* window = windowOwner<MainWindow>(hwnd, message, lParam);
+LRESULT MainWindow::handleTray(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     // The click counts on release, as the system's own icons do.
-    if (window != nullptr && message == kTrayMessage &&
-        (lParam == WM_LBUTTONUP || lParam == WM_LBUTTONDBLCLK)) {
-        window->restoreWindow();
+    if (message == kTrayMessage && (lParam == WM_LBUTTONUP || lParam == WM_LBUTTONDBLCLK)) {
+        restoreWindow();
         return 0;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -343,6 +344,8 @@ void MainWindow::handleCommand(int id, int code, HWND control) {
     if (id >= kFirstSymbolId && id < kFirstSymbolId + static_cast<int>(m_symbols.size())) {
         m_palette.insertChartSymbol(
             kSymbolButtons[static_cast<std::size_t>(id - kFirstSymbolId)].tag);
+    } else if (control == m_search->chartButton() && code == BN_CLICKED) {
+        m_palette.openChart();
     } else if (control == m_search->field() && code == EN_CHANGE) {
         m_search->queryChanged();
     } else if (id == IdCopy && code == BN_CLICKED) {
@@ -360,7 +363,10 @@ void MainWindow::handleCommand(int id, int code, HWND control) {
     }
 }
 
-LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindow::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        m_hwnd = hwnd;
+    }
     if (message == m_taskbarCreated && m_taskbarCreated != 0) {
         addTrayIcon();
         return 0;
@@ -383,6 +389,10 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             const HWND focus = GetFocus();
             m_lastFocus = IsChild(m_hwnd, focus) ? focus : m_lastFocus;
         } else if (!IsIconic(m_hwnd)) {
+            // Back from the task bar, the chart with it.
+            if (m_chart != nullptr) {
+                m_chart->showWithPalette();
+            }
             // Back where the user left off, the line at first, as a dialog box does.
             const HWND focus = GetFocus();
             if (!IsChild(m_hwnd, focus)) {
@@ -447,7 +457,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return DefWindowProcW(m_hwnd, message, wParam, lParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 } // namespace korv::win32

@@ -16,6 +16,8 @@
 
 namespace korv::win32 {
 
+class ChartWindow;
+
 inline constexpr wchar_t kAppTitle[] = L"Korvani v6";
 inline constexpr wchar_t kMainWindowClass[] = L"KorvaniMainWindow";
 inline constexpr UINT kAboutCommand = 0xF45A;
@@ -54,10 +56,9 @@ public:
     void showLine(std::u16string_view text, std::size_t caret, bool focus) override;
     void replaceText(std::size_t start, std::size_t length, std::u16string_view text) override;
     void focusLine() override;
-    // The IPA chart window is not part of this build yet: the palette is never asked to open it.
-    void showChart(const ChartPlacement& /*placement*/) override {}
-    void showChartZoom(int /*zoom*/) override {}
-    std::optional<ChartPlacement> chartPlacement() const override { return std::nullopt; }
+    void showChart(const ChartPlacement& placement) override;
+    void showChartZoom(int zoom) override;
+    std::optional<ChartPlacement> chartPlacement() const override;
     // Spelling to IPA is not part of this build: there is never a choice to offer.
     void showAlternatives(const std::vector<TranscribedWord>& /*words*/) override {}
     void showCopyCaption(std::string_view caption) override;
@@ -82,9 +83,8 @@ public:
     void openAbout() override;
 
 private:
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK trayProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleTray(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void handleCommand(int id, int code, HWND control);
     void createControls();
     void layout();
@@ -118,6 +118,7 @@ private:
     std::array<HWND, 62> m_symbols{};
     std::unique_ptr<SearchPanel> m_search;
     std::unique_ptr<MinePanel> m_mine;
+    std::unique_ptr<ChartWindow> m_chart; // made at its first opening
     HFONT m_guiFont = nullptr;
     HFONT m_boldFont = nullptr;
     HFONT m_lineFont = nullptr;
@@ -132,6 +133,7 @@ private:
     HWND m_lastFocus = nullptr;
     bool m_copyReturnDown = false;
     bool m_copyCtrlDown = false;
+    bool m_copyPlain = false; // armed by Ctrl+Shift+Return
     ChartTab m_tab = ChartTab::Standard;
     std::wstring m_ipaFace;
 };

@@ -2,6 +2,8 @@
 // The main window's keys and the symbols' context menu.
 #include "mainwindow.h"
 
+#include "chartwindow.h"
+
 namespace korv::win32 {
 
 namespace {
@@ -15,6 +17,9 @@ bool held(int key) {
 } // namespace
 
 bool MainWindow::preTranslate(const MSG& msg) {
+    if (m_chart != nullptr && m_chart->takeWheel(msg)) {
+        return true;
+    }
     if (msg.hwnd != m_hwnd && !IsChild(m_hwnd, msg.hwnd)) {
         return false;
     }
@@ -29,7 +34,7 @@ bool MainWindow::preTranslate(const MSG& msg) {
         }
         if (!m_copyReturnDown && !m_copyCtrlDown) {
             m_copyArmed = false;
-            m_palette.copy();
+            m_palette.copy(m_copyPlain);
         }
         return false;
     }
@@ -40,23 +45,42 @@ bool MainWindow::preTranslate(const MSG& msg) {
     const bool shift = held(VK_SHIFT);
     if (msg.message == WM_CHAR) {
         // The characters of the chords below would only beep in an edit control; the edit's own
-        // (Ctrl+A, C, V, X, Z) pass.
+        // (Ctrl+A, C, V, X, Z) pass, but for Ctrl+Shift+C, whose copy the edit would overwrite.
+        constexpr WPARAM kCtrlC = 0x03;
         constexpr WPARAM kCtrlD = 0x04;
         constexpr WPARAM kCtrlF = 0x06;
         constexpr WPARAM kCtrlReturn = 0x0A;
+        constexpr WPARAM kCtrlK = 0x0B;
         constexpr WPARAM kCtrlX = 0x18;
+        constexpr WPARAM kCtrlMinus = 0x1F;
         return ctrl && (msg.wParam == kCtrlD || msg.wParam == kCtrlF || msg.wParam == kCtrlReturn ||
-                        (shift && msg.wParam == kCtrlX));
+                        msg.wParam == kCtrlK || msg.wParam == kCtrlMinus ||
+                        (shift && (msg.wParam == kCtrlX || msg.wParam == kCtrlC)));
     }
     // One action per press: a held chord does not repeat it.
     const bool repeat = (msg.lParam & (1 << 30)) != 0;
+    if (ctrl && msg.wParam == VK_RETURN) {
+        // Ctrl+Shift+Return leaves the rich copy out.
+        if (!repeat) {
+            m_copyArmed = m_copyReturnDown = m_copyCtrlDown = true;
+            m_copyPlain = shift;
+        }
+        return true;
+    }
+    if (ctrl && shift && msg.wParam == 'C') {
+        if (!repeat) {
+            m_palette.copy(true);
+        }
+        return true;
+    }
+    // Ctrl+plus is Ctrl+= on most layouts, with or without Shift.
+    if (ctrl && (msg.wParam == VK_OEM_PLUS || msg.wParam == VK_ADD || msg.wParam == VK_OEM_MINUS ||
+                 msg.wParam == VK_SUBTRACT)) {
+        m_palette.zoomChart(msg.wParam == VK_OEM_MINUS || msg.wParam == VK_SUBTRACT ? -1 : 1);
+        return true;
+    }
     if (ctrl && !shift) {
         switch (msg.wParam) {
-        case VK_RETURN:
-            if (!repeat) {
-                m_copyArmed = m_copyReturnDown = m_copyCtrlDown = true;
-            }
-            return true;
         case VK_PRIOR:
         case VK_NEXT:
             if (!repeat) {
@@ -65,6 +89,11 @@ bool MainWindow::preTranslate(const MSG& msg) {
             return true;
         case 'F':
             m_palette.findSymbol();
+            return true;
+        case 'K':
+            if (!repeat) {
+                m_palette.openChart();
+            }
             return true;
         case 'D':
             if (msg.hwnd == m_search->field()) {

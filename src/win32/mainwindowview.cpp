@@ -3,6 +3,7 @@
 #include "mainwindow.h"
 
 #include "aboutwindow.h"
+#include "chartwindow.h"
 #include "symboltable.h"
 
 #include <commctrl.h>
@@ -59,7 +60,9 @@ void MainWindow::showLine(std::u16string_view text, std::size_t caret, bool focu
 
 void MainWindow::replaceText(std::size_t start, std::size_t length, std::u16string_view text) {
     SendMessageW(m_line, EM_SETSEL, start, static_cast<LPARAM>(start + length));
-    // TRUE: one step that Ctrl+Z takes back.
+    // One step that Ctrl+Z takes back, and only this one: the edit would join a deletion next to
+    // the last ones (Back pressed, then Clear all) into one, and Undo would bring back too much.
+    SendMessageW(m_line, EM_EMPTYUNDOBUFFER, 0, 0);
     SendMessageW(m_line, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide(text).c_str()));
 }
 
@@ -169,15 +172,24 @@ bool MainWindow::isInFront() const {
 
 void MainWindow::hideWindow() {
     ShowWindow(m_hwnd, SW_HIDE);
+    if (m_chart != nullptr) {
+        m_chart->hideWithPalette();
+    }
 }
 
 void MainWindow::minimizeWindow() {
     ShowWindow(m_hwnd, SW_MINIMIZE);
+    if (m_chart != nullptr) {
+        m_chart->hideWithPalette();
+    }
 }
 
 void MainWindow::restoreWindow() {
     const bool wasVisible = IsWindowVisible(m_hwnd);
     ShowWindow(m_hwnd, IsIconic(m_hwnd) ? SW_RESTORE : SW_SHOW);
+    if (m_chart != nullptr) {
+        m_chart->showWithPalette();
+    }
     SetForegroundWindow(m_hwnd);
     if (!wasVisible) {
         m_palette.shown();
@@ -187,6 +199,30 @@ void MainWindow::restoreWindow() {
 void MainWindow::bringToFront() {
     restoreWindow();
     SetFocus(m_line);
+}
+
+void MainWindow::showChart(const ChartPlacement& placement) {
+    if (m_chart == nullptr) {
+        m_chart = std::make_unique<ChartWindow>(m_instance, m_palette, m_dpi, m_ipaFace);
+    }
+    RECT palette{};
+    GetWindowRect(m_hwnd, &palette);
+    m_chart->show(placement, palette);
+    // The palette stays in front of what the chart still covers of it.
+    SetWindowPos(m_hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void MainWindow::showChartZoom(int zoom) {
+    if (m_chart != nullptr) {
+        m_chart->setZoom(zoom);
+    }
+}
+
+std::optional<ChartPlacement> MainWindow::chartPlacement() const {
+    if (m_chart == nullptr) {
+        return std::nullopt;
+    }
+    return m_chart->placement();
 }
 
 void MainWindow::openAbout() {

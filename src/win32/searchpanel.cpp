@@ -2,11 +2,15 @@
 #include "searchpanel.h"
 
 #include "accessiblename.h"
+#include "commandbutton.h"
+#include "ipachart.h"
 #include "ipasymbols.h"
 #include "profileini.h"
 #include "symbollayout.h"
 
 #include <commctrl.h>
+
+#include <algorithm>
 
 namespace korv::win32 {
 
@@ -46,6 +50,10 @@ SearchPanel::SearchPanel(HINSTANCE instance, HWND parent, Palette& palette)
     const std::wstring placeholder = widen(kSearchPlaceholder);
     SendMessageW(m_field, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(placeholder.c_str()));
     nameForScreenReader(m_field, kSearchAccessibleName);
+    m_chartButton =
+        CreateWindowExW(0, WC_BUTTONW, widen(kChartButtonCaption).c_str(), WS_CHILD | BS_PUSHBUTTON,
+                        0, 0, 0, 0, parent, nullptr, instance, nullptr);
+    clickWithoutFocus(m_chartButton);
     m_grid.clicked = [this](int cell) {
         // A copy: inserting records the symbol, which regroups the search.
         const std::u16string chars(m_palette.search().charsOf(cell));
@@ -64,8 +72,21 @@ void SearchPanel::place(const RECT& area, HFONT guiFont, HFONT glyphFont, UINT d
     m_dpi = dpi;
     const int fieldHeight = MulDiv(kSearchFieldHeight, static_cast<int>(dpi), 96);
     const int gap = MulDiv(2, static_cast<int>(dpi), 96);
-    MoveWindow(m_field, area.left, area.top, area.right - area.left, fieldHeight, FALSE);
+    // The chart's button at the field's end, as wide as its caption.
+    const int width = area.right - area.left;
+    HDC dc = GetDC(m_chartButton);
+    const HGDIOBJ old = SelectObject(dc, guiFont);
+    const std::wstring caption = widen(kChartButtonCaption);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(m_chartButton, dc);
+    const int buttonWidth =
+        std::min(width / 3, static_cast<int>(extent.cx) + MulDiv(10, static_cast<int>(dpi), 96));
+    MoveWindow(m_field, area.left, area.top, width - buttonWidth - gap, fieldHeight, FALSE);
     SendMessageW(m_field, WM_SETFONT, reinterpret_cast<WPARAM>(guiFont), FALSE);
+    MoveWindow(m_chartButton, area.right - buttonWidth, area.top, buttonWidth, fieldHeight, FALSE);
+    SendMessageW(m_chartButton, WM_SETFONT, reinterpret_cast<WPARAM>(guiFont), FALSE);
     MoveWindow(m_grid.hwnd(), area.left, area.top + fieldHeight + gap, area.right - area.left,
                area.bottom - area.top - fieldHeight - gap, FALSE);
     m_grid.setLook(glyphFont, guiFont, dpi);
@@ -74,6 +95,7 @@ void SearchPanel::place(const RECT& area, HFONT guiFont, HFONT glyphFont, UINT d
 
 void SearchPanel::show(bool shown) {
     ShowWindow(m_field, shown ? SW_SHOW : SW_HIDE);
+    ShowWindow(m_chartButton, shown ? SW_SHOW : SW_HIDE);
     ShowWindow(m_grid.hwnd(), shown ? SW_SHOW : SW_HIDE);
 }
 

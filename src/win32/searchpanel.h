@@ -20,6 +20,8 @@ public:
     SearchPanel& operator=(const SearchPanel&) = delete;
 
     HWND field() const { return m_field; }
+    /// The button that opens the IPA chart window.
+    HWND chartButton() const { return m_chartButton; }
     SymbolGrid& grid() { return m_grid; }
     /// Places the panel in area (window pixels) with the window's faces and DPI.
     void place(const RECT& area, HFONT guiFont, HFONT glyphFont, UINT dpi);
@@ -38,6 +40,7 @@ public:
 private:
     Palette& m_palette;
     HWND m_field = nullptr;
+    HWND m_chartButton = nullptr;
     SymbolGrid m_grid;
     UINT m_dpi = 96;
     std::u16string m_shownQuery;

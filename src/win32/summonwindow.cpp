@@ -28,7 +28,7 @@ bool WindowSummonChannel::listen(Handler handler) {
     m_handler = std::move(handler);
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = windowProc;
+    wc.lpfnWndProc = ownedWindowProc<&WindowSummonChannel::handle>;
     wc.hInstance = m_instance;
     wc.lpszClassName = kSummonWindowClass;
     RegisterClassExW(&wc);
@@ -63,10 +63,8 @@ platform::SummonResult WindowSummonChannel::send(platform::SummonRequest request
     return platform::SummonResult::Delivered;
 }
 
-LRESULT CALLBACK WindowSummonChannel::windowProc(HWND hwnd, UINT message, WPARAM wParam,
-                                                 LPARAM lParam) {
-    auto* channel = windowOwner<WindowSummonChannel>(hwnd, message, lParam);
-    if (channel != nullptr && message == WM_COPYDATA) {
+LRESULT WindowSummonChannel::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COPYDATA) {
         const auto* copy = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
         if (copy->dwData != kSummonTag || copy->cbData != sizeof(DWORD)) {
             return FALSE;
@@ -80,8 +78,8 @@ LRESULT CALLBACK WindowSummonChannel::windowProc(HWND hwnd, UINT message, WPARAM
         PostMessageW(hwnd, kSummonPosted, request, 0);
         return TRUE;
     }
-    if (channel != nullptr && message == kSummonPosted && channel->m_handler) {
-        channel->m_handler(static_cast<platform::SummonRequest>(wParam));
+    if (message == kSummonPosted && m_handler) {
+        m_handler(static_cast<platform::SummonRequest>(wParam));
         return 0;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);

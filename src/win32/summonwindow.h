@@ -23,7 +23,7 @@ public:
     platform::SummonResult send(platform::SummonRequest request) override;
 
 private:
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     HINSTANCE m_instance;
     HANDLE m_running = nullptr;

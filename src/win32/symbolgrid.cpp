@@ -30,7 +30,7 @@ void registerClass(HINSTANCE instance, WNDPROC proc) {
 } // namespace
 
 SymbolGrid::SymbolGrid(HINSTANCE instance, HWND parent, const wchar_t* name) {
-    registerClass(instance, windowProc);
+    registerClass(instance, ownedWindowProc<&SymbolGrid::handle>);
     m_hwnd = CreateWindowExW(0, kSymbolGridClass, name, WS_CHILD | WS_VSCROLL, 0, 0, 0, 0, parent,
                              nullptr, instance, this);
 }
@@ -51,6 +51,14 @@ IAccessible* SymbolGrid::accessible() {
         m_accessible = new GridAccessible(this);
     }
     return m_accessible;
+}
+
+std::wstring SymbolGrid::cellName(int cell) const {
+    return m_cells.at(static_cast<std::size_t>(cell)).name;
+}
+
+std::wstring SymbolGrid::cellDescription(int cell) const {
+    return m_cells.at(static_cast<std::size_t>(cell)).description;
 }
 
 void SymbolGrid::setContent(std::vector<GridCell> cells, std::vector<GridTitle> titles,
@@ -178,20 +186,12 @@ void SymbolGrid::paint(HDC dc, const RECT& client) const {
     SelectObject(dc, old);
 }
 
-LRESULT CALLBACK SymbolGrid::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* grid = windowOwner<SymbolGrid>(hwnd, message, lParam);
-    if (grid == nullptr) {
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    if (grid->m_hwnd == nullptr) {
-        grid->m_hwnd = hwnd;
-    }
-    return grid->handle(message, wParam, lParam);
-}
-
-LRESULT SymbolGrid::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT SymbolGrid::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     switch (message) {
+    case WM_NCCREATE:
+        m_hwnd = hwnd;
+        break;
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(m_hwnd, &ps);
@@ -306,7 +306,7 @@ LRESULT SymbolGrid::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return DefWindowProcW(m_hwnd, message, wParam, lParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 } // namespace korv::win32

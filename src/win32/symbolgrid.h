@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "gridaccessible.h"
 #include "layout.h"
 
 #include <windows.h>
-
-#include <oleacc.h>
 
 #include <functional>
 #include <string>
@@ -14,10 +13,6 @@
 namespace korv::win32 {
 
 inline constexpr wchar_t kSymbolGridClass[] = L"KorvSymbolGrid";
-/// Posted to a grid to click a cell (wParam) as the pointer does.
-inline constexpr UINT kClickCellMessage = WM_APP + 20;
-
-class GridAccessible;
 
 /// One symbol of a grid: where it goes (at 96 DPI, in the grid's whole height), what it shows and
 /// what a screen reader says of it.
@@ -37,7 +32,7 @@ struct GridTitle {
 /// A painted, scrolling grid of symbols (the All and Mine tabs): flat cells raised under the
 /// pointer, the chosen one marked; a click on release inside the pressed cell. It never takes the
 /// keyboard focus.
-class SymbolGrid final {
+class SymbolGrid final : public AccessibleCells {
 public:
     /// name is what a screen reader calls the grid.
     SymbolGrid(HINSTANCE instance, HWND parent, const wchar_t* name);
@@ -45,12 +40,12 @@ public:
     SymbolGrid(const SymbolGrid&) = delete;
     SymbolGrid& operator=(const SymbolGrid&) = delete;
 
-    HWND hwnd() const { return m_hwnd; }
+    HWND hwnd() const override { return m_hwnd; }
     /// Replaces what the grid shows; height is the content's, at 96 DPI.
     void setContent(std::vector<GridCell> cells, std::vector<GridTitle> titles, int height);
     /// Marks a cell as the chosen one and scrolls it into view; -1 for none.
     void setCurrent(int cell);
-    int current() const { return m_current; }
+    int current() const override { return m_current; }
     const std::vector<GridCell>& cells() const { return m_cells; }
     /// The faces and the scale of the window's DPI.
     void setLook(HFONT glyphFont, HFONT titleFont, UINT dpi);
@@ -58,19 +53,23 @@ public:
     void scrollTo(int pixels);
     int scrolled() const { return m_scroll; }
     /// The cell under a point of the window, or -1.
-    int cellAt(POINT point) const;
+    int cellAt(POINT point) const override;
     /// A cell's rectangle in the window, scaled and scrolled.
-    RECT cellRect(int cell) const;
+    RECT cellRect(int cell) const override;
 
     std::function<void(int cell)> clicked;
     std::function<void(int cell, POINT screen)> menuRequested;
+
+    int cellCount() const override { return static_cast<int>(m_cells.size()); }
+    std::wstring cellName(int cell) const override;
+    std::wstring cellDescription(int cell) const override;
+    bool clickable() const override { return static_cast<bool>(clicked); }
 
     /// The screen reader's view of the grid and its cells, made when first asked for.
     IAccessible* accessible();
 
 private:
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void paint(HDC dc, const RECT& client) const;
     void updateScrollBar();
     void setHover(int cell);

@@ -15,4 +15,23 @@ template <typename Owner> Owner* windowOwner(HWND hwnd, UINT message, LPARAM lPa
     return reinterpret_cast<Owner*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
+template <typename Handler> struct HandlerOwner;
+template <typename Owner> struct HandlerOwner<LRESULT (Owner::*)(HWND, UINT, WPARAM, LPARAM)> {
+    using type = Owner;
+};
+
+/// The window procedure of a class whose windows each belong to an object: every message from
+/// WM_NCCREATE on goes to that object's Handle member (say &SymbolGrid::handle), the rest to the
+/// system. The object is CreateWindowExW's last argument; a window whose user data is cleared
+/// (its object gone first) is left to the system too.
+template <auto Handle>
+LRESULT CALLBACK ownedWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    using Owner = typename HandlerOwner<decltype(Handle)>::type;
+    Owner* owner = windowOwner<Owner>(hwnd, message, lParam);
+    if (owner == nullptr) {
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    return (owner->*Handle)(hwnd, message, wParam, lParam);
+}
+
 } // namespace korv::win32

@@ -105,6 +105,51 @@ def toggle_hides_and_brings_back_a_running_copy(t, d):
     t.assertEqual(d.line(), "a")
 
 
+def a_tab_clicked_while_searching_leaves_the_keys_to_the_line(t, d):
+    d.start()
+    d.type("a")
+    d.key("ctrl+f")
+    d.type("schwa")
+    d.click("TabStandard")
+    d.type("2")  # once changed the size to 20 points unseen
+    t.assertEqual(d.line(), "a2")
+    t.assertNotIn("FontSize", d.ini()["Korvani"])
+
+
+def commands_clicked_while_searching_leave_the_keys_in_the_search(t, d):
+    d.start()
+    d.type("ab")
+    d.key("ctrl+f")
+    d.type("voiced velar")
+    d.click("Long")  # beside the All tab, in at the line's caret
+    d.click("BackButton")
+    d.type(" fric")  # still the search's
+    d.key("Return")
+    t.assertEqual(d.line(), "ab\u0263")
+
+
+def clear_all_leaves_the_keys_in_the_line_and_is_undone(t, d):
+    d.start()
+    d.type("ab")
+    d.key("ctrl+f")
+    d.type("x")
+    d.click("ClearButton")
+    d.type("c")
+    t.assertEqual(d.line(), "c")
+    d.click("ClearButton")
+    d.key("ctrl+z")
+    t.assertEqual(d.line(), "c")
+
+
+def the_last_tab_used_is_shown_at_the_next_start(t, d):
+    d.start()
+    d.click("TabAdditional")
+    t.assertEqual(d.ini()["Korvani"]["LastTab"], "1")
+    d.restart()
+    d.click("Bleu")  # on the Additional chart only
+    t.assertEqual(d.line(), "\u00f8")
+
+
 SCENARIOS = [
     symbols_go_in_at_the_caret_and_a_mark_on_the_letter_before_it,
     back_and_clear_all,
@@ -115,4 +160,8 @@ SCENARIOS = [
     xsampa_of_the_line_with_ctrl_shift_x,
     a_pinned_sequence_is_kept_in_mine,
     toggle_hides_and_brings_back_a_running_copy,
+    a_tab_clicked_while_searching_leaves_the_keys_to_the_line,
+    commands_clicked_while_searching_leave_the_keys_in_the_search,
+    clear_all_leaves_the_keys_in_the_line_and_is_undone,
+    the_last_tab_used_is_shown_at_the_next_start,
 ]

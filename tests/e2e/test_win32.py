@@ -5,6 +5,7 @@ import glob
 import os
 import shutil
 import subprocess
+import time
 import unittest
 
 from korvlayout import CLIENT_HEIGHT, CLIENT_WIDTH, SYMBOLS, control
@@ -30,6 +31,13 @@ SAVE = (8 + 2 + 8 + 56 + 76, 8 + 22 + 8 + 107 + 11)
 CLOSE = (121 + 37, 300 + 12)
 # The All and Mine tabs' grids start under the search field and at the chart's corner.
 MINE_FIRST_CELL = (10 + 12, 50 + 12)
+# The IPA chart window, in chart units: the table's width, and the centres of two cells. The chart
+# fits the window's width less the vertical scroll bar.
+CHART_TITLE = "^Korvani \u2013 IPA chart$"
+CHART_WIDTH = 992
+SCROLL_BAR = 17
+P_CELL = (202, 84)  # p, voiceless bilabial plosive
+Z_CELL = (454, 244)  # z, voiced alveolar fricative
 
 
 class Wine:
@@ -71,9 +79,16 @@ class Wine:
         return proc
 
     def window(self, name=TITLE, timeout=20):
-        found = []
-        wait_until(lambda: found.extend(self.session.search(name=name)) or found, timeout, name)
-        return found[0]
+        """The window once it has stayed a moment: a start right after another copy ended has
+        been seen to show a window that went at once."""
+        def settled():
+            found = self.session.search(name=name)
+            if not found:
+                return None
+            time.sleep(0.3)
+            return found[0] if found[0] in self.session.search(name=name) else None
+
+        return wait_until(settled, timeout, name)
 
     def click(self, window, point):
         self.session.xdotool("mousemove", "--window", window, *point, "click", "1")
@@ -397,6 +412,94 @@ class Win32Test(WineSessionTest):
         self.assertEqual(cells["All symbols"][0][0], "\u0263, voiced velar fricative")
         self.assertIn("X-SAMPA G", cells["All symbols"][0][1])
         self.assertIn(("", "\u0283"), controls["KorvSymbolButton"])
+
+    def click_cell(self, chart, cell, zoom=100):
+        rect = self.session.geometry(chart)
+        scale = (rect.w - SCROLL_BAR) / CHART_WIDTH * zoom / 100
+        self.wine.click(chart, (round(cell[0] * scale), round(cell[1] * scale)))
+
+    def test_the_chart_window_inserts_at_the_caret_scales_and_keeps_its_zoom_and_size(self):
+        folder = self.wine.program("[Korvani]\nAutoPaste=0\n")
+        ini = os.path.join(folder, "KORVANI.INI")
+        window = self.start_in_front(folder)
+        labels = lambda: self.wine.run("wine", self.wine.tool("controllabels.exe"), "KorvaniChartWindow")
+        self.assertEqual(labels().returncode, 1)  # not made at the start
+        self.session.type_text("ae")
+        self.session.key("Left", "ctrl+k")
+        chart = self.wine.window(CHART_TITLE)
+        rect = self.session.geometry(chart)
+        self.assertGreaterEqual(rect.w, CHART_WIDTH)  # the table at its own size: 26-pixel glyphs
+        self.assertEqual(self.session.active_window(), window)
+        # At the line's caret; the keys typed next still go into the line.
+        self.click_cell(chart, P_CELL)
+        self.click_cell(chart, Z_CELL)
+        self.session.type_text("i")
+        self.assertEqual(self.session.active_window(), window)
+        self.assertEqual(self.line_after(window), "apzie")
+        # Each cell is a button a screen reader names.
+        run = labels()
+        self.assertEqual(run.returncode, 0)
+        canvas, first = run.stdout.decode().splitlines()[:2]
+        self.assertEqual(canvas.split("\t"), ["KorvChartCanvas", "", "IPA chart"])
+        self.assertTrue(first.strip().startswith("p, voiceless bilabial plosive\t"), first)
+
+        # Scaled to a narrower window, the same cell is hit at its new place (clear of the palette,
+        # which stays in front of it).
+        self.session.xdotool("windowsize", chart, "600", "500")
+        self.session.xdotool("windowmove", chart, "640", "260")
+        wait_until(lambda: self.session.geometry(chart).w == 600 and self.session.geometry(chart).x > 600, 5,
+                   "the chart to be resized and moved")
+        self.session.key("End")
+        self.click_cell(chart, P_CELL)
+        self.assertEqual(self.line_after(window), "apziep")
+        # Ctrl+plus (Ctrl+= alike) and Ctrl+minus in the line, and Ctrl+wheel over the chart.
+        self.session.key("ctrl+plus", "ctrl+plus", "ctrl+minus", "ctrl+equal", "ctrl+plus")
+        wait_until(lambda: read_ini(ini).get(("Chart", "Zoom")) == "150", 5, "the zoom of the keys")
+        self.session.xdotool("mousemove", "--window", chart, "300", "200")
+        self.session.xdotool("keydown", "ctrl", "click", "4", "keyup", "ctrl")
+        wait_until(lambda: read_ini(ini).get(("Chart", "Zoom")) == "175", 5, "the zoom of the wheel")
+        place = self.session.geometry(chart)
+        self.session.close_window(chart)
+        wait_until(lambda: read_ini(ini).get(("Chart", "Width")) == "600", 10, "the chart's size kept")
+        self.assertEqual(read_ini(ini)[("Chart", "Height")], "500")
+
+        self.session.close_window(window)
+        wait_until(lambda: not self.session.search(name=TITLE), 10, "the program to end")
+        window = self.start_in_front(folder)
+        self.session.key("ctrl+k")
+        chart = self.wine.window(CHART_TITLE)
+        rect = self.session.geometry(chart)
+        self.assertEqual((rect.w, rect.h), (600, 500))
+        self.assertLessEqual(abs(rect.x - place.x) + abs(rect.y - place.y), 2, (rect, place))
+        # At 175 % of the window's width the first cell has moved right and down.
+        self.click_cell(chart, P_CELL, zoom=175)
+        self.assertEqual(self.line_after(window), "p")
+
+    def test_help_is_written_without_a_window(self):
+        folder = self.wine.program()
+        for ask in ("/?", "--help", "-h"):
+            with self.subTest(ask):
+                run = self.wine.run("wine", os.path.join(folder, "korvani.exe"), ask, timeout=30)
+                self.assertEqual(run.returncode, 0, run.stderr)
+                output = run.stdout.decode()
+                self.assertTrue(output.startswith("Usage: korvani"), output)
+                for command in ("/hide", "/show", "/toggle", "--xsampa", "Ctrl+K"):
+                    self.assertIn(command, output)
+                self.assertNotIn("--transcribe", output)  # this build has no spelling to IPA
+        # Nothing was started: no log, no window.
+        self.assertFalse(os.path.exists(os.path.join(folder, "KORVANI.LOG")))
+        self.assertEqual(self.session.search(name=TITLE), [])
+
+    def test_ctrl_shift_c_and_ctrl_shift_return_copy_plain_text_alone(self):
+        window = self.start_in_front(self.wine.program("[Korvani]\nAutoPaste=0\n"))
+        for chord, text in (("ctrl+shift+c", "a"), ("ctrl+shift+Return", "ab")):
+            with self.subTest(chord):
+                self.session.type_text(text[-1])
+                self.session.key(chord)
+                wait_until(lambda: self.session.clipboard_text() == text, 10, f"the copy of {text!r}")
+                self.assertNotIn("text/rtf", self.session.clipboard_targets())
+        self.wine.click(window, COPY)  # the rich copy as ever
+        wait_until(lambda: "text/rtf" in self.session.clipboard_targets(), 10, "the rich copy")
 
     def test_windows_unit_tests_that_need_a_display(self):
         run = self.wine.run("wine", self.wine.tool("korv_win32_window_tests.exe"), timeout=120)
