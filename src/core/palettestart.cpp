@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The palette's life: start, the options, the size, hiding, summons and closing.
 #include "palette.h"
+#include "screenplace.h"
 
 #include "settings/settings.h"
 
@@ -33,9 +34,13 @@ bool Palette::start() {
     m_sizeIndex = knownSize ? settings.fontSize : -1;
     m_view.showSizeIndex(m_sizeIndex);
     // Where the compositor alone places windows, the stored position waits for a desktop that
-    // can use it, and closing leaves it as it was.
+    // can use it, and closing leaves it as it was. A position off every screen (a screen since
+    // unplugged, a hand-edited file) is corrected here, and so saved corrected at closing.
     if (m_services.placesWindows) {
-        m_view.placeWindow({settings.left, settings.top});
+        const ScreenSize size = m_view.frameSize();
+        const std::vector<Rect> areas = m_view.workAreas();
+        m_view.placeWindow(
+            placeOnScreens({settings.left, settings.top, size.width, size.height}, areas));
     }
     if (!writeStartupLog(m_services.log)) {
         showSettingsFailure();

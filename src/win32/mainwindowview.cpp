@@ -159,6 +159,35 @@ std::optional<ScreenPosition> MainWindow::windowPosition() const {
     return ScreenPosition{r.left, r.top};
 }
 
+ScreenSize MainWindow::frameSize() const {
+    RECT r{};
+    GetWindowRect(m_hwnd, &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+namespace {
+
+BOOL CALLBACK addWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(monitor, &info)) {
+        const RECT& work = info.rcWork;
+        auto& list = *reinterpret_cast<std::vector<Rect>*>(areas);
+        const Rect area{work.left, work.top, work.right - work.left, work.bottom - work.top};
+        // The primary first: it takes a window that is as near to another screen.
+        list.insert((info.dwFlags & MONITORINFOF_PRIMARY) != 0 ? list.begin() : list.end(), area);
+    }
+    return TRUE;
+}
+
+} // namespace
+
+std::vector<Rect> MainWindow::workAreas() const {
+    std::vector<Rect> areas;
+    EnumDisplayMonitors(nullptr, nullptr, addWorkArea, reinterpret_cast<LPARAM>(&areas));
+    return areas;
+}
+
 std::uintptr_t MainWindow::nativeHandle() const {
     return reinterpret_cast<std::uintptr_t>(m_hwnd);
 }

@@ -123,6 +123,14 @@ TEST_F(PaletteTest, StartShowsTheStoredSettingsAndRewritesOnlyTheLog) {
     }
 }
 
+TEST_F(PaletteTest, APositionOffEveryScreenIsPlacedOnTheNearestAndNotSavedAtStart) {
+    m_settings.m_values = {{{"Position", "Left"}, "-30000"}, {{"Position", "Top"}, "-30000"}};
+    m_view.m_workAreas = {{0, 30, 1280, 770}};
+    start();
+    EXPECT_EQ(m_view.m_placed, (ScreenPosition{0, 30}));
+    EXPECT_TRUE(m_settings.m_writes.empty());
+}
+
 TEST_F(PaletteTest, ALogThatCannotBeWrittenSaysSoOnceEndsAndSavesNothing) {
     m_log.m_readOnly = true;
     start();

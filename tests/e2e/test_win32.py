@@ -191,6 +191,27 @@ class Win32Test(WineSessionTest):
         self.assertEqual(self.session.search(name=TITLE), [window])
         self.assertEqual(line_through_mark(self.session, self.wine, window, 1, LINE), "")
 
+    def test_position_off_every_screen_is_brought_onto_the_nearest_and_saved_so(self):
+        cases = [  # the stored position, and the saved one (None: along the right edge)
+            ((-30000, -30000), (0, 0)),
+            ((30000, 200), (None, 200)),
+        ]
+        for stored, saved in cases:
+            with self.subTest(stored=stored):
+                folder = self.wine.program("[Position]\nLeft=%d\nTop=%d\n" % stored)
+                self.wine.start(folder)
+                window = self.wine.window()
+                client = self.session.geometry(window)
+                self.assertTrue(0 <= client.x and client.x + client.w <= 1280 and 0 <= client.y < 800, client)
+                self.session.close_window(window)
+                wait_until(lambda: not self.session.search(name=TITLE), 10, "the program to end")
+                position = read_ini(os.path.join(folder, "KORVANI.INI"))
+                left, top = int(position[("Position", "Left")]), int(position[("Position", "Top")])
+                # The frame's border at either side of the client.
+                border = client.x - left
+                self.assertEqual((left, top), (1280 - client.w - 2 * border if saved[0] is None else saved[0], saved[1]))
+                self.wine.stop()
+
     def test_hide_then_tray_click_restores(self):
         self.wine.start(self.wine.program(), "/HIDE")
         icons = []
