@@ -206,7 +206,16 @@ void MainWindow::minimizeWindow() {
 
 void MainWindow::restoreWindow() {
     const bool wasVisible = IsWindowVisible(m_hwnd);
-    ShowWindow(m_hwnd, IsIconic(m_hwnd) ? SW_RESTORE : SW_SHOW);
+    if (IsIconic(m_hwnd)) {
+        ShowWindow(m_hwnd, SW_RESTORE);
+    } else if (wasVisible && GetForegroundWindow() != m_hwnd) {
+        // A window manager may have minimised it unannounced (Wine reports that only for windows
+        // with a minimise box): shown afresh, it comes back from wherever it went.
+        ShowWindow(m_hwnd, SW_HIDE);
+        ShowWindow(m_hwnd, SW_SHOW);
+    } else {
+        ShowWindow(m_hwnd, SW_SHOW);
+    }
     SetForegroundWindow(m_hwnd);
     if (!wasVisible) {
         m_palette.shown();

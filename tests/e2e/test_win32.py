@@ -221,6 +221,19 @@ class Win32Test(WineSessionTest):
         self.session.click(icon.x + icon.w // 2, icon.y + icon.h // 2)
         self.wine.window()
 
+    def test_tray_click_restores_after_the_window_managers_minimize(self):
+        self.wine.start(self.wine.program("[Korvani]\nAutoPaste=0\n"))
+        window = self.wine.window()
+        icons = []
+        wait_until(lambda: icons.extend(self.session.tray_icons(classname="explorer")) or icons, 20, "the tray icon")
+        icon = self.session.geometry(icons[0])
+        for _ in range(2):
+            self.session.xdotool("windowminimize", window)
+            wait_until(lambda: not self.session.is_viewable(window), 10, "the window to be minimised")
+            self.session.click(icon.x + icon.w // 2, icon.y + icon.h // 2)
+            wait_until(lambda: self.session.is_viewable(window), 10, "the window back")
+            wait_until(lambda: self.session.active_window() == window, 10, "the window in front")
+
     def test_show_and_toggle_reach_the_running_copy(self):
         folder = self.wine.program("[Korvani]\nAutoPaste=0\n")
         exe = os.path.join(folder, "korvani.exe")
