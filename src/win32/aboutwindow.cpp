@@ -232,8 +232,16 @@ void AboutWindow::saveOptions() {
 }
 
 void AboutWindow::installFonts() {
-    const std::string installer = m_main.exeFolder() + "korvanifi.exe";
-    ShellExecuteA(m_hwnd, "open", installer.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    const std::wstring installer = widen(m_main.exeFolder()) + L"korvanifi.exe";
+    // Its box belongs to this window and stands in front of it.
+    const std::wstring arguments = L"/owner:" + std::to_wstring(reinterpret_cast<UINT_PTR>(m_hwnd));
+    const auto started = reinterpret_cast<INT_PTR>(ShellExecuteW(
+        m_hwnd, L"open", installer.c_str(), arguments.c_str(), nullptr, SW_SHOWNORMAL));
+    if (started <= 32) {
+        MessageBoxW(m_hwnd,
+                    (L"The font installer " + installer + L" could not be started.").c_str(),
+                    kAppTitle, MB_OK | MB_ICONERROR);
+    }
 }
 
 void AboutWindow::openHomepage() {

@@ -3,6 +3,7 @@
 copied from the build's template; each test runs a fresh copy of the program in its own folder."""
 import glob
 import os
+import re
 import shutil
 import subprocess
 import unittest
@@ -28,6 +29,7 @@ OPTIONS_TAB = (8 + 70, 8 + 10)
 AUTOPASTE_BOX = (8 + 2 + 8 + 12 + 8, 8 + 22 + 8 + 23 + 8)
 SAVE = (8 + 2 + 8 + 56 + 76, 8 + 22 + 8 + 107 + 11)
 CLOSE = (121 + 37, 300 + 12)
+INSTALL_FONTS = (8 + 2 + 8 + 56 + 76, 8 + 22 + 192 + 11)
 # The All and Mine tabs' grids start under the search field and at the chart's corner.
 MINE_FIRST_CELL = (10 + 12, 50 + 12)
 
@@ -275,6 +277,28 @@ class Win32Test(WineSessionTest):
         self.wine.run("wine", self.wine.tool("sendcommand.exe"), "KorvaniMainWindow", "close")
         wait_until(lambda: ("Position", "Left") in read_ini(ini), 10, "the position to be saved")
         wait_until(lambda: not self.session.search(name="Korvani"), 10, "the program to end")
+
+    def stacking(self):
+        """The managed windows, bottom to top."""
+        return [int(w, 16) for w in re.findall(r"0x[0-9a-fA-F]+", self.session.root_property("_NET_CLIENT_LIST_STACKING") or "")]
+
+    def test_font_installers_box_belongs_to_about_and_stands_in_front_of_it(self):
+        folder = self.wine.program("[Korvani]\nAutoPaste=0\n")
+        shutil.copy(os.path.join(BUILD, "src", "win32", "korvanifi.exe"), folder)
+        shutil.copy("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", os.path.join(folder, "Korvani.ttf"))
+        self.wine.start(folder)
+        self.wine.click(self.wine.window(), ABOUT)
+        about = self.wine.window("^About Korvani$")
+        self.wine.click(about, OPTIONS_TAB)
+        self.wine.click(about, INSTALL_FONTS)
+        box = self.wine.window("^Korvani Font Installer$")
+        self.assertIn(hex(about), self.session.property(box, "WM_TRANSIENT_FOR") or "")
+        wait_until(lambda: self.session.active_window() == box, 10, "the box in front")
+        stacking = self.stacking()
+        self.assertGreater(stacking.index(box), stacking.index(about))
+        self.session.key("Return")
+        wait_until(lambda: not self.session.search(name="^Korvani Font Installer$"), 10, "the box to close")
+        self.assertEqual(self.session.search(name="^About Korvani$"), [about])
 
     def test_autopaste_lands_in_notepad(self):
         self.wine.start(None, exe="notepad")
