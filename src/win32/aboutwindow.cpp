@@ -169,22 +169,19 @@ void AboutWindow::createControls() {
     const int ox = px + 8;
     const int oy = py + 8;
     m_optionsPage[0] = child(WC_STATICW, L"", SS_ETCHEDFRAME, 0, ox, oy, 273, 145, m_font);
-    m_autoPasteBox = m_optionsPage[1] = child(WC_BUTTONW, L"", BS_AUTOCHECKBOX | WS_TABSTOP,
-                                              IdAutopaste, ox + 12, oy + 23, 16, 17, m_font);
-    m_optionsPage[2] = child(WC_STATICW, L"Automatically paste script into target document",
-                             SS_LEFT, 0, ox + 32, oy + 24, 236, 14, m_font);
-    m_unicodeFontBox = m_optionsPage[3] = child(WC_BUTTONW, L"", BS_AUTOCHECKBOX | WS_TABSTOP,
-                                                IdUnicode, ox + 12, oy + 48, 17, 17, m_font);
-    m_optionsPage[4] = child(WC_STATICW, L"Use Unicode Fonts (recommended)", SS_LEFT, 0, ox + 32,
-                             oy + 50, 236, 14, m_font);
-    m_hintsBox = m_optionsPage[5] = child(WC_BUTTONW, L"", BS_AUTOCHECKBOX | WS_TABSTOP, IdHints,
-                                          ox + 12, oy + 72, 17, 17, m_font);
-    m_optionsPage[6] =
-        child(WC_STATICW, L"Show button hints", SS_LEFT, 0, ox + 32, oy + 74, 236, 14, m_font);
-    m_saveButton = m_optionsPage[7] =
+    // Each box carries its text, so that a click on the text toggles it as everywhere in Windows.
+    const auto option = [&](const wchar_t* text, int id, int top) {
+        return child(WC_BUTTONW, text, BS_AUTOCHECKBOX | WS_TABSTOP, id, ox + 12, oy + top, 256, 17,
+                     m_font);
+    };
+    m_autoPasteBox = m_optionsPage[1] =
+        option(L"Automatically paste script into target document", IdAutopaste, 23);
+    m_unicodeFontBox = m_optionsPage[2] = option(L"Use Unicode Fonts (recommended)", IdUnicode, 48);
+    m_hintsBox = m_optionsPage[3] = option(L"Show button hints", IdHints, 72);
+    m_saveButton = m_optionsPage[4] =
         child(WC_BUTTONW, L"Save", BS_PUSHBUTTON, IdSave, ox + 56, oy + 107, 153, 22, m_font);
-    m_optionsPage[8] = child(WC_STATICW, L"", SS_ETCHEDFRAME, 0, ox, py + 160, 273, 81, m_font);
-    m_installFontsButton = m_optionsPage[9] =
+    m_optionsPage[5] = child(WC_STATICW, L"", SS_ETCHEDFRAME, 0, ox, py + 160, 273, 81, m_font);
+    m_installFontsButton = m_optionsPage[6] =
         child(WC_BUTTONW, L"Install Legacy Fonts", BS_PUSHBUTTON, IdInstall, ox + 56, py + 192, 153,
               22, m_font);
     m_closeButton =

@@ -44,7 +44,7 @@ private:
     HWND m_saveButton = nullptr;
     HWND m_installFontsButton = nullptr;
     HWND m_aboutPage[6] = {};
-    HWND m_optionsPage[10] = {};
+    HWND m_optionsPage[7] = {};
     HFONT m_font = nullptr;
     HFONT m_titleFont = nullptr;
     HFONT m_linkFont = nullptr;

@@ -30,6 +30,8 @@ AUTOPASTE_BOX = (8 + 2 + 8 + 12 + 8, 8 + 22 + 8 + 23 + 8)
 SAVE = (8 + 2 + 8 + 56 + 76, 8 + 22 + 8 + 107 + 11)
 CLOSE = (121 + 37, 300 + 12)
 INSTALL_FONTS = (8 + 2 + 8 + 56 + 76, 8 + 22 + 192 + 11)
+# The options' texts, right of their boxes.
+OPTION_TEXTS = {"AutoPaste": (130, 69), "UseUnicodeFont": (130, 94), "ShowHints": (90, 118)}
 # The All and Mine tabs' grids start under the search field and at the chart's corner.
 MINE_FIRST_CELL = (10 + 12, 50 + 12)
 
@@ -277,6 +279,20 @@ class Win32Test(WineSessionTest):
         self.wine.run("wine", self.wine.tool("sendcommand.exe"), "KorvaniMainWindow", "close")
         wait_until(lambda: ("Position", "Left") in read_ini(ini), 10, "the position to be saved")
         wait_until(lambda: not self.session.search(name="Korvani"), 10, "the program to end")
+
+    def test_a_click_on_an_options_text_toggles_its_box(self):
+        folder = self.wine.program("[Korvani]\nAutoPaste=0\nUseUnicodeFont=1\nShowHints=1\n")
+        self.wine.start(folder)
+        self.wine.click(self.wine.window(), ABOUT)
+        about = self.wine.window("^About Korvani$")
+        self.wine.click(about, OPTIONS_TAB)
+        for point in OPTION_TEXTS.values():
+            self.wine.click(about, point)
+        self.wine.click(about, SAVE)
+        ini = os.path.join(folder, "KORVANI.INI")
+        wait_until(lambda: read_ini(ini).get(("Korvani", "AutoPaste")) == "1", 10, "the saved options")
+        self.assertEqual({key: read_ini(ini)[("Korvani", key)] for key in OPTION_TEXTS},
+                         {"AutoPaste": "1", "UseUnicodeFont": "0", "ShowHints": "0"})
 
     def stacking(self):
         """The managed windows, bottom to top."""
