@@ -12,6 +12,7 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -78,10 +79,15 @@ void AboutWindow::showModal() {
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     wc.lpszClassName = kClassName;
+    wc.hIcon = LoadIconW(m_instance, MAKEINTRESOURCEW(IDI_KORVANI));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(m_instance, MAKEINTRESOURCEW(IDI_KORVANI),
+                                               IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
     RegisterClassExW(&wc);
 
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-    const DWORD exStyle = WS_EX_TOPMOST | WS_EX_DLGMODALFRAME;
+    // No modal frame: a window with one has no icon in its title bar.
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    const DWORD exStyle = WS_EX_TOPMOST;
     const UINT dpi = static_cast<UINT>(m_main.scale(96));
     RECT frame{0, 0, m_main.scale(kClientWidth), m_main.scale(kClientHeight)};
     AdjustWindowRectExForDpi(&frame, style, FALSE, exStyle, dpi);
@@ -162,8 +168,19 @@ void AboutWindow::createControls() {
     m_buildLabel = m_aboutPage[3] = child(WC_STATICW, (L"Build: " + widen(kBuild)).c_str(), SS_LEFT,
                                           0, px + 88, py + 48, 150, 14, m_font);
     m_aboutPage[4] = child(WC_STATICW, L"Internet:", SS_LEFT, 0, px + 16, py + 80, 40, 14, m_font);
-    m_homepageLink = m_aboutPage[5] = child(WC_STATICW, homepage.c_str(), SS_LEFT | SS_NOTIFY,
-                                            IdUrl, px + 56, py + 80, 220, 14, m_linkFont);
+    // A space after "Internet:", however wide the face makes it.
+    int linkLeft = 56;
+    if (HDC dc = GetDC(m_hwnd)) {
+        const HGDIOBJ old = SelectObject(dc, m_font);
+        SIZE text{};
+        GetTextExtentPoint32W(dc, L"Internet: ", 10, &text);
+        SelectObject(dc, old);
+        ReleaseDC(m_hwnd, dc);
+        linkLeft = std::max(linkLeft, 16 + MulDiv(text.cx, 96, m_main.scale(96)));
+    }
+    m_homepageLink = m_aboutPage[5] =
+        child(WC_STATICW, homepage.c_str(), SS_LEFT | SS_NOTIFY, IdUrl, px + linkLeft, py + 80,
+              276 - linkLeft, 14, m_linkFont);
     SetWindowSubclass(m_homepageLink, handCursor, 1, 0);
 
     const int ox = px + 8;
@@ -242,7 +259,15 @@ void AboutWindow::installFonts() {
 }
 
 void AboutWindow::openHomepage() {
-    ShellExecuteA(nullptr, "open", m_main.palette().homepage().c_str(), "", "", SW_SHOWMAXIMIZED);
+    const std::wstring address = widen(m_main.palette().homepage());
+    const auto opened = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(m_hwnd, L"open", address.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED));
+    if (opened <= 32) {
+        // About stays open: the address is there to copy by hand.
+        MessageBoxW(m_hwnd, (L"No program could open " + address + L".").c_str(), kAppTitle,
+                    MB_OK | MB_ICONWARNING);
+        return;
+    }
     close();
 }
 

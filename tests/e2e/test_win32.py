@@ -30,6 +30,7 @@ AUTOPASTE_BOX = (8 + 2 + 8 + 12 + 8, 8 + 22 + 8 + 23 + 8)
 SAVE = (8 + 2 + 8 + 56 + 76, 8 + 22 + 8 + 107 + 11)
 CLOSE = (121 + 37, 300 + 12)
 INSTALL_FONTS = (8 + 2 + 8 + 56 + 76, 8 + 22 + 192 + 11)
+HOMEPAGE_LINK = (8 + 2 + 56 + 40, 8 + 22 + 80 + 7)
 # The options' texts, right of their boxes.
 OPTION_TEXTS = {"AutoPaste": (130, 69), "UseUnicodeFont": (130, 94), "ShowHints": (90, 118)}
 # The All and Mine tabs' grids start under the search field and at the chart's corner.
@@ -293,6 +294,22 @@ class Win32Test(WineSessionTest):
         wait_until(lambda: read_ini(ini).get(("Korvani", "AutoPaste")) == "1", 10, "the saved options")
         self.assertEqual({key: read_ini(ini)[("Korvani", key)] for key in OPTION_TEXTS},
                          {"AutoPaste": "1", "UseUnicodeFont": "0", "ShowHints": "0"})
+
+    def test_about_has_the_programs_icon_and_says_when_its_link_cannot_be_opened(self):
+        self.wine.start(self.wine.program('[Korvani]\nAutoPaste=0\nHomepage="korvani-none:nowhere"\n'))
+        window = self.wine.window()
+        self.wine.click(window, ABOUT)
+        about = self.wine.window("^About Korvani$")
+        icon = self.session.property(about, "_NET_WM_ICON")
+        self.assertEqual(icon, self.session.property(window, "_NET_WM_ICON"))
+        self.wine.click(about, HOMEPAGE_LINK)
+        boxes = []
+        wait_until(lambda: boxes.extend(w for w in self.session.search(name=TITLE) if w != window) or boxes,
+                   10, "the box saying so")
+        self.assertIn(hex(about), self.session.property(boxes[0], "WM_TRANSIENT_FOR") or "")
+        self.session.key("Return")
+        wait_until(lambda: self.session.search(name=TITLE) == [window], 10, "the box to close")
+        self.assertEqual(self.session.search(name="^About Korvani$"), [about])
 
     def stacking(self):
         """The managed windows, bottom to top."""
