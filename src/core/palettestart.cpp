@@ -15,11 +15,11 @@ void Palette::showSettingsFailure() {
     if (m_quiet) {
         return;
     }
-    std::string text(kSettingsFailureMessage);
-    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) {
-        text.erase(at, 1);
-    }
-    m_view.showMessage(text);
+    // The folder both files are in, as the user would look for it.
+    const std::string& path = m_services.settingsPath;
+    const std::size_t slash = path.find_last_of("/\\");
+    m_view.showMessage(settingsFailureMessage(
+        slash == std::string::npos || slash == 0 ? path : std::string_view(path).substr(0, slash)));
 }
 
 bool Palette::start() {

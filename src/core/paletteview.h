@@ -79,7 +79,8 @@ public:
     /// Shows the symbols used last, newest first.
     virtual void showRecent(const std::vector<std::u16string>& entries) = 0;
 
-    /// A message the user must acknowledge; text is UTF-8 with "\n" line ends.
+    /// A warning the user must acknowledge, with the system's sign for one; text is UTF-8 with
+    /// "\n" line ends, wrapped by the box.
     virtual void showMessage(std::string_view text) = 0;
     /// The general error box, for a step that could not be carried out.
     virtual void showError(std::string_view text) = 0;

@@ -119,7 +119,7 @@ std::wstring boxText(std::string_view text) {
 } // namespace
 
 void MainWindow::showMessage(std::string_view text) {
-    MessageBoxW(m_hwnd, boxText(text).c_str(), kAppTitle, MB_OK);
+    MessageBoxW(m_hwnd, boxText(text).c_str(), kAppTitle, MB_OK | MB_ICONWARNING);
 }
 
 void MainWindow::showError(std::string_view text) {

@@ -97,8 +97,13 @@ TEST_F(StartTest, ALogThatCannotBeWrittenShowsTheMessageOnceAndEndsTheProgram) {
     m_form = std::make_unique<MainWindow>(m_fake.platform(), m_boxes, folder() + "plain/");
     EXPECT_TRUE(m_form->terminateRequested());
     ASSERT_EQ(m_boxes.m_messages.size(), 1);
-    EXPECT_TRUE(m_boxes.m_messages[0].startsWith(
-        QStringLiteral("Korvani is unable to save or update its settings.\n\nPlease check")));
+    // The folder named, one paragraph break, and the rest wrapped by the box.
+    EXPECT_EQ(m_boxes.m_messages[0],
+              QStringLiteral("Korvani is unable to save or update its settings in ") +
+                  QString::fromStdString(folder()) +
+                  QStringLiteral("plain.\n\nPlease check Korvani has write permissions for its "
+                                 "own files or contact your administrator to grant Korvani these "
+                                 "rights."));
     m_form->endSession();
     EXPECT_EQ(m_boxes.m_messages.size(), 1);
 }

@@ -136,9 +136,11 @@ TEST_F(PaletteTest, ALogThatCannotBeWrittenSaysSoOnceEndsAndSavesNothing) {
     start();
     EXPECT_FALSE(m_started);
     ASSERT_EQ(m_view.m_messages.size(), 1U);
+    // The folder named; one paragraph break, and no line break the box would not wrap better.
     EXPECT_EQ(m_view.m_messages[0].find('\r'), std::string::npos);
-    EXPECT_NE(m_view.m_messages[0].find("unable to save or update its settings"),
+    EXPECT_NE(m_view.m_messages[0].find("unable to save or update its settings in /home/u.\n\n"),
               std::string::npos);
+    EXPECT_EQ(std::count(m_view.m_messages[0].begin(), m_view.m_messages[0].end(), '\n'), 2);
     m_palette->close();
     EXPECT_TRUE(m_settings.m_writes.empty());
 }

@@ -311,6 +311,30 @@ class Win32Test(WineSessionTest):
         wait_until(lambda: self.session.search(name=TITLE) == [window], 10, "the box to close")
         self.assertEqual(self.session.search(name="^About Korvani$"), [about])
 
+    def test_settings_failure_names_the_folder_with_the_systems_sign_and_wrapping(self):
+        folder = self.wine.program()
+        os.makedirs(os.path.join(folder, "KORVANI.LOG"))  # the log cannot be written
+        proc = self.wine.start(folder)
+        self.wine.window()  # the box: the window itself never shows
+        text = self.wine.run("wine", self.wine.tool("controllabels.exe"), "#32770", "--texts").stdout.decode()
+        name = "C:\\" + os.path.basename(folder)
+        self.assertIn(f"Korvani is unable to save or update its settings in {name}.\r\n\r\nPlease check Korvani has "
+                      "write permissions for its own files or contact your administrator to grant Korvani these rights.",
+                      text)
+        # The warning sign, drawn in orange.
+        def orange():
+            # Wine may replace the box's X window as it lays the box out.
+            for box in self.session.search(name=TITLE):
+                area = self.session.geometry(box)
+                pixels = self.session.run("import", "-window", "root", "-crop", f"{area.w}x{area.h}+{area.x}+{area.y}",
+                                          "+repage", "-depth", "8", "rgb:-", timeout=30).stdout
+                return sum(1 for i in range(0, len(pixels) - 2, 3)
+                           if pixels[i] > 200 and 80 < pixels[i + 1] < 200 and pixels[i + 2] < 80) > 50
+
+        wait_until(orange, 10, "the warning sign")
+        self.session.key("Return")
+        self.assertEqual(proc.wait(20), 1)
+
     def stacking(self):
         """The managed windows, bottom to top."""
         return [int(w, 16) for w in re.findall(r"0x[0-9a-fA-F]+", self.session.root_property("_NET_CLIENT_LIST_STACKING") or "")]
