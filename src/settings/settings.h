@@ -12,7 +12,7 @@ namespace korv {
 
 inline constexpr std::string_view kIniName = "KORVANI.INI";
 inline constexpr std::string_view kLogName = "KORVANI.LOG";
-inline constexpr std::string_view kDefaultHomepage = "https://korvani.example.org/";
+inline constexpr std::string_view kDefaultHomepage = kHomepage;
 
 // Sections and keys of the settings file.
 inline constexpr std::string_view kOptionsSection = "Korvani";

@@ -15,6 +15,7 @@ from scenarios import SCENARIOS
 
 BUILD = os.environ.get("KORV_WIN_BUILD", "")
 TEMPLATE = os.path.join(BUILD, "wine-template")
+REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 EXE = os.path.join(BUILD, "src", "win32", "korvani.exe")
 TITLE = "^Korvani v6$"
 SAMPLE = ["See", "Near", "Chain", "PrimaryStress"]
@@ -573,6 +574,17 @@ class Win32Test(WineSessionTest):
         menu = glob.glob(os.path.join(self.wine.prefix, "drive_c", "ProgramData", "Microsoft", "Windows",
                                       "Start Menu", "Programs", "Korvani", "Korvani.lnk"))
         self.assertEqual(len(menu), 1)
+        with open(os.path.join(installed, "README.txt"), "rb") as f:
+            readme = f.read()
+        self.assertEqual(readme.count(b"\n"), readme.count(b"\r\n"))
+        with open(os.path.join(installed, "COPYING"), "rb") as f, open(os.path.join(REPO, "COPYING"), "rb") as g:
+            self.assertEqual(f.read(), g.read())
+        entry = self.wine.run("wine", "reg", "query", r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Korvani")
+        values = dict(re.findall(r"^\s+(\w+)\s+REG_SZ\s+(.*?)\r?$", entry.stdout.decode(), re.M))
+        self.assertEqual({key: values.get(key) for key in ("DisplayVersion", "Publisher", "URLInfoAbout", "DisplayIcon")},
+                         {"DisplayVersion": "6.05", "Publisher": "The Korvani developers",
+                          "URLInfoAbout": "https://korvani.example.org/",
+                          "DisplayIcon": r"C:\Program Files\Korvani\korvani.exe,0"})
         self.wine.start(installed)
         self.wine.window()
         logs = glob.glob(os.path.join(self.wine.prefix, "drive_c", "users", "*", "AppData", "Roaming",
@@ -584,6 +596,37 @@ class Win32Test(WineSessionTest):
         self.wine.run("wineserver", "-w")
         self.assertFalse(os.path.exists(installed))
 
+
+
+class InstallerPagesTest(WineSessionTest):
+    """The installer as a user clicks through it: its pages, then Korvani started from the last."""
+
+    def test_pages_from_the_licence_to_running_korvani(self):
+        setup = os.path.join(BUILD, "dist", "korvani-6.05-x86_64-setup.exe")
+        self.wine.start(None, exe=setup)
+        try:
+            window = self.wine.window("^Korvani v6 Setup")
+            self.session.activate(window)
+            pages = [  # a text the page shows, the key that leaves it
+                ("the GNU General Public License, version 3 or later", "Return"),  # I Agree
+                ("Choose Components", "Return"),  # Next
+                ("Destination Folder", "Return"),  # Install
+                ("Run Korvani", "Return"),  # Finish, Run Korvani ticked
+            ]
+            for number, (text, key) in enumerate(pages):
+                wait_until(lambda: text in self.texts(), 30, f"the page showing {text!r}")
+                if os.environ.get("KORV_SHOTS"):
+                    self.session.run("import", "-window", "root", os.path.join(os.environ["KORV_SHOTS"], f"setup{number}.png"))
+                icon = self.session.property(window, "_NET_WM_ICON")
+                self.session.activate(window)
+                self.session.key(key)
+            # Korvani's icon on the installer: the program it started shows the same.
+            self.assertEqual(self.session.property(self.wine.window(), "_NET_WM_ICON"), icon)
+        finally:
+            self.wine.stop()
+
+    def texts(self):
+        return self.wine.run("wine", self.wine.tool("controllabels.exe"), "#32770", "--texts").stdout.decode(errors="replace")
 
 
 class WineDriver:
