@@ -181,7 +181,7 @@ class Win32Test(WineSessionTest):
         ini = read_ini(os.path.join(folder, "KORVANI.INI"))
         self.assertEqual((ini[("Position", "Left")], ini[("Position", "Top")]), ("200", "150"))
 
-    def test_line_outlives_fifty_rounds_of_a_symbol_then_clear_all_and_back(self):
+    def test_line_outlives_fifty_rounds_of_a_symbol_then_clear_all_and_back_and_every_symbol(self):
         # The prefix has Charis SIL, whose marks fault Wine's shaper in an edit control.
         proc = self.wine.start(self.wine.program("[Korvani]\nAutoPaste=0\n"))
         window = self.wine.window()
@@ -194,6 +194,15 @@ class Win32Test(WineSessionTest):
             except HarnessError as error:  # the window went with the program
                 self.fail(f"round {round + 1}: {error}")
             self.assertIsNone(proc.poll(), f"the program ended in round {round + 1}")
+        # Then each symbol of the first chart and the marks beside it, first in the line, then
+        # after a slash: DejaVu Sans faults there on the stress and length marks.
+        names = [name for name, symbol in SYMBOLS.items() if symbol.panel in ("StandardChart", "DiacriticsChart")]
+        for before in ([], ["Slash"]):
+            for name in names:
+                for clicked in before + [name]:
+                    self.wine.click(window, control(clicked).centre)
+                self.assertIsNone(proc.poll(), f"the program ended at {name} after {before}")
+                self.wine.click(window, CLEAR)
         self.assertEqual(self.session.search(name=TITLE), [window])
         self.assertEqual(line_through_mark(self.session, self.wine, window, 1, LINE), "")
 
