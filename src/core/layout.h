@@ -71,7 +71,8 @@ inline constexpr int kDefaultSizeIndex = 6; // 16 points
 // Faces that hold the IPA, best first, for the line and the symbols: the first one installed is
 // used. Every Windows has Lucida Sans Unicode. Elsewhere DejaVu Sans Mono comes first: Wine's
 // text shaper faults in an edit control on the mark positioning of DejaVu Sans (at a stress or
-// length mark that follows no letter) and of Charis SIL (at "ɪ"), and not on its.
+// length mark that follows no letter) and of Charis SIL (at "ɪ"), and not on its (though it draws
+// those marks over the character before them).
 inline constexpr std::array<std::string_view, 6> kIpaFaces{
     "Lucida Sans Unicode", "DejaVu Sans Mono", "DejaVu Sans",
     "Charis SIL",          "Segoe UI",         "Arial Unicode MS"};

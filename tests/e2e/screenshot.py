@@ -8,6 +8,7 @@ one under Wine.
 """
 
 import os
+import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -72,8 +73,8 @@ def render_side_by_side(binary, windows_build, out_path):
         session.park_pointer()
         session.wait_still(frame)
         session.screenshot(windows, frame)
-    session.run("convert", linux, windows, "-background", "white", "-splice", "12x0", "+append",
-                "-chop", "12x0", out)
+    subprocess.run(["convert", linux, windows, "-background", "white", "-splice", "12x0", "+append",
+                    "-chop", "12x0", out], check=True)
     os.remove(linux)
     os.remove(windows)
     return out_path
