@@ -139,6 +139,12 @@ bool MainWindow::create(bool hidden) {
         DeleteMenu(menu, command, MF_BYCOMMAND);
     }
     if (!m_palette.start()) {
+        // No icon left in the notification area by a program that could not start.
+        NOTIFYICONDATAW data{};
+        data.cbSize = sizeof data;
+        data.hWnd = m_trayWindow;
+        data.uID = 1;
+        Shell_NotifyIconW(NIM_DELETE, &data);
         return false;
     }
     m_mine->setEntries(m_palette.mine());
