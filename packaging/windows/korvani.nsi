@@ -1,31 +1,43 @@
 ; SPDX-License-Identifier: GPL-3.0-or-later
 ; The Korvani installer. makensis -DARCH=x86_64|i686 -DSOURCE=<folder> -DOUTFILE=<setup.exe>
+;   -DVERSION=<6.05> -DBUILD=<date> -DURL=<home page> -DICON=<korvani.ico>
 Unicode true
 !if "${ARCH}" == "x86_64"
 Target amd64-unicode
 !endif
+!include "MUI2.nsh"
 
 Name "Korvani v6"
 OutFile "${OUTFILE}"
 RequestExecutionLevel admin
+BrandingText "Korvani ${VERSION}"
 !if "${ARCH}" == "x86_64"
 InstallDir "$PROGRAMFILES64\Korvani"
 !else
 InstallDir "$PROGRAMFILES\Korvani"
 !endif
-VIProductVersion "6.5.0.0"
+VIProductVersion "${VERSION}.0.0"
 VIAddVersionKey "ProductName" "Korvani"
-VIAddVersionKey "FileVersion" "6.05 build 20211230"
+VIAddVersionKey "FileVersion" "${VERSION} build ${BUILD}"
 VIAddVersionKey "FileDescription" "Korvani v6 installer"
 VIAddVersionKey "LegalCopyright" "GPL-3.0-or-later"
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Korvani"
 
-Page components
-Page directory
-Page instfiles
-UninstPage uninstConfirm
-UninstPage instfiles
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_COMPONENTSPAGE_NODESC
+!define MUI_LICENSEPAGE_TEXT_TOP "Korvani is free software under the GNU General Public License, version 3 or later."
+!define MUI_FINISHPAGE_RUN "$INSTDIR\korvani.exe"
+!define MUI_FINISHPAGE_RUN_TEXT "Run Korvani"
+!insertmacro MUI_PAGE_LICENSE "${SOURCE}\COPYING"
+!insertmacro MUI_PAGE_COMPONENTS
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
 
 Section "Korvani" SecMain
     SectionIn RO
@@ -36,11 +48,15 @@ Section "Korvani" SecMain
     File "${SOURCE}\Korvani.ttf"
     File "${SOURCE}\Korvani-OFL.txt"
     File "${SOURCE}\README.txt"
+    File "${SOURCE}\COPYING"
     WriteUninstaller "$INSTDIR\uninstall.exe"
     CreateDirectory "$SMPROGRAMS\Korvani"
     CreateShortcut "$SMPROGRAMS\Korvani\Korvani.lnk" "$INSTDIR\korvani.exe"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Korvani v6"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "6.05"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\korvani.exe,0"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "The Korvani developers"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "URLInfoAbout" "${URL}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
     WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
     WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
@@ -48,7 +64,8 @@ Section "Korvani" SecMain
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
-Section /o "Start Korvani in the notification area at log-in" SecAutostart
+; Short enough for the components list without a scroll bar.
+Section /o "Start hidden at log-in" SecAutostart
     SetShellVarContext current
     CreateShortcut "$SMSTARTUP\Korvani.lnk" "$INSTDIR\korvani.exe" "/hide"
 SectionEnd
@@ -64,6 +81,7 @@ Section "Uninstall"
     Delete "$INSTDIR\Korvani.ttf"
     Delete "$INSTDIR\Korvani-OFL.txt"
     Delete "$INSTDIR\README.txt"
+    Delete "$INSTDIR\COPYING"
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"

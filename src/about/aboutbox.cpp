@@ -181,10 +181,10 @@ void AboutBox::buildLayout() {
     buildLabel = label(aboutSheet, "buildLabel", QStringLiteral("BUILD:"), {88, 48});
     internetLabel = label(aboutSheet, "internetLabel", QStringLiteral("Internet:"), {16, 80});
 
-    // Right after "Internet:", should a wider face make that longer than planned.
+    // A space after "Internet:", should a wider face make that longer than planned.
     const int linkLeft =
-        std::max(56, internetLabel->x() +
-                         internetLabel->fontMetrics().horizontalAdvance(internetLabel->text()));
+        std::max(56, internetLabel->x() + internetLabel->fontMetrics().horizontalAdvance(
+                                              internetLabel->text() + QLatin1Char(' ')));
     auto* link = label<LinkLabel>(aboutSheet, "homepageLink", QString(), {linkLeft, 80});
     QPalette blue = link->palette();
     blue.setColor(QPalette::WindowText, Qt::blue);

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the palette shows through the main window, and the commands it forwards.
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabBar>
 #include <QTimer>
 #include <QToolTip>
@@ -162,6 +164,23 @@ std::optional<ScreenPosition> MainWindow::windowPosition() const {
     const auto frame = m_platform.placement.framePosition(nativeHandle());
     const QPoint position = frame ? QPoint(frame->x, frame->y) : pos();
     return ScreenPosition{position.x(), position.y()};
+}
+
+ScreenSize MainWindow::frameSize() const {
+    const QSize size = frameGeometry().size();
+    return {size.width(), size.height()};
+}
+
+std::vector<Rect> MainWindow::workAreas() const {
+    std::vector<Rect> areas;
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect area = screen->availableGeometry();
+        // The primary first: it takes a window that is as near to another screen.
+        areas.insert(screen == primary ? areas.begin() : areas.end(),
+                     {area.x(), area.y(), area.width(), area.height()});
+    }
+    return areas;
 }
 
 std::uintptr_t MainWindow::nativeHandle() const {

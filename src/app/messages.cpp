@@ -39,7 +39,7 @@ void execMessageBox(QMessageBox::Icon icon, const QString& title, const QString&
 }
 
 void QtMessageBoxes::showMessage(const QString& text) {
-    execMessageBox(QMessageBox::NoIcon, kAppTitle, text);
+    execMessageBox(QMessageBox::Warning, kAppTitle, text);
 }
 
 void QtMessageBoxes::showError(const QString& text) {

@@ -15,7 +15,7 @@ inline const QString kAppTitle = QStringLiteral("Korvani v6");
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
-    /// The program's own message: OK only, no icon, captioned with the application title.
+    /// The program's own warning: OK only, warning icon, captioned with the application title.
     virtual void showMessage(const QString& text) = 0;
     /// The general error box: error icon, captioned with the application title.
     virtual void showError(const QString& text) = 0;

@@ -69,10 +69,13 @@ inline constexpr std::array<int, 16> kPointSizes{8,  9,  10, 11, 12, 14, 16, 18,
 inline constexpr int kDefaultSizeIndex = 6; // 16 points
 
 // Faces that hold the IPA, best first, for the line and the symbols: the first one installed is
-// used. Charis SIL comes after DejaVu Sans because some text shapers fault, or overlap marks, on
-// its mark-to-mark positioning in an edit control.
-inline constexpr std::array<std::string_view, 5> kIpaFaces{
-    "Lucida Sans Unicode", "DejaVu Sans", "Charis SIL", "Segoe UI", "Arial Unicode MS"};
+// used. Every Windows has Lucida Sans Unicode. Elsewhere DejaVu Sans Mono comes first: Wine's
+// text shaper faults in an edit control on the mark positioning of DejaVu Sans (at a stress or
+// length mark that follows no letter) and of Charis SIL (at "ɪ"), and not on its (though it draws
+// those marks over the character before them).
+inline constexpr std::array<std::string_view, 6> kIpaFaces{
+    "Lucida Sans Unicode", "DejaVu Sans Mono", "DejaVu Sans",
+    "Charis SIL",          "Segoe UI",         "Arial Unicode MS"};
 // The line's and the chart's glyph sizes, in pixels at 96 DPI.
 inline constexpr int kLineFacePixels = 19;
 inline constexpr int kGlyphFacePixels = 16;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The palette's life: start, the options, the size, hiding, summons and closing.
 #include "palette.h"
+#include "screenplace.h"
 
 #include "settings/settings.h"
 
@@ -14,11 +15,11 @@ void Palette::showSettingsFailure() {
     if (m_quiet) {
         return;
     }
-    std::string text(kSettingsFailureMessage);
-    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) {
-        text.erase(at, 1);
-    }
-    m_view.showMessage(text);
+    // The folder both files are in, as the user would look for it.
+    const std::string& path = m_services.settingsPath;
+    const std::size_t slash = path.find_last_of("/\\");
+    m_view.showMessage(settingsFailureMessage(
+        slash == std::string::npos || slash == 0 ? path : std::string_view(path).substr(0, slash)));
 }
 
 bool Palette::start() {
@@ -33,9 +34,13 @@ bool Palette::start() {
     m_sizeIndex = knownSize ? settings.fontSize : -1;
     m_view.showSizeIndex(m_sizeIndex);
     // Where the compositor alone places windows, the stored position waits for a desktop that
-    // can use it, and closing leaves it as it was.
+    // can use it, and closing leaves it as it was. A position off every screen (a screen since
+    // unplugged, a hand-edited file) is corrected here, and so saved corrected at closing.
     if (m_services.placesWindows) {
-        m_view.placeWindow({settings.left, settings.top});
+        const ScreenSize size = m_view.frameSize();
+        const std::vector<Rect> areas = m_view.workAreas();
+        m_view.placeWindow(
+            placeOnScreens({settings.left, settings.top, size.width, size.height}, areas));
     }
     if (!writeStartupLog(m_services.log)) {
         showSettingsFailure();

@@ -29,6 +29,12 @@ struct ScreenPosition {
     friend bool operator==(const ScreenPosition&, const ScreenPosition&) = default;
 };
 
+/// A window's outer width and height, in screen pixels.
+struct ScreenSize {
+    int width = 0;
+    int height = 0;
+};
+
 /// The IPA chart window's place, size and zoom.
 struct ChartPlacement {
     std::optional<ScreenPosition> position; // none: where the desktop puts a new window
@@ -73,7 +79,8 @@ public:
     /// Shows the symbols used last, newest first.
     virtual void showRecent(const std::vector<std::u16string>& entries) = 0;
 
-    /// A message the user must acknowledge; text is UTF-8 with "\n" line ends.
+    /// A warning the user must acknowledge, with the system's sign for one; text is UTF-8 with
+    /// "\n" line ends, wrapped by the box.
     virtual void showMessage(std::string_view text) = 0;
     /// The general error box, for a step that could not be carried out.
     virtual void showError(std::string_view text) = 0;
@@ -86,6 +93,10 @@ public:
     virtual void placeWindow(ScreenPosition position) = 0;
     /// Where the window's frame is now; nullopt where the desktop does not say.
     virtual std::optional<ScreenPosition> windowPosition() const = 0;
+    /// The window's outer size, its frame included once the desktop has told it.
+    virtual ScreenSize frameSize() const = 0;
+    /// Each screen's work area (the screen less its panels), in screen pixels, the primary first.
+    virtual std::vector<Rect> workAreas() const = 0;
     /// The window's handle for the platform services that act on it.
     virtual std::uintptr_t nativeHandle() const = 0;
     /// True while the window is shown, not minimised, and active.

@@ -3,10 +3,11 @@
 
 namespace korv {
 
-const std::string_view kSettingsFailureMessage =
-    "Korvani is unable to save or update its settings.\r\n\r\n"
-    "Please check Korvani has write permissions for its own files or\r\n"
-    "contact your administrator to grant Korvani these rights.";
+std::string settingsFailureMessage(std::string_view folder) {
+    return "Korvani is unable to save or update its settings in " + std::string(folder) +
+           ".\n\nPlease check Korvani has write permissions for its own files or contact your "
+           "administrator to grant Korvani these rights.";
+}
 
 Settings loadSettings(const IniAccess& ini, bool autoPasteDefault) {
     // One statement per key: the file is read in this order, one access per value.

@@ -12,7 +12,7 @@ namespace korv {
 
 inline constexpr std::string_view kIniName = "KORVANI.INI";
 inline constexpr std::string_view kLogName = "KORVANI.LOG";
-inline constexpr std::string_view kDefaultHomepage = "https://korvani.example.org/";
+inline constexpr std::string_view kDefaultHomepage = kHomepage;
 
 // Sections and keys of the settings file.
 inline constexpr std::string_view kOptionsSection = "Korvani";
@@ -39,8 +39,9 @@ inline constexpr std::int32_t kDefaultFontSize = 6; // an index into the size li
 inline constexpr std::int32_t kDefaultLeft = 50;
 inline constexpr std::int32_t kDefaultTop = 50;
 
-// Shown whenever a settings or log value cannot be written. Lines end in "\r\n".
-extern const std::string_view kSettingsFailureMessage;
+/// Shown whenever a settings or log value cannot be written in folder: two paragraphs, split by
+/// "\n\n", which the message box wraps.
+std::string settingsFailureMessage(std::string_view folder);
 
 struct Settings {
     bool autoPaste = true;

@@ -13,6 +13,7 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -80,10 +81,15 @@ void AboutWindow::showModal() {
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     wc.lpszClassName = kClassName;
+    wc.hIcon = LoadIconW(m_instance, MAKEINTRESOURCEW(IDI_KORVANI));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(m_instance, MAKEINTRESOURCEW(IDI_KORVANI),
+                                               IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
     RegisterClassExW(&wc);
 
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-    const DWORD exStyle = WS_EX_TOPMOST | WS_EX_DLGMODALFRAME;
+    // No modal frame: a window with one has no icon in its title bar.
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    const DWORD exStyle = WS_EX_TOPMOST;
     const UINT dpi = static_cast<UINT>(m_main.scale(96));
     RECT frame{0, 0, m_main.scale(kClientWidth), m_main.scale(kClientHeight)};
     AdjustWindowRectExForDpi(&frame, style, FALSE, exStyle, dpi);
@@ -164,37 +170,45 @@ void AboutWindow::createControls() {
     m_buildLabel = m_aboutPage[3] = child(WC_STATICW, (L"Build: " + widen(kBuild)).c_str(), SS_LEFT,
                                           0, px + 88, py + 48, 150, 14, m_font);
     m_aboutPage[4] = child(WC_STATICW, L"Internet:", SS_LEFT, 0, px + 16, py + 80, 40, 14, m_font);
-    m_homepageLink = m_aboutPage[5] = child(WC_STATICW, homepage.c_str(), SS_LEFT | SS_NOTIFY,
-                                            IdUrl, px + 56, py + 80, 220, 14, m_linkFont);
+    // A space after "Internet:", however wide the face makes it.
+    int linkLeft = 56;
+    if (HDC dc = GetDC(m_hwnd)) {
+        const HGDIOBJ old = SelectObject(dc, m_font);
+        SIZE text{};
+        GetTextExtentPoint32W(dc, L"Internet: ", 10, &text);
+        SelectObject(dc, old);
+        ReleaseDC(m_hwnd, dc);
+        linkLeft = std::max(linkLeft, 16 + MulDiv(text.cx, 96, m_main.scale(96)));
+    }
+    m_homepageLink = m_aboutPage[5] =
+        child(WC_STATICW, homepage.c_str(), SS_LEFT | SS_NOTIFY, IdUrl, px + linkLeft, py + 80,
+              276 - linkLeft, 14, m_linkFont);
     SetWindowSubclass(m_homepageLink, handCursor, 1, 0);
 
     const int ox = px + 8;
     const int oy = py + 8;
     m_optionsPage[0] = child(WC_STATICW, L"", SS_ETCHEDFRAME, 0, ox, oy, 273, 145, m_font);
-    m_autoPasteBox = m_optionsPage[1] = child(WC_BUTTONW, L"", BS_AUTOCHECKBOX | WS_TABSTOP,
-                                              IdAutopaste, ox + 12, oy + 23, 16, 17, m_font);
-    m_optionsPage[2] = child(WC_STATICW, L"Automatically paste script into target document",
-                             SS_LEFT, 0, ox + 32, oy + 24, 236, 14, m_font);
-    m_unicodeFontBox = m_optionsPage[3] = child(WC_BUTTONW, L"", BS_AUTOCHECKBOX | WS_TABSTOP,
-                                                IdUnicode, ox + 12, oy + 48, 17, 17, m_font);
-    m_optionsPage[4] = child(WC_STATICW, L"Use Unicode Fonts (recommended)", SS_LEFT, 0, ox + 32,
-                             oy + 50, 236, 14, m_font);
-    m_hintsBox = m_optionsPage[5] = child(WC_BUTTONW, L"", BS_AUTOCHECKBOX | WS_TABSTOP, IdHints,
-                                          ox + 12, oy + 72, 17, 17, m_font);
-    m_optionsPage[6] =
-        child(WC_STATICW, L"Show button hints", SS_LEFT, 0, ox + 32, oy + 74, 236, 14, m_font);
-    m_saveButton = m_optionsPage[7] =
+    // Each box carries its text, so that a click on the text toggles it as everywhere in Windows.
+    const auto option = [&](const wchar_t* text, int id, int top) {
+        return child(WC_BUTTONW, text, BS_AUTOCHECKBOX | WS_TABSTOP, id, ox + 12, oy + top, 256, 17,
+                     m_font);
+    };
+    m_autoPasteBox = m_optionsPage[1] =
+        option(L"Automatically paste script into target document", IdAutopaste, 23);
+    m_unicodeFontBox = m_optionsPage[2] = option(L"Use Unicode Fonts (recommended)", IdUnicode, 48);
+    m_hintsBox = m_optionsPage[3] = option(L"Show button hints", IdHints, 72);
+    m_saveButton = m_optionsPage[4] =
         child(WC_BUTTONW, L"Save", BS_PUSHBUTTON, IdSave, ox + 56, oy + 107, 153, 22, m_font);
-    m_optionsPage[8] = child(WC_STATICW, L"", SS_ETCHEDFRAME, 0, ox, py + 160, 273, 81, m_font);
-    m_installFontsButton = m_optionsPage[9] =
+    m_optionsPage[5] = child(WC_STATICW, L"", SS_ETCHEDFRAME, 0, ox, py + 160, 273, 81, m_font);
+    m_installFontsButton = m_optionsPage[6] =
         child(WC_BUTTONW, L"Install Legacy Fonts", BS_PUSHBUTTON, IdInstall, ox + 56, py + 192, 153,
               22, m_font);
     // The list drops down over what is below it. Its label comes after it here, as the pages'
     // controls are stacked in reverse below, which puts the label just before it.
-    m_copyFaceBox = m_optionsPage[10] =
+    m_copyFaceBox = m_optionsPage[7] =
         child(WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_TABSTOP | WS_VSCROLL, IdCopyFace, ox + 104,
               py + 166, 157, 200, m_font);
-    m_optionsPage[11] =
+    m_optionsPage[8] =
         child(WC_STATICW, L"Face for copies:", SS_LEFT, 0, ox + 12, py + 170, 90, 14, m_font);
     m_closeButton =
         child(WC_BUTTONW, L"Close", BS_DEFPUSHBUTTON | WS_TABSTOP, IdOk, 121, 300, 75, 25, m_font);
@@ -262,12 +276,28 @@ void AboutWindow::saveOptions() {
 }
 
 void AboutWindow::installFonts() {
-    const std::string installer = m_main.exeFolder() + "korvanifi.exe";
-    ShellExecuteA(m_hwnd, "open", installer.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    const std::wstring installer = widen(m_main.exeFolder()) + L"korvanifi.exe";
+    // Its box belongs to this window and stands in front of it.
+    const std::wstring arguments = L"/owner:" + std::to_wstring(reinterpret_cast<UINT_PTR>(m_hwnd));
+    const auto started = reinterpret_cast<INT_PTR>(ShellExecuteW(
+        m_hwnd, L"open", installer.c_str(), arguments.c_str(), nullptr, SW_SHOWNORMAL));
+    if (started <= 32) {
+        MessageBoxW(m_hwnd,
+                    (L"The font installer " + installer + L" could not be started.").c_str(),
+                    kAppTitle, MB_OK | MB_ICONERROR);
+    }
 }
 
 void AboutWindow::openHomepage() {
-    ShellExecuteA(nullptr, "open", m_main.palette().homepage().c_str(), "", "", SW_SHOWMAXIMIZED);
+    const std::wstring address = widen(m_main.palette().homepage());
+    const auto opened = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(m_hwnd, L"open", address.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED));
+    if (opened <= 32) {
+        // About stays open: the address is there to copy by hand.
+        MessageBoxW(m_hwnd, (L"No program could open " + address + L".").c_str(), kAppTitle,
+                    MB_OK | MB_ICONWARNING);
+        return;
+    }
     close();
 }
 

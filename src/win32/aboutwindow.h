@@ -47,7 +47,7 @@ private:
     HWND m_installFontsButton = nullptr;
     HWND m_aboutPage[6] = {};
     HWND m_copyFaceBox = nullptr;
-    HWND m_optionsPage[12] = {};
+    HWND m_optionsPage[9] = {};
     HFONT m_font = nullptr;
     HFONT m_titleFont = nullptr;
     HFONT m_linkFont = nullptr;

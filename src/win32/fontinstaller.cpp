@@ -10,11 +10,13 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <cwchar>
 #include <string>
+#include <string_view>
 
 namespace {
 
-constexpr wchar_t kTitle[] = L"Korvani v6";
+constexpr wchar_t kTitle[] = L"Korvani Font Installer";
 constexpr wchar_t kFontFile[] = L"Korvani.ttf";
 constexpr wchar_t kValueName[] = L"Korvani (TrueType)";
 constexpr wchar_t kFontsKey[] = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
@@ -71,9 +73,15 @@ bool setRegistryValue(HKEY root, const std::wstring& value) {
     return result == ERROR_SUCCESS;
 }
 
+// The window the user asked in, which the box belongs to and stands in front of; none when
+// started on its own.
+HWND g_owner = nullptr;
+
 int say(const std::wstring& text, bool quiet, int code) {
     if (!quiet) {
-        MessageBoxW(nullptr, text.c_str(), kTitle, MB_OK);
+        const UINT icon = code == 0 ? MB_ICONINFORMATION : MB_ICONERROR;
+        MessageBoxW(g_owner, text.c_str(), kTitle,
+                    MB_OK | icon | MB_SETFOREGROUND | (g_owner == nullptr ? MB_TOPMOST : 0));
     }
     return code;
 }
@@ -82,14 +90,23 @@ int say(const std::wstring& text, bool quiet, int code) {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // "/quiet" leaves out the message box, for installers and scripts (the exit code tells);
-    // "/user" installs for the current user even when run as an administrator.
+    // "/user" installs for the current user even when run as an administrator; "/owner:<handle>"
+    // names the window that started it.
     bool quiet = false;
     bool forUser = false;
     int argc = 0;
     LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    constexpr std::wstring_view kOwner = L"/owner:";
     for (int i = 1; i < argc; ++i) {
+        const std::wstring_view arg = argv[i];
         quiet = quiet || lstrcmpiW(argv[i], L"/quiet") == 0;
         forUser = forUser || lstrcmpiW(argv[i], L"/user") == 0;
+        if (arg.size() > kOwner.size() && arg.substr(0, kOwner.size()) == kOwner) {
+            const auto handle =
+                static_cast<UINT_PTR>(std::wcstoull(argv[i] + kOwner.size(), nullptr, 10));
+            const HWND owner = reinterpret_cast<HWND>(handle);
+            g_owner = IsWindow(owner) ? owner : nullptr;
+        }
     }
     LocalFree(argv);
     wchar_t self[MAX_PATH] = {};

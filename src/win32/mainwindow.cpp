@@ -14,6 +14,8 @@
 #include "windowowner.h"
 
 #include <commctrl.h>
+
+#include <algorithm>
 #include <shellapi.h>
 #include <windowsx.h>
 
@@ -139,6 +141,12 @@ bool MainWindow::create(bool hidden) {
         DeleteMenu(menu, command, MF_BYCOMMAND);
     }
     if (!m_palette.start()) {
+        // No icon left in the notification area by a program that could not start.
+        NOTIFYICONDATAW data{};
+        data.cbSize = sizeof data;
+        data.hWnd = m_trayWindow;
+        data.uID = 1;
+        Shell_NotifyIconW(NIM_DELETE, &data);
         return false;
     }
     m_mine->setEntries(m_palette.mine());
@@ -257,7 +265,21 @@ void MainWindow::layout() {
     place(m_copyButton, kCopyRect, m_boldFont);
     place(m_backButton, kBackRect, m_guiFont);
     place(m_clearButton, kClearRect, m_guiFont);
+    // "Size:" whole in whatever face the dialog font maps to: as wide as its text, ending where
+    // the box begins.
     place(m_sizeLabel, kSizeLabelRect, m_guiFont);
+    if (HDC dc = GetDC(m_sizeLabel)) {
+        const HGDIOBJ old = SelectObject(dc, m_guiFont);
+        SIZE text{};
+        const std::wstring caption = widen(kSizeCaption);
+        GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
+        SelectObject(dc, old);
+        ReleaseDC(m_sizeLabel, dc);
+        const int right = scale(kSizeBoxRect.left) - 1;
+        const int width = std::max<int>(scale(kSizeLabelRect.width), text.cx);
+        MoveWindow(m_sizeLabel, right - width, scale(kSizeLabelRect.top), width,
+                   scale(kSizeLabelRect.height), FALSE);
+    }
     // A drop-down list's height includes its open list.
     place(m_sizeBox, {kSizeBoxRect.left, kSizeBoxRect.top, kSizeBoxRect.width, 200}, m_guiFont);
     place(m_aboutButton, kAboutRect, m_guiFont);
@@ -265,7 +287,9 @@ void MainWindow::layout() {
     // Tight enough for the four tabs to fit the chart's width.
     SendMessageW(m_tabs, TCM_SETPADDING, 0, MAKELPARAM(scale(4), scale(2)));
     SendMessageW(m_tabs, TCM_SETMINTABWIDTH, 0, scale(16));
-    place(m_tabs, {kTabsRect.left, kTabsRect.top, kTabsRect.width, kTabFrameRect.height},
+    // Two pixels down: the chosen tab stands that much above the others, and would cover the
+    // chart's edge.
+    place(m_tabs, {kTabsRect.left, kTabsRect.top + 2, kTabsRect.width, kTabFrameRect.height},
           m_guiFont);
     SendMessageW(m_sizeBox, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
                  scale(kSizeBoxRect.height) - 6);

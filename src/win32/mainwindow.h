@@ -74,6 +74,8 @@ public:
     void showNotAdded(std::string_view why) override;
     void placeWindow(ScreenPosition position) override;
     std::optional<ScreenPosition> windowPosition() const override;
+    ScreenSize frameSize() const override;
+    std::vector<Rect> workAreas() const override;
     std::uintptr_t nativeHandle() const override;
     bool isInFront() const override;
     void hideWindow() override;

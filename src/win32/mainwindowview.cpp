@@ -122,7 +122,7 @@ std::wstring boxText(std::string_view text) {
 } // namespace
 
 void MainWindow::showMessage(std::string_view text) {
-    MessageBoxW(m_hwnd, boxText(text).c_str(), kAppTitle, MB_OK);
+    MessageBoxW(m_hwnd, boxText(text).c_str(), kAppTitle, MB_OK | MB_ICONWARNING);
 }
 
 void MainWindow::showError(std::string_view text) {
@@ -162,6 +162,35 @@ std::optional<ScreenPosition> MainWindow::windowPosition() const {
     return ScreenPosition{r.left, r.top};
 }
 
+ScreenSize MainWindow::frameSize() const {
+    RECT r{};
+    GetWindowRect(m_hwnd, &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+namespace {
+
+BOOL CALLBACK addWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(monitor, &info)) {
+        const RECT& work = info.rcWork;
+        auto& list = *reinterpret_cast<std::vector<Rect>*>(areas);
+        const Rect area{work.left, work.top, work.right - work.left, work.bottom - work.top};
+        // The primary first: it takes a window that is as near to another screen.
+        list.insert((info.dwFlags & MONITORINFOF_PRIMARY) != 0 ? list.begin() : list.end(), area);
+    }
+    return TRUE;
+}
+
+} // namespace
+
+std::vector<Rect> MainWindow::workAreas() const {
+    std::vector<Rect> areas;
+    EnumDisplayMonitors(nullptr, nullptr, addWorkArea, reinterpret_cast<LPARAM>(&areas));
+    return areas;
+}
+
 std::uintptr_t MainWindow::nativeHandle() const {
     return reinterpret_cast<std::uintptr_t>(m_hwnd);
 }
@@ -186,7 +215,16 @@ void MainWindow::minimizeWindow() {
 
 void MainWindow::restoreWindow() {
     const bool wasVisible = IsWindowVisible(m_hwnd);
-    ShowWindow(m_hwnd, IsIconic(m_hwnd) ? SW_RESTORE : SW_SHOW);
+    if (IsIconic(m_hwnd)) {
+        ShowWindow(m_hwnd, SW_RESTORE);
+    } else if (wasVisible && GetForegroundWindow() != m_hwnd) {
+        // A window manager may have minimised it unannounced (Wine reports that only for windows
+        // with a minimise box): shown afresh, it comes back from wherever it went.
+        ShowWindow(m_hwnd, SW_HIDE);
+        ShowWindow(m_hwnd, SW_SHOW);
+    } else {
+        ShowWindow(m_hwnd, SW_SHOW);
+    }
     if (m_chart != nullptr) {
         m_chart->showWithPalette();
     }

@@ -37,7 +37,8 @@ TEST_F(StartTest, TheWindowShowsTheStoredSettingsAndWritesOnlyTheLog) {
          true},
         {"[Korvani]\r\nFontSize=16\r\n", -1, {50, 50}, "Copy", true},
         {"[Korvani]\r\nFontSize=-1\r\n", -1, {50, 50}, "Copy", true},
-        {"[Position]\r\nLeft=-2000\r\nTop=-2000\r\n", 6, {-2000, -2000}, "Copy", true},
+        // Off every screen: onto the nearest, unsaved until closing.
+        {"[Position]\r\nLeft=-2000\r\nTop=-2000\r\n", 6, {0, 0}, "Copy", true},
         {"[korvani]\nautopaste = 0x1\nShowHints=0\nUseUnicodeFont=0\n"
          "Homepage=\"https://example.org/ipa\"\n",
          6,
@@ -109,8 +110,13 @@ TEST_F(StartTest, ALogThatCannotBeWrittenShowsTheMessageOnceAndEndsTheProgram) {
     m_form = std::make_unique<MainWindow>(m_fake.platform(), m_boxes, folder() + "plain/");
     EXPECT_TRUE(m_form->terminateRequested());
     ASSERT_EQ(m_boxes.m_messages.size(), 1);
-    EXPECT_TRUE(m_boxes.m_messages[0].startsWith(
-        QStringLiteral("Korvani is unable to save or update its settings.\n\nPlease check")));
+    // The folder named, one paragraph break, and the rest wrapped by the box.
+    EXPECT_EQ(m_boxes.m_messages[0],
+              QStringLiteral("Korvani is unable to save or update its settings in ") +
+                  QString::fromStdString(folder()) +
+                  QStringLiteral("plain.\n\nPlease check Korvani has write permissions for its "
+                                 "own files or contact your administrator to grant Korvani these "
+                                 "rights."));
     m_form->endSession();
     EXPECT_EQ(m_boxes.m_messages.size(), 1);
 }

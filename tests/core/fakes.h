@@ -102,6 +102,8 @@ public:
     void showNotAdded(std::string_view why) override { m_notAdded.emplace_back(why); }
     void placeWindow(ScreenPosition position) override { m_placed = position; }
     std::optional<ScreenPosition> windowPosition() const override { return m_position; }
+    ScreenSize frameSize() const override { return {331, 250}; }
+    std::vector<Rect> workAreas() const override { return m_workAreas; }
     std::uintptr_t nativeHandle() const override { return 42; }
     bool isInFront() const override { return m_inFront; }
     void hideWindow() override { m_window.push_back("hide"); }
@@ -138,6 +140,7 @@ public:
     std::vector<std::string> m_notAdded;
     std::optional<ScreenPosition> m_placed;
     std::optional<ScreenPosition> m_position = ScreenPosition{120, 80};
+    std::vector<Rect> m_workAreas; // none: every position is kept
     bool m_inFront = false;
     std::vector<std::string> m_window;
     std::vector<ChartPlacement> m_chartShown;

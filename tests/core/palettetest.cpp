@@ -123,14 +123,24 @@ TEST_F(PaletteTest, StartShowsTheStoredSettingsAndRewritesOnlyTheLog) {
     }
 }
 
+TEST_F(PaletteTest, APositionOffEveryScreenIsPlacedOnTheNearestAndNotSavedAtStart) {
+    m_settings.m_values = {{{"Position", "Left"}, "-30000"}, {{"Position", "Top"}, "-30000"}};
+    m_view.m_workAreas = {{0, 30, 1280, 770}};
+    start();
+    EXPECT_EQ(m_view.m_placed, (ScreenPosition{0, 30}));
+    EXPECT_TRUE(m_settings.m_writes.empty());
+}
+
 TEST_F(PaletteTest, ALogThatCannotBeWrittenSaysSoOnceEndsAndSavesNothing) {
     m_log.m_readOnly = true;
     start();
     EXPECT_FALSE(m_started);
     ASSERT_EQ(m_view.m_messages.size(), 1U);
+    // The folder named; one paragraph break, and no line break the box would not wrap better.
     EXPECT_EQ(m_view.m_messages[0].find('\r'), std::string::npos);
-    EXPECT_NE(m_view.m_messages[0].find("unable to save or update its settings"),
+    EXPECT_NE(m_view.m_messages[0].find("unable to save or update its settings in /home/u.\n\n"),
               std::string::npos);
+    EXPECT_EQ(std::count(m_view.m_messages[0].begin(), m_view.m_messages[0].end(), '\n'), 2);
     m_palette->close();
     EXPECT_TRUE(m_settings.m_writes.empty());
 }

@@ -3,6 +3,7 @@
 copied from the build's template; each test runs a fresh copy of the program in its own folder."""
 import glob
 import os
+import re
 import shutil
 import subprocess
 import time
@@ -10,11 +11,12 @@ import unittest
 
 from korvlayout import CLIENT_HEIGHT, CLIENT_WIDTH, SYMBOLS, control
 from korvlayout import Rect
-from korvx import Session, wait_until
+from korvx import HarnessError, Session, wait_until
 from scenarios import SCENARIOS
 
 BUILD = os.environ.get("KORV_WIN_BUILD", "")
 TEMPLATE = os.path.join(BUILD, "wine-template")
+REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 EXE = os.path.join(BUILD, "src", "win32", "korvani.exe")
 TITLE = "^Korvani v6$"
 SAMPLE = ["See", "Near", "Chain", "PrimaryStress"]
@@ -29,6 +31,10 @@ OPTIONS_TAB = (8 + 70, 8 + 10)
 AUTOPASTE_BOX = (8 + 2 + 8 + 12 + 8, 8 + 22 + 8 + 23 + 8)
 SAVE = (8 + 2 + 8 + 56 + 76, 8 + 22 + 8 + 107 + 11)
 CLOSE = (121 + 37, 300 + 12)
+INSTALL_FONTS = (8 + 2 + 8 + 56 + 76, 8 + 22 + 192 + 11)
+HOMEPAGE_LINK = (8 + 2 + 56 + 40, 8 + 22 + 80 + 7)
+# The options' texts, right of their boxes.
+OPTION_TEXTS = {"AutoPaste": (130, 69), "UseUnicodeFont": (130, 94), "ShowHints": (90, 118)}
 # The All and Mine tabs' grids start under the search field and at the chart's corner.
 MINE_FIRST_CELL = (10 + 12, 50 + 12)
 # The IPA chart window, in chart units: the table's width, and the centres of two cells. The chart
@@ -190,6 +196,52 @@ class Win32Test(WineSessionTest):
         ini = read_ini(os.path.join(folder, "KORVANI.INI"))
         self.assertEqual((ini[("Position", "Left")], ini[("Position", "Top")]), ("200", "150"))
 
+    def test_line_outlives_fifty_rounds_of_a_symbol_then_clear_all_and_back_and_every_symbol(self):
+        # The prefix has Charis SIL, whose marks fault Wine's shaper in an edit control.
+        proc = self.wine.start(self.wine.program("[Korvani]\nAutoPaste=0\n"))
+        window = self.wine.window()
+        sit = control("Sit").centre
+        for round in range(50):
+            try:
+                for command in (CLEAR, control("BackButton").centre):
+                    self.wine.click(window, sit)
+                    self.wine.click(window, command)
+            except HarnessError as error:  # the window went with the program
+                self.fail(f"round {round + 1}: {error}")
+            self.assertIsNone(proc.poll(), f"the program ended in round {round + 1}")
+        # Then each symbol of the first chart and the marks beside it, first in the line, then
+        # after a slash: DejaVu Sans faults there on the stress and length marks.
+        names = [name for name, symbol in SYMBOLS.items() if symbol.panel in ("StandardChart", "DiacriticsChart")]
+        for before in ([], ["Slash"]):
+            for name in names:
+                for clicked in before + [name]:
+                    self.wine.click(window, control(clicked).centre)
+                self.assertIsNone(proc.poll(), f"the program ended at {name} after {before}")
+                self.wine.click(window, CLEAR)
+        self.assertEqual(self.session.search(name=TITLE), [window])
+        self.assertEqual(line_through_mark(self.session, self.wine, window, 1, LINE), "")
+
+    def test_position_off_every_screen_is_brought_onto_the_nearest_and_saved_so(self):
+        cases = [  # the stored position, and the saved one (None: along the right edge)
+            ((-30000, -30000), (0, 0)),
+            ((30000, 200), (None, 200)),
+        ]
+        for stored, saved in cases:
+            with self.subTest(stored=stored):
+                folder = self.wine.program("[Position]\nLeft=%d\nTop=%d\n" % stored)
+                self.wine.start(folder)
+                window = self.wine.window()
+                client = self.session.geometry(window)
+                self.assertTrue(0 <= client.x and client.x + client.w <= 1280 and 0 <= client.y < 800, client)
+                self.session.close_window(window)
+                wait_until(lambda: not self.session.search(name=TITLE), 10, "the program to end")
+                position = read_ini(os.path.join(folder, "KORVANI.INI"))
+                left, top = int(position[("Position", "Left")]), int(position[("Position", "Top")])
+                # The frame's border at either side of the client.
+                border = client.x - left
+                self.assertEqual((left, top), (1280 - client.w - 2 * border if saved[0] is None else saved[0], saved[1]))
+                self.wine.stop()
+
     def test_hide_then_tray_click_restores(self):
         self.wine.start(self.wine.program(), "/HIDE")
         icons = []
@@ -198,6 +250,19 @@ class Win32Test(WineSessionTest):
         icon = self.session.geometry(icons[0])
         self.session.click(icon.x + icon.w // 2, icon.y + icon.h // 2)
         self.wine.window()
+
+    def test_tray_click_restores_after_the_window_managers_minimize(self):
+        self.wine.start(self.wine.program("[Korvani]\nAutoPaste=0\n"))
+        window = self.wine.window()
+        icons = []
+        wait_until(lambda: icons.extend(self.session.tray_icons(classname="explorer")) or icons, 20, "the tray icon")
+        icon = self.session.geometry(icons[0])
+        for _ in range(2):
+            self.session.xdotool("windowminimize", window)
+            wait_until(lambda: not self.session.is_viewable(window), 10, "the window to be minimised")
+            self.session.click(icon.x + icon.w // 2, icon.y + icon.h // 2)
+            wait_until(lambda: self.session.is_viewable(window), 10, "the window back")
+            wait_until(lambda: self.session.active_window() == window, 10, "the window in front")
 
     def test_show_and_toggle_reach_the_running_copy(self):
         folder = self.wine.program("[Korvani]\nAutoPaste=0\n")
@@ -240,6 +305,82 @@ class Win32Test(WineSessionTest):
         self.wine.run("wine", self.wine.tool("sendcommand.exe"), "KorvaniMainWindow", "close")
         wait_until(lambda: ("Position", "Left") in read_ini(ini), 10, "the position to be saved")
         wait_until(lambda: not self.session.search(name="Korvani"), 10, "the program to end")
+
+    def test_a_click_on_an_options_text_toggles_its_box(self):
+        folder = self.wine.program("[Korvani]\nAutoPaste=0\nUseUnicodeFont=1\nShowHints=1\n")
+        self.wine.start(folder)
+        self.wine.click(self.wine.window(), ABOUT)
+        about = self.wine.window("^About Korvani$")
+        self.wine.click(about, OPTIONS_TAB)
+        for point in OPTION_TEXTS.values():
+            self.wine.click(about, point)
+        self.wine.click(about, SAVE)
+        ini = os.path.join(folder, "KORVANI.INI")
+        wait_until(lambda: read_ini(ini).get(("Korvani", "AutoPaste")) == "1", 10, "the saved options")
+        self.assertEqual({key: read_ini(ini)[("Korvani", key)] for key in OPTION_TEXTS},
+                         {"AutoPaste": "1", "UseUnicodeFont": "0", "ShowHints": "0"})
+
+    def test_about_has_the_programs_icon_and_says_when_its_link_cannot_be_opened(self):
+        self.wine.start(self.wine.program('[Korvani]\nAutoPaste=0\nHomepage="korvani-none:nowhere"\n'))
+        window = self.wine.window()
+        self.wine.click(window, ABOUT)
+        about = self.wine.window("^About Korvani$")
+        icon = self.session.property(about, "_NET_WM_ICON")
+        self.assertEqual(icon, self.session.property(window, "_NET_WM_ICON"))
+        self.wine.click(about, HOMEPAGE_LINK)
+        boxes = []
+        wait_until(lambda: boxes.extend(w for w in self.session.search(name=TITLE) if w != window) or boxes,
+                   10, "the box saying so")
+        self.assertIn(hex(about), self.session.property(boxes[0], "WM_TRANSIENT_FOR") or "")
+        self.session.key("Return")
+        wait_until(lambda: self.session.search(name=TITLE) == [window], 10, "the box to close")
+        self.assertEqual(self.session.search(name="^About Korvani$"), [about])
+
+    def test_settings_failure_names_the_folder_with_the_systems_sign_and_wrapping(self):
+        folder = self.wine.program()
+        os.makedirs(os.path.join(folder, "KORVANI.LOG"))  # the log cannot be written
+        proc = self.wine.start(folder)
+        self.wine.window()  # the box: the window itself never shows
+        text = self.wine.run("wine", self.wine.tool("controllabels.exe"), "#32770", "--texts").stdout.decode()
+        name = "C:\\" + os.path.basename(folder)
+        self.assertIn(f"Korvani is unable to save or update its settings in {name}.\r\n\r\nPlease check Korvani has "
+                      "write permissions for its own files or contact your administrator to grant Korvani these rights.",
+                      text)
+        # The warning sign, drawn in orange.
+        def orange():
+            # Wine may replace the box's X window as it lays the box out.
+            for box in self.session.search(name=TITLE):
+                area = self.session.geometry(box)
+                pixels = self.session.run("import", "-window", "root", "-crop", f"{area.w}x{area.h}+{area.x}+{area.y}",
+                                          "+repage", "-depth", "8", "rgb:-", timeout=30).stdout
+                return sum(1 for i in range(0, len(pixels) - 2, 3)
+                           if pixels[i] > 200 and 80 < pixels[i + 1] < 200 and pixels[i + 2] < 80) > 50
+
+        wait_until(orange, 10, "the warning sign")
+        self.session.key("Return")
+        self.assertEqual(proc.wait(20), 1)
+
+    def stacking(self):
+        """The managed windows, bottom to top."""
+        return [int(w, 16) for w in re.findall(r"0x[0-9a-fA-F]+", self.session.root_property("_NET_CLIENT_LIST_STACKING") or "")]
+
+    def test_font_installers_box_belongs_to_about_and_stands_in_front_of_it(self):
+        folder = self.wine.program("[Korvani]\nAutoPaste=0\n")
+        shutil.copy(os.path.join(BUILD, "src", "win32", "korvanifi.exe"), folder)
+        shutil.copy("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", os.path.join(folder, "Korvani.ttf"))
+        self.wine.start(folder)
+        self.wine.click(self.wine.window(), ABOUT)
+        about = self.wine.window("^About Korvani$")
+        self.wine.click(about, OPTIONS_TAB)
+        self.wine.click(about, INSTALL_FONTS)
+        box = self.wine.window("^Korvani Font Installer$")
+        self.assertIn(hex(about), self.session.property(box, "WM_TRANSIENT_FOR") or "")
+        wait_until(lambda: self.session.active_window() == box, 10, "the box in front")
+        stacking = self.stacking()
+        self.assertGreater(stacking.index(box), stacking.index(about))
+        self.session.key("Return")
+        wait_until(lambda: not self.session.search(name="^Korvani Font Installer$"), 10, "the box to close")
+        self.assertEqual(self.session.search(name="^About Korvani$"), [about])
 
     def test_autopaste_lands_in_notepad(self):
         self.wine.start(None, exe="notepad")
@@ -545,6 +686,17 @@ class Win32Test(WineSessionTest):
         menu = glob.glob(os.path.join(self.wine.prefix, "drive_c", "ProgramData", "Microsoft", "Windows",
                                       "Start Menu", "Programs", "Korvani", "Korvani.lnk"))
         self.assertEqual(len(menu), 1)
+        with open(os.path.join(installed, "README.txt"), "rb") as f:
+            readme = f.read()
+        self.assertEqual(readme.count(b"\n"), readme.count(b"\r\n"))
+        with open(os.path.join(installed, "COPYING"), "rb") as f, open(os.path.join(REPO, "COPYING"), "rb") as g:
+            self.assertEqual(f.read(), g.read())
+        entry = self.wine.run("wine", "reg", "query", r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Korvani")
+        values = dict(re.findall(r"^\s+(\w+)\s+REG_SZ\s+(.*?)\r?$", entry.stdout.decode(), re.M))
+        self.assertEqual({key: values.get(key) for key in ("DisplayVersion", "Publisher", "URLInfoAbout", "DisplayIcon")},
+                         {"DisplayVersion": "6.05", "Publisher": "The Korvani developers",
+                          "URLInfoAbout": "https://korvani.example.org/",
+                          "DisplayIcon": r"C:\Program Files\Korvani\korvani.exe,0"})
         self.wine.start(installed)
         self.wine.window()
         logs = glob.glob(os.path.join(self.wine.prefix, "drive_c", "users", "*", "AppData", "Roaming",
@@ -556,6 +708,37 @@ class Win32Test(WineSessionTest):
         self.wine.run("wineserver", "-w")
         self.assertFalse(os.path.exists(installed))
 
+
+
+class InstallerPagesTest(WineSessionTest):
+    """The installer as a user clicks through it: its pages, then Korvani started from the last."""
+
+    def test_pages_from_the_licence_to_running_korvani(self):
+        setup = os.path.join(BUILD, "dist", "korvani-6.05-x86_64-setup.exe")
+        self.wine.start(None, exe=setup)
+        try:
+            window = self.wine.window("^Korvani v6 Setup")
+            self.session.activate(window)
+            pages = [  # a text the page shows, the key that leaves it
+                ("the GNU General Public License, version 3 or later", "Return"),  # I Agree
+                ("Choose Components", "Return"),  # Next
+                ("Destination Folder", "Return"),  # Install
+                ("Run Korvani", "Return"),  # Finish, Run Korvani ticked
+            ]
+            for number, (text, key) in enumerate(pages):
+                wait_until(lambda: text in self.texts(), 30, f"the page showing {text!r}")
+                if os.environ.get("KORV_SHOTS"):
+                    self.session.run("import", "-window", "root", os.path.join(os.environ["KORV_SHOTS"], f"setup{number}.png"))
+                icon = self.session.property(window, "_NET_WM_ICON")
+                self.session.activate(window)
+                self.session.key(key)
+            # Korvani's icon on the installer: the program it started shows the same.
+            self.assertEqual(self.session.property(self.wine.window(), "_NET_WM_ICON"), icon)
+        finally:
+            self.wine.stop()
+
+    def texts(self):
+        return self.wine.run("wine", self.wine.tool("controllabels.exe"), "#32770", "--texts").stdout.decode(errors="replace")
 
 
 class WineDriver:

@@ -2,8 +2,9 @@
 // Test tool: what a screen reader is told of each control of a window. Prints one line
 // "class<TAB>label<TAB>name" per control: the static just before it in the window order, which
 // MSAA takes as its label, and the name MSAA gives, in UTF-8, for the first top-level window of
-// the class; with --focus, the line of the control that has the keyboard focus alone.
-// Usage: controllabels <class> [--focus]
+// the class; with --focus, the line of the control that has the keyboard focus alone; with
+// --texts, "class<TAB>text" of every control, statics too (a message box's text is one).
+// Usage: controllabels <class> [--focus | --texts]
 #include <windows.h>
 
 #include <oleacc.h>
@@ -73,10 +74,18 @@ BOOL CALLBACK eachChild(HWND child, LPARAM) {
     return TRUE;
 }
 
+BOOL CALLBACK eachText(HWND child, LPARAM) {
+    wchar_t text[1024] = {};
+    GetWindowTextW(child, text, 1024);
+    g_out += classOf(child) + L"\t" + text + L"\n";
+    return TRUE;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 2 && !(argc == 3 && std::wstring(argv[2]) == L"--focus")) {
+    const std::wstring mode = argc == 3 ? argv[2] : L"";
+    if (argc != 2 && !(argc == 3 && (mode == L"--focus" || mode == L"--texts"))) {
         return 2;
     }
     HWND window = FindWindowW(argv[1], nullptr);
@@ -84,7 +93,9 @@ int wmain(int argc, wchar_t** argv) {
         return 1;
     }
     CoInitialize(nullptr);
-    if (argc == 3) {
+    if (mode == L"--texts") {
+        EnumChildWindows(window, eachText, 0);
+    } else if (mode == L"--focus") {
         GUITHREADINFO info{};
         info.cbSize = sizeof info;
         if (GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) &&
