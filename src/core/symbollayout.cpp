@@ -69,7 +69,7 @@ SymbolLayout layoutSearch(const SymbolSearch& search, int width) {
 std::u16string shownText(const SymbolSearch& search, int cell) {
     const int row = search.rowOf(cell);
     return row >= 0 ? displayText(ipaSymbols()[static_cast<std::size_t>(row)])
-                    : std::u16string(search.charsOf(cell));
+                    : displayText(search.charsOf(cell));
 }
 
 } // namespace korv

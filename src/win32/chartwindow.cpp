@@ -2,6 +2,7 @@
 #include "chartwindow.h"
 
 #include "fontface.h"
+#include "glyphink.h"
 #include "ipasymbols.h"
 #include "profileini.h"
 #include "resource.h"
@@ -302,64 +303,14 @@ void ChartCanvas::setHover(int item) {
 }
 
 ChartCanvas::Ink ChartCanvas::measureInk(const std::wstring& text) {
-    // Drawn black on white at the reference size, and the dark pixels found: the font's line box
-    // says nothing of a tie bar high above or a hook below.
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    ReleaseDC(nullptr, screen);
     HFONT measuring = makeFont(m_glyphFace, kInkPixels);
-    HGDIOBJ oldFont = SelectObject(dc, measuring);
-    SIZE extent{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    const int originX = kInkPixels;
-    const int baseline = 2 * kInkPixels;
-    const int width = extent.cx + 2 * kInkPixels;
-    const int height = 3 * kInkPixels;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    Ink ink;
-    if (bitmap != nullptr && bits != nullptr) {
-        HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
-        PatBlt(dc, 0, 0, width, height, WHITENESS);
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, RGB(0, 0, 0));
-        SetTextAlign(dc, TA_BASELINE | TA_LEFT);
-        TextOutW(dc, originX, baseline, text.c_str(), static_cast<int>(text.size()));
-        GdiFlush();
-        const auto* pixel = static_cast<const std::uint32_t*>(bits);
-        int left = width;
-        int top = height;
-        int right = -1;
-        int bottom = -1;
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
-                if ((pixel[y * width + x] & 0xFFFFFFu) != 0xFFFFFFu) {
-                    left = std::min(left, x);
-                    right = std::max(right, x);
-                    top = std::min(top, y);
-                    bottom = std::max(bottom, y);
-                }
-            }
-        }
-        if (right >= 0) {
-            ink = {static_cast<double>(left - originX), static_cast<double>(top - baseline),
-                   static_cast<double>(right + 1 - originX),
-                   static_cast<double>(bottom + 1 - baseline)};
-        }
-        SelectObject(dc, oldBitmap);
-        DeleteObject(bitmap);
-    }
-    SelectObject(dc, oldFont);
+    const GlyphInk ink = measureGlyphInk(measuring, text);
     DeleteObject(measuring);
-    DeleteDC(dc);
-    return ink;
+    if (ink.empty()) {
+        return {};
+    }
+    return {static_cast<double>(ink.left), static_cast<double>(ink.top),
+            static_cast<double>(ink.right), static_cast<double>(ink.bottom)};
 }
 
 const ChartCanvas::Shape& ChartCanvas::shapeOf(int symbolRow) {

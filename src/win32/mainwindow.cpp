@@ -101,8 +101,14 @@ bool MainWindow::create(bool hidden) {
     wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     wc.lpszClassName = kMainWindowClass;
     m_icon = LoadIconW(m_instance, MAKEINTRESOURCEW(IDI_KORVANI));
-    m_smallIcon = static_cast<HICON>(
-        LoadImageW(m_instance, MAKEINTRESOURCEW(IDI_KORVANI), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+    // At the size the notification area and the caption draw small icons at this DPI (Wine draws
+    // the tray's at that size too, whatever its slot), not a fixed 16 pixels.
+    if (FAILED(
+            LoadIconMetric(m_instance, MAKEINTRESOURCEW(IDI_KORVANI), LIM_SMALL, &m_smallIcon))) {
+        m_smallIcon = static_cast<HICON>(LoadImageW(
+            m_instance, MAKEINTRESOURCEW(IDI_KORVANI), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+            GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    }
     wc.hIcon = m_icon;
     wc.hIconSm = m_smallIcon;
     RegisterClassExW(&wc);

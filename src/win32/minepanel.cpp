@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "minepanel.h"
 
+#include "ipasymbols.h"
 #include "profileini.h"
 #include "symbollayout.h"
 #include "symbolparts.h"
@@ -51,16 +52,20 @@ void MinePanel::setEntries(const std::vector<std::u16string>& entries) {
     m_entries = entries;
     RECT client{};
     GetClientRect(m_grid.hwnd(), &client);
+    // A mark alone is shown on its dotted circle, as in the Recent row.
+    std::vector<std::u16string> shown;
     std::vector<int> widths;
     for (const std::u16string& symbol : m_entries) {
-        widths.push_back(keptCellWidth(symbol));
+        shown.push_back(displayText(symbol));
+        widths.push_back(keptCellWidth(shown.back()));
     }
     const SymbolLayout layout =
         layoutRows(widths, MulDiv(client.right, 96, static_cast<int>(m_dpi)));
     std::vector<GridCell> cells;
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
-        const std::wstring glyph(m_entries[i].begin(), m_entries[i].end());
-        cells.push_back({layout.cells[i], glyph, glyph, widen(symbolPartNames(m_entries[i]))});
+        const std::wstring symbol(m_entries[i].begin(), m_entries[i].end());
+        cells.push_back({layout.cells[i], std::wstring(shown[i].begin(), shown[i].end()), symbol,
+                         widen(symbolPartNames(m_entries[i]))});
     }
     const int scrolled = m_grid.scrolled();
     m_grid.setContent(std::move(cells), {}, layout.height);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "symbolgrid.h"
 
+#include "glyphink.h"
 #include "gridaccessible.h"
 #include "symbollayout.h"
 #include "windowowner.h"
@@ -8,6 +9,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace korv::win32 {
 
@@ -44,6 +46,7 @@ SymbolGrid::~SymbolGrid() {
     if (IsWindow(m_hwnd)) {
         SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, 0);
     }
+    forgetPlacings();
 }
 
 IAccessible* SymbolGrid::accessible() {
@@ -72,11 +75,93 @@ void SymbolGrid::setContent(std::vector<GridCell> cells, std::vector<GridTitle> 
 }
 
 void SymbolGrid::setLook(HFONT glyphFont, HFONT titleFont, UINT dpi) {
+    forgetPlacings();
     m_glyphFont = glyphFont;
     m_titleFont = titleFont;
     m_dpi = dpi;
     updateScrollBar();
     InvalidateRect(m_hwnd, nullptr, FALSE);
+}
+
+void SymbolGrid::forgetPlacings() {
+    m_placings.clear();
+    for (const auto& [pixels, font] : m_smallFonts) {
+        DeleteObject(font);
+    }
+    m_smallFonts.clear();
+}
+
+HFONT SymbolGrid::glyphFontOf(int pixels) const {
+    const auto found = m_smallFonts.find(pixels);
+    if (found != m_smallFonts.end()) {
+        return found->second;
+    }
+    LOGFONTW face{};
+    GetObjectW(m_glyphFont, sizeof face, &face);
+    face.lfHeight = -pixels;
+    face.lfWidth = 0;
+    HFONT font = CreateFontIndirectW(&face);
+    m_smallFonts.emplace(pixels, font);
+    return font;
+}
+
+// Where a line of text would put the glyph, unless its ink would leave the cell then: a tie bar
+// high above two letters, a mark hanging beyond its advance. Such a glyph moves in, and one larger
+// than the cell is drawn smaller, centred by its ink.
+const SymbolGrid::Placing& SymbolGrid::placing(const std::wstring& glyph, SIZE cell) const {
+    // Cells are all as high: the width tells them apart.
+    const auto key = std::make_pair(glyph, static_cast<int>(cell.cx));
+    const auto found = m_placings.find(key);
+    if (found != m_placings.end()) {
+        return found->second;
+    }
+    const int roomWidth = cell.cx - 2;
+    const int roomHeight = cell.cy - 2;
+    Placing placed{m_glyphFont, 0, 0};
+    GlyphInk ink = measureGlyphInk(placed.font, glyph);
+    LOGFONTW face{};
+    GetObjectW(m_glyphFont, sizeof face, &face);
+    int pixels = std::abs(face.lfHeight);
+    const bool shrunk = ink.width() > roomWidth || ink.height() > roomHeight;
+    if (shrunk) {
+        pixels = std::max(6, std::min(MulDiv(pixels, roomWidth, std::max(1, ink.width())),
+                                      MulDiv(pixels, roomHeight, std::max(1, ink.height()))));
+        // Hinting rounds each size its own way: smaller until it fits.
+        for (;;) {
+            placed.font = glyphFontOf(pixels);
+            ink = measureGlyphInk(placed.font, glyph);
+            if (pixels <= 6 || (ink.width() <= roomWidth && ink.height() <= roomHeight)) {
+                break;
+            }
+            --pixels;
+        }
+    }
+    HDC dc = GetDC(m_hwnd);
+    const HGDIOBJ old = SelectObject(dc, placed.font);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, glyph.c_str(), static_cast<int>(glyph.size()), &extent);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(m_hwnd, dc);
+    const int inkX = (cell.cx - ink.width()) / 2 - ink.left;
+    const int inkBaseline = (cell.cy - ink.height()) / 2 - ink.top;
+    if (shrunk || ink.empty()) {
+        placed.x = ink.empty() ? (cell.cx - extent.cx) / 2 : inkX;
+        placed.baseline = ink.empty() ? cell.cy / 2 : inkBaseline;
+    } else {
+        placed.x = (cell.cx - extent.cx) / 2;
+        if (placed.x + ink.left < 1 || placed.x + ink.right > cell.cx - 1) {
+            placed.x = inkX;
+        }
+        placed.baseline = (cell.cy - metrics.tmHeight) / 2 + metrics.tmAscent;
+        if (placed.baseline + ink.top < 1) {
+            placed.baseline = 1 - ink.top;
+        } else if (placed.baseline + ink.bottom > cell.cy - 1) {
+            placed.baseline = cell.cy - 1 - ink.bottom;
+        }
+    }
+    return m_placings.emplace(key, placed).first->second;
 }
 
 void SymbolGrid::updateScrollBar() {
@@ -166,8 +251,8 @@ void SymbolGrid::paint(HDC dc, const RECT& client) const {
         DrawTextW(dc, title.text.c_str(), static_cast<int>(title.text.size()), &r,
                   DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     }
-    SelectObject(dc, m_glyphFont);
     SetTextColor(dc, RGB(0x1a, 0x1a, 0x1a));
+    SetTextAlign(dc, TA_BASELINE | TA_LEFT);
     for (int i = 0; i < static_cast<int>(m_cells.size()); ++i) {
         RECT r = cellRect(i);
         if (r.bottom < client.top || r.top > client.bottom) {
@@ -180,9 +265,12 @@ void SymbolGrid::paint(HDC dc, const RECT& client) const {
             DrawEdge(dc, &r, i == m_pressed ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
         }
         const std::wstring& glyph = m_cells[static_cast<std::size_t>(i)].glyph;
-        DrawTextW(dc, glyph.c_str(), static_cast<int>(glyph.size()), &r,
-                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+        const Placing& placed = placing(glyph, {r.right - r.left, r.bottom - r.top});
+        SelectObject(dc, placed.font);
+        TextOutW(dc, r.left + placed.x, r.top + placed.baseline, glyph.c_str(),
+                 static_cast<int>(glyph.size()));
     }
+    SetTextAlign(dc, TA_TOP | TA_LEFT);
     SelectObject(dc, old);
 }
 

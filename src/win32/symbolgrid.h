@@ -7,7 +7,9 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace korv::win32 {
@@ -69,12 +71,22 @@ public:
     IAccessible* accessible();
 
 private:
+    // Where a glyph goes in its cell, from the cell's top left corner, and in which face.
+    struct Placing {
+        HFONT font = nullptr;
+        int x = 0;
+        int baseline = 0;
+    };
+
     LRESULT handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void paint(HDC dc, const RECT& client) const;
     void updateScrollBar();
     void setHover(int cell);
     void invalidateCell(int cell);
     int scale(int pixels) const { return MulDiv(pixels, static_cast<int>(m_dpi), 96); }
+    const Placing& placing(const std::wstring& glyph, SIZE cell) const;
+    HFONT glyphFontOf(int pixels) const;
+    void forgetPlacings();
 
     HWND m_hwnd = nullptr;
     std::vector<GridCell> m_cells;
@@ -87,6 +99,9 @@ private:
     HFONT m_glyphFont = nullptr;
     HFONT m_titleFont = nullptr;
     UINT m_dpi = 96;
+    // Measured once a glyph and cell size, and the smaller faces of glyphs too large for theirs.
+    mutable std::map<std::pair<std::wstring, int>, Placing> m_placings;
+    mutable std::map<int, HFONT> m_smallFonts;
     GridAccessible* m_accessible = nullptr;
 };
 

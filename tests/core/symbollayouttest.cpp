@@ -104,11 +104,14 @@ TEST(SymbolLayout, SearchGroupsEachUnderItsTitle) {
     }
 }
 
-TEST(SymbolLayout, ShownTextPutsMarksOnACircleAndRecentAsItIs) {
+TEST(SymbolLayout, ShownTextPutsMarksOnACircleInRecentToo) {
     SymbolSearch search;
-    search.setRecent({u"\u0303"});
+    // A mark alone in Recent would draw nothing; a sequence of the user's shows as it is.
+    search.setRecent({u"\u0303", u"\u0361", u"t\u0283"});
     search.setQuery(u"");
-    EXPECT_EQ(shownText(search, 0), u"\u0303");
+    EXPECT_EQ(shownText(search, 0), u"\u25CC\u0303");
+    EXPECT_EQ(shownText(search, 1), u"\u25CC\u0361\u25CC");
+    EXPECT_EQ(shownText(search, 2), u"t\u0283");
     search.setQuery(u"voiced velar fricative");
     ASSERT_GE(search.cellCount(), 1u);
     EXPECT_EQ(shownText(search, 0), u"ɣ");

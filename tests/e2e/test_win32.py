@@ -36,7 +36,8 @@ HOMEPAGE_LINK = (8 + 2 + 56 + 40, 8 + 22 + 80 + 7)
 # The options' texts, right of their boxes.
 OPTION_TEXTS = {"AutoPaste": (130, 69), "UseUnicodeFont": (130, 94), "ShowHints": (90, 118)}
 # The All and Mine tabs' grids start under the search field and at the chart's corner.
-MINE_FIRST_CELL = (10 + 12, 50 + 12)
+MINE_GRID = (10, 50)
+MINE_FIRST_CELL = (MINE_GRID[0] + 12, MINE_GRID[1] + 12)
 # The IPA chart window, in chart units: the table's width, and the centres of two cells. The chart
 # fits the window's width less the vertical scroll bar.
 CHART_TITLE = "^Korvani \u2013 IPA chart$"
@@ -482,6 +483,52 @@ class Win32Test(WineSessionTest):
         # The Recent row keeps what was inserted, newest first, in the same file.
         wait_until(lambda: read_ini(ini).get(("Symbols", "Recent"), "").startswith("U+0074 U+0283 U+0069"),
                    10, "the recent symbols")
+
+    def test_kept_cells_draw_each_glyph_whole_inside_its_cell(self):
+        # d͡ʒ, dʒ, the tilde alone, and e under a tilde and an acute over a tilde below.
+        cells = {"tied": Rect(0, 0, 33, 24), "untied": Rect(33, 0, 33, 24), "tilde": Rect(66, 0, 25, 24),
+                 "stacked": Rect(91, 0, 25, 24)}
+        d = WineDriver(self)
+        d.start(ini="[Korvani]\nAutoPaste=0\n[Symbols]\n"
+                    "Mine=U+0064 U+0361 U+0292, U+0064 U+0292, U+0303, U+0065 U+0330 U+0303 U+0301\n")
+        d.key("ctrl+Next", "ctrl+Next", "ctrl+Next")
+        self.session.park_pointer()  # nothing hovered, nothing raised
+        client = self.session.geometry(d.window)
+        grid = Rect(client.x + MINE_GRID[0], client.y + MINE_GRID[1], 120, 24)
+        self.session.wait_still(grid)
+        pixels = self.session.run("import", "-window", "root", "-crop", f"{grid.w}x{grid.h}+{grid.x}+{grid.y}",
+                                  "+repage", "-depth", "8", "rgb:-", timeout=30).stdout
+        inks = {}
+        for name, cell in cells.items():
+            rows = inks[name] = {}
+            for y in range(cell.y, cell.y + cell.h):
+                for x in range(cell.x, cell.x + cell.w):
+                    at = 3 * (y * grid.w + x)
+                    if max(pixels[at:at + 3]) < 0xD8:
+                        rows.setdefault(y - cell.y, []).append(x - cell.x)
+        for name, rows in inks.items():
+            with self.subTest(name):
+                self.assertTrue(rows, "a blank cell")
+                xs = [x for row in rows.values() for x in row]
+                # Within the cell and clear of its edges: ink cut off at an edge would touch it.
+                self.assertGreater(min(rows), 0)
+                self.assertLess(max(rows), cells[name].h - 1)
+                self.assertGreater(min(xs), 0)
+                self.assertLess(max(xs), cells[name].w - 1)
+        # The tilde stands on its circle: ink below the mark, where the circle is.
+        self.assertGreaterEqual(max(inks["tilde"]) - min(inks["tilde"]), 8)
+
+        # The tie is drawn whole above the letters, an arc and not two dots at its ends: its
+        # topmost rows hold one long run of ink, higher than the untied d's stem.
+        def top_run(rows):
+            top = sorted({x for y in (min(rows), min(rows) + 1) for x in rows.get(y, [])})
+            runs = [1]
+            for a, b in zip(top, top[1:]):
+                runs.append(runs[-1] + 1 if b == a + 1 else 1)
+            return max(runs)
+
+        self.assertGreaterEqual(top_run(inks["tied"]), 8, sorted(inks["tied"].items()))
+        self.assertLess(min(inks["tied"]), min(inks["untied"]))
 
     def test_symbol_menu_adds_to_mine_and_removes_from_it(self):
         folder = self.wine.program("[Korvani]\nAutoPaste=0\n")
