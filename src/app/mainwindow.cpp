@@ -131,6 +131,9 @@ MainWindow::MainWindow(platform::Platform& platform, MessageBoxes& boxes, Folder
     // winId() makes the native window, which placing the window needs too.
     m_platform.placement.lockSize(static_cast<platform::WindowHandle>(winId()));
     m_terminate = !m_palette->start();
+    // Begun once the window's own faces are loaded: the thread would hold the face database they
+    // wait for.
+    SymbolGrid::drawGlyphsAhead({standardChart, diacriticsChart}, qApp->devicePixelRatio());
     // Another program may ask for the About window by sending its command to this window.
     m_platform.aboutRequests.watch(static_cast<platform::WindowHandle>(winId()),
                                    [this] { guarded([&] { openAbout(); }); });
@@ -198,7 +201,6 @@ void MainWindow::buildLayout() {
     diacriticsChart =
         symbolPanel(clientArea, "DiacriticsChart", kDiacriticsRect, ChartPanel::Diacritics);
     additionalChart->hide();
-    SymbolGrid::drawGlyphsAhead({standardChart, diacriticsChart}, qApp->devicePixelRatio());
 
     // Divider lines between single vowels, diphthongs and consonants.
     sunkenFrame(standardChart, "VowelDivider", kVowelDividerRect, QFrame::VLine);
