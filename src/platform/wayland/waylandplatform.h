@@ -6,6 +6,7 @@
 #include "desktopsummon.h"
 #include "groupadmincheck.h"
 #include "platform.h"
+#include "portalpastetarget.h"
 #include "qtclipboard.h"
 #include "waylandservices.h"
 
@@ -25,7 +26,7 @@ public:
 
 private:
     QtClipboard m_clipboard;
-    WaylandPasteTarget m_pasteTarget;
+    PortalPasteTarget m_pasteTarget{qtWindowFocus};
     DesktopNotificationArea m_notificationArea; // StatusNotifier hosts only: no XEmbed tray here
     WaylandWindowPlacement m_placement;
     WaylandAboutRequests m_aboutRequests;
