@@ -8,7 +8,8 @@ and a GTK 3 entry through XWayland. The user's part is played as a user would: t
 the program by Alt+Tab through the compositor, the transcription put into the line through the
 accessibility tree, then Ctrl+Return (a native window's copy needs an input event of its own to
 take the clipboard), GNOME's permission dialog answered in its accessibility tree. Each paste must
-add exactly its transcription to the field, and leave the program's line as it was.
+add exactly its transcription to the field, leave the program's line as it was, and nothing may
+reach a window used longer ago.
 
 Then what happens when no paste can go out: a refused dialog, no portal at all, no window to go
 back to; each time the copy stays on the clipboard, the notice comes once, nothing is typed.
@@ -65,9 +66,15 @@ class DesktopPasteTest:
         return clicked
 
     def switch_back_to(self, field):
-        """The user's Alt+Tab from field to the program."""
-        self.session.alt_tab()
-        wait_until(lambda: not field.active(), 5, "the program to take the keyboard back")
+        """The user's Alt+Tab from field to the program; again when KWin lost it, as users do."""
+        for _ in range(2):
+            self.session.alt_tab()
+            try:
+                wait_until(lambda: not field.active(), 4, "the program to take the keyboard back")
+                break
+            except TimeoutError:
+                pass
+        wait_until(lambda: not field.active(), 2, "the program to take the keyboard back")
         # Settled: what the field reports last is not the state of a moment before.
         time.sleep(0.05)
         self.assertFalse(field.active())
@@ -88,6 +95,7 @@ class DesktopPasteTest:
         took = []
         expected = ""
         for number, word in enumerate(WORDS, 1):
+            releases = field.control_releases()
             clicked = self.paste(program, word)
             if first and number == 1 and self.asks:
                 s.atspi("dialog", "share")
@@ -97,7 +105,7 @@ class DesktopPasteTest:
             took.append(field.changed_at() - clicked)
             # The paste's last key, Ctrl's release, is through before the user's keys come:
             # mutter loses an event of one device that comes among another's.
-            wait_until(lambda: field.control_releases() == number, 5, f"the end of paste {number}")
+            wait_until(lambda: field.control_releases() > releases, 5, f"the end of paste {number}")
             self.assertTrue(field.active(), "the field has the keyboard after the paste")
             self.assertEqual(self.line(program), word, "nothing typed into the program's line")
             self.switch_back_to(field)
@@ -108,6 +116,9 @@ class DesktopPasteTest:
     def test_ten_pastes_into_each_field_from_an_x11_and_a_native_window(self):
         s = self.session
         for kind in KINDS:
+            # A window the user worked in longer ago, where no paste may ever land.
+            decoy = s.start_field("gtk", f"decoy-{kind}")
+            wait_until(lambda: decoy.text() is not None, 15, "the older window")
             program = self.start(kind)
             first = True  # each run asks once: this portal keeps no permission
             for name in FIELDS:
@@ -120,9 +131,12 @@ class DesktopPasteTest:
                     finally:
                         first = False
                         field.stop()
-                    # The field's end gives the keyboard back to the program.
-                    time.sleep(0.5)
+            self.assertEqual(decoy.text(), "")
+            decoy.stop()
             # With no other window, the switch goes nowhere: nothing is sent, the user is told.
+            # (KWin gives the keyboard to no window once the others are gone: the user takes it.)
+            time.sleep(0.5)
+            s.alt_tab()
             notices = s.notices().count(NOTICE)
             self.paste(program, "ə")
             wait_until(lambda: s.notices().count(NOTICE) == notices + 1, 10, "the notice")

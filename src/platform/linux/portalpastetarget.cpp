@@ -7,11 +7,9 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusVariant>
-#include <QGuiApplication>
 #include <QString>
 #include <QTimer>
 #include <QVariantMap>
-#include <QWindow>
 
 #include <deque>
 #include <initializer_list>
@@ -29,7 +27,6 @@ const QString kRequest = QStringLiteral("org.freedesktop.portal.Request");
 const QString kSession = QStringLiteral("org.freedesktop.portal.Session");
 
 // Key symbols, as X11 names them.
-constexpr int kShiftL = 0xffe1;
 constexpr int kControlL = 0xffe3;
 constexpr int kAltL = 0xffe9;
 constexpr int kTab = 0xff09;
@@ -46,17 +43,13 @@ struct Key {
     bool press;
 };
 
-} // namespace
+// The first event after the session starts, or after another device's, may be lost: a tap of Ctrl
+// goes first, which does nothing alone. Not Shift: a lost release would turn Alt+Tab around,
+// towards another window, where a Ctrl held would only keep the switch from happening.
+constexpr Key kWarmUpPress{kControlL, true};
+constexpr Key kWarmUpRelease{kControlL, false};
 
-KeyboardFocus qtWindowFocus(std::uintptr_t own) {
-    const auto windows = QGuiApplication::allWindows();
-    for (const QWindow* window : windows) {
-        if (window->handle() != nullptr && window->winId() == own) {
-            return window->isActive() ? KeyboardFocus::Own : KeyboardFocus::Elsewhere;
-        }
-    }
-    return KeyboardFocus::Unknown;
-}
+} // namespace
 
 /// One remote desktop session with the keyboard: requested step by step, each step answered by
 /// the portal through a Request object's Response signal.
@@ -336,7 +329,7 @@ void PortalPasteTarget::ended(State state) {
         if (!token.empty()) {
             m_kept = token;
         }
-        m_session->send({{kShiftL, true}, {kShiftL, false}});
+        m_session->send({kWarmUpPress, kWarmUpRelease});
         after(kWarmUp, [this] { runNext(); });
         return;
     }
@@ -412,29 +405,46 @@ void PortalPasteTarget::runNext() {
                 finish(PasteResult::NotSwitched);
                 return;
             }
-            // mutter drops the first event of a device after another device's: the user's own
-            // keyboard has typed since the last paste.
-            m_session->send({{kShiftL, true}, {kShiftL, false}});
-            after(kDeviceSwitch, [this, own] { switchAndPaste(own); });
+            switchAndPaste(own, kSwitchTries);
         });
 }
 
-void PortalPasteTarget::switchAndPaste(std::uintptr_t own) {
-    m_session->send({{kAltL, true}, {kTab, true}, {kTab, false}, {kAltL, false}});
+void PortalPasteTarget::switchAndPaste(std::uintptr_t own, int tries) {
+    // mutter may drop the first event of a device after another device's: the user's own
+    // keyboard has typed since the last paste.
+    m_session->send({kWarmUpPress, kWarmUpRelease});
+    after(kDeviceSwitch, [this, own, tries] { switchFrom(own, tries); });
+}
+
+void PortalPasteTarget::switchFrom(std::uintptr_t own, int tries) {
     const auto away = [this, own] { return m_focus(own) == KeyboardFocus::Elsewhere; };
-    waitFor(kSwitchTimeout, away, [this, away](bool left) {
-        if (!left) {
-            finish(PasteResult::NotSwitched);
-            return;
-        }
-        after(kSettle, [this, away] {
-            if (!away()) {
-                finish(PasteResult::NotSwitched);
+    m_session->send({{kAltL, true}, {kTab, true}, {kTab, false}, {kAltL, false}}, [=, this] {
+        waitFor(kSwitchTimeout, away, [=, this](bool left) {
+            if (!left) {
+                // Lost on its way (KWin, at times, right after another device's keys): from our
+                // own window still, once more.
+                if (tries > 1 && m_focus(own) == KeyboardFocus::Own) {
+                    switchAndPaste(own, tries - 1);
+                } else {
+                    finish(PasteResult::NotSwitched);
+                }
                 return;
             }
-            m_session->send(
-                {{kControlL, true}, {kLatinV, true}, {kLatinV, false}, {kControlL, false}},
-                [this] { finish(PasteResult::Pasted); });
+            // A switcher with nowhere else to go may take the keyboard and give it back only
+            // with the next key (KWin's): Ctrl alone, harmless, must not bring it back either.
+            m_session->send({{kControlL, true}}, [this, away] {
+                waitFor(
+                    kSettle, [away] { return !away(); },
+                    [this](bool cameBack) {
+                        if (cameBack) {
+                            m_session->send({{kControlL, false}},
+                                            [this] { finish(PasteResult::NotSwitched); });
+                            return;
+                        }
+                        m_session->send({{kLatinV, true}, {kLatinV, false}, {kControlL, false}},
+                                        [this] { finish(PasteResult::Pasted); });
+                    });
+            });
         });
     });
 }

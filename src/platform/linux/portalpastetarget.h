@@ -21,9 +21,6 @@ enum class KeyboardFocus { Own, Elsewhere, Unknown };
 /// Tells where the keyboard is relative to the window given (the program's own).
 using FocusProbe = std::function<KeyboardFocus(std::uintptr_t own)>;
 
-/// Where the keyboard is as Qt tells it, for a window of Qt's own platform (native Wayland).
-KeyboardFocus qtWindowFocus(std::uintptr_t own);
-
 /// Pastes through the desktop portal's remote desktop, as GNOME and KDE Plasma offer it to any
 /// program the user allows: the compositor's own switch back (Alt+Tab), then Ctrl+V, sent as key
 /// symbols so that any layout works. The permission is asked for at the first paste, in the
@@ -33,15 +30,18 @@ KeyboardFocus qtWindowFocus(std::uintptr_t own);
 class PortalPasteTarget final : public PasteTarget {
 public:
     // How long the keyboard may take to come back to our window (after the permission dialog),
-    // to leave it after Alt+Tab, and how long it must then stay away before Ctrl+V.
+    // to leave it once Alt+Tab is through, and how long it must then stay away, a harmless key
+    // sent meanwhile, before Ctrl+V.
     static constexpr std::chrono::milliseconds kFocusBackTimeout{2000};
     static constexpr std::chrono::milliseconds kSwitchTimeout{1000};
-    static constexpr std::chrono::milliseconds kSettle{30};
+    static constexpr std::chrono::milliseconds kSettle{100};
     // The first event after the session starts may be lost: a harmless one goes first, and the
     // paste keys wait this long after it.
     static constexpr std::chrono::milliseconds kWarmUp{600};
     // How long the keys of each paste wait after a harmless key that wakes the session's device.
     static constexpr std::chrono::milliseconds kDeviceSwitch{50};
+    // How many times Alt+Tab is sent while the keyboard stays in our window.
+    static constexpr int kSwitchTries = 2;
 
     explicit PortalPasteTarget(FocusProbe focus);
     ~PortalPasteTarget() override;
@@ -58,7 +58,8 @@ private:
 
     void ended(State state);
     void runNext();
-    void switchAndPaste(std::uintptr_t own);
+    void switchAndPaste(std::uintptr_t own, int tries);
+    void switchFrom(std::uintptr_t own, int tries);
     void waitFor(std::chrono::milliseconds timeout, std::function<bool()> met,
                  std::function<void(bool)> then);
     void after(std::chrono::milliseconds delay, std::function<void()> then);

@@ -8,6 +8,7 @@
 #include "platform.h"
 #include "portalpastetarget.h"
 #include "qtclipboard.h"
+#include "waylandkeyboardfocus.h"
 #include "waylandservices.h"
 
 namespace korv::platform {
@@ -26,7 +27,8 @@ public:
 
 private:
     QtClipboard m_clipboard;
-    PortalPasteTarget m_pasteTarget{qtWindowFocus};
+    WaylandKeyboardFocus m_keyboardFocus;
+    PortalPasteTarget m_pasteTarget{[this](std::uintptr_t own) { return m_keyboardFocus(own); }};
     DesktopNotificationArea m_notificationArea; // StatusNotifier hosts only: no XEmbed tray here
     WaylandWindowPlacement m_placement;
     WaylandAboutRequests m_aboutRequests;

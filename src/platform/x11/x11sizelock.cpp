@@ -127,8 +127,11 @@ private:
         const Atom motif = XInternAtom(dpy, "_MOTIF_WM_HINTS", False);
         const std::vector<unsigned long> hints =
             listProperty(dpy, window, motif, AnyPropertyType, 2);
+        // Not in a Wayland session: KWin's Alt+Tab leaves utility windows out, and from one it
+        // may switch to another window than the one used before, where the paste would land.
         if (hints.size() < 2 || !(hints[0] & kHintFunctions) || (hints[1] & kFuncAll) ||
-            (hints[1] & kFuncMinimize) || !windowManagerIsKWin(dpy)) {
+            (hints[1] & kFuncMinimize) || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+            !windowManagerIsKWin(dpy)) {
             return;
         }
         const Atom types[] = {XInternAtom(dpy, "_NET_WM_WINDOW_TYPE_UTILITY", False),
