@@ -36,6 +36,8 @@ COMPOSITORS = {"sway": ("sway", "swaymsg"), "weston": ("weston",),
 SCREEN = (1280, 800)
 HERE = os.path.dirname(os.path.abspath(__file__))
 TOOLS = os.path.join(HERE, "tools")
+# The key codes (evdev) of the key symbols the tests type, for KWin's fake input.
+KEY_CODES = {0xFFE9: 56, 0xFF09: 15, 0xFFE3: 29, 0xFF0D: 28, 0xFFE1: 42, 0x76: 47, 0x71: 16}
 # What XDG_CURRENT_DESKTOP says under each desktop's compositor: the portal picks its backend by it.
 DESKTOPS = {"mutter": "GNOME", "kwin": "KDE"}
 # A session bus that starts no service on demand: only what the test itself started is on it.
@@ -185,6 +187,14 @@ class WaylandSession(_SessionBase):
             # without it runs.
             kwin = os.path.join(self.root, "kwin_wayland")
             shutil.copy(shutil.which("kwin_wayland"), kwin)
+            # KWin offers its fake input only to programs whose menu entry asks for it: the
+            # user's keyboard gets one.
+            apps = os.path.join(self.home, ".local", "share", "applications")
+            os.makedirs(apps)
+            with open(os.path.join(apps, "korv-kwinkeys.desktop"), "w") as f:
+                f.write(f"[Desktop Entry]\nType=Application\nName=korv_kwinkeys\nNoDisplay=true\n"
+                        f"Exec={os.path.realpath(program_binary('KORV_KWINKEYS_BIN'))}\n"
+                        "X-KDE-Wayland-Interfaces=org_kde_kwin_fake_input\n")
             # kwin names XWayland's display and cookie only to the programs it starts: one tells.
             told = os.path.join(self.root, "kwin-display")
             teller = os.path.join(self.root, "tell-display")
@@ -240,17 +250,27 @@ class WaylandSession(_SessionBase):
 
     def keys(self, *keys):
         """Types keys as the user (("sym", pressed) pairs, symbols as integers), through the
-        compositor: mutter's own remote desktop, or KDE's portal, which asks no question here."""
+        compositor: mutter's own remote desktop, or KWin's fake input (key codes: the symbols
+        the tests use)."""
         if self._keys is None:
-            mode = "mutter" if self.compositor == "mutter" else "portal"
-            self._keys = self._tool("userkeys", ["/usr/bin/python3", os.path.join(TOOLS, "userkeys.py"), mode])
+            if self.compositor == "mutter":
+                cmd = ["/usr/bin/python3", os.path.join(TOOLS, "userkeys.py"), "mutter"]
+            else:
+                cmd = [program_binary("KORV_KWINKEYS_BIN")]
+            self._keys = self._tool("userkeys", cmd)
             if self._keys.stdout.readline().strip() != "ready":
                 raise HarnessError(f"the user's keyboard did not start: {self.read_log('userkeys')}")
         # mutter may drop the first event of a device after another device's (the program's
-        # own): a tap of Ctrl goes first, as the program sends too.
-        self._ask(self._keys, "keys ffe3:1 ffe3:0", "keys")
-        time.sleep(0.05)
-        self._ask(self._keys, "keys " + " ".join(f"{sym:x}:{int(down)}" for sym, down in keys), "keys")
+        # own), and KWin may keep a modifier of the other device's held: a tap of Ctrl goes
+        # first, as the program sends too.
+        keys = ((0xFFE3, True), (0xFFE3, False)) + keys
+        if self.compositor == "mutter":
+            self._ask(self._keys, "keys ffe3:1 ffe3:0", "keys")
+            time.sleep(0.05)
+            words = (f"{sym:x}:{int(down)}" for sym, down in keys[2:])
+        else:
+            words = (f"{KEY_CODES[sym]}:{int(down)}" for sym, down in keys)
+        self._ask(self._keys, "keys " + " ".join(words), "keys")
 
     def alt_tab(self):
         """The user's switch to the window used before."""

@@ -15,6 +15,7 @@ Then what happens when no paste can go out: a refused dialog, no portal at all, 
 back to; each time the copy stays on the clipboard, the notice comes once, nothing is typed.
 """
 
+import subprocess
 import time
 import unittest
 
@@ -34,6 +35,7 @@ CONTROL, RETURN = 0xFFE3, 0xFF0D  # key symbols
 class DesktopPasteTest:
     compositor = None
     asks = False  # the desktop's portal asks the user before the first paste
+    kinds = tuple(KINDS)  # the program's windows tried
 
     @classmethod
     def setUpClass(cls):
@@ -66,9 +68,15 @@ class DesktopPasteTest:
         return clicked
 
     def switch_back_to(self, field):
-        """The user's Alt+Tab from field to the program; again when KWin lost it, as users do."""
+        """The user's Alt+Tab from field to the program (a click on it under KWin, where the
+        test's Alt+Tab is lost at times); again when it was lost, as users do."""
         for _ in range(2):
-            self.session.alt_tab()
+            if self.compositor == "kwin":
+                window = subprocess.run(["xdotool", "search", "--name", f"^{TITLE}$"], env=self.session.env,
+                                        capture_output=True, text=True, timeout=10).stdout.split()[0]
+                subprocess.run(["xdotool", "windowactivate", window], env=self.session.env, timeout=10)
+            else:
+                self.session.alt_tab()
             try:
                 wait_until(lambda: not field.active(), 4, "the program to take the keyboard back")
                 break
@@ -115,7 +123,7 @@ class DesktopPasteTest:
 
     def test_ten_pastes_into_each_field_from_an_x11_and_a_native_window(self):
         s = self.session
-        for kind in KINDS:
+        for kind in self.kinds:
             # A window the user worked in longer ago, where no paste may ever land.
             decoy = s.start_field("gtk", f"decoy-{kind}")
             wait_until(lambda: decoy.text() is not None, 15, "the older window")
@@ -148,6 +156,13 @@ class DesktopPasteTest:
 class GnomePasteTest(DesktopPasteTest, unittest.TestCase):
     compositor = "mutter"
     asks = True
+
+
+class KdePasteTest(DesktopPasteTest, unittest.TestCase):
+    compositor = "kwin"
+    # The program's X11 window, as it starts on KDE, which the test can bring back as a click
+    # would: the test's Alt+Tab through KWin's fake input is lost at times.
+    kinds = ("x11",)
 
 
 class NoPasteTest(unittest.TestCase):
