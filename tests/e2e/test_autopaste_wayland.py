@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Paste on Wayland desktops: GNOME's mutter through the desktop portal's remote desktop, headless
-on a private bus (KDE's KWin: test_autopaste_kde.py).
+"""Paste on Wayland desktops: GNOME's mutter through the desktop portal's remote desktop, sway through
+its own window list and virtual keyboard, headless on a private bus (KDE's KWin:
+test_autopaste_kde.py).
 
 Each desktop runs one session: the program (an X11 window through XWayland, as it starts there by
 default, then a native one) pastes ten times into each of a native GTK 3 entry, a native Qt line
@@ -19,6 +20,7 @@ import subprocess
 import time
 import unittest
 
+from korvlayout import control
 from korvwl import WaylandSession
 from korvx import program_binary, wait_until
 
@@ -159,6 +161,53 @@ class DesktopPasteTest:
 class GnomePasteTest(DesktopPasteTest, unittest.TestCase):
     compositor = "mutter"
     asks = True
+
+
+class SwayPasteTest(unittest.TestCase):
+    """sway: the window list and the virtual keyboard, from the program's native window, clicked
+    as the user does, into the native fields."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.session = WaylandSession("sway")
+        cls.session.start()
+        cls.session.start_notification_area()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.session.stop()
+
+    def click(self, program, name):
+        # sway tiles: each new window moves the others.
+        origin = wait_until(lambda: self.session.windows(program.pid).get(TITLE), 10, "the window")
+        x, y = control(name).centre
+        self.session.click(origin[0] + x, origin[1] + y)
+
+    def test_ten_pastes_into_each_native_field(self):
+        s = self.session
+        decoy = s.start_field("qt", "decoy")  # a GTK window tells its activation only with a keyboard
+        wait_until(decoy.active, 15, "the older window")
+        program = s.start_program(program_binary(), ini=AUTO_PASTE, extra_env=KINDS["native"])
+        wait_until(lambda: not decoy.active(), 15, "the program's window")
+        line = ""  # the program's line keeps what it has
+        for name in ("gtk", "qt"):
+            with self.subTest(field=name):
+                field = s.start_field(name, f"{name}-sway")
+                wait_until(lambda: field.text() is not None, 15, "the field")
+                time.sleep(0.5)  # sway gives a new window the keyboard
+                expected = field.text()
+                for number in range(1, 11):
+                    self.click(program, "See")  # back in the program: the line gets an i
+                    line += "i"
+                    self.click(program, "CopyButton")
+                    expected += line
+                    wait_until(lambda: field.text() == expected, 5, f"paste {number} in the field",
+                               interval=0.005)
+                time.sleep(0.3)
+                self.assertEqual(field.text(), expected)
+                field.stop()
+        self.assertEqual(decoy.text(), "")
+        self.assertNotIn(NOTICE, s.notices())
 
 
 class NoPasteTest(unittest.TestCase):

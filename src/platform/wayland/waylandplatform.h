@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "compositorpastetarget.h"
 #include "desktoplauncher.h"
 #include "desktopnotificationarea.h"
 #include "desktopsummon.h"
 #include "groupadmincheck.h"
 #include "platform.h"
-#include "portalpastetarget.h"
 #include "qtclipboard.h"
 #include "waylandkeyboardfocus.h"
 #include "waylandservices.h"
@@ -28,7 +28,8 @@ public:
 private:
     QtClipboard m_clipboard;
     WaylandKeyboardFocus m_keyboardFocus;
-    PortalPasteTarget m_pasteTarget{[this](std::uintptr_t own) { return m_keyboardFocus(own); }};
+    CompositorPasteTarget m_pasteTarget{
+        [this](std::uintptr_t own) { return m_keyboardFocus(own); }};
     DesktopNotificationArea m_notificationArea; // StatusNotifier hosts only: no XEmbed tray here
     WaylandWindowPlacement m_placement;
     WaylandAboutRequests m_aboutRequests;

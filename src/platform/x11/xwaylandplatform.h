@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "compositorpastetarget.h"
 #include "x11platform.h"
 #include "xwaylandpastetarget.h"
 
@@ -27,7 +28,7 @@ public:
 
 private:
     X11Platform m_x11;
-    PortalPasteTarget m_compositorPaste{XWaylandPasteTarget::keyboardFocus};
+    CompositorPasteTarget m_compositorPaste{XWaylandPasteTarget::keyboardFocus};
     XWaylandPasteTarget m_pasteTarget;
     Platform m_platform;
 };
