@@ -24,7 +24,8 @@ import shutil
 import subprocess
 import time
 
-from korvx import _PASSED_ENV, NOBODY, HarnessError, TextField, _private_dir, _spawn, _stop, _SessionBase
+from korvx import _PASSED_ENV, NOBODY, HarnessError, TextField, _die_with_parent, _private_dir, _spawn, _stop
+from korvx import _SessionBase
 from korvx import program_binary, wait_until
 
 REQUIRED_TOOLS = ("dbus-daemon", "wl-paste", "setpriv", "xhost", "xdotool")
@@ -234,8 +235,9 @@ class WaylandSession(_SessionBase):
         return re.findall(r'string "([^"]+)"', result.stdout.decode())
 
     def _tool(self, name, cmd, env=None):
-        proc = subprocess.Popen(cmd, env=env or self.env, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
-                                stderr=open(self._log(name), "ab"), text=True)
+        with open(self._log(name), "ab") as log:
+            proc = subprocess.Popen(cmd, env=env or self.env, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                    stderr=log, text=True, preexec_fn=_die_with_parent(os.getpid()))
         self._procs.append(proc)
         return proc
 

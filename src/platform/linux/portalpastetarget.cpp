@@ -335,6 +335,8 @@ void PortalPasteTarget::ended(State state) {
     }
     // Dropped once its signal has been handled, with the waits and keys of a paste under way.
     m_session->drop();
+    // Owned by the target until then, should the program end first.
+    m_session->setParent(&m_timers);
     m_session.release()->deleteLater();
     qDeleteAll(m_timers.findChildren<QTimer*>(Qt::FindDirectChildrenOnly));
     m_pasting = false;

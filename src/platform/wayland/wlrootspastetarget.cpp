@@ -102,10 +102,41 @@ WlrootsPasteTarget::WlrootsPasteTarget(FocusProbe focus)
 
 WlrootsPasteTarget::~WlrootsPasteTarget() {
     m_notifier.reset();
-    if (m_display != nullptr) {
-        // Everything goes with the connection.
-        wl_display_disconnect(m_display);
+    disconnect();
+}
+
+void WlrootsPasteTarget::disconnect() {
+    if (m_display == nullptr) {
+        return;
     }
+    // The connection's end frees no object made on it.
+    for (const auto& toplevel : m_list) {
+        zwlr_foreign_toplevel_handle_v1_destroy(toplevel->handle);
+    }
+    m_list.clear();
+    if (m_keyboard != nullptr) {
+        zwp_virtual_keyboard_v1_destroy(m_keyboard);
+    }
+    if (m_keyboards != nullptr) {
+        wl_proxy_destroy(reinterpret_cast<wl_proxy*>(m_keyboards));
+    }
+    if (m_toplevels != nullptr) {
+        zwlr_foreign_toplevel_manager_v1_stop(m_toplevels);
+        wl_proxy_destroy(reinterpret_cast<wl_proxy*>(m_toplevels));
+    }
+    if (m_seat != nullptr) {
+        wl_seat_destroy(m_seat);
+    }
+    if (m_registry != nullptr) {
+        wl_registry_destroy(m_registry);
+    }
+    wl_display_disconnect(m_display);
+    m_display = nullptr;
+    m_registry = nullptr;
+    m_seat = nullptr;
+    m_toplevels = nullptr;
+    m_keyboards = nullptr;
+    m_keyboard = nullptr;
 }
 
 void WlrootsPasteTarget::connect() {
@@ -125,11 +156,7 @@ void WlrootsPasteTarget::connect() {
     wl_display_roundtrip(m_display);
     if (m_toplevels == nullptr || m_keyboards == nullptr || m_seat == nullptr) {
         // Not a wlroots compositor: nothing to follow.
-        wl_display_disconnect(m_display);
-        m_display = nullptr;
-        m_toplevels = nullptr;
-        m_keyboards = nullptr;
-        m_seat = nullptr;
+        disconnect();
         return;
     }
     zwlr_foreign_toplevel_manager_v1_add_listener(m_toplevels, &kManagerListener, this);

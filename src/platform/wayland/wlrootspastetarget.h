@@ -59,6 +59,7 @@ public:
 
 private:
     void connect();
+    void disconnect();
     void read();
     void flush();
     bool makeKeyboard();
