@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
     # build
     cmake make g++ pkg-config clang libclang-rt-14-dev clang-format
-    qt6-base-dev qt6-qpa-plugins libgl-dev libx11-dev libxtst-dev libxcb1-dev libxdamage-dev
+    qt6-base-dev qt6-base-private-dev qt6-qpa-plugins libgl-dev libx11-dev libxtst-dev libxcb1-dev libxdamage-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     # llvm-symbolizer (not pulled in by clang without recommends): the sanitizer run's leak
     # suppressions name functions, which match only in symbolized reports
@@ -36,6 +36,12 @@ packages=(
     # the desktops auto-paste is checked on: window managers in their default configurations (two
     # read their settings over a session bus), keyboard layouts, and a GTK entry as a paste target
     xfwm4 icewm fluxbox jwm metacity dbus-daemon x11-xkb-utils python3-gi gir1.2-gtk-3.0
+    # Wayland desktops the paste is checked on: GNOME's compositor with the desktop portal and its
+    # GNOME backend (whose permission dialog is answered through AT-SPI); KDE's compositor with
+    # KDE's backend (a Qt 5 program: qtwayland5), and the protocol of KWin's fake input, through
+    # which the tests type as the user
+    mutter xdg-desktop-portal xdg-desktop-portal-gnome
+    kwin-wayland xdg-desktop-portal-kde qtwayland5 plasma-wayland-protocols
     # KDE's window manager with its default decoration, and LXQt's panel, whose notification area
     # is a StatusNotifierItem host only
     kwin-x11 kwin-style-breeze lxqt-panel

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -159,6 +160,7 @@ private:
     SymbolList& recentList();
     void writeList(bool mine);
     void saveChartPlacement();
+    void pasteDone(platform::PasteResult result);
 
     PaletteView& m_view;
     PaletteServices m_services;
@@ -176,6 +178,9 @@ private:
     bool m_closed = false;
     bool m_quiet = false;
     bool m_pasteNoticeGiven = false;
+    std::string m_keptPermission; // as the settings file holds it
+    // Lets an answer that comes after the palette is gone find that out.
+    std::shared_ptr<const bool> m_alive = std::make_shared<const bool>(true);
     bool m_listWriteFailed = false;
 };
 

@@ -4,6 +4,7 @@
 #include "palette.h"
 
 #include "copypayload.h"
+#include "settings/settings.h"
 
 namespace korv {
 
@@ -39,9 +40,26 @@ void Palette::copy(bool plainOnly) {
 
     // With nothing copied there is nothing to paste: switching away would only lose the user's
     // place.
-    if (m_options.autoPaste && onClipboard &&
-        !m_services.pasteTarget.pasteIntoPreviousWindow(m_view.nativeHandle()) &&
-        !m_pasteNoticeGiven) {
+    if (m_options.autoPaste && onClipboard) {
+        // The answer may come later (a desktop asking the user first), from a palette gone by then.
+        m_services.pasteTarget.pasteIntoPreviousWindow(
+            m_view.nativeHandle(),
+            [this, alive = std::weak_ptr<const bool>(m_alive)](platform::PasteResult result) {
+                if (!alive.expired()) {
+                    pasteDone(result);
+                }
+            });
+    }
+}
+
+void Palette::pasteDone(platform::PasteResult result) {
+    // A permission the desktop lets keep spares the user its question at the next start.
+    const std::string permission = m_services.pasteTarget.permissionToKeep();
+    if (!permission.empty() && permission != m_keptPermission &&
+        m_services.settings.writeString(kOptionsSection, kPastePermissionKey, permission)) {
+        m_keptPermission = permission;
+    }
+    if (result != platform::PasteResult::Pasted && !m_pasteNoticeGiven) {
         // Once per run: the first time teaches it, every time would nag.
         m_pasteNoticeGiven = true;
         m_view.showNotice(kPasteByHandNotice);

@@ -29,6 +29,9 @@ bool Palette::start() {
                  loadTranscribeOptions(m_services.settings),
                  m_services.settings.readString(kOptionsSection, kCopyFaceKey, "")};
     m_homepage = settings.homepage;
+    // Only kept: the desktop is asked nothing until the first paste.
+    m_keptPermission = m_services.settings.readString(kOptionsSection, kPastePermissionKey, "");
+    m_services.pasteTarget.restorePermission(m_keptPermission);
     const bool knownSize =
         settings.fontSize >= 0 && settings.fontSize < static_cast<int>(kPointSizes.size());
     m_sizeIndex = knownSize ? settings.fontSize : -1;
@@ -80,6 +83,10 @@ std::optional<std::string> Palette::saveOptions(const PaletteOptions& options) {
     // Spelling to IPA's keys are written only when changed: a file that never had them keeps
     // saving as before.
     const bool transcribeChanged = options.transcribe != m_options.transcribe;
+    // Turning auto-paste on again is the user's answer to a refusal earlier in this run.
+    if (options.autoPaste && !m_options.autoPaste) {
+        m_services.pasteTarget.askAgain();
+    }
     m_options = options;
     // One access per value, in this order; the first that fails ends the save.
     const std::pair<std::string_view, bool> values[] = {

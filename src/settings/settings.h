@@ -24,6 +24,8 @@ inline constexpr std::string_view kHomepageKey = "Homepage";
 inline constexpr std::string_view kFontSizeKey = "FontSize";
 inline constexpr std::string_view kLastTabKey = "LastTab";
 inline constexpr std::string_view kCopyFaceKey = "CopyFace";
+// The desktop's permission to send keys, kept where it lets the next run go unasked.
+inline constexpr std::string_view kPastePermissionKey = "PastePermission";
 inline constexpr std::string_view kLeftKey = "Left";
 inline constexpr std::string_view kTopKey = "Top";
 // The IPA chart window: where it was, its size and zoom.

@@ -25,7 +25,11 @@ void ForegroundPasteTarget::trackForeground() {
     }
 }
 
-bool ForegroundPasteTarget::pasteIntoPreviousWindow(std::uintptr_t) {
+void ForegroundPasteTarget::pasteIntoPreviousWindow(std::uintptr_t, Done done) {
+    done(paste() ? platform::PasteResult::Pasted : platform::PasteResult::NotSwitched);
+}
+
+bool ForegroundPasteTarget::paste() {
     const std::array<KeyEvent, 8> events = buildAutoPasteKeys([](char c) { return VkKeyScanA(c); });
     // Where the previous window is known it is activated directly and only Ctrl+V is sent: a
     // synthesised Alt+Tab may be taken by a window manager of its own.

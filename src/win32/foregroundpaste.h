@@ -14,9 +14,11 @@ public:
     /// Notes the window in front now, if it is one the user types in; called at start and then
     /// every so often.
     void trackForeground();
-    bool pasteIntoPreviousWindow(std::uintptr_t own) override;
+    void pasteIntoPreviousWindow(std::uintptr_t own, Done done) override;
 
 private:
+    bool paste();
+
     HWND m_previous = nullptr;
 };
 

@@ -55,15 +55,36 @@ public:
     bool m_works = true;
 };
 
-/// Records the pastes asked for; succeeds as a test sets it.
+/// Records the pastes asked for; answers as a test sets it, at once or when the test says.
 class RecordingPasteTarget final : public platform::PasteTarget {
 public:
-    bool pasteIntoPreviousWindow(std::uintptr_t own) override {
+    void pasteIntoPreviousWindow(std::uintptr_t own, Done done) override {
         m_pastes.push_back(own);
-        return m_works;
+        if (m_answerLater) {
+            m_waiting.push_back(std::move(done));
+        } else {
+            done(m_result);
+        }
     }
+    void askAgain() override { ++m_askedAgain; }
+    void restorePermission(const std::string& kept) override { m_restored.push_back(kept); }
+    std::string permissionToKeep() const override { return m_permission; }
+    /// Answers the pastes held back, oldest first.
+    void answer(platform::PasteResult result) {
+        auto waiting = std::move(m_waiting);
+        m_waiting.clear();
+        for (const Done& done : waiting) {
+            done(result);
+        }
+    }
+
     std::vector<std::uintptr_t> m_pastes;
-    bool m_works = true;
+    platform::PasteResult m_result = platform::PasteResult::Pasted;
+    bool m_answerLater = false;
+    std::vector<Done> m_waiting;
+    int m_askedAgain = 0;
+    std::vector<std::string> m_restored;
+    std::string m_permission;
 };
 
 /// A window that keeps what the palette shows and lets a test set what the user did.

@@ -341,7 +341,8 @@ TEST_F(PaletteTest, CopyPutsPlainRtfAndHtmlInTheFaceAndSizeThenPastesWhenAsked) 
         m_view = {};
         m_clipboard = {};
         m_paste = {};
-        m_paste.m_works = c.pasteWorks;
+        m_paste.m_result =
+            c.pasteWorks ? platform::PasteResult::Pasted : platform::PasteResult::NotSwitched;
         start();
         setLine(c.line, 0, 0, false);
         m_palette->copy(c.plainOnly);
@@ -369,7 +370,7 @@ TEST_F(PaletteTest, CopyPutsPlainRtfAndHtmlInTheFaceAndSizeThenPastesWhenAsked) 
 
 TEST_F(PaletteTest, APasteThatCannotGoOutIsToldOncePerRun) {
     m_settings.m_values = {{{"Korvani", "AutoPaste"}, "1"}};
-    m_paste.m_works = false;
+    m_paste.m_result = platform::PasteResult::NotSwitched;
     start();
     for (int i = 0; i < 3; ++i) {
         setLine(u"a", 0);
@@ -377,6 +378,101 @@ TEST_F(PaletteTest, APasteThatCannotGoOutIsToldOncePerRun) {
     }
     EXPECT_EQ(m_paste.m_pastes.size(), 3U);
     EXPECT_EQ(m_view.m_notices, std::vector<std::string>{"Copied: press Ctrl+V to paste"});
+}
+
+TEST_F(PaletteTest, APasteAnsweredLaterIsToldOnceWhateverWhyItCouldNotGoOut) {
+    using platform::PasteResult;
+    struct Case {
+        const char* name;
+        std::vector<PasteResult> answers; // one per paste, each after the copy returned
+        std::size_t notices;
+    };
+    const Case cases[] = {
+        {"pasted", {PasteResult::Pasted, PasteResult::Pasted}, 0},
+        {"refused, then refused again unasked", {PasteResult::Refused, PasteResult::Refused}, 1},
+        {"no way to send keys", {PasteResult::Unavailable, PasteResult::Unavailable}, 1},
+        {"the switch did not happen once", {PasteResult::Pasted, PasteResult::NotSwitched}, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_settings = {};
+        m_settings.m_values = {{{"Korvani", "AutoPaste"}, "1"}};
+        m_view = {};
+        m_paste = {};
+        m_paste.m_answerLater = true;
+        start();
+        for (const PasteResult answer : c.answers) {
+            setLine(u"a", 0);
+            const std::size_t told = m_view.m_notices.size();
+            m_palette->copy();
+            EXPECT_EQ(m_view.m_notices.size(), told); // nothing is told before the answer
+            m_paste.answer(answer);
+        }
+        EXPECT_EQ(m_view.m_notices.size(), c.notices);
+    }
+}
+
+TEST_F(PaletteTest, AnAnswerAfterThePaletteIsGoneIsDropped) {
+    m_settings.m_values = {{{"Korvani", "AutoPaste"}, "1"}};
+    m_paste.m_answerLater = true;
+    m_paste.m_permission = "later";
+    start();
+    setLine(u"a", 0);
+    m_palette->copy();
+    m_palette.reset();
+    m_paste.answer(platform::PasteResult::Refused); // the sanitizers would see a stale palette
+    EXPECT_TRUE(m_view.m_notices.empty());
+    EXPECT_EQ(ini("Korvani", "PastePermission"), "<none>");
+}
+
+TEST_F(PaletteTest, ThePermissionToPasteIsKeptAcrossRunsAndAskedForAgainWhenAutoPasteIsTurnedOn) {
+    struct Case {
+        const char* name;
+        std::string stored;  // in the settings file at start
+        std::string granted; // what the desktop lets keep after the paste
+        bool readOnly;
+        std::string kept; // in the settings file after the paste
+        std::size_t writes;
+    };
+    const Case cases[] = {
+        {"none offered", "", "", false, "<none>", 0},
+        {"a new one kept", "", "t1", false, "t1", 1},
+        {"the same one not written again", "t1", "t1", false, "t1", 0},
+        {"a newer one replaces it", "t1", "t2", false, "t2", 1},
+        {"a file that cannot be written keeps the old one, silently", "t1", "t2", true, "t1", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_settings = {};
+        m_settings.m_values = {{{"Korvani", "AutoPaste"}, "1"}};
+        if (!c.stored.empty()) {
+            m_settings.m_values[{"Korvani", "PastePermission"}] = c.stored;
+        }
+        m_view = {};
+        m_paste = {};
+        start();
+        EXPECT_EQ(m_paste.m_restored, std::vector<std::string>{c.stored});
+        m_settings.m_readOnly = c.readOnly;
+        m_paste.m_permission = c.granted;
+        setLine(u"a", 0);
+        m_palette->copy();
+        EXPECT_EQ(ini("Korvani", "PastePermission"), c.kept);
+        EXPECT_EQ(m_settings.m_writes.size(), c.writes);
+        EXPECT_TRUE(m_view.m_messages.empty());
+    }
+
+    // Only turning auto-paste on from off asks the desktop again.
+    m_settings = {};
+    m_paste = {};
+    start();
+    PaletteOptions options = m_palette->options();
+    const bool steps[] = {true, true, false, true};
+    const int asked[] = {1, 1, 1, 2};
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        options.autoPaste = steps[i];
+        EXPECT_EQ(m_palette->saveOptions(options), std::nullopt);
+        EXPECT_EQ(m_paste.m_askedAgain, asked[i]) << i;
+    }
 }
 
 TEST_F(PaletteTest, NoSizeChosenCopiesThePlainTextAndSaysWhyNotTheRest) {

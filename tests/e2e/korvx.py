@@ -1157,6 +1157,23 @@ class TextField:
         report = self._last_report()
         return None if report is None else report[0]
 
+    def active(self):
+        """Whether the field's window last reported that it has the keyboard."""
+        try:
+            with open(self.log_path, encoding="utf-8", errors="replace") as f:
+                states = [line.strip() for line in f if line.startswith("active ")]
+        except FileNotFoundError:
+            return False
+        return bool(states) and states[-1] == "active 1"
+
+    def control_releases(self):
+        """How many times the field saw Ctrl released (fields that report it)."""
+        try:
+            with open(self.log_path, encoding="utf-8", errors="replace") as f:
+                return sum(1 for line in f if line.startswith("release control"))
+        except FileNotFoundError:
+            return 0
+
     def changed_at(self):
         """When the text last changed, in time.monotonic() seconds; None before the first report."""
         report = self._last_report()

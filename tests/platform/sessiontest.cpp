@@ -30,26 +30,35 @@ TEST(SessionTest, QtPluginByWhatTheSessionOffersAndPlatformSideByPlugin) {
     }
 }
 
-// Under XWayland the paste switches back itself when our window took over from an X11 window or a
-// native Wayland one (0); otherwise the X11 paste decides, as there is no X11 connection here.
-TEST(SessionTest, UnderXWaylandThePasteGoesBackToTheX11WindowOrNowhere) {
+// Under XWayland the paste switches back itself when our window took over from an X11 window; the
+// compositor switches back to a native Wayland one (0); otherwise the X11 paste decides.
+TEST(SessionTest, UnderXWaylandThePasteGoesBackThroughX11OrTheCompositor) {
     constexpr WindowHandle kOwn = 0x400001;
     constexpr WindowHandle kEditor = 0x600001;
-    const std::pair<std::vector<WindowHandle>, bool> cases[] = {{{kEditor, kOwn}, false},
-                                                                {{kEditor, 0, kOwn}, false},
-                                                                {{kOwn}, false},
-                                                                {{}, true},
-                                                                {{kOwn, kEditor}, true}};
-    for (const auto& [activations, byX11] : cases) {
+    enum class By { Itself, X11, Compositor };
+    const std::pair<std::vector<WindowHandle>, By> cases[] = {{{kEditor, kOwn}, By::Itself},
+                                                              {{kEditor, 0, kOwn}, By::Compositor},
+                                                              {{kOwn}, By::Compositor},
+                                                              {{}, By::X11},
+                                                              {{kOwn, kEditor}, By::X11}};
+    for (const auto& [activations, by] : cases) {
         SCOPED_TRACE(testing::PrintToString(activations));
         FakePasteTarget x11;
-        XWaylandPasteTarget target(x11); // offscreen: starts with none active
+        FakePasteTarget compositor;
+        XWaylandPasteTarget target(x11, compositor); // offscreen: starts with none active
         for (const WindowHandle window : activations) {
             target.activeWindowChanged(window);
         }
-        EXPECT_EQ(target.pasteIntoPreviousWindow(kOwn), byX11);
-        EXPECT_EQ(x11.m_ownWindows,
-                  byX11 ? std::vector<WindowHandle>{kOwn} : std::vector<WindowHandle>{});
+        std::vector<PasteResult> results;
+        target.pasteIntoPreviousWindow(kOwn, [&](PasteResult r) { results.push_back(r); });
+        // Offscreen there is no X11 window to switch to.
+        EXPECT_EQ(results, std::vector<PasteResult>{by == By::Itself ? PasteResult::NotSwitched
+                                                                     : PasteResult::Pasted});
+        const auto asked = [](bool yes) {
+            return yes ? std::vector<WindowHandle>{kOwn} : std::vector<WindowHandle>{};
+        };
+        EXPECT_EQ(x11.m_ownWindows, asked(by == By::X11));
+        EXPECT_EQ(compositor.m_ownWindows, asked(by == By::Compositor));
     }
 }
 

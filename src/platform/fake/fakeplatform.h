@@ -25,12 +25,12 @@ public:
 /// Records each paste asked for, by the window asked from.
 class FakePasteTarget final : public PasteTarget {
 public:
-    bool pasteIntoPreviousWindow(std::uintptr_t own) override {
+    void pasteIntoPreviousWindow(std::uintptr_t own, Done done) override {
         m_ownWindows.push_back(own);
-        return m_pastes;
+        done(m_pastes ? PasteResult::Pasted : PasteResult::NotSwitched);
     }
     std::vector<WindowHandle> m_ownWindows;
-    bool m_pastes = true; // what pasteIntoPreviousWindow reports
+    bool m_pastes = true; // whether pasteIntoPreviousWindow reports the paste made
 };
 
 /// Lets a test ask for the About window, as another program would.

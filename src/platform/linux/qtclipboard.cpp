@@ -25,11 +25,14 @@ QMimeData* plainData(const QString& text) {
     return data;
 }
 
+bool onWayland() {
+    return QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
+}
+
 // Qt's Wayland clipboard before 6.6 never deletes the data it is given, not even the data it
 // has replaced; Qt's other clipboards, and it from 6.6 on, delete what they no longer serve.
 bool qtLeavesClipboardData() {
-    return QGuiApplication::platformName() == QStringLiteral("wayland") &&
-           QLibraryInfo::version() < QVersionNumber(6, 6);
+    return onWayland() && QLibraryInfo::version() < QVersionNumber(6, 6);
 }
 
 } // namespace
@@ -60,9 +63,15 @@ bool QtClipboard::put(const CopyPayload& payload) {
         return false;
     }
     const QString text = QString::fromStdU16String(payload.plain);
-    // The plain copy stands on its own: should the rich copy fail, this is what remains.
-    give(clipboard, plainData(text));
-    if (payload.rtf.empty() && payload.html.empty()) {
+    const bool hasRich = !payload.rtf.empty() || !payload.html.empty();
+    // The plain copy stands on its own: should the rich copy fail, this is what remains. Not on
+    // Wayland, where both would offer the selection with the same input event's serial: mutter
+    // refuses the second, and Qt withdraws the first as it hands the second over, which leaves
+    // the clipboard empty.
+    if (!hasRich || !onWayland()) {
+        give(clipboard, plainData(text));
+    }
+    if (!hasRich) {
         return true;
     }
     QMimeData* rich = plainData(text);

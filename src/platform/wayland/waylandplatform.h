@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "compositorpastetarget.h"
 #include "desktoplauncher.h"
 #include "desktopnotificationarea.h"
 #include "desktopsummon.h"
 #include "groupadmincheck.h"
 #include "platform.h"
 #include "qtclipboard.h"
+#include "waylandkeyboardfocus.h"
 #include "waylandservices.h"
 
 namespace korv::platform {
@@ -25,7 +27,9 @@ public:
 
 private:
     QtClipboard m_clipboard;
-    WaylandPasteTarget m_pasteTarget;
+    WaylandKeyboardFocus m_keyboardFocus;
+    CompositorPasteTarget m_pasteTarget{
+        [this](std::uintptr_t own) { return m_keyboardFocus(own); }};
     DesktopNotificationArea m_notificationArea; // StatusNotifier hosts only: no XEmbed tray here
     WaylandWindowPlacement m_placement;
     WaylandAboutRequests m_aboutRequests;

@@ -5,8 +5,4 @@ namespace korv::platform {
 
 void WaylandAboutRequests::watch(WindowHandle, Handler) {}
 
-bool WaylandPasteTarget::pasteIntoPreviousWindow(std::uintptr_t) {
-    return false;
-}
-
 } // namespace korv::platform

@@ -2,7 +2,6 @@
 #pragma once
 
 #include "aboutrequests.h"
-#include "pastetarget.h"
 #include "windowplacement.h"
 
 namespace korv::platform {
@@ -18,13 +17,6 @@ public:
 class WaylandWindowPlacement final : public WindowPlacement {
 public:
     bool placesWindows() const override { return false; }
-};
-
-/// Compositors keep clients from typing into one another, so nothing is sent and every paste
-/// reports that it did not go out: the user is told to paste by hand.
-class WaylandPasteTarget final : public PasteTarget {
-public:
-    bool pasteIntoPreviousWindow(std::uintptr_t own) override;
 };
 
 } // namespace korv::platform

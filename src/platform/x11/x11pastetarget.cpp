@@ -533,4 +533,8 @@ bool X11PasteTarget::pasteIntoPreviousWindow(std::uintptr_t own) {
     return pasted;
 }
 
+void X11PasteTarget::pasteIntoPreviousWindow(std::uintptr_t own, Done done) {
+    done(pasteIntoPreviousWindow(own) ? PasteResult::Pasted : PasteResult::NotSwitched);
+}
+
 } // namespace korv::platform

@@ -41,8 +41,10 @@ public:
     X11PasteTarget& operator=(const X11PasteTarget&) = delete;
 
     /// Presses Ctrl+V only once another window than own steadily holds the focus and no client
-    /// holds the keyboard; without an X11 display or XTest it sends nothing.
-    bool pasteIntoPreviousWindow(std::uintptr_t own) override;
+    /// holds the keyboard; without an X11 display or XTest it sends nothing. False when nothing
+    /// was sent.
+    bool pasteIntoPreviousWindow(std::uintptr_t own);
+    void pasteIntoPreviousWindow(std::uintptr_t own, Done done) override;
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 

@@ -137,6 +137,11 @@ private:
             !widget.testAttribute(Qt::WA_WState_Created)) {
             return;
         }
+        // Not in a Wayland session: KWin's Alt+Tab leaves utility windows out, and from one it
+        // may switch to another window than the one used before, where the paste would land.
+        if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+            return;
+        }
         const std::vector<unsigned long> check =
             m_startCheck && m_startCheck->pending() ? m_startCheck->take() : supportingCheck(dpy);
         if (!windowManagerIsKWin(dpy, check)) {

@@ -28,8 +28,9 @@ xcb_connection_t* connection() {
 
 } // namespace
 
-XWaylandPasteTarget::XWaylandPasteTarget(PasteTarget& inner)
-    : m_inner(inner) {
+XWaylandPasteTarget::XWaylandPasteTarget(PasteTarget& inner, PasteTarget& compositor)
+    : m_inner(inner)
+    , m_compositor(compositor) {
     xcb_connection_t* xcb = connection();
     if (xcb == nullptr) {
         return;
@@ -54,12 +55,33 @@ XWaylandPasteTarget::~XWaylandPasteTarget() {
     }
 }
 
-bool XWaylandPasteTarget::pasteIntoPreviousWindow(std::uintptr_t own) {
+void XWaylandPasteTarget::pasteIntoPreviousWindow(std::uintptr_t own, Done done) {
     if (m_active == own && m_known) {
-        // Not a single key after a native Wayland window: there is no X11 window to go back to.
-        return m_before != 0 && pasteInto(m_before, own);
+        if (m_before == 0) {
+            // No X11 key may follow a native window: only the compositor can switch back to it.
+            m_compositor.pasteIntoPreviousWindow(own, std::move(done));
+            return;
+        }
+        done(pasteInto(m_before, own) ? PasteResult::Pasted : PasteResult::NotSwitched);
+        return;
     }
-    return m_inner.pasteIntoPreviousWindow(own);
+    m_inner.pasteIntoPreviousWindow(own, std::move(done));
+}
+
+KeyboardFocus XWaylandPasteTarget::keyboardFocus(std::uintptr_t own) {
+    xcb_connection_t* xcb = connection();
+    if (xcb == nullptr) {
+        return KeyboardFocus::Unknown;
+    }
+    // Asked of the server each time: Qt learns that the focus left only a while later.
+    xcb_get_input_focus_reply_t* focus =
+        xcb_get_input_focus_reply(xcb, xcb_get_input_focus(xcb), nullptr);
+    if (focus == nullptr) {
+        return KeyboardFocus::Unknown;
+    }
+    const bool ours = focus->focus == static_cast<xcb_window_t>(own);
+    std::free(focus);
+    return ours ? KeyboardFocus::Own : KeyboardFocus::Elsewhere;
 }
 
 bool XWaylandPasteTarget::pasteInto(WindowHandle window, WindowHandle own) {

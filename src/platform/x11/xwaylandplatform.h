@@ -1,16 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "compositorpastetarget.h"
 #include "x11platform.h"
 #include "xwaylandpastetarget.h"
 
 namespace korv::platform {
 
-/// The X11 side through XWayland: as on X11, but the paste waits for a previous X11 window.
+/// The X11 side through XWayland: as on X11, but a paste back to a native window goes through
+/// the compositor.
 class XWaylandPlatform final {
 public:
     XWaylandPlatform()
-        : m_pasteTarget(m_x11.x11PasteTarget())
+        : m_pasteTarget(m_x11.x11PasteTarget(), m_compositorPaste)
         , m_platform{m_x11.platform().clipboard,
                      m_pasteTarget,
                      m_x11.platform().notificationArea,
@@ -26,6 +28,7 @@ public:
 
 private:
     X11Platform m_x11;
+    CompositorPasteTarget m_compositorPaste{XWaylandPasteTarget::keyboardFocus};
     XWaylandPasteTarget m_pasteTarget;
     Platform m_platform;
 };
