@@ -6,6 +6,7 @@
 #include "ipasymbols.h"
 #include "profileini.h"
 #include "resource.h"
+#include "scrollrequest.h"
 #include "symboltip.h"
 #include "windowowner.h"
 
@@ -521,36 +522,9 @@ LRESULT ChartCanvas::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_VSCROLL:
     case WM_HSCROLL: {
         const bool vertical = message == WM_VSCROLL;
-        SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
-        GetScrollInfo(hwnd, vertical ? SB_VERT : SB_HORZ, &info);
         const int line = pixels(kWheelLineUnits * m_chart.width / std::max(1.0, ipaChart().width));
-        int to = vertical ? m_scrollY : m_scrollX;
-        switch (LOWORD(wParam)) {
-        case SB_LINEUP:
-            to -= line;
-            break;
-        case SB_LINEDOWN:
-            to += line;
-            break;
-        case SB_PAGEUP:
-            to -= static_cast<int>(info.nPage);
-            break;
-        case SB_PAGEDOWN:
-            to += static_cast<int>(info.nPage);
-            break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION:
-            to = info.nTrackPos;
-            break;
-        case SB_TOP:
-            to = 0;
-            break;
-        case SB_BOTTOM:
-            to = info.nMax;
-            break;
-        default:
-            break;
-        }
+        const int to = scrollRequestTarget(hwnd, vertical ? SB_VERT : SB_HORZ, wParam,
+                                           vertical ? m_scrollY : m_scrollX, line);
         scrollTo(vertical ? m_scrollX : to, vertical ? to : m_scrollY);
         return 0;
     }

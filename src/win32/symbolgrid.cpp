@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "symbolgrid.h"
 
+#include "scrollrequest.h"
+
 #include "glyphink.h"
 #include "gridaccessible.h"
 #include "symbollayout.h"
@@ -303,36 +305,7 @@ LRESULT SymbolGrid::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         updateScrollBar();
         return 0;
     case WM_VSCROLL: {
-        SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
-        GetScrollInfo(m_hwnd, SB_VERT, &info);
-        const int line = scale(kCellHeight);
-        int to = m_scroll;
-        switch (LOWORD(wParam)) {
-        case SB_LINEUP:
-            to -= line;
-            break;
-        case SB_LINEDOWN:
-            to += line;
-            break;
-        case SB_PAGEUP:
-            to -= static_cast<int>(info.nPage);
-            break;
-        case SB_PAGEDOWN:
-            to += static_cast<int>(info.nPage);
-            break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION:
-            to = info.nTrackPos;
-            break;
-        case SB_TOP:
-            to = 0;
-            break;
-        case SB_BOTTOM:
-            to = info.nMax;
-            break;
-        default:
-            break;
-        }
+        const int to = scrollRequestTarget(m_hwnd, SB_VERT, wParam, m_scroll, scale(kCellHeight));
         scrollTo(to);
         return 0;
     }
