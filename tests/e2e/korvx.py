@@ -841,6 +841,33 @@ class Session(_SessionBase):
         """Visible tray icon windows (small embedded windows) of a process or window class."""
         return [w for w in self.search(pid=pid, classname=classname) if _is_small(self.geometry(w))]
 
+    def parent(self, window):
+        out = self.run("xwininfo", "-children", "-id", str(window)).stdout.decode()
+        return int(re.search(r"Parent window id: (0x[0-9a-fA-F]+)", out).group(1), 16)
+
+    def root_window(self):
+        out = self.run("xwininfo", "-root").stdout.decode()
+        return int(re.search(r"Window id: (0x[0-9a-fA-F]+)", out).group(1), 16)
+
+    def embedded_tray_icon(self, pid=None, classname=None, timeout=10, alive=None):
+        """The one tray icon of a process or window class once the tray host has embedded it and
+        laid it out: until then it may sit on the root window, or move, and a click there is lost.
+        alive, if given, is called on each poll to fail early when the program has gone."""
+        root = self.root_window()
+        last = {}
+
+        def settled():
+            if alive is not None:
+                alive()
+            icons = [w for w in self.tray_icons(pid=pid, classname=classname) if self.parent(w) != root]
+            if len(icons) != 1:
+                return None
+            rect = self.geometry(icons[0])
+            seen, last[icons[0]] = last.get(icons[0]), rect
+            return icons[0] if seen == rect else None
+
+        return wait_until(settled, timeout, "the tray icon to be embedded")
+
 
 class Program:
     """One copy of the program in its own folder, started on a Session's display.

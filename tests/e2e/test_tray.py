@@ -18,27 +18,9 @@ def client_list(session):
     return [int(w, 16) for w in re.findall(r"0x[0-9a-fA-F]+", session.root_property("_NET_CLIENT_LIST") or "")]
 
 
-def parent_of(session, window):
-    out = session.run("xwininfo", "-children", "-id", str(window)).stdout.decode()
-    return int(re.search(r"Parent window id: (0x[0-9a-fA-F]+)", out).group(1), 16)
-
-
-def root_window(session):
-    out = session.run("xwininfo", "-root").stdout.decode()
-    return int(re.search(r"Window id: (0x[0-9a-fA-F]+)", out).group(1), 16)
-
-
 def embedded_icon(program, timeout=10):
-    """The program's icon once a tray host has embedded it: a small visible window inside the tray."""
-    s = program.session
-    root = root_window(s)
-
-    def found():
-        program._require_running("its tray icon")
-        icons = [w for w in s.tray_icons(pid=program.pid) if parent_of(s, w) != root]
-        return icons[0] if len(icons) == 1 else None
-
-    return korvx.wait_until(found, timeout, "the tray icon to be embedded")
+    return program.session.embedded_tray_icon(pid=program.pid, timeout=timeout,
+                                              alive=lambda: program._require_running("its tray icon"))
 
 
 def listed(program):

@@ -245,19 +245,15 @@ class Win32Test(WineSessionTest):
 
     def test_hide_then_tray_click_restores(self):
         self.wine.start(self.wine.program(), "/HIDE")
-        icons = []
-        wait_until(lambda: icons.extend(self.session.tray_icons(classname="explorer")) or icons, 20, "the tray icon")
+        icon = self.session.geometry(self.session.embedded_tray_icon(classname="explorer", timeout=20))
         self.assertEqual(self.session.search(name=TITLE), [])
-        icon = self.session.geometry(icons[0])
         self.session.click(icon.x + icon.w // 2, icon.y + icon.h // 2)
         self.wine.window()
 
     def test_tray_click_restores_after_the_window_managers_minimize(self):
         self.wine.start(self.wine.program("[Korvani]\nAutoPaste=0\n"))
         window = self.wine.window()
-        icons = []
-        wait_until(lambda: icons.extend(self.session.tray_icons(classname="explorer")) or icons, 20, "the tray icon")
-        icon = self.session.geometry(icons[0])
+        icon = self.session.geometry(self.session.embedded_tray_icon(classname="explorer", timeout=20))
         for _ in range(2):
             self.session.xdotool("windowminimize", window)
             wait_until(lambda: not self.session.is_viewable(window), 10, "the window to be minimised")
