@@ -12,6 +12,7 @@
 #include <QThread>
 #include <QToolTip>
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -55,6 +56,16 @@ QSize glyphBoxOf(const SymbolGrid::Cell& cell) {
 
 } // namespace
 
+namespace {
+
+// A character alone is what most cells hold. The face's metrics for it are what laying it out
+// would give, without the shaping, which was most of the cost of a cell's picture.
+bool isLoneCharacter(const QString& text) {
+    return text.size() == 1 && !text.at(0).isSurrogate() && !isCombiningMark(text.at(0).unicode());
+}
+
+} // namespace
+
 QRectF glyphInk(const QString& text, const QFont& font) {
     // The face's bounds hold for letters alone, and cost nothing to ask: the chart drawn at
     // start has few marks.
@@ -63,7 +74,14 @@ QRectF glyphInk(const QString& text, const QFont& font) {
         marks = marks || isCombiningMark(cp);
     }
     if (!marks) {
-        return QFontMetricsF(font).tightBoundingRect(text);
+        if (!isLoneCharacter(text)) {
+            return QFontMetricsF(font).tightBoundingRect(text);
+        }
+        // As laid-out text is measured: from the pen's origin at least to the baseline and the
+        // advance's start, wherever the ink lies.
+        const QRectF glyph = QFontMetricsF(font).boundingRect(text.at(0));
+        return QRectF(QPointF(glyph.left(), glyph.top()),
+                      QPointF(std::max(0.0, glyph.right()), std::max(0.0, glyph.bottom())));
     }
     static QMutex mutex;
     static QHash<QString, QRectF> measured;
@@ -111,6 +129,11 @@ QRectF glyphInk(const QString& text, const QFont& font) {
     return ink;
 }
 
+qreal glyphAdvance(const QString& text, const QFont& font) {
+    return isLoneCharacter(text) ? QFontMetricsF(font).horizontalAdvance(text.at(0))
+                                 : QFontMetricsF(font).horizontalAdvance(text);
+}
+
 QImage renderGlyph(const QString& text, QSize box, qreal devicePixelRatio) {
     // The format a transparent pixmap holds, so that either way the picture is the same.
     QImage image(box * devicePixelRatio, QImage::Format_ARGB32_Premultiplied);
@@ -138,7 +161,7 @@ QImage renderGlyph(const QString& text, QSize box, qreal devicePixelRatio) {
     }
     painter.setFont(font);
     painter.setPen(kGlyphColour);
-    const qreal advance = QFontMetricsF(font).horizontalAdvance(text);
+    const qreal advance = glyphAdvance(text, font);
     qreal x = (box.width() - advance) / 2.0;
     // A mark that hangs beyond its advance is centred by its ink.
     if (x + ink.left() < 1.0 || x + ink.right() > box.width() - 1.0) {

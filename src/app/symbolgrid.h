@@ -27,6 +27,9 @@ QImage renderGlyph(const QString& text, QSize box, qreal devicePixelRatio);
 // shaper (a tie bar, a ring above a descender). Kept once measured; safe on any thread.
 QRectF glyphInk(const QString& text, const QFont& font);
 
+// How far text drawn in a face moves the pen.
+qreal glyphAdvance(const QString& text, const QFont& font);
+
 /// A grid of symbol buttons painted by one widget: flat until hovered, pressed while held,
 /// clicked on release inside the pressed cell, tooltips behind one switch, and one accessible
 /// push button per cell. It never takes the keyboard focus. Its child widgets (such as divider

@@ -134,6 +134,33 @@ TEST(SymbolGridTest, GlyphsDrawnAheadLookAsGlyphsDrawnAtPaint) {
     }
 }
 
+// A lone character is measured from its face's metrics without being laid out: for every symbol
+// that is one, in the faces the cells use, that must be what laying it out gives, or its picture
+// would sit elsewhere than before.
+TEST(SymbolGridTest, LoneCharactersMeasureAsLaidOutText) {
+    int checked = 0;
+    for (const char* family : {"Charis SIL", "DejaVu Serif"}) {
+        for (const int pixels : {15, 19, 26}) {
+            QFont font(QString::fromLatin1(family));
+            font.setPixelSize(pixels);
+            font.setStyleStrategy(QFont::PreferAntialias);
+            const QFontMetricsF laidOut(font);
+            for (const IpaSymbol& symbol : ipaSymbols()) {
+                const QString text = QString::fromStdU16String(displayText(symbol));
+                if (text.size() != 1) {
+                    continue;
+                }
+                SCOPED_TRACE(std::string(family) + " " + std::to_string(pixels) + " " +
+                             std::string(symbol.name));
+                EXPECT_EQ(glyphInk(text, font), laidOut.tightBoundingRect(text));
+                EXPECT_EQ(glyphAdvance(text, font), laidOut.horizontalAdvance(text));
+                ++checked;
+            }
+        }
+    }
+    EXPECT_GT(checked, 1000);
+}
+
 // No glyph is cut by its picture's edge: every symbol of the table in the cells of the All and
 // Mine tabs (their box the cell's less a pixel each side), and the chart buttons in theirs.
 TEST(SymbolGridTest, EveryGlyphsInkLiesWithinItsBox) {
