@@ -43,6 +43,8 @@ else
     mkdir -p "$root"
 fi
 root=$(cd "$root" && pwd)
+# As a real root is: mktemp's 0700 would keep every user but root out of the whole tree.
+chmod 755 "$root"
 mounted=()
 
 in_root() {
