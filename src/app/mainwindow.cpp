@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QLabel>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTabBar>
 #include <QTextEdit>
 #include <QTimer>
@@ -133,7 +134,8 @@ MainWindow::MainWindow(platform::Platform& platform, MessageBoxes& boxes, Folder
     m_terminate = !m_palette->start();
     // Begun once the window's own faces are loaded: the thread would hold the face database they
     // wait for.
-    SymbolGrid::drawGlyphsAhead({standardChart, diacriticsChart}, qApp->devicePixelRatio());
+    SymbolGrid::drawGlyphsAhead({standardChart, diacriticsChart}, qApp->devicePixelRatio(),
+                                keptCellPictures());
     // Another program may ask for the About window by sending its command to this window.
     m_platform.aboutRequests.watch(static_cast<platform::WindowHandle>(winId()),
                                    [this] { guarded([&] { openAbout(); }); });
@@ -167,6 +169,12 @@ void MainWindow::paintEvent(QPaintEvent* event) {
     }
 }
 
+QString MainWindow::keptCellPictures() {
+    // Drawing the cells' symbols costs the first picture more than the rest of the window does.
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    return cache.isEmpty() ? QString() : cache + QStringLiteral("/korvani/cell-pictures");
+}
+
 void MainWindow::finishStart() {
     if (m_started) {
         return;
@@ -176,6 +184,7 @@ void MainWindow::finishStart() {
     // the rest of the start-up.
     loadTrayIcon();
     setWindowIcon(appIcon());
+    SymbolGrid::keepGlyphs({standardChart, diacriticsChart}, keptCellPictures());
     // The bus is no part of what the first paint waits for.
     listenForSummons();
 }

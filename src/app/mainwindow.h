@@ -85,6 +85,8 @@ public:
     // picture is on the screen, or as the loop starts for a window not being shown; Copy asks for
     // it too.
     void finishStart();
+    // Where the pictures of the cells shown at start are kept between runs.
+    static QString keptCellPictures();
 
     // True while the composition line holds, or last held, the keyboard focus.
     bool lineIsActiveControl() const;

@@ -4,10 +4,16 @@
 #include <QAccessibleWidget>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QDataStream>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QMutex>
 #include <QPainter>
+#include <QPointer>
+#include <QSaveFile>
 #include <QStyleOptionToolButton>
 #include <QThread>
 #include <QToolTip>
@@ -194,6 +200,8 @@ struct SymbolGrid::GlyphJob {
     std::vector<Slot> parts;
     qreal ratio = 1.0;
     std::unique_ptr<QThread> thread;
+    // Set when the pictures drawn differ from those kept, or none were.
+    std::atomic<bool> changed{false};
 
     GlyphJob() = default;
     GlyphJob(const GlyphJob&) = delete;
@@ -211,6 +219,88 @@ struct SymbolGrid::GlyphJob {
         }
     }
 
+    // What the kept pictures were drawn for: any difference, even of Qt's version, and they are
+    // drawn afresh.
+    QByteArray signature() const {
+        QByteArray text = "korvani cell pictures 1\n" + QByteArray(qVersion()) + ' ' +
+                          QByteArray::number(ratio) + '\n';
+        for (const Slot& slot : parts) {
+            text += QByteArray::number(slot.texts.size()) + '\n';
+            for (qsizetype i = 0; i < slot.texts.size(); ++i) {
+                text += slot.texts.at(i).toUtf8() + ' ' +
+                        QByteArray::number(slot.boxes.at(i).width()) + 'x' +
+                        QByteArray::number(slot.boxes.at(i).height()) + '\n';
+            }
+        }
+        return text;
+    }
+
+    QSize imageSize(const Slot& slot, qsizetype i) const {
+        return (QSizeF(slot.boxes.at(i)) * ratio).toSize();
+    }
+
+    // Fills the pictures from the file if it holds exactly these; otherwise leaves them empty.
+    bool readKept(const QString& path) {
+        QFile file(path);
+        if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+            return false;
+        }
+        QDataStream in(&file);
+        QByteArray stored;
+        in >> stored;
+        if (in.status() != QDataStream::Ok || stored != signature()) {
+            return false;
+        }
+        std::vector<std::vector<QImage>> read;
+        for (const Slot& slot : parts) {
+            std::vector<QImage>& images = read.emplace_back();
+            for (qsizetype i = 0; i < slot.texts.size(); ++i) {
+                quint32 width = 0;
+                quint32 height = 0;
+                in >> width >> height;
+                const QSize size = imageSize(slot, i);
+                if (in.status() != QDataStream::Ok ||
+                    QSize(static_cast<int>(width), static_cast<int>(height)) != size) {
+                    return false;
+                }
+                QImage image(size, QImage::Format_ARGB32_Premultiplied);
+                const auto bytes = static_cast<int>(image.sizeInBytes());
+                if (in.readRawData(reinterpret_cast<char*>(image.bits()), bytes) != bytes) {
+                    return false;
+                }
+                image.setDevicePixelRatio(ratio);
+                images.push_back(std::move(image));
+            }
+        }
+        if (!in.atEnd()) {
+            return false;
+        }
+        for (std::size_t part = 0; part < parts.size(); ++part) {
+            parts[part].images = std::move(read[part]);
+        }
+        return true;
+    }
+
+    void writeKept(const QString& path) const {
+        if (path.isEmpty() || !QDir().mkpath(QFileInfo(path).absolutePath())) {
+            return;
+        }
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly)) {
+            return;
+        }
+        QDataStream out(&file);
+        out << signature();
+        for (const Slot& slot : parts) {
+            for (const QImage& image : slot.images) {
+                out << static_cast<quint32>(image.width()) << static_cast<quint32>(image.height());
+                out.writeRawData(reinterpret_cast<const char*>(image.constBits()),
+                                 static_cast<int>(image.sizeInBytes()));
+            }
+        }
+        file.commit();
+    }
+
     void draw() {
         for (Slot& slot : parts) {
             for (std::size_t i = 0; i < slot.images.size(); ++i) {
@@ -225,26 +315,110 @@ struct SymbolGrid::GlyphJob {
     }
 };
 
-void SymbolGrid::drawGlyphsAhead(const QList<SymbolGrid*>& grids, qreal devicePixelRatio) {
+std::shared_ptr<SymbolGrid::GlyphJob> SymbolGrid::jobFor(const QList<SymbolGrid*>& grids,
+                                                         qreal ratio) {
     auto job = std::make_shared<GlyphJob>();
-    job->ratio = devicePixelRatio;
+    job->ratio = ratio;
     job->parts.reserve(static_cast<std::size_t>(grids.size()));
-    for (SymbolGrid* grid : grids) {
+    for (const SymbolGrid* grid : grids) {
         GlyphJob::Slot& slot = job->parts.emplace_back();
-        for (const Cell& cell : std::as_const(grid->m_cells)) {
+        for (const Cell& cell : grid->m_cells) {
             slot.texts.append(cell.glyph);
             slot.boxes.append(glyphBoxOf(cell));
         }
         slot.images.resize(static_cast<std::size_t>(slot.texts.size()));
         slot.states = std::vector<std::atomic<int>>(slot.images.size());
-        grid->m_job = job;
-        grid->m_jobSlot = job->parts.size() - 1;
+    }
+    return job;
+}
+
+void SymbolGrid::drawGlyphsAhead(const QList<SymbolGrid*>& grids, qreal devicePixelRatio,
+                                 const QString& keptPictures) {
+    std::shared_ptr<GlyphJob> job = jobFor(grids, devicePixelRatio);
+    for (qsizetype i = 0; i < grids.size(); ++i) {
+        grids.at(i)->m_job = job;
+        grids.at(i)->m_jobSlot = static_cast<std::size_t>(i);
+    }
+    if (job->readKept(keptPictures)) {
+        for (GlyphJob::Slot& slot : job->parts) {
+            for (std::atomic<int>& state : slot.states) {
+                state.store(GlyphJob::Drawn);
+            }
+        }
+        return;
     }
     // The job outlives neither the grids nor its thread: each grid holds it, and the last to let
     // go waits for the thread, which by then has at most the picture in hand to finish.
     GlyphJob* work = job.get();
     job->thread.reset(QThread::create([work] { work->draw(); }));
     // Below the X server and the window manager, which map the window meanwhile.
+    job->thread->start(QThread::IdlePriority);
+}
+
+void SymbolGrid::keepGlyphs(const QList<SymbolGrid*>& grids, const QString& keptPictures) {
+    if (grids.isEmpty()) {
+        return;
+    }
+    std::shared_ptr<GlyphJob> job = jobFor(grids, grids.first()->devicePixelRatioF());
+    std::vector<QPointer<SymbolGrid>> owners;
+    for (SymbolGrid* grid : grids) {
+        grid->m_keepJob = job;
+        owners.emplace_back(grid);
+    }
+    GlyphJob* work = job.get();
+    job->thread.reset(QThread::create([work, keptPictures] {
+        work->draw();
+        // Only a whole set is kept: a grid given other cells meanwhile left some undrawn.
+        for (const GlyphJob::Slot& slot : work->parts) {
+            for (const QImage& image : slot.images) {
+                if (image.isNull()) {
+                    return;
+                }
+            }
+        }
+        GlyphJob kept;
+        kept.ratio = work->ratio;
+        for (const GlyphJob::Slot& slot : work->parts) {
+            GlyphJob::Slot& copy = kept.parts.emplace_back();
+            copy.texts = slot.texts;
+            copy.boxes = slot.boxes;
+        }
+        bool same = kept.readKept(keptPictures);
+        for (std::size_t part = 0; same && part < kept.parts.size(); ++part) {
+            same = kept.parts[part].images == work->parts[part].images;
+        }
+        if (!same) {
+            work->changed = true;
+            work->writeKept(keptPictures);
+        }
+    }));
+    // The faces may have changed since the pictures were kept: shown ones that differ are put
+    // right. The grids own the job; the connection must not.
+    const std::weak_ptr<GlyphJob> weak = job;
+    QObject::connect(job->thread.get(), &QThread::finished, grids.first(), [weak, owners] {
+        const std::shared_ptr<GlyphJob> done = weak.lock();
+        if (!done) {
+            return;
+        }
+        for (std::size_t part = 0; part < owners.size(); ++part) {
+            SymbolGrid* grid = owners[part];
+            if (grid == nullptr || grid->m_keepJob != done) {
+                continue;
+            }
+            grid->m_keepJob.reset();
+            if (!done->changed || !qFuzzyCompare(done->ratio, grid->devicePixelRatioF())) {
+                continue;
+            }
+            const std::vector<QImage>& images = done->parts[part].images;
+            for (std::size_t i = 0; i < images.size(); ++i) {
+                QPixmap& shown = grid->m_glyphs[static_cast<qsizetype>(i)];
+                if (shown.isNull() || shown.toImage() != images[i]) {
+                    shown = QPixmap::fromImage(images[i]);
+                    grid->update();
+                }
+            }
+        }
+    });
     job->thread->start(QThread::IdlePriority);
 }
 
@@ -396,6 +570,7 @@ void SymbolGrid::setCells(QList<Cell> cells) {
     m_cells = std::move(cells);
     m_glyphs = QList<QPixmap>(m_cells.size());
     m_job.reset();
+    m_keepJob.reset();
     m_jobTaken = false;
     m_hover = m_pressed = m_current = -1;
     m_pressedInside = false;

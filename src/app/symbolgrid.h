@@ -57,7 +57,13 @@ public:
     // Starts drawing the grids' cells on another thread, for their first paint to take: loading
     // the faces and drawing each symbol would otherwise come after the window is mapped. A grid
     // shown at another device pixel ratio, or given other cells, draws its own.
-    static void drawGlyphsAhead(const QList<SymbolGrid*>& grids, qreal devicePixelRatio);
+    // Pictures kept in the file keptPictures by an earlier run for the same cells are taken
+    // instead, and then nothing is drawn before the first paint.
+    static void drawGlyphsAhead(const QList<SymbolGrid*>& grids, qreal devicePixelRatio,
+                                const QString& keptPictures = {});
+    // Draws the grids' cells afresh on another thread and keeps them in keptPictures for the next
+    // run; shown pictures that differ (the faces changed since they were kept) are replaced.
+    static void keepGlyphs(const QList<SymbolGrid*>& grids, const QString& keptPictures);
     const QList<Cell>& cells() const { return m_cells; }
     // The cell under a point of the widget, or -1.
     int cellAt(QPoint pos) const;
@@ -100,6 +106,7 @@ private:
     friend class SymbolGridAccessible;
     friend class SymbolCellAccessible;
     struct GlyphJob;
+    static std::shared_ptr<GlyphJob> jobFor(const QList<SymbolGrid*>& grids, qreal ratio);
     void takeGlyphsAhead() const;
     void paintCells(QPainter& painter, const QRegion& region) const;
     void setHover(int cell);
@@ -110,6 +117,7 @@ private:
     QList<Cell> m_cells;
     mutable QList<QPixmap> m_glyphs;         // drawn on first paint
     mutable std::shared_ptr<GlyphJob> m_job; // drawing them ahead
+    std::shared_ptr<GlyphJob> m_keepJob;     // drawing them afresh to keep
     std::size_t m_jobSlot = 0;
     mutable bool m_jobTaken = false;
     bool m_showHint = true;

@@ -1,10 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QAccessible>
+#include <QDeadlineTimer>
+#include <QFile>
 #include <QFrame>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <optional>
 
 #include "ipasymbols.h"
@@ -131,6 +137,80 @@ TEST(SymbolGridTest, GlyphsDrawnAheadLookAsGlyphsDrawnAtPaint) {
     for (const qreal ratio : {1.0, 2.0}) {
         SCOPED_TRACE(ratio);
         EXPECT_EQ(picture(ratio), drawnAtPaint);
+    }
+}
+
+// The cells' pictures kept by one run are what the next run's first paint shows, without drawing;
+// pictures kept for other cells, or unreadable, are not taken; kept pictures that no longer match
+// what the faces draw are put right on the screen and in the file.
+TEST(SymbolGridTest, KeptPicturesServeTheNextStartAndArePutRightWhenStale) {
+    const QTemporaryDir dir;
+    const QString kept = dir.filePath(QStringLiteral("cache/korvani/cell-pictures"));
+    const QList<SymbolGrid::Cell> cells = {
+        {{0, 0, 25, 24}, QStringLiteral("\u0283"), GlyphAlign::Top, 2, {}, {}, {}, 1, {}},
+        {{25, 0, 25, 24}, QStringLiteral("t\u0283"), GlyphAlign::Top, 2, {}, {}, {}, 2, {}}};
+    const auto grid = [](const QList<SymbolGrid::Cell>& with) {
+        auto made = std::make_unique<SymbolGrid>();
+        made->resize(50, 24);
+        made->setCells(with);
+        return made;
+    };
+    const auto eventually = [](const std::function<bool()>& done) {
+        QDeadlineTimer deadline(20000);
+        while (!done() && !deadline.hasExpired()) {
+            QCoreApplication::processEvents();
+            QThread::msleep(2);
+        }
+        return done();
+    };
+    const auto fileBytes = [&kept] {
+        QFile file(kept);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QImage drawn = grid(cells)->grab().toImage();
+
+    // The first run finds nothing kept, and keeps what it drew.
+    auto first = grid(cells);
+    SymbolGrid::drawGlyphsAhead({first.get()}, 1.0, kept);
+    EXPECT_EQ(first->grab().toImage(), drawn);
+    SymbolGrid::keepGlyphs({first.get()}, kept);
+    ASSERT_TRUE(eventually([&] { return !fileBytes().isEmpty(); }));
+    const QByteArray good = fileBytes();
+    first.reset();
+
+    // Spoil the last picture's pixels: the next run shows them, so it drew nothing of its own.
+    QByteArray stale = good;
+    for (qsizetype i = stale.size() - 200; i < stale.size(); ++i) {
+        stale[i] = static_cast<char>(0x7f);
+    }
+    {
+        QFile file(kept);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(stale);
+    }
+    auto second = grid(cells);
+    SymbolGrid::drawGlyphsAhead({second.get()}, 1.0, kept);
+    EXPECT_NE(second->grab().toImage(), drawn);
+    SymbolGrid::keepGlyphs({second.get()}, kept);
+    EXPECT_TRUE(eventually([&] { return second->grab().toImage() == drawn; }));
+    EXPECT_TRUE(eventually([&] { return fileBytes() == good; }));
+
+    // A file kept for other cells, cut short, or of another sort is drawn past.
+    const QList<SymbolGrid::Cell> others = {cells.at(1), cells.at(0)};
+    for (const QByteArray& content : {good, good.left(good.size() / 2), QByteArray("junk")}) {
+        QFile file(kept);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        for (const bool reordered : {true, false}) {
+            if (content == good && !reordered) {
+                continue;
+            }
+            const QList<SymbolGrid::Cell>& with = reordered ? others : cells;
+            auto next = grid(with);
+            SymbolGrid::drawGlyphsAhead({next.get()}, 1.0, kept);
+            EXPECT_EQ(next->grab().toImage(), grid(with)->grab().toImage());
+        }
     }
 }
 
