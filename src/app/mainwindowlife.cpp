@@ -20,6 +20,7 @@
 #include "handcursor.h"
 #include "mainwindow.h"
 #include "settings/settings.h"
+#include "symbolgrid.h"
 #include "trayicon.h"
 
 namespace korv {
@@ -54,6 +55,8 @@ void MainWindow::showEvent(QShowEvent* event) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     guarded([&] { m_palette->close(); });
+    // Here, where it delays no picture.
+    SymbolGrid::refreshKeptGlyphs({standardChart, diacriticsChart}, keptCellPictures());
     event->accept();
     // Closing the main window ends the program, also while a tray icon would keep it alive.
     QCoreApplication::quit();

@@ -4,15 +4,16 @@
 #include <QAccessibleWidget>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QMutex>
 #include <QPainter>
-#include <QPointer>
 #include <QSaveFile>
 #include <QStyleOptionToolButton>
 #include <QThread>
@@ -200,8 +201,7 @@ struct SymbolGrid::GlyphJob {
     std::vector<Slot> parts;
     qreal ratio = 1.0;
     std::unique_ptr<QThread> thread;
-    // Set when the pictures drawn differ from those kept, or none were.
-    std::atomic<bool> changed{false};
+    bool fromKept = false; // the pictures came from the file
 
     GlyphJob() = default;
     GlyphJob(const GlyphJob&) = delete;
@@ -222,8 +222,13 @@ struct SymbolGrid::GlyphJob {
     // What the kept pictures were drawn for: any difference, even of Qt's version, and they are
     // drawn afresh.
     QByteArray signature() const {
-        QByteArray text = "korvani cell pictures 1\n" + QByteArray(qVersion()) + ' ' +
-                          QByteArray::number(ratio) + '\n';
+        // Fonts installed or removed change which face draws a symbol.
+        const QByteArray families =
+            QCryptographicHash::hash(QFontDatabase::families().join(QLatin1Char('\n')).toUtf8(),
+                                     QCryptographicHash::Sha1)
+                .toHex();
+        QByteArray text = "korvani cell pictures 2\n" + QByteArray(qVersion()) + ' ' +
+                          QByteArray::number(ratio) + ' ' + families + '\n';
         for (const Slot& slot : parts) {
             text += QByteArray::number(slot.texts.size()) + '\n';
             for (qsizetype i = 0; i < slot.texts.size(); ++i) {
@@ -340,6 +345,7 @@ void SymbolGrid::drawGlyphsAhead(const QList<SymbolGrid*>& grids, qreal devicePi
         grids.at(i)->m_jobSlot = static_cast<std::size_t>(i);
     }
     if (job->readKept(keptPictures)) {
+        job->fromKept = true;
         for (GlyphJob::Slot& slot : job->parts) {
             for (std::atomic<int>& state : slot.states) {
                 state.store(GlyphJob::Drawn);
@@ -359,67 +365,40 @@ void SymbolGrid::keepGlyphs(const QList<SymbolGrid*>& grids, const QString& kept
     if (grids.isEmpty()) {
         return;
     }
-    std::shared_ptr<GlyphJob> job = jobFor(grids, grids.first()->devicePixelRatioF());
-    std::vector<QPointer<SymbolGrid>> owners;
-    for (SymbolGrid* grid : grids) {
-        grid->m_keepJob = job;
-        owners.emplace_back(grid);
+    // Taken from the file, they are in it already.
+    const std::shared_ptr<GlyphJob>& ahead = grids.first()->m_job;
+    if (ahead && ahead->fromKept) {
+        return;
     }
-    GlyphJob* work = job.get();
-    job->thread.reset(QThread::create([work, keptPictures] {
-        work->draw();
-        // Only a whole set is kept: a grid given other cells meanwhile left some undrawn.
-        for (const GlyphJob::Slot& slot : work->parts) {
-            for (const QImage& image : slot.images) {
-                if (image.isNull()) {
-                    return;
-                }
+    std::shared_ptr<GlyphJob> job = jobFor(grids, grids.first()->devicePixelRatioF());
+    for (qsizetype part = 0; part < grids.size(); ++part) {
+        const SymbolGrid* grid = grids.at(part);
+        std::vector<QImage>& images = job->parts[static_cast<std::size_t>(part)].images;
+        for (std::size_t i = 0; i < images.size(); ++i) {
+            const QPixmap& shown = grid->m_glyphs.at(static_cast<qsizetype>(i));
+            if (shown.isNull() || !qFuzzyCompare(shown.devicePixelRatio(), job->ratio)) {
+                return; // not all drawn yet
             }
+            images[i] = shown.toImage();
         }
-        GlyphJob kept;
-        kept.ratio = work->ratio;
-        for (const GlyphJob::Slot& slot : work->parts) {
-            GlyphJob::Slot& copy = kept.parts.emplace_back();
-            copy.texts = slot.texts;
-            copy.boxes = slot.boxes;
-        }
-        bool same = kept.readKept(keptPictures);
-        for (std::size_t part = 0; same && part < kept.parts.size(); ++part) {
-            same = kept.parts[part].images == work->parts[part].images;
-        }
-        if (!same) {
-            work->changed = true;
-            work->writeKept(keptPictures);
-        }
-    }));
-    // The faces may have changed since the pictures were kept: shown ones that differ are put
-    // right. The grids own the job; the connection must not.
-    const std::weak_ptr<GlyphJob> weak = job;
-    QObject::connect(job->thread.get(), &QThread::finished, grids.first(), [weak, owners] {
-        const std::shared_ptr<GlyphJob> done = weak.lock();
-        if (!done) {
-            return;
-        }
-        for (std::size_t part = 0; part < owners.size(); ++part) {
-            SymbolGrid* grid = owners[part];
-            if (grid == nullptr || grid->m_keepJob != done) {
-                continue;
-            }
-            grid->m_keepJob.reset();
-            if (!done->changed || !qFuzzyCompare(done->ratio, grid->devicePixelRatioF())) {
-                continue;
-            }
-            const std::vector<QImage>& images = done->parts[part].images;
-            for (std::size_t i = 0; i < images.size(); ++i) {
-                QPixmap& shown = grid->m_glyphs[static_cast<qsizetype>(i)];
-                if (shown.isNull() || shown.toImage() != images[i]) {
-                    shown = QPixmap::fromImage(images[i]);
-                    grid->update();
-                }
-            }
-        }
-    });
-    job->thread->start(QThread::IdlePriority);
+    }
+    job->writeKept(keptPictures);
+}
+
+void SymbolGrid::refreshKeptGlyphs(const QList<SymbolGrid*>& grids, const QString& keptPictures) {
+    if (grids.isEmpty()) {
+        return;
+    }
+    std::shared_ptr<GlyphJob> fresh = jobFor(grids, grids.first()->devicePixelRatioF());
+    fresh->draw();
+    std::shared_ptr<GlyphJob> kept = jobFor(grids, fresh->ratio);
+    bool same = kept->readKept(keptPictures);
+    for (std::size_t part = 0; same && part < kept->parts.size(); ++part) {
+        same = kept->parts[part].images == fresh->parts[part].images;
+    }
+    if (!same) {
+        fresh->writeKept(keptPictures);
+    }
 }
 
 void SymbolGrid::takeGlyphsAhead() const {
@@ -570,7 +549,6 @@ void SymbolGrid::setCells(QList<Cell> cells) {
     m_cells = std::move(cells);
     m_glyphs = QList<QPixmap>(m_cells.size());
     m_job.reset();
-    m_keepJob.reset();
     m_jobTaken = false;
     m_hover = m_pressed = m_current = -1;
     m_pressedInside = false;

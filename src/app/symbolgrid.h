@@ -61,9 +61,11 @@ public:
     // instead, and then nothing is drawn before the first paint.
     static void drawGlyphsAhead(const QList<SymbolGrid*>& grids, qreal devicePixelRatio,
                                 const QString& keptPictures = {});
-    // Draws the grids' cells afresh on another thread and keeps them in keptPictures for the next
-    // run; shown pictures that differ (the faces changed since they were kept) are replaced.
+    // Keeps the pictures the grids' first paint drew in keptPictures, for the next run.
     static void keepGlyphs(const QList<SymbolGrid*>& grids, const QString& keptPictures);
+    // Draws the grids' cells afresh and keeps them where they differ from those kept: a face
+    // updated in place, or drawn with other settings, keeps its name.
+    static void refreshKeptGlyphs(const QList<SymbolGrid*>& grids, const QString& keptPictures);
     const QList<Cell>& cells() const { return m_cells; }
     // The cell under a point of the widget, or -1.
     int cellAt(QPoint pos) const;
@@ -117,7 +119,6 @@ private:
     QList<Cell> m_cells;
     mutable QList<QPixmap> m_glyphs;         // drawn on first paint
     mutable std::shared_ptr<GlyphJob> m_job; // drawing them ahead
-    std::shared_ptr<GlyphJob> m_keepJob;     // drawing them afresh to keep
     std::size_t m_jobSlot = 0;
     mutable bool m_jobTaken = false;
     bool m_showHint = true;
