@@ -80,7 +80,12 @@ inline constexpr std::array<std::string_view, 6> kIpaFaces{
 inline constexpr int kLineFacePixels = 19;
 inline constexpr int kGlyphFacePixels = 16;
 
-// The notice given, once a run, when a copy could not be pasted for the user.
+// The notices given, each once a run, when a copy could not be pasted for the user: the switch
+// back did not happen; the user did not allow keys to be sent; the desktop offers no way to.
 inline constexpr std::string_view kPasteByHandNotice = "Copied: press Ctrl+V to paste";
+inline constexpr std::string_view kPasteRefusedNotice =
+    "Copied: press Ctrl+V to paste (pasting for you was not allowed)";
+inline constexpr std::string_view kPasteUnavailableNotice =
+    "Copied: press Ctrl+V to paste (this desktop lets no program paste for you)";
 
 } // namespace korv

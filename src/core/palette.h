@@ -177,8 +177,8 @@ private:
     bool m_shownOnce = false;
     bool m_closed = false;
     bool m_quiet = false;
-    bool m_pasteNoticeGiven = false;
-    std::string m_keptPermission; // as the settings file holds it
+    std::vector<std::string_view> m_pasteNoticesGiven; // each told once a run
+    std::string m_keptPermission;                      // as the settings file holds it
     // Lets an answer that comes after the palette is gone find that out.
     std::shared_ptr<const bool> m_alive = std::make_shared<const bool>(true);
     bool m_listWriteFailed = false;

@@ -6,7 +6,27 @@
 #include "copypayload.h"
 #include "settings/settings.h"
 
+#include <algorithm>
+
 namespace korv {
+namespace {
+
+// What the user is told when a copy was not pasted for them, by why; nothing when it was.
+std::string_view pasteNotice(platform::PasteResult result) {
+    switch (result) {
+    case platform::PasteResult::Pasted:
+        return {};
+    case platform::PasteResult::NotSwitched:
+        return kPasteByHandNotice;
+    case platform::PasteResult::Refused:
+        return kPasteRefusedNotice;
+    case platform::PasteResult::Unavailable:
+        return kPasteUnavailableNotice;
+    }
+    return kPasteByHandNotice;
+}
+
+} // namespace
 
 void Palette::copy(bool plainOnly) {
     const LineSnapshot line = m_view.line();
@@ -59,10 +79,12 @@ void Palette::pasteDone(platform::PasteResult result) {
         m_services.settings.writeString(kOptionsSection, kPastePermissionKey, permission)) {
         m_keptPermission = permission;
     }
-    if (result != platform::PasteResult::Pasted && !m_pasteNoticeGiven) {
-        // Once per run: the first time teaches it, every time would nag.
-        m_pasteNoticeGiven = true;
-        m_view.showNotice(kPasteByHandNotice);
+    const std::string_view notice = pasteNotice(result);
+    // Each once per run: the first time teaches it, every time would nag.
+    if (!notice.empty() && std::find(m_pasteNoticesGiven.begin(), m_pasteNoticesGiven.end(),
+                                     notice) == m_pasteNoticesGiven.end()) {
+        m_pasteNoticesGiven.push_back(notice);
+        m_view.showNotice(notice);
     }
 }
 

@@ -380,18 +380,32 @@ TEST_F(PaletteTest, APasteThatCannotGoOutIsToldOncePerRun) {
     EXPECT_EQ(m_view.m_notices, std::vector<std::string>{"Copied: press Ctrl+V to paste"});
 }
 
-TEST_F(PaletteTest, APasteAnsweredLaterIsToldOnceWhateverWhyItCouldNotGoOut) {
+TEST_F(PaletteTest, APasteAnsweredLaterIsToldWhyItCouldNotGoOutOncePerReason) {
     using platform::PasteResult;
+    const std::string byHand = "Copied: press Ctrl+V to paste";
+    const std::string refused = "Copied: press Ctrl+V to paste (pasting for you was not allowed)";
+    const std::string unavailable =
+        "Copied: press Ctrl+V to paste (this desktop lets no program paste for you)";
     struct Case {
         const char* name;
         std::vector<PasteResult> answers; // one per paste, each after the copy returned
-        std::size_t notices;
+        std::vector<std::string> notices;
     };
     const Case cases[] = {
-        {"pasted", {PasteResult::Pasted, PasteResult::Pasted}, 0},
-        {"refused, then refused again unasked", {PasteResult::Refused, PasteResult::Refused}, 1},
-        {"no way to send keys", {PasteResult::Unavailable, PasteResult::Unavailable}, 1},
-        {"the switch did not happen once", {PasteResult::Pasted, PasteResult::NotSwitched}, 1},
+        {"pasted", {PasteResult::Pasted, PasteResult::Pasted}, {}},
+        {"refused, then refused again unasked",
+         {PasteResult::Refused, PasteResult::Refused},
+         {refused}},
+        {"no way to send keys",
+         {PasteResult::Unavailable, PasteResult::Unavailable},
+         {unavailable}},
+        {"the switch did not happen once",
+         {PasteResult::Pasted, PasteResult::NotSwitched},
+         {byHand}},
+        {"each reason once, in the order met",
+         {PasteResult::NotSwitched, PasteResult::Refused, PasteResult::NotSwitched,
+          PasteResult::Unavailable, PasteResult::Refused},
+         {byHand, refused, unavailable}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -408,7 +422,7 @@ TEST_F(PaletteTest, APasteAnsweredLaterIsToldOnceWhateverWhyItCouldNotGoOut) {
             EXPECT_EQ(m_view.m_notices.size(), told); // nothing is told before the answer
             m_paste.answer(answer);
         }
-        EXPECT_EQ(m_view.m_notices.size(), c.notices);
+        EXPECT_EQ(m_view.m_notices, c.notices);
     }
 }
 

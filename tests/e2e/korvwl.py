@@ -3,9 +3,9 @@
 notification area, and the program, all private to one test file.
 
 WaylandSession("sway") runs sway headless (as uid 65534: sway will not run as root) with a virtual
-pointer for clicks; xwayland=True adds XWayland beside it. WaylandSession("weston") runs weston's
-headless backend, which has no seat at all: no input and no clipboard, so only starting, the tray
-and the program's own output can be checked there.
+pointer for clicks and the user's keyboard on its seat; xwayland=True adds XWayland beside it.
+WaylandSession("weston") runs weston's headless backend, which has no seat at all: no input and no
+clipboard, so only starting, the tray and the program's own output can be checked there.
 
 WaylandSession("mutter") and WaylandSession("kwin") are GNOME's and KDE Plasma's compositors,
 headless, with XWayland, the accessibility bus and (portal=True) the desktop portal with the
@@ -355,8 +355,10 @@ class WaylandSession(_SessionBase):
         return found
 
     def _start_pointer(self):
-        # Before any client: one that starts while the seat gains a pointer may miss the enter of
-        # its first click, and a slow one may still be binding its pointer when the click comes.
+        # Before any client, with the user's keyboard: one that starts while the seat gains a
+        # pointer may miss the enter of its first click, and a slow one may still be binding its
+        # pointer when the click comes; a Qt window that binds its keyboard only after the focus
+        # has left it keeps telling that it is active.
         self._pointer = subprocess.Popen([program_binary("KORV_VIRTUALPOINTER_BIN"), *map(str, SCREEN)],
                                          env=self.env, stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
         self._procs.append(self._pointer)

@@ -2,9 +2,7 @@
 """Paste on KDE Plasma under Wayland: KWin 5.27 headless with KDE's portal, the same ten pastes into
 each field as on GNOME (test_autopaste_wayland.py), the user's keys through KWin's fake input.
 
-Not part of `make test`: here KWin at times loses the program's Alt+Tab sent through the portal
-right after the user brought the program to the front (the program then sends nothing more and
-shows its notice, as it must), so the run is not yet steady. Run by hand and by bench/autopaste.py:
+Run by `make test`, and by hand:
 
     KORVANI_BIN=... KORV_TEXTFIELD_BIN=... KORV_STATUSNOTIFIER_BIN=... KORV_KWINKEYS_BIN=... \
         python3 -m unittest -v test_autopaste_kde

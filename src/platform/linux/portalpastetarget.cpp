@@ -11,11 +11,11 @@
 #include <QTimer>
 #include <QVariantMap>
 
-#include <deque>
 #include <initializer_list>
 #include <utility>
 
 #include "desktopbus.h"
+#include "keyqueue.h"
 
 namespace korv::platform {
 namespace {
@@ -38,10 +38,7 @@ constexpr unsigned kPersistUntilRevoked = 2;
 // How often a wait looks at the keyboard again.
 constexpr std::chrono::milliseconds kPollInterval{10};
 
-struct Key {
-    int sym;
-    bool press;
-};
+using Key = KeyQueue::Key;
 
 // The first event after the session starts, or after another device's, may be lost: a tap of Ctrl
 // goes first, which does nothing alone. Not Shift: a lost release would turn Alt+Tab around,
@@ -93,26 +90,13 @@ public:
         });
     }
 
-    /// Sends keys through the compositor, each once the one before was taken: sent at once, they
-    /// can reach the compositor out of order (a release before its press), and keys stick.
-    /// sent hears when the last was taken.
+    /// Sends keys through the compositor, one at a time; sent hears when the last was taken.
     void send(std::initializer_list<Key> keys, std::function<void()> sent = {}) {
-        const bool idle = m_keys.empty();
-        m_keys.insert(m_keys.end(), keys);
-        if (sent) {
-            m_keys.push_back({0, false});
-            m_sent.push_back(std::move(sent));
-        }
-        if (idle) {
-            sendNext();
-        }
+        m_keys.send(keys, std::move(sent));
     }
 
     /// Sends nothing more, and tells nobody.
-    void drop() {
-        m_keys.clear();
-        m_sent.clear();
-    }
+    void drop() { m_keys.drop(); }
 
     /// The permission the portal let keep, once started.
     const std::string& token() const { return m_token; }
@@ -172,31 +156,17 @@ public Q_SLOTS:
     void closed() { end(Outcome::Closed); }
 
 private:
-    void sendNext() {
-        while (!m_keys.empty() && m_keys.front().sym == 0) {
-            // The mark of the end of a burst: its caller hears that it is through.
-            m_keys.pop_front();
-            auto sent = std::move(m_sent.front());
-            m_sent.pop_front();
-            sent();
-        }
-        if (m_keys.empty()) {
-            return;
-        }
-        const Key key = m_keys.front();
+    void sendKey(Key key, std::function<void()> taken) {
         QDBusMessage notify = QDBusMessage::createMethodCall(
             kPortal, kPortalPath, kRemoteDesktop, QStringLiteral("NotifyKeyboardKeysym"));
         notify << QVariant::fromValue(QDBusObjectPath(m_handle)) << QVariantMap() << key.sym
                << static_cast<unsigned>(key.press ? 1 : 0);
         auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(notify), this);
         QObject::connect(watcher, &QDBusPendingCallWatcher::finished, this,
-                         [this](QDBusPendingCallWatcher* finished) {
+                         [taken = std::move(taken)](QDBusPendingCallWatcher* finished) {
                              finished->deleteLater();
                              // A key the portal refused is gone either way: the next goes on.
-                             if (!m_keys.empty()) {
-                                 m_keys.pop_front();
-                                 sendNext();
-                             }
+                             taken();
                          });
     }
 
@@ -266,8 +236,8 @@ private:
     QString m_requestPath;
     QString m_handle;
     std::string m_token;
-    std::deque<Key> m_keys; // to send, the first one under way
-    std::deque<std::function<void()>> m_sent;
+    KeyQueue m_keys{
+        [this](Key key, std::function<void()> taken) { sendKey(key, std::move(taken)); }};
 };
 
 PortalPasteTarget::PortalPasteTarget(FocusProbe focus)

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // For the end-to-end tests on wlroots compositors: a virtual pointer that clicks where it is
-// told. Reads lines "click X Y" (layout pixels) from standard input, answers each with "ok"
-// once the compositor has taken the events; ends at the end of input.
+// told, and the user's keyboard, both on the seat before any other client comes, as on a desktop.
+// Reads lines "click X Y" (layout pixels) from standard input, answers each with "ok" once the
+// compositor has taken the events; ends at the end of input.
 #include <wayland-client.h>
+
+#include <sys/mman.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -10,15 +14,27 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <thread>
 
+#include "virtual-keyboard-unstable-v1-client-protocol.h"
 #include "wlr-virtual-pointer-unstable-v1-client-protocol.h"
 
 namespace {
 
 constexpr std::uint32_t kLeftButton = 0x110; // BTN_LEFT
+// A whole US keyboard, which the compositor compiles from its own rules.
+constexpr std::string_view kKeymap = R"xkb(xkb_keymap {
+    xkb_keycodes { include "evdev+aliases(qwerty)" };
+    xkb_types { include "complete" };
+    xkb_compat { include "complete" };
+    xkb_symbols { include "pc+us+inet(evdev)" };
+};
+)xkb";
+constexpr std::uint32_t kKeymapFormatXkbV1 = 1;
 wl_seat* g_seat = nullptr;
 zwlr_virtual_pointer_manager_v1* g_manager = nullptr;
+zwp_virtual_keyboard_manager_v1* g_keyboards = nullptr;
 
 void global(void*, wl_registry* registry, std::uint32_t name, const char* interface,
             std::uint32_t) {
@@ -27,7 +43,31 @@ void global(void*, wl_registry* registry, std::uint32_t name, const char* interf
     } else if (std::strcmp(interface, zwlr_virtual_pointer_manager_v1_interface.name) == 0) {
         g_manager = static_cast<zwlr_virtual_pointer_manager_v1*>(
             wl_registry_bind(registry, name, &zwlr_virtual_pointer_manager_v1_interface, 1));
+    } else if (std::strcmp(interface, zwp_virtual_keyboard_manager_v1_interface.name) == 0) {
+        g_keyboards = static_cast<zwp_virtual_keyboard_manager_v1*>(
+            wl_registry_bind(registry, name, &zwp_virtual_keyboard_manager_v1_interface, 1));
     }
+}
+
+// The user's keyboard. A seat that gains its first keyboard while windows are open leaves Qt
+// programs wrong about which of their windows is active: one that binds its keyboard after the
+// focus has left it never hears that it lost it.
+zwp_virtual_keyboard_v1* makeKeyboard() {
+    const int fd = memfd_create("korv-user-keymap", MFD_CLOEXEC);
+    const std::size_t size = kKeymap.size() + 1; // with its terminating zero
+    if (fd < 0 || ftruncate(fd, static_cast<off_t>(size)) != 0 ||
+        write(fd, kKeymap.data(), kKeymap.size()) != static_cast<ssize_t>(kKeymap.size())) {
+        if (fd >= 0) {
+            close(fd);
+        }
+        return nullptr;
+    }
+    zwp_virtual_keyboard_v1* keyboard =
+        zwp_virtual_keyboard_manager_v1_create_virtual_keyboard(g_keyboards, g_seat);
+    zwp_virtual_keyboard_v1_keymap(keyboard, kKeymapFormatXkbV1, fd,
+                                   static_cast<std::uint32_t>(size));
+    close(fd);
+    return keyboard;
 }
 
 void globalRemove(void*, wl_registry*, std::uint32_t) {}
@@ -54,12 +94,18 @@ int main(int argc, char** argv) {
     wl_registry* registry = wl_display_get_registry(display);
     wl_registry_add_listener(registry, &kRegistry, nullptr);
     wl_display_roundtrip(display);
-    if (g_manager == nullptr) {
-        std::fprintf(stderr, "virtualpointer: the compositor offers no virtual pointer\n");
+    if (g_manager == nullptr || g_keyboards == nullptr) {
+        std::fprintf(stderr,
+                     "virtualpointer: the compositor offers no virtual pointer or keyboard\n");
         return 1;
     }
     zwlr_virtual_pointer_v1* pointer =
         zwlr_virtual_pointer_manager_v1_create_virtual_pointer(g_manager, g_seat);
+    zwp_virtual_keyboard_v1* keyboard = makeKeyboard();
+    if (keyboard == nullptr) {
+        std::fprintf(stderr, "virtualpointer: no keymap for the keyboard\n");
+        return 1;
+    }
     wl_display_roundtrip(display);
     std::cout << "ready" << std::endl;
     std::string line;
@@ -87,6 +133,8 @@ int main(int argc, char** argv) {
         wl_display_roundtrip(display);
         std::cout << "ok" << std::endl;
     }
+    zwp_virtual_keyboard_v1_destroy(keyboard);
+    wl_proxy_destroy(reinterpret_cast<wl_proxy*>(g_keyboards));
     zwlr_virtual_pointer_v1_destroy(pointer);
     zwlr_virtual_pointer_manager_v1_destroy(g_manager);
     if (g_seat != nullptr) {
