@@ -139,7 +139,6 @@ bool MainWindow::create(bool hidden) {
     m_trayWindow = CreateWindowExW(WS_EX_TOOLWINDOW, kTrayClassName, L"", WS_POPUP, 0, 0, 0, 0,
                                    nullptr, nullptr, m_instance, this);
     m_taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
-    addTrayIcon();
     createControls();
     layout();
     HMENU menu = GetSystemMenu(m_hwnd, FALSE);
@@ -147,14 +146,10 @@ bool MainWindow::create(bool hidden) {
         DeleteMenu(menu, command, MF_BYCOMMAND);
     }
     if (!m_palette.start()) {
-        // No icon left in the notification area by a program that could not start.
-        NOTIFYICONDATAW data{};
-        data.cbSize = sizeof data;
-        data.hWnd = m_trayWindow;
-        data.uID = 1;
-        Shell_NotifyIconW(NIM_DELETE, &data);
         return false;
     }
+    // Only now: a click on the icon must find the window made and started.
+    addTrayIcon();
     m_mine->setEntries(m_palette.mine());
     m_palette.recent();
     m_search->refresh();
