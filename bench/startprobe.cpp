@@ -9,8 +9,8 @@
 // Prints one line of key=value pairs (times in ms from just before the fork, paint_cpu_ms the CPU
 // time the program had used by its first full paint, memory in KiB) and stops the program with
 // SIGTERM; with --close-ms, first asks its main window to close, as a close box does, and waits
-// that long for it to end. Exit status 0 on success, 2 when the program died or never
-// showed a window.
+// that long for it to end (closed=1 when it did). Exit status 0 on success, 2 when the program died
+// or never showed a window.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -236,8 +236,9 @@ public:
         rusage usage{};
         // Under Wine the start after a killed Korvani waited 2 s more: asked to close, a program
         // ends as it does for a user and leaves nothing for the next start to pay for.
-        if (m_options.closeMs <= 0 || m_main == 0 || !requestClose() ||
-            !awaitEnd(m_options.closeMs, usage)) {
+        const bool closed = m_options.closeMs > 0 && m_main != 0 && requestClose() &&
+                            awaitEnd(m_options.closeMs, usage);
+        if (!closed) {
             usage = stop(m_pid);
         }
         if (m_options.trace) {
@@ -246,10 +247,11 @@ public:
         if (!seen) {
             return 2;
         }
-        std::printf("map_ms=%.2f paint_ms=%.2f settle_ms=%.2f settled=%d damage_events=%d "
-                    "paint_cpu_ms=%.2f hwm_kb=%ld rss_kb=%ld maxrss_kb=%ld window=0x%lx\n",
-                    m_mapped - m_start, m_painted - m_start, m_lastDamage - m_start,
-                    m_quiet ? 1 : 0, m_damageCount, m_paintCpu, hwm, rss, usage.ru_maxrss, m_main);
+        std::printf(
+            "map_ms=%.2f paint_ms=%.2f settle_ms=%.2f settled=%d damage_events=%d "
+            "paint_cpu_ms=%.2f hwm_kb=%ld rss_kb=%ld maxrss_kb=%ld window=0x%lx closed=%d\n",
+            m_mapped - m_start, m_painted - m_start, m_lastDamage - m_start, m_quiet ? 1 : 0,
+            m_damageCount, m_paintCpu, hwm, rss, usage.ru_maxrss, m_main, closed ? 1 : 0);
         return 0;
     }
 

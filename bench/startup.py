@@ -54,11 +54,7 @@ def probe(session, probe_path, binary, timeout=60):
             f"{os.path.basename(binary)} did not start cleanly: {result.stderr.decode(errors='replace')}"
             f"{program.output()}"
         )
-    figures = {}
-    for pair in result.stdout.decode().split():
-        key, value = pair.split("=", 1)
-        figures[key] = int(value, 0) if key in ("window", "settled", "damage_events") else float(value)
-    return figures
+    return winstartup.parse_figures(result.stdout.decode())
 
 
 def cpu_ticks(pid):

@@ -45,7 +45,7 @@ def parse_figures(text):
     figures = {}
     for pair in text.split():
         key, value = pair.split("=", 1)
-        figures[key] = int(value, 0) if key in ("window", "settled", "damage_events") else float(value)
+        figures[key] = int(value, 0) if key in ("window", "settled", "damage_events", "closed") else float(value)
     return figures
 
 
@@ -156,6 +156,10 @@ def print_table(samples):
     widths = [max(len(r[i]) for r in rows + [header]) for i in range(len(header))]
     for r in [header] + rows:
         print("  ".join(cell.ljust(width) for cell, width in zip(r, widths)).rstrip())
+    killed = sum(1 for runs in samples.values() for s in runs if not s.get("closed", 1))
+    if killed:
+        print(f"  ({killed} starts did not end by their close box within {CLOSE_MS // 1000} s and "
+              "were killed: the starts after them may have paid for it)")
 
 
 def report(wine, runs):
