@@ -14,13 +14,14 @@ from just before it runs `wine PROGRAM`: the loader becomes the Windows process 
 its pid, which Wine gives its X windows as _NET_WM_PID, so the probe finds the window as it finds
 a Linux program's. Peak memory is the program's own process, without wineserver and explorer.
 
-    bench/winstartup.py --build build --windows-build build-windows/x86_64 [--runs 10]
+    bench/winstartup.py --build build --windows-build build-windows/x86_64 [--runs 10] [--json FILE]
 
 bench/startup.py runs this too when given --windows-build, and prints it beside the Linux figures.
 There is no budget: the figures are a report.
 """
 
 import argparse
+import json
 import os
 import shutil
 import statistics
@@ -123,12 +124,13 @@ def measure_start(session, args, where):
 
 
 def measure(args):
-    """Both ways, each in a session of its own: {"bare": samples, "desktop": samples}."""
+    """Both ways, each in a session of its own: {"bare": samples, "desktop": samples, "load": l}."""
+    load = os.getloadavg()[0]
     with korvx.Session(tray=False, wm=None) as session:
         bare = measure_start(session, args, "X server alone")
     with korvx.Session(tray=True) as session:
         desktop = measure_start(session, args, "desktop")
-    return {"bare": bare, "desktop": desktop}
+    return {"bare": bare, "desktop": desktop, "load": load}
 
 
 ROWS = (
@@ -165,7 +167,10 @@ def print_table(samples):
 def report(wine, runs):
     print(f"\nThe Windows build under Wine ({wine_version()}, x86_64), against a minimal Win32 window; "
           f"no budget. Median of {runs} runs each, alternating, after {1 + WARM_UP} warm-up runs, "
-          "wineserver and explorer kept running.")
+          f"wineserver and explorer kept running (load average {wine['load']:.2f}).")
+    if wine["load"] > 0.5 * (os.cpu_count() or 1):
+        print("  (a busy machine: under Wine the floor's time swings most with the load, and the "
+              "ratios with it)")
     print("\nUnder Wine on a desktop (Xvfb + openbox + tint2), to the first picture:")
     print_table(wine["desktop"])
     print("\nUnder Wine on the X server alone (Xvfb, no window manager, no tray host), to the window mapped:")
@@ -204,6 +209,7 @@ def main():
     parser.add_argument("--build", default="build", help="the Linux build with the probe (default: build)")
     parser.add_argument("--probe", help="the start probe (default: BUILD/bench/korv_startprobe)")
     parser.add_argument("--runs", type=int, default=10, help="measured starts of each (default 10)")
+    parser.add_argument("--json", help="also write every sample to this file")
     add_arguments(parser)
     args = parser.parse_args()
     if not args.windows_build:
@@ -212,7 +218,11 @@ def main():
     if not os.access(args.probe, os.X_OK):
         parser.error(f"not built: {args.probe}")
     resolve(parser, args)
-    report(measure(args), args.runs)
+    wine = measure(args)
+    report(wine, args.runs)
+    if args.json:
+        with open(args.json, "w") as f:
+            json.dump(wine, f, indent=1)
     return 0
 
 
