@@ -64,22 +64,29 @@ class WinePrefix:
 
     def __enter__(self):
         subprocess.run(["cp", "-a", self._template, self.prefix], check=True)
-        subprocess.run(["wineserver", "-p"], env=self.env, check=True, timeout=30)
-        # Wine closes its desktop, and explorer with it, when the last program ends, and the next
-        # start waits for a new one; a console left waiting for input holds it open.
-        self._keeper = subprocess.Popen([self.wine, "cmd"], env=self.env, stdin=subprocess.PIPE,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self._keeper = None
+        try:
+            subprocess.run(["wineserver", "-p"], env=self.env, check=True, timeout=30)
+            # Wine closes its desktop, and explorer with it, when the last program ends, and the
+            # next start waits for a new one; a console left waiting for input holds it open.
+            self._keeper = subprocess.Popen([self.wine, "cmd"], env=self.env, stdin=subprocess.PIPE,
+                                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        except BaseException:
+            self.__exit__()
+            raise
         return self
 
     def __exit__(self, *exc):
-        self._keeper.stdin.close()
+        # A persistent wineserver outlives everything else: it goes first, with all it serves.
         subprocess.run(["wineserver", "-k"], env=self.env, check=False, timeout=30)
         subprocess.run(["wineserver", "-w"], env=self.env, check=False, timeout=30)
-        try:
-            self._keeper.wait(10)
-        except subprocess.TimeoutExpired:
-            self._keeper.kill()
-            self._keeper.wait()
+        if self._keeper is not None:
+            self._keeper.stdin.close()
+            try:
+                self._keeper.wait(10)
+            except subprocess.TimeoutExpired:
+                self._keeper.kill()
+                self._keeper.wait()
 
     def copy(self, exe):
         """exe in a fresh folder under C:\\, as a user unpacks the portable zip."""
@@ -93,12 +100,16 @@ class WinePrefix:
         copy = self.copy(exe)
         log = os.path.join(os.path.dirname(copy), "wine.log")
         result = subprocess.run(
-            [probe_path, "--timeout-ms", str(PROBE_TIMEOUT_MS), "--close-ms", str(CLOSE_MS), "--log", log, "--", self.wine, copy],
+            [probe_path, "--timeout-ms", str(PROBE_TIMEOUT_MS), "--close-ms", str(CLOSE_MS),
+             "--log", log, "--", self.wine, copy],
             env=self.env, cwd=self.session.home, capture_output=True, timeout=PROBE_TIMEOUT_MS / 1000 + 30,
         )
         if result.returncode != 0:
-            with open(log, errors="replace") as f:
-                output = f.read()
+            try:
+                with open(log, errors="replace") as f:
+                    output = f.read()
+            except OSError:
+                output = ""
             raise korvx.HarnessError(f"{os.path.basename(exe)} did not start cleanly under Wine: "
                                      f"{result.stderr.decode(errors='replace')}{output}")
         return parse_figures(result.stdout.decode())
