@@ -8,7 +8,8 @@ import unittest
 
 import korvx
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)))), "bench"))
+REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+sys.path.insert(0, os.path.join(REPO, "bench"))
 import winstartup  # noqa: E402
 
 PROBE = os.environ.get("KORV_STARTPROBE_BIN", "")
