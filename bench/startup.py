@@ -11,9 +11,11 @@ times from just before the fork to the main window being viewable and then fully
 events covering every pixel), and reads the peak resident set (VmHWM) before stopping it. Then it leaves Korvani running for 10 s in each state users leave it in: shown
 as started and shown after a symbol click (both with the caret in the line, once its blink has
 timed out), and hidden in the tray with its Hide button; and counts the CPU ticks and wake-ups it
-spends.
+spends. Given a Windows build, it measures that too under Wine, both ways, against a minimal Win32
+window (bench/winstartup.py), and reports it beside the Linux figures without a budget.
 
-    bench/startup.py --build build [--runs 10] [--idle-seconds 10] [--json FILE] [--strict]
+    bench/startup.py --build build [--windows-build build-windows/x86_64] [--runs 10]
+                     [--idle-seconds 10] [--json FILE] [--strict]
 
 Prints the medians side by side with PASS/FAIL against the budgets; exit status 0 either way
 (a report, not a gate) unless --strict is given.
@@ -30,6 +32,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(os.path.dirname(HERE), "tests", "e2e"))
 
 import korvx  # noqa: E402
+import winstartup  # noqa: E402
 
 START_BUDGET = 1.15  # times the minimal window, in time and in memory
 START_GOAL = 1.10
@@ -51,11 +54,7 @@ def probe(session, probe_path, binary, timeout=60):
             f"{os.path.basename(binary)} did not start cleanly: {result.stderr.decode(errors='replace')}"
             f"{program.output()}"
         )
-    figures = {}
-    for pair in result.stdout.decode().split():
-        key, value = pair.split("=", 1)
-        figures[key] = int(value, 0) if key in ("window", "settled", "damage_events") else float(value)
-    return figures
+    return winstartup.parse_figures(result.stdout.decode())
 
 
 def cpu_ticks(pid):
@@ -180,7 +179,7 @@ def start_table(samples, judged, verdicts):
               "first full frame)")
 
 
-def report(samples, bare, idle, args):
+def report(samples, bare, idle, wine, args):
     verdicts = []
     print(f"Budget {START_BUDGET:.2f}x the minimal window, goal {START_GOAL:.2f}x; median of "
           f"{args.runs} runs each, alternating, after {WARM_UP} warm-up runs ({os.cpu_count()} CPUs, "
@@ -191,6 +190,8 @@ def report(samples, bare, idle, args):
     start_table(samples, ("paint_ms", "hwm_kb"), verdicts)
     print("\nOn the X server alone (Xvfb, no window manager, no tray host), to the window mapped:")
     start_table(bare, ("map_ms", "hwm_kb"), verdicts)
+    if wine is not None:
+        winstartup.report(wine, args.runs)
 
     print(f"\nIdle: CPU ticks ({TICK}/s) and wake-ups over {args.idle_seconds:g} s")
     cases = [
@@ -219,6 +220,7 @@ def main():
     parser.add_argument("--idle-seconds", type=float, default=10)
     parser.add_argument("--json", help="also write every sample to this file")
     parser.add_argument("--strict", action="store_true", help="exit 1 when a budget is missed")
+    winstartup.add_arguments(parser)
     args = parser.parse_args()
     args.korvani = os.path.abspath(args.korvani or os.path.join(args.build, "korvani"))
     args.minimal = os.path.abspath(args.minimal or os.path.join(args.build, "bench", "korv_minimalwindow"))
@@ -228,6 +230,8 @@ def main():
             parser.error(f"not built: {path}")
     if korvx.missing_tools():
         parser.error("needs these commands: " + ", ".join(korvx.missing_tools()))
+    if args.windows_build:
+        winstartup.resolve(parser, args)
 
     args.load = os.getloadavg()[0]
     with korvx.Session(tray=False, wm=None) as session:
@@ -238,10 +242,11 @@ def main():
             "korvani": measure_idle(session, args, args.korvani, hide=True),
             "minimal": measure_idle(session, args, args.minimal, hide=False),
         }
-    passed = report(samples, bare, idle, args)
+    wine = winstartup.measure(args) if args.windows_build else None
+    passed = report(samples, bare, idle, wine, args)
     if args.json:
         with open(args.json, "w") as f:
-            json.dump({"start": samples, "bare": bare, "idle": idle}, f, indent=1)
+            json.dump({"start": samples, "bare": bare, "idle": idle, "wine": wine}, f, indent=1)
     return 1 if args.strict and not passed else 0
 
 
