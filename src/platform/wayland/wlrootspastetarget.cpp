@@ -6,14 +6,12 @@
 
 #include <wayland-client.h>
 
-#include "virtual-keyboard-unstable-v1-client-protocol.h"
+#include "virtualkeyboard.h"
 #include "wlr-foreign-toplevel-management-unstable-v1-client-protocol.h"
 
 #include <algorithm>
 #include <cstring>
 #include <string_view>
-#include <sys/mman.h>
-#include <unistd.h>
 
 namespace korv::platform {
 namespace {
@@ -30,7 +28,6 @@ constexpr std::string_view kKeymap = R"(xkb_keymap {
     };
 };
 )";
-constexpr std::uint32_t kKeymapFormatXkbV1 = 1;
 // evdev key codes of the keymap's keys, and Control's modifier mask in it.
 constexpr std::uint32_t kLeftCtrl = 29;
 constexpr std::uint32_t kV = 47;
@@ -223,19 +220,10 @@ bool WlrootsPasteTarget::offered() {
 
 bool WlrootsPasteTarget::makeKeyboard() {
     if (m_keyboard == nullptr) {
-        const int fd = memfd_create("korvani-keymap", MFD_CLOEXEC);
-        const std::size_t size = kKeymap.size() + 1; // with its terminating zero
-        if (fd < 0 || ftruncate(fd, static_cast<off_t>(size)) != 0 ||
-            write(fd, kKeymap.data(), kKeymap.size()) != static_cast<ssize_t>(kKeymap.size())) {
-            if (fd >= 0) {
-                close(fd);
-            }
+        m_keyboard = makeVirtualKeyboard(m_keyboards, m_seat, kKeymap);
+        if (m_keyboard == nullptr) {
             return false;
         }
-        m_keyboard = zwp_virtual_keyboard_manager_v1_create_virtual_keyboard(m_keyboards, m_seat);
-        zwp_virtual_keyboard_v1_keymap(m_keyboard, kKeymapFormatXkbV1, fd,
-                                       static_cast<std::uint32_t>(size));
-        close(fd);
         flush();
     }
     return true;

@@ -5,9 +5,6 @@
 // compositor has taken the events; ends at the end of input.
 #include <wayland-client.h>
 
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -17,7 +14,7 @@
 #include <string_view>
 #include <thread>
 
-#include "virtual-keyboard-unstable-v1-client-protocol.h"
+#include "virtualkeyboard.h"
 #include "wlr-virtual-pointer-unstable-v1-client-protocol.h"
 
 namespace {
@@ -31,7 +28,6 @@ constexpr std::string_view kKeymap = R"xkb(xkb_keymap {
     xkb_symbols { include "pc+us+inet(evdev)" };
 };
 )xkb";
-constexpr std::uint32_t kKeymapFormatXkbV1 = 1;
 wl_seat* g_seat = nullptr;
 zwlr_virtual_pointer_manager_v1* g_manager = nullptr;
 zwp_virtual_keyboard_manager_v1* g_keyboards = nullptr;
@@ -53,21 +49,7 @@ void global(void*, wl_registry* registry, std::uint32_t name, const char* interf
 // programs wrong about which of their windows is active: one that binds its keyboard after the
 // focus has left it never hears that it lost it.
 zwp_virtual_keyboard_v1* makeKeyboard() {
-    const int fd = memfd_create("korv-user-keymap", MFD_CLOEXEC);
-    const std::size_t size = kKeymap.size() + 1; // with its terminating zero
-    if (fd < 0 || ftruncate(fd, static_cast<off_t>(size)) != 0 ||
-        write(fd, kKeymap.data(), kKeymap.size()) != static_cast<ssize_t>(kKeymap.size())) {
-        if (fd >= 0) {
-            close(fd);
-        }
-        return nullptr;
-    }
-    zwp_virtual_keyboard_v1* keyboard =
-        zwp_virtual_keyboard_manager_v1_create_virtual_keyboard(g_keyboards, g_seat);
-    zwp_virtual_keyboard_v1_keymap(keyboard, kKeymapFormatXkbV1, fd,
-                                   static_cast<std::uint32_t>(size));
-    close(fd);
-    return keyboard;
+    return korv::platform::makeVirtualKeyboard(g_keyboards, g_seat, kKeymap);
 }
 
 void globalRemove(void*, wl_registry*, std::uint32_t) {}
