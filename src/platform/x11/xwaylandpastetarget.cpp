@@ -56,6 +56,11 @@ XWaylandPasteTarget::~XWaylandPasteTarget() {
 }
 
 void XWaylandPasteTarget::pasteIntoPreviousWindow(std::uintptr_t own, Done done) {
+    // The click that asks for the paste may have made our window the active one a moment ago,
+    // before the change has been heard: the server's word now decides where the paste goes.
+    if (m_activeAtom != 0) {
+        activeWindowChanged(readActiveWindow());
+    }
     if (m_active == own && m_known) {
         if (m_before == 0) {
             // No X11 key may follow a native window: only the compositor can switch back to it.
