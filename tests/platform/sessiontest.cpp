@@ -31,7 +31,8 @@ TEST(SessionTest, QtPluginByWhatTheSessionOffersAndPlatformSideByPlugin) {
 }
 
 // Under XWayland the paste switches back itself when our window took over from an X11 window; the
-// compositor switches back to a native Wayland one (0); otherwise the X11 paste decides.
+// compositor switches back to a native Wayland one (0), or reaches one that has the keyboard now;
+// otherwise the X11 paste decides.
 TEST(SessionTest, UnderXWaylandThePasteGoesBackThroughX11OrTheCompositor) {
     constexpr WindowHandle kOwn = 0x400001;
     constexpr WindowHandle kEditor = 0x600001;
@@ -39,6 +40,7 @@ TEST(SessionTest, UnderXWaylandThePasteGoesBackThroughX11OrTheCompositor) {
     const std::pair<std::vector<WindowHandle>, By> cases[] = {{{kEditor, kOwn}, By::Itself},
                                                               {{kEditor, 0, kOwn}, By::Compositor},
                                                               {{kOwn}, By::Compositor},
+                                                              {{kEditor, kOwn, 0}, By::Compositor},
                                                               {{}, By::X11},
                                                               {{kOwn, kEditor}, By::X11}};
     for (const auto& [activations, by] : cases) {

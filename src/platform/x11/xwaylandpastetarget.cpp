@@ -61,6 +61,12 @@ void XWaylandPasteTarget::pasteIntoPreviousWindow(std::uintptr_t own, Done done)
     if (m_activeAtom != 0) {
         activeWindowChanged(readActiveWindow());
     }
+    if (m_known && m_active == 0) {
+        // The server reports no X window active while a native one has the keyboard, and
+        // mutter hands it to and fro: only the compositor can reach a native window.
+        m_compositor.pasteIntoPreviousWindow(own, std::move(done));
+        return;
+    }
     if (m_active == own && m_known) {
         if (m_before == 0) {
             // No X11 key may follow a native window: only the compositor can switch back to it.
