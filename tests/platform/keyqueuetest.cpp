@@ -49,6 +49,12 @@ const std::string kAltTab = "+65513.+65289.-65289.-65513.";
 const std::string kControlTap = "+65507.-65507.";
 
 TEST(KeyQueue, SendsEachKeyOnceInOrderWhateverTheBurstsDoWhenHeard) {
+    const auto queueCtrlV = [](KeyQueue& q, std::string& got) {
+        q.send({{kControl, true}}, [&q, &got] {
+            got += "|";
+            q.send({{kV, true}, {kV, false}, {kControl, false}}, [&got] { got += "|"; });
+        });
+    };
     // Each case queues a Ctrl tap, then Alt+Tab; what is heard after Alt+Tab is the case's.
     const struct {
         const char* name;
@@ -57,22 +63,11 @@ TEST(KeyQueue, SendsEachKeyOnceInOrderWhateverTheBurstsDoWhenHeard) {
         std::string expected;
     } cases[] = {
         {"nothing more", false, [](KeyQueue&, std::string&) {}, kControlTap + kAltTab + "|"},
-        // Queued from where the burst is heard: each key once, the next after it was taken.
-        {"Ctrl+V queued when heard", false,
-         [](KeyQueue& q, std::string& got) {
-             q.send({{kControl, true}}, [&q, &got] {
-                 got += "|";
-                 q.send({{kV, true}, {kV, false}, {kControl, false}}, [&got] { got += "|"; });
-             });
-         },
+        // Queued from where the burst is heard: each key once, the next after it was taken,
+        // whether the receiver takes keys later or at once.
+        {"Ctrl+V queued when heard", false, queueCtrlV,
          kControlTap + kAltTab + "|+65507.|+118.-118.-65507.|"},
-        {"Ctrl+V queued when heard, keys taken at once", true,
-         [](KeyQueue& q, std::string& got) {
-             q.send({{kControl, true}}, [&q, &got] {
-                 got += "|";
-                 q.send({{kV, true}, {kV, false}, {kControl, false}}, [&got] { got += "|"; });
-             });
-         },
+        {"Ctrl+V queued when heard, keys taken at once", true, queueCtrlV,
          kControlTap + kAltTab + "|+65507.|+118.-118.-65507.|"},
         // The first key is on its way at once; the rest is not sent.
         {"queued and dropped when heard", false,
