@@ -19,6 +19,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import Atspi
 
 PORTAL_DIALOG_APP = "xdg-desktop-portal-gnome"
 
@@ -31,7 +32,10 @@ def applications(pid=None, name=None):
             continue
         try:
             if (pid is None or app.get_process_id() == pid) and (name is None or app.name == name):
-                app.clear_cache()  # states change under us: read them afresh
+                # States change under us: nothing is kept, all is read afresh. Not by clear_cache(),
+                # which recurses through the kept tree with no guard: a dialog made again at the
+                # old object paths can make that tree a cycle, and the stack overflows.
+                app.set_cache_mask(Atspi.Cache.NONE)
                 yield app
         except Exception:  # an application that went away meanwhile
             continue
