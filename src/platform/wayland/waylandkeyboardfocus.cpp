@@ -116,8 +116,12 @@ KeyboardFocus WaylandKeyboardFocus::operator()(std::uintptr_t) {
     if (!m_working) {
         return KeyboardFocus::Unknown;
     }
-    // Qt's thread reads the connection; what came for our queue waits here.
-    if (wl_display_dispatch_queue_pending(m_display, m_queue) < 0) {
+    // A round trip, not only what Qt's thread has read: the requests before it, the copy's
+    // selection among them, are then in the compositor's hands. Qt may hold them unsent until
+    // the compositor next speaks, and the paste's keys, which go by another way, would overtake
+    // them: the compositor then refuses the selection to a window that no longer has the keys,
+    // and the previous copy is pasted.
+    if (wl_display_roundtrip_queue(m_display, m_queue) < 0) {
         return KeyboardFocus::Unknown;
     }
     return m_focused != nullptr ? KeyboardFocus::Own : KeyboardFocus::Elsewhere;
