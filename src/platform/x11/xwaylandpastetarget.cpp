@@ -61,20 +61,18 @@ void XWaylandPasteTarget::pasteIntoPreviousWindow(std::uintptr_t own, Done done)
     if (m_activeAtom != 0) {
         activeWindowChanged(readActiveWindow());
     }
-    if (m_known && m_active == 0) {
-        // The server reports no X window active while a native one has the keyboard, and
-        // mutter hands it to and fro: only the compositor can reach a native window.
-        m_compositor.pasteIntoPreviousWindow(own, std::move(done));
-        return;
-    }
-    if (m_active == own && m_known) {
-        if (m_before == 0) {
-            // No X11 key may follow a native window: only the compositor can switch back to it.
+    if (m_known) {
+        // No X11 key reaches a native window: the one with the keyboard now (the server then
+        // reports no X window active, and mutter hands the keyboard to and fro), or the one
+        // ours took over from. Only the compositor can.
+        if (m_active == 0 || (m_active == own && m_before == 0)) {
             m_compositor.pasteIntoPreviousWindow(own, std::move(done));
             return;
         }
-        done(pasteInto(m_before, own) ? PasteResult::Pasted : PasteResult::NotSwitched);
-        return;
+        if (m_active == own) {
+            done(pasteInto(m_before, own) ? PasteResult::Pasted : PasteResult::NotSwitched);
+            return;
+        }
     }
     m_inner.pasteIntoPreviousWindow(own, std::move(done));
 }
