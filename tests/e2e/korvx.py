@@ -971,7 +971,17 @@ class Program:
     def find_windows(self, name=WINDOW_TITLE):
         """Visible windows of this process with exactly this title."""
         windows = self.session.search(name=f"^{_ere_literal(name)}$", pid=self.pid)
-        return [w for w in windows if not _is_small(self.session.geometry(w))]
+        found = []
+        for window in windows:
+            try:
+                rect = self.session.geometry(window)
+            except HarnessError:
+                if self.session.run("xwininfo", "-id", str(window), check=False).returncode == 0:
+                    raise  # still there: the failure was something else
+                continue  # closed between the search and the look: as good as not found
+            if not _is_small(rect):
+                found.append(window)
+        return found
 
     def window(self, timeout=10):
         """The visible main window; waits for it to appear."""
