@@ -22,10 +22,11 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://korvani.example.org/")
 # Libraries come from shlibdeps; Qt's platform plugins are loaded at run time, so they are named,
 # and the chart's IPA face is needed to draw it (and is what the fontconfig alias points to).
-# espeak-ng is opened at the first transcription, out of shlibdeps' sight, and reads its data.
+# espeak-ng is opened at the first transcription, out of shlibdeps' sight, and reads its data;
+# libXtst at the first paste.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, fonts-sil-charis, fontconfig, libespeak-ng1 (>= 1.51), espeak-ng-data")
+    "qt6-qpa-plugins, fonts-sil-charis, fontconfig, libespeak-ng1 (>= 1.51), espeak-ng-data, libxtst6")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)

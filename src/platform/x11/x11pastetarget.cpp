@@ -9,12 +9,12 @@
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
-#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 #include <poll.h>
 #include <xcb/xcb.h>
 
 #include "x11property.h"
+#include "xtestkeys.h"
 
 #include <algorithm>
 #include <array>
@@ -144,8 +144,9 @@ int countError(Display*, XErrorEvent*) {
 // asked for and leaves Qt's queue alone.
 class Watcher {
 public:
-    Watcher(Display* dpy, Window own)
+    Watcher(Display* dpy, Window own, XTestKeys keys)
         : m_dpy(dpy)
+        , m_keys(keys)
         , m_own(own)
         , m_root(DefaultRootWindow(dpy))
         , m_activeAtom(XInternAtom(dpy, "_NET_ACTIVE_WINDOW", False)) {}
@@ -193,7 +194,7 @@ public:
         if (code == 0) {
             return;
         }
-        XTestFakeKeyEvent(m_dpy, code, press ? True : False, CurrentTime);
+        m_keys.send(code, press);
         std::erase(m_held, code);
         if (press) {
             m_held.push_back(code);
@@ -253,7 +254,7 @@ public:
             const int modifier = i / modifiers->max_keypermod;
             if (code != 0 && modifier != LockMapIndex && modifier != Mod2MapIndex &&
                 (keys[code / 8] & (1 << (code % 8))) != 0) {
-                XTestFakeKeyEvent(m_dpy, code, False, CurrentTime);
+                m_keys.send(code, false);
                 keys[code / 8] = static_cast<char>(keys[code / 8] & ~(1 << (code % 8)));
             }
         }
@@ -262,7 +263,7 @@ public:
 
     void releaseAll() {
         while (!m_held.empty()) {
-            XTestFakeKeyEvent(m_dpy, m_held.back(), False, CurrentTime);
+            m_keys.send(m_held.back(), false);
             m_held.pop_back();
         }
         XSync(m_dpy, False);
@@ -376,6 +377,7 @@ private:
     }
 
     Display* m_dpy;
+    XTestKeys m_keys;
     Window m_own;
     Window m_root;
     Atom m_activeAtom;
@@ -481,18 +483,14 @@ bool X11PasteTarget::pasteIntoPreviousWindow(std::uintptr_t own) {
     }
     bool pasted = false;
     XErrorHandler previous = XSetErrorHandler(countError);
-    int eventBase = 0;
-    int errorBase = 0;
-    int major = 0;
-    int minor = 0;
-    if (XTestQueryExtension(dpy, &eventBase, &errorBase, &major, &minor)) {
+    if (const std::optional<XTestKeys> keys = XTestKeys::on(dpy)) {
         const Layout layout(dpy);
         std::array<KeyCode, 4> switchCodes{};
         std::array<KeyCode, 4> pasteCodes{};
         const auto codeOf = [&](const Key& key) { return keycodeFor(dpy, layout, key.sym); };
         std::transform(std::begin(kSwitchKeys), std::end(kSwitchKeys), switchCodes.begin(), codeOf);
         std::transform(std::begin(kPasteKeys), std::end(kPasteKeys), pasteCodes.begin(), codeOf);
-        Watcher watcher(dpy, static_cast<Window>(own));
+        Watcher watcher(dpy, static_cast<Window>(own), *keys);
         if (watcher.start()) {
             bool switched = false;
             Window target = None;

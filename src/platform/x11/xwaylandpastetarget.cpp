@@ -8,10 +8,11 @@
 #include <thread>
 
 #include <X11/Xlib.h>
-#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 #include <xcb/xcb.h>
 #include <xcb/xproto.h>
+
+#include "xtestkeys.h"
 
 namespace korv::platform {
 namespace {
@@ -99,10 +100,12 @@ bool XWaylandPasteTarget::pasteInto(WindowHandle window, WindowHandle own) {
     if (dpy == nullptr || xcb == nullptr) {
         return false;
     }
+    const std::optional<XTestKeys> keys = XTestKeys::on(dpy);
     const KeyCode control = XKeysymToKeycode(dpy, XK_Control_L);
     const KeyCode v = XKeysymToKeycode(dpy, XK_v);
-    // Where no key types V, no paste could land: better not to switch at all.
-    if (control == 0 || v == 0) {
+    // Where no key types V, or the server takes no keys of ours, no paste could land: better
+    // not to switch at all.
+    if (!keys || control == 0 || v == 0) {
         return false;
     }
     // A pager's request (source 2): compositors honour it without focus-stealing checks.
@@ -134,10 +137,10 @@ bool XWaylandPasteTarget::pasteInto(WindowHandle window, WindowHandle own) {
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    XTestFakeKeyEvent(dpy, control, True, CurrentTime);
-    XTestFakeKeyEvent(dpy, v, True, CurrentTime);
-    XTestFakeKeyEvent(dpy, v, False, CurrentTime);
-    XTestFakeKeyEvent(dpy, control, False, CurrentTime);
+    keys->send(control, true);
+    keys->send(v, true);
+    keys->send(v, false);
+    keys->send(control, false);
     XSync(dpy, False);
     return true;
 }
