@@ -415,7 +415,8 @@ void SymbolGrid::takeGlyphsAhead() const {
         }
         if (state == GlyphJob::Drawn) {
             if (sameRatio && i < static_cast<std::size_t>(m_glyphs.size())) {
-                m_glyphs[static_cast<qsizetype>(i)] = QPixmap::fromImage(slot.images[i]);
+                // Moved, the pixmap takes the picture's pixels rather than a copy of them.
+                m_glyphs[static_cast<qsizetype>(i)] = QPixmap::fromImage(std::move(slot.images[i]));
             }
             slot.images[i] = QImage();
             slot.states[i].store(GlyphJob::Taken);
