@@ -12,7 +12,9 @@ the monotonic clock). Uses the end-to-end harness and its desktops test (tests/e
 Then the same on Wayland desktops (GNOME's mutter and KDE's KWin, headless, through the desktop
 portal), from the program's X11 window and, on GNOME, a native one: ten pastes into each of a
 native GTK entry, a native Qt line and an X11 GTK entry, each timed from the user's Ctrl+Return
-to the field's report (tests/e2e/test_autopaste_wayland.py).
+to the field's report (tests/e2e/test_autopaste_wayland.py); and on sway, through its window list
+and a virtual keyboard, from the native window into the native fields, each timed from the click
+on Copy.
 
 Prints one line per window manager: pastes landed, median and worst; exit status 0 unless a paste
 was lost (a lost paste ends that window manager's run with the error).
@@ -68,7 +70,7 @@ def main():
 def bench_wayland():
     """The Wayland desktops, one line per desktop and program window; True when a paste was lost."""
     failed = False
-    for case in (wayland.GnomePasteTest, kde.KdePasteTest):
+    for case in (wayland.GnomePasteTest, kde.KdePasteTest, wayland.SwayPasteTest):
         result = unittest.TextTestRunner(stream=open(os.devnull, "w")).run(
             unittest.defaultTestLoader.loadTestsFromTestCase(case))
         desktop = case.compositor

@@ -171,8 +171,13 @@ class SwayPasteTest(unittest.TestCase):
     """sway: the window list and the virtual keyboard, from the program's native window, clicked
     as the user does, into the native fields."""
 
+    compositor = "sway"
+    kinds = ("native",)
+    timings = None  # as DesktopPasteTest's
+
     @classmethod
     def setUpClass(cls):
+        cls.timings = {}
         cls.session = WaylandSession("sway")
         cls.session.start()
         cls.session.start_notification_area()
@@ -200,13 +205,16 @@ class SwayPasteTest(unittest.TestCase):
                 wait_until(lambda: field.text() is not None, 15, "the field")
                 time.sleep(0.5)  # sway gives a new window the keyboard
                 expected = field.text()
+                took = self.timings["native", name] = []
                 for number in range(1, 11):
                     self.click(program, "See")  # back in the program: the line gets an i
                     line += "i"
                     self.click(program, "CopyButton")
+                    clicked = time.monotonic()
                     expected += line
                     wait_until(lambda: field.text() == expected, 5, f"paste {number} in the field",
                                interval=0.005)
+                    took.append(field.changed_at() - clicked)
                 time.sleep(0.3)
                 self.assertEqual(field.text(), expected)
                 field.stop()
