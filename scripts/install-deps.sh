@@ -47,6 +47,9 @@ packages=(
     kwin-x11 kwin-style-breeze lxqt-panel
     # spelling to IPA: espeak-ng's header at build time, its library and data at run time
     libespeak-ng-dev libespeak-ng1 espeak-ng-data
+    # which of the program's functions a start runs, for the order its link puts them in
+    # (bench/startorder.py)
+    valgrind
     # the installed program: icon sizes rendered from the drawing, the Debian package and the
     # checks of its menu entry, AppStream data and contents
     librsvg2-bin dpkg-dev fakeroot file desktop-file-utils appstream lintian
