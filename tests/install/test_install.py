@@ -3,7 +3,9 @@
 fontconfig alias resolving the face the rich copies name. PackageTest: the same files in the
 Debian package KORV_DEB names, which lintian finds no error in."""
 
+import glob
 import os
+import re
 import shutil
 import subprocess
 import tempfile
@@ -47,6 +49,19 @@ class InstallTreeTest(unittest.TestCase):
         missing = [f for f in FILES if not os.path.lexists(os.path.join(self.prefix, f))]
         self.assertEqual(missing, [])
 
+    def test_program_finds_its_wayland_module_and_maps_no_wayland_library_itself(self):
+        program = os.path.join(self.prefix, "bin", "korvani")
+        code, out = run("readelf", "-d", program)
+        self.assertEqual(code, 0, out)
+        self.assertNotIn("libwayland-client", out)  # the module's, loaded on Wayland desktops only
+        paths = re.search(r"\(RUNPATH\)\s+Library runpath: \[(.*)\]", out)
+        self.assertTrue(paths, out)
+        found = [os.path.normpath(p.replace("$ORIGIN", os.path.dirname(program)))
+                 for p in paths.group(1).split(":")]
+        modules = glob.glob(os.path.join(self.prefix, "lib", "**", "korvani-wayland.so"), recursive=True)
+        self.assertEqual(len(modules), 1, modules)
+        self.assertEqual(found, [os.path.dirname(modules[0])])
+
     def test_menu_entry_and_appstream_data_are_valid(self):
         for cmd in (["desktop-file-validate", f"share/applications/{APP_ID}.desktop"],
                     ["appstreamcli", "validate", "--no-net", f"share/metainfo/{APP_ID}.metainfo.xml"]):
@@ -76,9 +91,11 @@ class PackageTest(unittest.TestCase):
         listed = {line.split()[5].removeprefix("./") for line in out.splitlines()}
         expected = {f if f.startswith("etc/") else "usr/" + f for f in FILES}
         self.assertEqual(expected - listed, set())
+        self.assertTrue(any(f.endswith("/korvani/korvani-wayland.so") for f in listed), listed)
         code, out = run("dpkg-deb", "--field", deb, "Depends")
         self.assertIn("fonts-sil-charis", out)
         self.assertIn("libqt6widgets6", out)  # from shlibdeps
+        self.assertIn("libwayland-client0", out)  # the Wayland module's, from shlibdeps too
         # opened at the first transcription or paste, so named rather than found by shlibdeps
         for package in ("libespeak-ng1", "espeak-ng-data", "libxtst6"):
             self.assertIn(package, out)

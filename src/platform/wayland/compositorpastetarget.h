@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <memory>
+
+#include "compositorclient.h"
 #include "portalpastetarget.h"
-#include "wlrootspastetarget.h"
 
 namespace korv::platform {
 
@@ -10,13 +12,13 @@ namespace korv::platform {
 /// has them (wlroots), else the desktop portal's remote desktop (GNOME, KDE Plasma).
 class CompositorPasteTarget final : public PasteTarget {
 public:
-    explicit CompositorPasteTarget(const FocusProbe& focus)
-        : m_wlroots(focus)
+    CompositorPasteTarget(const CompositorModule& module, const FocusProbe& focus)
+        : m_wlroots(module.keys(focus))
         , m_portal(focus) {}
 
     void pasteIntoPreviousWindow(std::uintptr_t own, Done done) override {
-        if (m_wlroots.offered()) {
-            m_wlroots.pasteIntoPreviousWindow(own, std::move(done));
+        if (m_wlroots->offered()) {
+            m_wlroots->pasteIntoPreviousWindow(own, std::move(done));
         } else {
             m_portal.pasteIntoPreviousWindow(own, std::move(done));
         }
@@ -26,7 +28,7 @@ public:
     std::string permissionToKeep() const override { return m_portal.permissionToKeep(); }
 
 private:
-    WlrootsPasteTarget m_wlroots;
+    std::unique_ptr<CompositorKeys> m_wlroots;
     PortalPasteTarget m_portal;
 };
 

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "portalpastetarget.h"
+#include "compositorclient.h"
 
 struct wl_display;
 struct wl_event_queue;
@@ -17,15 +17,15 @@ namespace korv::platform {
 /// Where the compositor sends this program's keys, told by a keyboard object of its own on Qt's
 /// connection: a window's activation, which Qt follows, may leave while the keys stay (KWin's
 /// switcher with nowhere to go).
-class WaylandKeyboardFocus final {
+class WaylandKeyboardFocus final : public KeyboardFocusProbe {
 public:
     WaylandKeyboardFocus() = default;
-    ~WaylandKeyboardFocus();
+    ~WaylandKeyboardFocus() override;
     WaylandKeyboardFocus(const WaylandKeyboardFocus&) = delete;
     WaylandKeyboardFocus& operator=(const WaylandKeyboardFocus&) = delete;
 
-    /// Own while a surface of this program has the keys; set up at the first call, not at start.
-    KeyboardFocus operator()(std::uintptr_t own);
+    /// Set up at the first call, not at start.
+    KeyboardFocus operator()(std::uintptr_t own) override;
 
     // The listeners' ends, called by libwayland.
     void seatAnnounced(wl_registry* registry, std::uint32_t name, std::uint32_t version);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "compositormodule.h"
 #include "compositorpastetarget.h"
 #include "desktoplauncher.h"
 #include "desktopnotificationarea.h"
@@ -8,7 +9,6 @@
 #include "groupadmincheck.h"
 #include "platform.h"
 #include "qtclipboard.h"
-#include "waylandkeyboardfocus.h"
 #include "waylandservices.h"
 
 namespace korv::platform {
@@ -27,9 +27,10 @@ public:
 
 private:
     QtClipboard m_clipboard;
-    WaylandKeyboardFocus m_keyboardFocus;
+    CompositorModule m_module{kCompositorModule};
+    std::unique_ptr<KeyboardFocusProbe> m_keyboardFocus = m_module.keyboardFocus();
     CompositorPasteTarget m_pasteTarget{
-        [this](std::uintptr_t own) { return m_keyboardFocus(own); }};
+        m_module, [this](std::uintptr_t own) { return (*m_keyboardFocus)(own); }};
     DesktopNotificationArea m_notificationArea; // StatusNotifier hosts only: no XEmbed tray here
     WaylandWindowPlacement m_placement;
     WaylandAboutRequests m_aboutRequests;

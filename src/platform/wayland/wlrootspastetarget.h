@@ -9,8 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "pastetarget.h"
-#include "portalpastetarget.h"
+#include "compositorclient.h"
 
 class QSocketNotifier;
 struct wl_display;
@@ -27,7 +26,7 @@ namespace korv::platform {
 /// windows and type: follows which window had the keyboard before ours from the start, activates
 /// it, and presses Ctrl+V through a virtual keyboard with a keymap of its own. Ctrl+V goes out
 /// only once that window is active and the keyboard has left ours.
-class WlrootsPasteTarget final : public PasteTarget {
+class WlrootsPasteTarget final : public CompositorKeys {
 public:
     static constexpr std::chrono::milliseconds kSwitchTimeout{1000};
 
@@ -37,8 +36,7 @@ public:
     WlrootsPasteTarget(const WlrootsPasteTarget&) = delete;
     WlrootsPasteTarget& operator=(const WlrootsPasteTarget&) = delete;
 
-    /// True when the compositor offers both the window list and the virtual keyboard.
-    bool offered();
+    bool offered() override;
 
     void pasteIntoPreviousWindow(std::uintptr_t own, Done done) override;
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "compositormodule.h"
 #include "compositorpastetarget.h"
 #include "x11platform.h"
 #include "xwaylandpastetarget.h"
@@ -28,7 +29,8 @@ public:
 
 private:
     X11Platform m_x11;
-    CompositorPasteTarget m_compositorPaste{XWaylandPasteTarget::keyboardFocus};
+    CompositorModule m_module{kCompositorModule};
+    CompositorPasteTarget m_compositorPaste{m_module, XWaylandPasteTarget::keyboardFocus};
     XWaylandPasteTarget m_pasteTarget;
     Platform m_platform;
 };
