@@ -33,13 +33,14 @@ sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
 import korvx  # noqa: E402
 
 ORDER_FILE = os.path.join(ROOT, "src", "app", "startorder.txt")
-POSITION = re.compile(r"^(0x[0-9a-fA-F]+|[+-][0-9a-fA-F]+|\*)")
+POSITION = re.compile(r"^(0x[0-9a-fA-F]+|[+-](?:0x[0-9a-fA-F]+|[0-9]+)|\*)")
 NAMED = re.compile(r"^\((\d+)\)(?: (.*))?$")
 
 
 def executed_addresses(dump, program):
     """Addresses of the instructions run in program's own code, from a callgrind dump made with
-    --dump-instr=yes (positions: the instruction first, each relative to the one before)."""
+    --dump-instr=yes: each line's first position is the instruction's, absolute (0x...) or a
+    difference from the line before (+n, -n, * the same)."""
     objects = {}
     ours = False
     last = 0
@@ -62,11 +63,12 @@ def executed_addresses(dump, program):
             if not position:
                 continue
             token = position.group(1)
-            if token.startswith("0x"):
-                last = int(token, 16)
-            elif token[0] in "+-":
-                step = int(token[1:], 16)
+            if token[0] in "+-":
+                digits = token[1:]  # a difference: decimal unless it says 0x
+                step = int(digits, 16) if digits.startswith("0x") else int(digits)
                 last = last + step if token[0] == "+" else last - step
+            elif token != "*":
+                last = int(token, 16)
             found.add(last)
     return found
 
@@ -82,8 +84,14 @@ def functions(program):
     return sorted(symbols)
 
 
+# The C runtime's start-up code, in sections of its own objects that no name can pick out.
+RUNTIME = {"_start", "_init", "_fini", "deregister_tm_clones", "register_tm_clones",
+           "__do_global_dtors_aux", "frame_dummy"}
+
+
 def run_functions(addresses, symbols):
-    """Names of the symbols holding any of addresses, in address order; cold parts left out."""
+    """Names of the symbols holding any of addresses, in address order; cold parts and the C
+    runtime's own left out."""
     starts = [s[0] for s in symbols]
     names = {}
     for address in addresses:
@@ -91,7 +99,8 @@ def run_functions(addresses, symbols):
         if i >= 0 and address < starts[i] + symbols[i][1]:
             names[starts[i]] = symbols[i][2]
     # A function's cold part has a section of its own, which a start only reaches on a failure.
-    return [name for _, name in sorted(names.items()) if not re.search(r"\.cold(\.\d+)?$", name)]
+    return [name for _, name in sorted(names.items())
+            if name not in RUNTIME and not re.search(r"\.cold(\.\d+)?$", name)]
 
 
 def profile(session, program, settle, run):
