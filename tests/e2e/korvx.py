@@ -38,6 +38,7 @@ import unittest
 from korvlayout import Rect, control
 
 WINDOW_TITLE = "Korvani v6"
+WAYLAND_MODULE = "korvani-wayland.so"  # loaded from beside the program, or where installed
 NOBODY = 65534
 REQUIRED_TOOLS = ("Xvfb", "openbox", "tint2", "xdotool", "xclip", "xprop", "xwininfo", "xev", "import", "setpriv")
 
@@ -928,6 +929,10 @@ class Program:
             raise HarnessError(f"program not found or not executable: {self.binary}")
         os.makedirs(self.folder)
         shutil.copy2(self.binary, self.exe)
+        # The program's Wayland module goes where the program looks for it first: beside it.
+        module = os.path.join(os.path.dirname(self.binary), WAYLAND_MODULE)
+        if os.path.exists(module):
+            shutil.copy2(module, self.folder)
         if self._ini is not None:
             with open(self.ini_path, "wb") as f:
                 f.write(_ini_bytes(self._ini))

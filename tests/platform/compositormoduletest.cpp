@@ -4,29 +4,42 @@
 #include <optional>
 #include <string>
 #include <typeinfo>
+#include <vector>
 
 #include "compositormodule.h"
 
 namespace korv::platform {
 namespace {
 
-// The build's module is found as the program finds it, by the run path. Where it is missing (a
-// broken install), a Wayland side still gets both, offering nothing: the paste falls to the
-// portal, and the focus is not known.
+// The program looks beside itself first (the build), then where the module is installed.
+TEST(CompositorModuleTest, LooksBesideTheProgramThenWhereItIsInstalled) {
+    const std::vector<std::string> files = CompositorModule::filesFor("/usr/bin");
+    ASSERT_EQ(files.size(), 2U);
+    EXPECT_EQ(files[0], "/usr/bin/korvani-wayland.so");
+    EXPECT_TRUE(files[1].starts_with("/usr/bin/../")) << files[1];
+    EXPECT_TRUE(files[1].ends_with("/korvani/korvani-wayland.so")) << files[1];
+}
+
+// The first file there is loaded. Where none is (a broken install), a Wayland side still gets
+// both, offering nothing: the paste falls to the portal, and the focus is not known.
 TEST(CompositorModuleTest, TheModuleMakesTheCompositorsOwnOrNothingWhenMissing) {
     struct Case {
-        const char* file;
+        std::vector<std::string> files;
         bool loaded;
         const char* keys; // the type that answers, as its name shows
         const char* focus;
     };
     const Case cases[] = {
-        {kCompositorModule, true, "WlrootsPasteTarget", "WaylandKeyboardFocus"},
-        {"korvani-no-such-module.so", false, "NoCompositorKeys", "NoKeyboardFocusProbe"},
+        {{"/nonexistent/korvani-wayland.so", KORV_MODULE_FILE},
+         true,
+         "WlrootsPasteTarget",
+         "WaylandKeyboardFocus"},
+        {{"/nonexistent/korvani-wayland.so"}, false, "NoCompositorKeys", "NoKeyboardFocusProbe"},
+        {{}, false, "NoCompositorKeys", "NoKeyboardFocusProbe"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.file);
-        const CompositorModule module(c.file);
+        SCOPED_TRACE(c.files.empty() ? "none" : c.files.back());
+        const CompositorModule module(c.files);
         EXPECT_EQ(module.loaded(), c.loaded);
         auto keys = module.keys([](std::uintptr_t) { return KeyboardFocus::Own; });
         auto focus = module.keyboardFocus();

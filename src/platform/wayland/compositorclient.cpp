@@ -2,8 +2,11 @@
 #include "compositorclient.h"
 
 #include <dlfcn.h>
+#include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "compositormodule.h"
 
@@ -25,12 +28,31 @@ public:
 
 } // namespace
 
-CompositorModule::CompositorModule(const char* file)
-    : m_handle(dlopen(file, RTLD_NOW | RTLD_LOCAL)) {
-    if (m_handle == nullptr) {
-        std::fprintf(stderr, "korvani: no paste through the compositor's own keyboard: %s\n",
-                     dlerror());
+CompositorModule::CompositorModule(const std::vector<std::string>& files) {
+    for (const std::string& file : files) {
+        if (access(file.c_str(), F_OK) == 0) {
+            m_handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+            if (m_handle == nullptr) {
+                std::fprintf(stderr,
+                             "korvani: no paste through the compositor's own keyboard: %s\n",
+                             dlerror());
+            }
+            return;
+        }
     }
+    std::fprintf(stderr, "korvani: no paste through the compositor's own keyboard: %s not found\n",
+                 kCompositorModule);
+}
+
+std::vector<std::string> CompositorModule::filesFor(const std::string& programFolder) {
+    return {programFolder + '/' + kCompositorModule,
+            programFolder + '/' + KORV_MODULE_FROM_PROGRAM + '/' + kCompositorModule};
+}
+
+std::vector<std::string> CompositorModule::programFiles() {
+    std::error_code failed;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", failed);
+    return failed ? std::vector<std::string>{} : filesFor(program.parent_path().string());
 }
 
 template <typename Entry> Entry CompositorModule::entry(const char* name) const {

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "pastetarget.h"
 #include "portalpastetarget.h"
@@ -25,14 +27,21 @@ public:
 };
 
 /// The Wayland protocols the program speaks itself, and libwayland-client under them, in a module
-/// of their own: loaded by the Wayland and XWayland sides only, never at an X11 start.
-/// Without the module there are none, and the paste goes through the portal alone.
+/// of their own: loaded by the Wayland and XWayland sides only, never at an X11 start. Without
+/// the module there are none, and the paste goes through the portal alone.
 class CompositorModule final {
 public:
-    /// Loads the module file, found as the dynamic loader finds libraries (the program's run path).
-    explicit CompositorModule(const char* file);
+    /// Loads the first of files that is there (says on stderr why where none loads).
+    explicit CompositorModule(const std::vector<std::string>& files);
+    ~CompositorModule() = default;
     CompositorModule(const CompositorModule&) = delete;
     CompositorModule& operator=(const CompositorModule&) = delete;
+
+    /// Where the program's module is, given the program's folder: beside it (in the build), then
+    /// where it is installed.
+    static std::vector<std::string> filesFor(const std::string& programFolder);
+    /// Those of this program.
+    static std::vector<std::string> programFiles();
 
     /// Whether the module is there to make what follows.
     bool loaded() const { return m_handle != nullptr; }

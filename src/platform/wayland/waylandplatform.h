@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "compositormodule.h"
 #include "compositorpastetarget.h"
 #include "desktoplauncher.h"
 #include "desktopnotificationarea.h"
@@ -27,7 +26,7 @@ public:
 
 private:
     QtClipboard m_clipboard;
-    CompositorModule m_module{kCompositorModule};
+    CompositorModule m_module{CompositorModule::programFiles()};
     std::unique_ptr<KeyboardFocusProbe> m_keyboardFocus = m_module.keyboardFocus();
     CompositorPasteTarget m_pasteTarget{
         m_module, [this](std::uintptr_t own) { return (*m_keyboardFocus)(own); }};

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "compositormodule.h"
 #include "compositorpastetarget.h"
 #include "x11platform.h"
 #include "xwaylandpastetarget.h"
@@ -29,7 +28,7 @@ public:
 
 private:
     X11Platform m_x11;
-    CompositorModule m_module{kCompositorModule};
+    CompositorModule m_module{CompositorModule::programFiles()};
     CompositorPasteTarget m_compositorPaste{m_module, XWaylandPasteTarget::keyboardFocus};
     XWaylandPasteTarget m_pasteTarget;
     Platform m_platform;
