@@ -44,8 +44,10 @@ TEST(CompositorModuleTest, TheModuleMakesTheCompositorsOwnOrNothingWhenMissing) 
         auto keys = module.keys([](std::uintptr_t) { return KeyboardFocus::Own; });
         auto focus = module.keyboardFocus();
         ASSERT_TRUE(keys && focus);
-        EXPECT_NE(std::string(typeid(*keys).name()).find(c.keys), std::string::npos);
-        EXPECT_NE(std::string(typeid(*focus).name()).find(c.focus), std::string::npos);
+        const CompositorKeys& madeKeys = *keys;
+        const KeyboardFocusProbe& madeFocus = *focus;
+        EXPECT_NE(std::string(typeid(madeKeys).name()).find(c.keys), std::string::npos);
+        EXPECT_NE(std::string(typeid(madeFocus).name()).find(c.focus), std::string::npos);
         // Offscreen, with no compositor to ask, neither offers anything.
         EXPECT_FALSE(keys->offered());
         EXPECT_EQ((*focus)(1), KeyboardFocus::Unknown);
