@@ -54,11 +54,10 @@ class InstallTreeTest(unittest.TestCase):
         self.assertEqual(code, 0, out)
         self.assertNotIn("libwayland-client", out)  # the module's, loaded on Wayland desktops only
         self.assertNotIn("RUNPATH", out)
-        # The program looks for it from its own folder by a relative path it holds.
-        code, out = run("strings", program)
-        relative = [line for line in out.splitlines() if re.fullmatch(r"(\.\./)+\S*korvani", line)]
-        self.assertEqual(len(relative), 1, relative)
-        module = os.path.join(os.path.dirname(program), relative[0], "korvani-wayland.so")
+        # The program looks for it from its own folder by the relative path it was built with.
+        with open(os.path.join(os.environ["KORV_BUILD_DIR"], "CMakeCache.txt"), encoding="utf-8") as f:
+            relative = re.search(r"^KORV_MODULE_FROM_PROGRAM:INTERNAL=(.*)$", f.read(), re.M).group(1)
+        module = os.path.join(os.path.dirname(program), relative, "korvani-wayland.so")
         self.assertTrue(os.path.isfile(module), module)
 
     def test_menu_entry_and_appstream_data_are_valid(self):
