@@ -33,7 +33,6 @@ class CompositorModule final {
 public:
     /// Loads the first of files that is there (says on stderr why where none loads).
     explicit CompositorModule(const std::vector<std::string>& files);
-    ~CompositorModule() = default;
     CompositorModule(const CompositorModule&) = delete;
     CompositorModule& operator=(const CompositorModule&) = delete;
 
