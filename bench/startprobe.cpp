@@ -30,7 +30,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <filesystem>
 #include <fstream>
 #include <map>
 #include <optional>
@@ -143,19 +142,15 @@ std::pair<long, long> residentKb(pid_t pid) {
     return {hwm, rss};
 }
 
-// CPU time all threads of the process have run so far, in ms; -1 when unknown.
+// CPU time the process has run so far, in ms, threads that have ended included (a start may hand
+// work to a short-lived thread); -1 when unknown.
 double cpuMs(pid_t pid) {
-    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
-    std::error_code error;
-    double total = 0;
-    for (const auto& task : std::filesystem::directory_iterator(tasks, error)) {
-        std::ifstream schedstat(task.path() / "schedstat");
-        long long ns = 0;
-        if (schedstat >> ns) {
-            total += static_cast<double>(ns) / 1e6;
-        }
+    clockid_t clock{};
+    timespec ts{};
+    if (clock_getcpuclockid(pid, &clock) != 0 || clock_gettime(clock, &ts) != 0) {
+        return -1;
     }
-    return error ? -1 : total;
+    return static_cast<double>(ts.tv_sec) * 1e3 + static_cast<double>(ts.tv_nsec) / 1e6;
 }
 
 pid_t launch(const Options& options, int niceness) {
