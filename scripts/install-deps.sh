@@ -8,6 +8,8 @@ packages=(
     # build
     cmake make g++ pkg-config clang libclang-rt-14-dev clang-format
     qt6-base-dev qt6-base-private-dev qt6-qpa-plugins libgl-dev libx11-dev libxtst-dev libxcb1-dev libxdamage-dev
+    # the face configuration, which a start reads ahead on a thread of its own
+    libfontconfig-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     # llvm-symbolizer (not pulled in by clang without recommends): the sanitizer run's leak
     # suppressions name functions, which match only in symbolized reports

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QTimer>
 
+#include <malloc.h>
+
 #include <cstdio>
 
 #include "commandhelp.h"
 #include "espeakengine.h"
+#include "faceconfigloader.h"
 #include "korvapplication.h"
 #include "mainwindow.h"
 #include "messages.h"
@@ -28,6 +31,12 @@ int main(int argc, char** argv) {
                                           &korv::EspeakEngine::load);
     }
     korv::platform::chooseQtPlatform();
+#if defined(__GLIBC__)
+    // The start's threads share the one heap: a heap of a thread's own keeps what the thread frees,
+    // and the start's peak memory would grow by it.
+    mallopt(M_ARENA_MAX, 1);
+#endif
+    korv::FaceConfigLoader faceConfig;
     // Qt takes no options from the user's arguments: only the first one counts, and only to the
     // program. Qt's environment variables still apply.
     char fallbackName[] = "korvani";
@@ -61,6 +70,7 @@ int main(int argc, char** argv) {
         }
     }
     const std::string exeFolder = korv::executableFolder();
+    faceConfig.wait();
     korv::MainWindow form(platform->platform(), boxes, {korv::settingsFolder(exeFolder), exeFolder},
                           &korv::EspeakEngine::load);
     sessionEnd.setHandler([&form] { form.endSession(); });

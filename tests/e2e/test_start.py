@@ -49,6 +49,17 @@ class StartTest(ProgramTestCase):
         self.assertEqual(program.log_text(), FRESH_LOG)
         self.assertFalse(os.path.exists(program.ini_path))
 
+    def test_the_face_configuration_is_read_once(self):
+        # Read ahead while the program connects to the display, it is what the window's first
+        # face finds: a second reading would cost the start as much as the first saved.
+        # Started without the output report: fontconfig's account of its reading is long.
+        program = self.session.start_program(self.binary, extra_env={"FC_DEBUG": "1024"})
+        program.wait_active()
+        program.stop()
+        lines = [line.strip() for line in program.output().splitlines()]
+        loads = [line for line in lines if line.startswith("Loading config file") and line.endswith("/fonts.conf")]
+        self.assertEqual(len(loads), 1, lines[-20:])
+
     def test_first_argument_decides_a_hidden_start(self):
         cases = [(["/HIDE"], True), (["/Hide"], True), (["/hide"], True),
                  (["/debug"], False), (["/x", "/hide"], False), (["hide"], False)]
