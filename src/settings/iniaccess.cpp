@@ -18,6 +18,16 @@ bool IniAccess::writeInteger(std::string_view section, std::string_view key, std
     return writeString(section, key, std::to_string(value));
 }
 
+bool IniAccess::change(std::span<const IniChange> changes) {
+    for (const IniChange& one : changes) {
+        if (!(one.key ? writeString(one.section, *one.key, one.value)
+                      : eraseSection(one.section))) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool IniAccess::writeBool(std::string_view section, std::string_view key, bool value) {
     return writeString(section, key, value ? "1" : "0");
 }

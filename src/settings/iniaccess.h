@@ -2,10 +2,20 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
 namespace korv {
+
+// One change of an INI file: a key set to a value or, with no key, every section of that name
+// removed.
+struct IniChange {
+    std::string_view section;
+    std::optional<std::string_view> key;
+    std::string_view value;
+};
 
 // One value at a time of an INI file, whatever reads and writes it: the program's own engine or
 // the system's profile functions. Integers and booleans follow the settings' syntax on top.
@@ -21,6 +31,8 @@ public:
                              std::string_view value) = 0;
     // Removes every section of that name.
     virtual bool eraseSection(std::string_view section) = 0;
+    // Makes the changes in order, one write each; false at the first that fails.
+    virtual bool change(std::span<const IniChange> changes);
 
     std::int32_t readInteger(std::string_view section, std::string_view key,
                              std::int32_t def) const;

@@ -58,20 +58,39 @@ std::string IniFile::readString(std::string_view section, std::string_view key,
 }
 
 bool IniFile::writeString(std::string_view section, std::string_view key, std::string_view value) {
-    if (!ini::isValidSection(section) || !ini::isValidKey(key) || !ini::isValidValue(value)) {
-        return false;
-    }
-    return rewrite(m_path, m_durability, m_unusable, [&](std::string_view text) {
-        return ini::withValue(text, section, key, value);
-    });
+    const IniChange one{section, key, value};
+    return change({&one, 1});
 }
 
 bool IniFile::eraseSection(std::string_view section) {
-    if (!ini::isValidSection(section)) {
-        return false;
+    const IniChange one{section, std::nullopt, {}};
+    return change({&one, 1});
+}
+
+bool IniFile::change(std::span<const IniChange> changes) {
+    for (const IniChange& one : changes) {
+        if (!ini::isValidSection(one.section) ||
+            (one.key && (!ini::isValidKey(*one.key) || !ini::isValidValue(one.value)))) {
+            return false;
+        }
     }
     return rewrite(m_path, m_durability, m_unusable,
-                   [&](std::string_view text) { return ini::withoutSection(text, section); });
+                   [&](std::string_view text) -> std::optional<std::string> {
+                       std::optional<std::string> edited;
+                       for (const IniChange& one : changes) {
+                           const std::string_view current = edited ? *edited : text;
+                           std::optional<std::string> next =
+                               one.key ? ini::withValue(current, one.section, *one.key, one.value)
+                                       : ini::withoutSection(current, one.section);
+                           if (next) {
+                               edited = std::move(next);
+                           }
+                       }
+                       // Written whenever a change was made, as one at a time would have been,
+                       // even if a later one undid it: the start-up log's rewrite is what tells
+                       // a start that the folder can still be written.
+                       return edited;
+                   });
 }
 
 } // namespace korv

@@ -42,6 +42,9 @@ public:
     // Removes every section of that name, header and lines up to the next header.
     bool eraseSection(std::string_view section) override;
 
+    // All the changes in one rewrite: all made, or none when one cannot be.
+    bool change(std::span<const IniChange> changes) override;
+
 private:
     std::string m_path;
     Durability m_durability;

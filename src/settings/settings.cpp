@@ -23,9 +23,14 @@ Settings loadSettings(const IniAccess& ini, bool autoPasteDefault) {
 }
 
 bool writeStartupLog(IniAccess& log) {
-    return log.eraseSection(kOptionsSection) && log.eraseSection(kLogSection) &&
-           log.writeString(kLogSection, "Version", kVersion) &&
-           log.writeString(kLogSection, "Build", kBuild);
+    // The file of the program's own is rewritten once before the first picture, not per value.
+    const IniChange changes[] = {
+        {kOptionsSection, std::nullopt, {}},
+        {kLogSection, std::nullopt, {}},
+        {kLogSection, "Version", kVersion},
+        {kLogSection, "Build", kBuild},
+    };
+    return log.change(changes);
 }
 
 } // namespace korv

@@ -6,6 +6,8 @@
 #include "tempfolder.h"
 
 #include <optional>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -124,6 +126,43 @@ TEST(Write, SameValueLeavesFileUntouched) {
     EXPECT_TRUE(ini.writeInteger("Position", "Top", 50)); // quoted: other text, so rewritten
     EXPECT_NE(inodeOf(path), inode);
     EXPECT_EQ(readBytes(path), "[Position]\n Left = 50 \nTop=50\n");
+}
+
+// Several changes of a file of the program's own are one rewrite: each sees the one before it,
+// one that cannot be made leaves the file as it was, and the file is written whenever one at a
+// time would have written it (a start learns from the log's rewrite that it may write there).
+TEST(Write, ChangesAreMadeTogetherOrNotAtAll) {
+    const std::string before = "[Korvani]\nA=1\n[s]\nk=1\n";
+    struct Case {
+        const char* name;
+        std::vector<IniChange> changes;
+        bool made;
+        std::string after;
+        bool rewritten;
+    };
+    const Case cases[] = {
+        // no key: the section erased
+        {"inOrder",
+         {{"Korvani", {}, {}}, {"s", "k", "2"}, {"t", "v", "3"}},
+         true,
+         "[s]\nk=2\n[t]\nv=3\n",
+         true},
+        {"laterUndoesEarlier", {{"t", "v", "3"}, {"t", {}, {}}}, true, before, true},
+        {"noneChanges", {{"t", {}, {}}, {"s", "k", "1"}}, true, before, false},
+        {"invalidKeyLast", {{"s", "k", "2"}, {"s", "a=b", "2"}}, false, before, false},
+        {"invalidValueFirst", {{"s", "k", "1\n[t]"}, {"s", "k", "2"}}, false, before, false},
+        {"invalidSection", {{"Korvani", {}, {}}, {"", {}, {}}}, false, before, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        const std::string path = folder.file("a.ini");
+        writeBytes(path, before);
+        const ino_t inode = inodeOf(path);
+        EXPECT_EQ(IniFile(path).change(c.changes), c.made);
+        EXPECT_EQ(readBytes(path), c.after);
+        EXPECT_EQ(inodeOf(path) != inode, c.rewritten);
+    }
 }
 
 TEST(Write, TypedValues) {
