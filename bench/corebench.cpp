@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The core's share of a Copy and of the start: re-coding for the legacy font, the two rich-text
-// writers, and reading the seven settings from a large hand-edited file; and the symbol search,
+// writers, reading the seven settings from a large hand-edited file and writing the start-up log;
+// and the symbol search,
 // run at every keystroke in the search field.
 #include <benchmark/benchmark.h>
 
@@ -128,6 +129,24 @@ void BM_LoadSettings(benchmark::State& state) {
     std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_LoadSettings)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+// The start-up log written at every start, over the log an earlier start left: the file work the
+// first picture waits for.
+void BM_StartupLog(benchmark::State& state) {
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("korv-bench-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    korv::IniFile log((folder / "KORVANI.LOG").string(), korv::IniFile::Durability::Unsynced,
+                      korv::IniFile::Unusable::StartAfresh);
+    for (auto _ : state) {
+        if (!korv::writeStartupLog(log)) {
+            state.SkipWithError("the start-up log was not written");
+            break;
+        }
+    }
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_StartupLog)->Unit(benchmark::kMicrosecond);
 
 // Every keystroke of typing a query, each prefix a new search over the whole table; the time per
 // item is the time per keystroke. Besides the chart's words: a synonym ("stop" for "plosive"), a
