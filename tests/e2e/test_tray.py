@@ -8,6 +8,11 @@ import subprocess
 import time
 import unittest
 
+import gi
+
+gi.require_version("Gio", "2.0")
+from gi.repository import Gio, GLib  # noqa: E402
+
 import korvx
 from korvlayout import SYMBOLS
 from korvtest import ProgramTestCase
@@ -21,6 +26,25 @@ def client_list(session):
 def embedded_icon(program, timeout=10):
     return program.session.embedded_tray_icon(pid=program.pid, timeout=timeout,
                                               alive=lambda: program._require_running("its tray icon"))
+
+
+def icon_pixmaps(program):
+    """The pictures the program's StatusNotifier item gives a host: (width, height, ARGB bytes)."""
+    bus = Gio.DBusConnection.new_for_address_sync(
+        program.session.env["DBUS_SESSION_BUS_ADDRESS"],
+        Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION,
+        None, None)
+
+    def call(service, path, interface, method, args, reply):
+        return bus.call_sync(service, path, interface, method, args, GLib.VariantType(reply),
+                             Gio.DBusCallFlags.NONE, 5000, None).unpack()
+
+    (names,) = call("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "ListNames", None, "(as)")
+    (service,) = [n for n in names if n.startswith(f"org.kde.StatusNotifierItem-{program.pid}-")]
+    (pixmaps,) = call(service, "/StatusNotifierItem", "org.freedesktop.DBus.Properties", "Get",
+                      GLib.Variant("(ss)", ("org.kde.StatusNotifierItem", "IconPixmap")), "(v)")
+    bus.close_sync(None)
+    return [(w, h, bytes(data)) for w, h, data in pixmaps]
 
 
 def listed(program):
@@ -203,6 +227,18 @@ class StatusNotifierTest(unittest.TestCase):
                 korvx.wait_until(lambda: bool(s.tray_icons(pid=program.pid)) != panel, 10, "the embedded icon")
                 self.assertEqual(bool(s.panel_icon()), panel)
         s.start_panel()
+
+    def test_the_panel_is_given_the_picture_at_every_size_it_draws(self):
+        program = self.start()
+        self.icon()
+        pixmaps = icon_pixmaps(program)
+        self.assertEqual([(w, h) for w, h, _ in pixmaps], [(n, n) for n in (16, 22, 24, 32, 48)])
+        for w, h, argb in pixmaps:
+            with self.subTest(size=w):
+                self.assertEqual(len(argb), w * h * 4)
+                centre = 4 * (h // 2 * w + w // 2)
+                self.assertEqual(argb[centre], 0xFF, "opaque in the middle, alpha first (network order)")
+                self.assertGreater(len({argb[i:i + 4] for i in range(0, len(argb), 4)}), 2, "a picture, not a fill")
 
     def test_a_panel_that_comes_late_still_gets_the_icon(self):
         s = self.session
