@@ -17,6 +17,7 @@
 #include <QtEndian>
 
 #include <atomic>
+#include <optional>
 
 #include <unistd.h>
 
@@ -187,7 +188,9 @@ public:
     QString service() const { return m_service; }
 
     void setIcon(const QIcon& icon) {
-        m_pixmaps = pixmapsOf(icon);
+        // Drawn when a host first asks: beside an XEmbed tray no host ever does.
+        m_icon = icon;
+        m_pixmaps.reset();
         emitSignal(QStringLiteral("NewIcon"));
     }
 
@@ -278,7 +281,7 @@ private:
             {QStringLiteral("WindowId"), 0},
             {QStringLiteral("IconName"), QString()},
             {QStringLiteral("IconThemePath"), QString()},
-            {QStringLiteral("IconPixmap"), QVariant::fromValue(m_pixmaps)},
+            {QStringLiteral("IconPixmap"), QVariant::fromValue(pixmaps())},
             {QStringLiteral("OverlayIconName"), QString()},
             {QStringLiteral("OverlayIconPixmap"), QVariant::fromValue(SniPixmaps())},
             {QStringLiteral("AttentionIconName"), QString()},
@@ -288,6 +291,13 @@ private:
              QVariant::fromValue(SniToolTip{QString(), {}, m_toolTip, QString()})},
             {QStringLiteral("ItemIsMenu"), false},
         };
+    }
+
+    const SniPixmaps& pixmaps() const {
+        if (!m_pixmaps) {
+            m_pixmaps = pixmapsOf(m_icon);
+        }
+        return *m_pixmaps;
     }
 
     void emitSignal(const QString& name) {
@@ -320,7 +330,8 @@ private:
     QString m_service;
     std::unique_ptr<QDBusServiceWatcher> m_watcher;
     std::unique_ptr<QTimer> m_hostTimer;
-    SniPixmaps m_pixmaps;
+    QIcon m_icon;
+    mutable std::optional<SniPixmaps> m_pixmaps;
     QString m_toolTip;
 };
 
