@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The core's share of a Copy and of the start: re-coding for the legacy font, the two rich-text
 // writers, reading the seven settings from a large hand-edited file and writing the start-up log;
-// and the symbol search,
-// run at every keystroke in the search field.
+// and the symbol search, run at every keystroke in the search field.
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>

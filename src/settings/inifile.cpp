@@ -39,6 +39,23 @@ bool rewrite(const std::string& path, IniFile::Durability durability, IniFile::U
                              afresh ? store::Oversize::Empty : store::Oversize::Fail);
 }
 
+// The text after the changes, each on the one before; nullopt when none of them changed it. Text
+// that a later change brought back is still new text: the start-up log's rewrite is what tells
+// a start that the folder can still be written.
+std::optional<std::string> withChanges(std::string_view text, std::span<const IniChange> changes) {
+    std::optional<std::string> edited;
+    for (const IniChange& one : changes) {
+        const std::string_view current = edited ? *edited : text;
+        std::optional<std::string> next =
+            one.key ? ini::withValue(current, one.section, *one.key, one.value)
+                    : ini::withoutSection(current, one.section);
+        if (next) {
+            edited = std::move(next);
+        }
+    }
+    return edited;
+}
+
 } // namespace
 
 IniFile::IniFile(std::string path, Durability durability, Unusable unusable)
@@ -75,22 +92,7 @@ bool IniFile::change(std::span<const IniChange> changes) {
         }
     }
     return rewrite(m_path, m_durability, m_unusable,
-                   [&](std::string_view text) -> std::optional<std::string> {
-                       std::optional<std::string> edited;
-                       for (const IniChange& one : changes) {
-                           const std::string_view current = edited ? *edited : text;
-                           std::optional<std::string> next =
-                               one.key ? ini::withValue(current, one.section, *one.key, one.value)
-                                       : ini::withoutSection(current, one.section);
-                           if (next) {
-                               edited = std::move(next);
-                           }
-                       }
-                       // Written whenever a change was made, as one at a time would have been,
-                       // even if a later one undid it: the start-up log's rewrite is what tells
-                       // a start that the folder can still be written.
-                       return edited;
-                   });
+                   [&](std::string_view text) { return withChanges(text, changes); });
 }
 
 } // namespace korv
